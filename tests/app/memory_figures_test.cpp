@@ -1,0 +1,95 @@
+#include "app/memory_figures.h"
+
+#include <gtest/gtest.h>
+
+namespace kelvane::app {
+namespace {
+
+const QLocale kPeriod(QLocale::English, QLocale::UnitedStates);
+const QLocale kComma(QLocale::German, QLocale::Germany);
+
+struct TickCase {
+  const char* name;
+  std::uint64_t totalBytes;
+  std::uint64_t availBytes;
+  bool comma;
+  double total, free;
+  std::int32_t bar;
+  const char *freeText, *totalText, *used, *percent;
+};
+
+class OneTick : public ::testing::TestWithParam<TickCase> {};
+
+TEST_P(OneTick, SampleThenRefreshShowsExactTexts) {
+  const TickCase& c = GetParam();
+  const QLocale& loc = c.comma ? kComma : kPeriod;
+  const SampledFigures s = SampleFigures(c.totalBytes, c.availBytes, loc);
+  EXPECT_DOUBLE_EQ(s.total, c.total);
+  EXPECT_DOUBLE_EQ(s.free, c.free);
+  EXPECT_EQ(s.barValue, c.bar);
+  EXPECT_EQ(s.freeText, QString::fromUtf8(c.freeText));
+  EXPECT_EQ(s.totalText, QString::fromUtf8(c.totalText));
+  const ShownFigures shown = RefreshFigures(s.totalText, s.freeText, loc);
+  EXPECT_EQ(shown.total, s.totalText);
+  EXPECT_EQ(shown.free, s.freeText);
+  EXPECT_EQ(shown.used, QString::fromUtf8(c.used));
+  EXPECT_EQ(shown.percent, QString::fromUtf8(c.percent));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Figures, OneTick,
+    ::testing::Values(
+        TickCase{"WorkedExample", 268435456, 100000000, false, 257.1, 95.8, 37, "95.80 MB", "257.000 MB",
+                 "161.200 Mb", "37 %"},
+        // Reading back stops at the comma: whole-number arithmetic.
+        TickCase{"CommaLocale", 268435456, 100000000, true, 257.1, 95.8, 37, "95,80 MB", "257,000 MB",
+                 "162,000 Mb", "36 %"},
+        // 255.5 and 256.5 both show 256 (halves to even); the bar divides by the one-decimal total.
+        TickCase{"HalfBelowEven", 266750176, 266750176, false, 255.5, 255.5, 100, "255.50 MB",
+                 "256.000 MB", "0.500 Mb", "99 %"},
+        TickCase{"HalfAboveEven", 267794208, 0, false, 256.5, 0, 0, "0.00 MB", "256.000 MB",
+                 "256.000 Mb", "0 %"},
+        TickCase{"WholeFreeShowsTwoZeros", 1044032ull * 1024, 1044032ull * 512, false, 1024, 512, 50,
+                 "512.00 MB", "1024.000 MB", "512.000 Mb", "50 %"},
+        // 64-bit totals: a 24 GiB machine shows its real size, not a wrapped negative figure.
+        TickCase{"TwentyFourGiB", 24ull << 30, 12ull << 30, false, 24683, 12341.5, 50, "12341.50 MB",
+                 "24683.000 MB", "12341.500 Mb", "50 %"},
+        // No readable total: zeros everywhere, never NaN or garbage.
+        TickCase{"NoTotal", 0, 0, false, 0, 0, 0, "0.00 MB", "0.000 MB", "0.000 Mb", "0 %"},
+        TickCase{"NoTotalComma", 0, 5000000, true, 0, 4.8, 0, "4,80 MB", "0,000 MB", "-4,000 Mb", "0 %"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(OneTick, BarAndPercentMayDifferByOne) {
+  // 100.4 one-decimal total against a whole total of 100.
+  const std::uint64_t total = 1044032ull * 1004 / 10;
+  const std::uint64_t free = 1044032ull * 50;
+  const SampledFigures s = SampleFigures(total, free, kPeriod);
+  EXPECT_EQ(s.barValue, 49);
+  EXPECT_EQ(RefreshFigures(s.totalText, s.freeText, kPeriod).percent, "50 %");
+}
+
+struct LeadingCase {
+  const char* text;
+  double value;
+};
+class LeadingNumberReads : public ::testing::TestWithParam<LeadingCase> {};
+TEST_P(LeadingNumberReads, Text) {
+  EXPECT_DOUBLE_EQ(LeadingNumber(QString::fromUtf8(GetParam().text)), GetParam().value);
+}
+INSTANTIATE_TEST_SUITE_P(
+    Texts, LeadingNumberReads,
+    ::testing::Values(LeadingCase{"257.000 MB", 257}, LeadingCase{"95.80 MB", 95.8}, LeadingCase{"95,80 MB", 95},
+                      LeadingCase{"  \t\n12 3.5x", 123.5}, LeadingCase{"-4.5", -4.5}, LeadingCase{"+7", 7},
+                      LeadingCase{"Total :", 0}, LeadingCase{"", 0}, LeadingCase{".5", 0.5},
+                      LeadingCase{"1.2.3", 1.2}, LeadingCase{"--1", 0}, LeadingCase{"12-3", 12}));
+
+TEST(FormatFixed, NoGroupingAndLocaleSeparator) {
+  EXPECT_EQ(FormatFixed(1234567.5, 2, kPeriod), "1234567.50");
+  EXPECT_EQ(FormatFixed(1234567.5, 2, kComma), "1234567,50");
+  EXPECT_EQ(FormatFixed(0.4, 3, kPeriod), "0.400");
+  EXPECT_EQ(FormatFixed(-1e-9, 3, kPeriod), "0.000");
+  EXPECT_EQ(FormatFixed(-2.5, 3, kPeriod), "-2.500");
+}
+
+}  // namespace
+}  // namespace kelvane::app
