@@ -1,0 +1,65 @@
+#pragma once
+// A progress bar painted from small pictures inside a rounded frame: a growing row of blocks
+// (Style 0) or a marker that steps right on every assignment (any other Style).
+#include <array>
+#include <cstdint>
+
+#include "controls/progressbar/bar_state.h"
+#include "platform/host/control.h"
+#include "platform/host/picture.h"
+
+namespace kelvane::controls {
+
+class Xp_ProgressBar : public host::Control {
+  Q_OBJECT
+ public:
+  explicit Xp_ProgressBar(QWidget* parent = nullptr);
+  ~Xp_ProgressBar() override;
+
+  std::int32_t Value() const { return value_; }
+  void setValue(std::int32_t New_Value);
+  std::int32_t Min() const { return min_; }
+  void setMin(std::int32_t New_Mini);
+  std::int32_t Max() const { return max_; }
+  void setMax(std::int32_t New_Maxi);
+  std::int32_t Style() const { return style_; }
+  void setStyle(std::int32_t New_Style);
+  std::int32_t ProgressLook() const { return progressLook_; }
+  void setProgressLook(std::int32_t New_ProgressLook);
+
+  // The painting state, read-only, for tools and tests.
+  const BarState& State() const { return state_; }
+
+ protected:
+  void Initialize() override;
+  void InitProperties() override;
+  void ReadProperties(const host::PropertyBag& bag) override;
+  void WriteProperties(host::PropertyBag& bag) override;
+  void OnResize() override;
+
+ private:
+  void RepaintBar();
+  void ResetBarState();
+  void AdvanceBlocks();
+  void PaintLastBlock();
+  void StepMarquee();
+  void ApplyProgressLook();
+
+  void SetDefaults();
+  void ShowError(const char* message) const;
+  // Copies the whole of a look picture (or blank) into a destination rectangle at the track's top.
+  void PaintSegment(const host::Picture& pic, double x, double width);
+
+  std::int32_t value_ = 0;
+  std::int32_t min_ = 0;
+  std::int32_t max_ = 0;
+  std::int32_t style_ = 0;
+  std::int32_t progressLook_ = 0;
+
+  host::Picture img_;    // the frame, cut into nine slices
+  host::Picture blank_;  // the marquee's eraser
+  std::array<host::Picture, kLookSlots> pc_;  // the current look's pictures
+  BarState state_;
+};
+
+}  // namespace kelvane::controls
