@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/memory/file_io.h"
+
 namespace kelvane::mem {
 
 // Physical memory figures in bytes. 64-bit on purpose: a 32-bit reading
@@ -31,7 +33,6 @@ class ProcMeminfoSource final : public MemoryStatusSource {
   static constexpr const char* kDefaultPath = "/proc/meminfo";
 
   explicit ProcMeminfoSource(std::string path = kDefaultPath);
-  ~ProcMeminfoSource() override;
   ProcMeminfoSource(const ProcMeminfoSource&) = delete;
   ProcMeminfoSource& operator=(const ProcMeminfoSource&) = delete;
 
@@ -44,7 +45,7 @@ class ProcMeminfoSource final : public MemoryStatusSource {
   bool Refill();
 
   std::string path_;
-  int fd_ = -1;
+  UniqueFd fd_;
   std::vector<char> buffer_;
   std::size_t length_ = 0;
   std::string lastError_;

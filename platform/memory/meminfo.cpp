@@ -1,0 +1,124 @@
+#include "platform/memory/meminfo.h"
+
+#include <algorithm>
+#include <array>
+#include <limits>
+
+#include "platform/memory/checked_math.h"
+
+namespace kelvane::mem {
+namespace {
+
+constexpr std::uint64_t kBytesPerKb = 1024;
+constexpr std::string_view kUnit = "kB";
+constexpr std::string_view kBlanks = " \t\r\f\v";
+
+using Field = std::optional<std::uint64_t> MeminfoValues::*;
+
+struct Key {
+  std::string_view name;
+  Field field;
+};
+
+constexpr std::array kKeys{
+    Key{"MemTotal", &MeminfoValues::memTotal},
+    Key{"MemFree", &MeminfoValues::memFree},
+    Key{"MemAvailable", &MeminfoValues::memAvailable},
+    Key{"Buffers", &MeminfoValues::buffers},
+    Key{"Cached", &MeminfoValues::cached},
+    Key{"SReclaimable", &MeminfoValues::sReclaimable},
+};
+
+std::string_view Trim(std::string_view s) {
+  const auto first = s.find_first_not_of(kBlanks);
+  if (first == std::string_view::npos) return {};
+  const auto last = s.find_last_not_of(kBlanks);
+  return s.substr(first, last - first + 1);
+}
+
+std::optional<std::uint64_t> ParseDecimal(std::string_view digits) {
+  if (digits.empty()) return std::nullopt;
+  std::uint64_t value = 0;
+  for (char c : digits) {
+    if (c < '0' || c > '9') return std::nullopt;
+    const auto next = CheckedMulAdd(value, 10, static_cast<std::uint64_t>(c - '0'));
+    if (!next) return std::nullopt;
+    value = *next;
+  }
+  return value;
+}
+
+// "   24683772 kB" -> bytes, or an explanation.
+std::optional<std::uint64_t> ParseKbFigure(std::string_view text, std::string& why) {
+  text = Trim(text);
+  const auto digitsEnd = std::min(text.find_first_not_of("0123456789"), text.size());
+  const auto digits = text.substr(0, digitsEnd);
+  if (Trim(text.substr(digitsEnd)) != kUnit) {
+    why = "expected a whole number followed by \"kB\"";
+    return std::nullopt;
+  }
+  const auto kb = ParseDecimal(digits);
+  const auto bytes = kb ? CheckedMulAdd(*kb, kBytesPerKb, 0) : std::nullopt;
+  if (!bytes) {
+    why = digits.empty() ? "expected a whole number followed by \"kB\""
+                         : "the figure is too large";
+    return std::nullopt;
+  }
+  return bytes;
+}
+
+}  // namespace
+
+MeminfoParse ParseMeminfo(std::string_view text) {
+  MeminfoParse result;
+  int lineNumber = 0;
+  while (!text.empty()) {
+    const auto eol = std::min(text.find('\n'), text.size());
+    const auto line = text.substr(0, eol);
+    text.remove_prefix(std::min(eol + 1, text.size()));
+    ++lineNumber;
+
+    const auto colon = line.find(':');
+    if (colon == std::string_view::npos) continue;
+    const auto name = Trim(line.substr(0, colon));
+    const auto key = std::find_if(kKeys.begin(), kKeys.end(),
+                                  [&](const Key& k) { return k.name == name; });
+    if (key == kKeys.end()) continue;
+
+    std::string why;
+    const auto bytes = ParseKbFigure(line.substr(colon + 1), why);
+    if (!bytes) {
+      result.values = {};
+      result.error = "memory information line " + std::to_string(lineNumber) + " (" +
+                     std::string(name) + "): " + why;
+      return result;
+    }
+    result.values.*(key->field) = *bytes;
+  }
+  return result;
+}
+
+MemoryStatus DeriveStatus(const MeminfoValues& values) {
+  if (!values.memTotal || *values.memTotal == 0) return {};
+  const std::uint64_t total = *values.memTotal;
+  std::uint64_t avail = 0;
+  if (values.memAvailable) {
+    avail = *values.memAvailable;
+  } else {
+    for (const auto& part : {values.memFree, values.buffers, values.cached, values.sReclaimable}) {
+      avail = SaturatingAdd(avail, part.value_or(0));
+    }
+  }
+  return {total, std::min(avail, total)};
+}
+
+MemoryStatus StatusFromMeminfo(std::string_view text, std::string* error) {
+  const auto parsed = ParseMeminfo(text);
+  if (error) *error = parsed.error;
+  if (!parsed.ok()) return {};
+  const auto status = DeriveStatus(parsed.values);
+  if (error && status.totalPhys == 0) *error = "memory information has no MemTotal line";
+  return status;
+}
+
+}  // namespace kelvane::mem
