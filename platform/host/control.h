@@ -19,11 +19,24 @@ struct AmbientProperties {
   FontDesc font;              // the container's font
   bool userMode = true;       // false while designing
   bool displayAsDefault = false;
+  friend bool operator==(const AmbientProperties&, const AmbientProperties&) = default;
 };
+
+// Names passed to OnAmbientChanged.
+inline constexpr const char* kAmbientDisplayName = "DisplayName";
+inline constexpr const char* kAmbientFont = "Font";
+inline constexpr const char* kAmbientUserMode = "UserMode";
+inline constexpr const char* kAmbientDisplayAsDefault = "DisplayAsDefault";
 
 // Mouse button and shift codes as the notifications carry them.
 inline constexpr int kLeftButton = 1, kRightButton = 2, kMiddleButton = 4;
 inline constexpr int kShiftMask = 1, kCtrlMask = 2, kAltMask = 4;
+
+// Mouse-pointer codes: 0 default, 1 arrow, ... 15 size all (the classic set), 99 the mouse icon.
+inline constexpr std::int16_t kPointerDefault = 0;
+inline constexpr std::int16_t kPointerArrow = 1;
+inline constexpr std::int16_t kPointerLastStock = 15;
+inline constexpr std::int16_t kPointerCustom = 99;
 
 enum class ScaleUnit { Twips = 1, Pixels = 3, Himetric = 8 };
 
@@ -35,9 +48,12 @@ class Control : public QWidget {
 
   // ---- host side -------------------------------------------------------------------------------
   void hostCreateNew(const AmbientProperties& ambient);  // Initialize, then InitProperties
-  void hostLoad(const PropertyBag& bag, const AmbientProperties& ambient);  // Initialize, ReadProperties
+  // Initialize, ReadProperties, then the stored "_extentx"/"_extenty" (if any) size the control.
+  void hostLoad(const PropertyBag& bag, const AmbientProperties& ambient);
   void hostSave(PropertyBag& bag);  // WriteProperties, then "_extentx"/"_extenty" in HIMETRIC
   void hostTerminate();             // Terminate, once
+  // The control's access key was pressed with Alt (the application filter calls this).
+  void hostAccessKeyPress(int keyAscii);
 
   // Property-changed notice: marks the control modified.
   void PropertyChanged(const QString& key);
@@ -46,14 +62,24 @@ class Control : public QWidget {
   void clearModified();
 
   const AmbientProperties& Ambient() const { return ambient_; }
-  void setAmbient(const AmbientProperties& a, const QString& changedName = {});  // AmbientChanged
-  // Extender: position in the container, in twips.
+  // Replaces the ambient properties and sends AmbientChanged: with `changedName` for that name only,
+  // otherwise once for each property whose value differs.
+  void setAmbient(const AmbientProperties& a, const QString& changedName = {});
+  // Extender: position and size in the container, in twips.
   double ExtenderLeft() const;
   double ExtenderTop() const;
+  double ExtenderWidth() const;
+  double ExtenderHeight() const;
+
+  // Window handle: nonzero and unique per control, stable for its life.
+  std::int32_t hWnd() const { return hwnd_; }
 
   // ---- surface services ------------------------------------------------------------------------
-  gdi::Surface& surface() { return surface_; }
+  // The surface always has the control's current size, even while the control is hidden.
+  gdi::Surface& surface();
   const gdi::Surface& surface() const { return surface_; }
+  // Asks for the surface to be shown at the next paint (drawing code calls this after drawing).
+  void surfaceChanged() { update(); }
   ScaleUnit ScaleMode() const { return scaleMode_; }
   void setScaleMode(ScaleUnit u) { scaleMode_ = u; }
   double ScaleWidth() const;   // client width in the scale unit
@@ -62,15 +88,19 @@ class Control : public QWidget {
   void Cls();  // clears the surface to its back colour
   // Copies the source rectangle of `pic` (pixels of the picture) into the destination rectangle
   // (scale units), stretching or squeezing it; opaque for bitmaps, through the mask for icons.
+  // A negative width or height mirrors the picture.
   void PaintPicture(const Picture& pic, double x, double y, double w, double h, double sx, double sy,
                     double sw, double sh);
+  void PaintPicture(const Picture& pic, double x, double y);  // the whole picture, natural size
   void RefreshNow();  // shows the surface at once
 
   QString AccessKeys() const { return accessKeys_; }
   void setAccessKeys(const QString& keys) { accessKeys_ = keys; }
   FontDesc Font() const { return font_; }
+  using QWidget::setFont;
   void setFont(const FontDesc& f);
   std::int16_t MousePointer() const { return mousePointer_; }
+  // Raises RuntimeError 380 for a code outside 0..15 and 99.
   void setMousePointer(std::int16_t code);
   Picture MouseIcon() const { return mouseIcon_; }
   void setMouseIcon(const Picture& p);
@@ -116,6 +146,12 @@ class Control : public QWidget {
   bool event(QEvent*) override;
 
  private:
+  void syncSurfaceSize();
+  void applyCursor();
+  QPointF toScale(QPointF pixels) const;
+  bool isSecondClick(const QMouseEvent* e) const;
+  void startDoubleClick(int button);
+
   gdi::Surface surface_;
   AmbientProperties ambient_;
   ScaleUnit scaleMode_ = ScaleUnit::Twips;
@@ -126,7 +162,16 @@ class Control : public QWidget {
   QStringList noticed_;
   bool modified_ = false;
   bool terminated_ = false;
+  std::int32_t hwnd_ = 0;
+  // Click tracking: the buttons held, whether the press that started them may end in a click, and
+  // the last click (for recognising the second press of a double click).
   int buttonsDown_ = 0;
+  bool clickArmed_ = false;
+  bool inDoubleClick_ = false;
+  bool doubleClickFromPress_ = false;
+  int lastClickButton_ = 0;
+  quint64 lastClickTime_ = 0;
+  QPoint lastClickPos_;
 };
 
 }  // namespace kelvane::host

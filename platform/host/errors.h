@@ -1,5 +1,6 @@
 #pragma once
 // Run-time errors the host raises into the code that assigned a property or called a service.
+#include <cstdint>
 #include <stdexcept>
 #include <string>
 
@@ -15,7 +16,16 @@ class RuntimeError : public std::runtime_error {
 };
 
 // The classic error numbers callers may test for.
+inline constexpr int kErrInvalidProcedureCall = 5;
 inline constexpr int kErrOverflow = 6;
+inline constexpr int kErrTypeMismatch = 13;
+inline constexpr int kErrResourceNotFound = 326;
 inline constexpr int kErrInvalidPropertyValue = 380;
+
+// Whole-number conversions as the classic runtime makes them: the nearest whole number, halves to
+// even (2.5 -> 2, 3.5 -> 4); a value outside the target range (or not a number) raises Overflow.
+double RoundHalfEven(double v);
+std::int16_t CInt(double v);
+std::int32_t CLng(double v);
 
 }  // namespace kelvane::host

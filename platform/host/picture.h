@@ -1,6 +1,7 @@
 #pragma once
 // A host picture object: a bitmap or an icon, with a handle and a size in HIMETRIC.
 #include <QImage>
+#include <QString>
 #include <cstdint>
 #include <memory>
 
@@ -16,10 +17,12 @@ class Picture {
   static Picture fromIcon(const QImage& pixels);
   // Loads a resource or file; an unreadable one gives the empty picture.
   static Picture load(const QString& path, PictureType type);
+  // As load, but a missing or unreadable resource raises RuntimeError 326 naming the path.
+  static Picture loadResource(const QString& path, PictureType type);
 
   PictureType type() const;
   bool isNull() const { return !data_; }
-  std::uint32_t handle() const;  // nonzero while a picture is held
+  std::uint32_t handle() const;  // nonzero while a picture is held, unique per picture
   int widthPixels() const;
   int heightPixels() const;
   int widthHimetric() const;
@@ -30,7 +33,11 @@ class Picture {
 
  private:
   struct Data;
+  explicit Picture(std::shared_ptr<const Data> d) : data_(std::move(d)) {}
   std::shared_ptr<const Data> data_;
 };
+
+// Pixels to HIMETRIC at 96 dots per inch, rounded to the nearest whole unit.
+int PixelsToHimetricRounded(int pixels);
 
 }  // namespace kelvane::host

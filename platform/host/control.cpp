@@ -1,0 +1,228 @@
+#include "platform/host/control.h"
+
+#include <QApplication>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QStyleHints>
+#include <atomic>
+#include <cmath>
+
+#include "platform/host/access_keys.h"
+#include "platform/host/key_codes.h"
+#include "platform/host/units.h"
+
+namespace kelvane::host {
+
+namespace {
+
+std::int32_t NextWindowHandle() {
+  static std::atomic<std::int32_t> counter{0};
+  return ++counter;
+}
+
+const QString kExtentX = QStringLiteral("_extentx");
+const QString kExtentY = QStringLiteral("_extenty");
+
+int HimetricToWholePixels(int hm) { return static_cast<int>(std::lround(HimetricToPixels(hm))); }
+
+}  // namespace
+
+Control::Control(QWidget* parent) : QWidget(parent), hwnd_(NextWindowHandle()) {
+  setMouseTracking(true);
+  setFocusPolicy(Qt::StrongFocus);
+  // The surface covers every pixel, so Qt need not clear behind it.
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  QWidget::setFont(font_.toQFont());
+  syncSurfaceSize();
+  EnsureAccessKeyFilter();
+}
+
+Control::~Control() = default;
+
+// ---- host side -------------------------------------------------------------------------------------
+
+void Control::hostCreateNew(const AmbientProperties& ambient) {
+  ambient_ = ambient;
+  Initialize();
+  InitProperties();
+}
+
+void Control::hostLoad(const PropertyBag& bag, const AmbientProperties& ambient) {
+  ambient_ = ambient;
+  Initialize();
+  ReadProperties(bag);
+  if (bag.contains(kExtentX) && bag.contains(kExtentY)) {
+    resize(HimetricToWholePixels(bag.ReadInt(kExtentX, 0)), HimetricToWholePixels(bag.ReadInt(kExtentY, 0)));
+  }
+}
+
+void Control::hostSave(PropertyBag& bag) {
+  WriteProperties(bag);
+  bag.Write(kExtentX, PixelsToHimetricRounded(width()));
+  bag.Write(kExtentY, PixelsToHimetricRounded(height()));
+}
+
+void Control::hostTerminate() {
+  if (terminated_) return;
+  terminated_ = true;
+  Terminate();
+}
+
+void Control::hostAccessKeyPress(int keyAscii) {
+  if (!isEnabled()) return;
+  QPointer<Control> guard(this);
+  if ((focusPolicy() & Qt::TabFocus) && !hasFocus()) setFocus(Qt::ShortcutFocusReason);
+  if (guard) OnAccessKeyPress(keyAscii);
+}
+
+void Control::PropertyChanged(const QString& key) {
+  modified_ = true;
+  noticed_.append(key);
+}
+
+void Control::clearModified() {
+  modified_ = false;
+  noticed_.clear();
+}
+
+void Control::setAmbient(const AmbientProperties& a, const QString& changedName) {
+  const AmbientProperties old = ambient_;
+  ambient_ = a;
+  if (!changedName.isEmpty()) {
+    OnAmbientChanged(changedName);
+    return;
+  }
+  QPointer<Control> guard(this);
+  const std::pair<bool, const char*> changes[] = {
+      {old.displayName != a.displayName, kAmbientDisplayName},
+      {!(old.font == a.font), kAmbientFont},
+      {old.userMode != a.userMode, kAmbientUserMode},
+      {old.displayAsDefault != a.displayAsDefault, kAmbientDisplayAsDefault},
+  };
+  for (const auto& [changed, name] : changes) {
+    if (!guard) return;
+    if (changed) OnAmbientChanged(QString::fromLatin1(name));
+  }
+}
+
+double Control::ExtenderLeft() const { return PixelsToTwips(x()); }
+double Control::ExtenderTop() const { return PixelsToTwips(y()); }
+double Control::ExtenderWidth() const { return PixelsToTwips(width()); }
+double Control::ExtenderHeight() const { return PixelsToTwips(height()); }
+
+// ---- Qt side ---------------------------------------------------------------------------------------
+
+void Control::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  p.drawImage(0, 0, surface_.image());
+}
+
+void Control::resizeEvent(QResizeEvent*) {
+  syncSurfaceSize();
+  OnResize();
+}
+
+void Control::showEvent(QShowEvent*) { OnShow(); }
+void Control::hideEvent(QHideEvent*) { OnHide(); }
+
+void Control::focusInEvent(QFocusEvent* e) {
+  QWidget::focusInEvent(e);
+  OnGotFocus();
+}
+
+void Control::focusOutEvent(QFocusEvent* e) {
+  QWidget::focusOutEvent(e);
+  OnLostFocus();
+}
+
+void Control::keyPressEvent(QKeyEvent* e) {
+  e->accept();
+  QPointer<Control> guard(this);
+  int keyCode = VirtualKeyFromQt(e->key(), e->modifiers());
+  if (keyCode != 0) OnKeyDown(keyCode, ShiftMaskFromQt(e->modifiers()));
+  if (!guard || e->text().isEmpty()) return;
+  int keyAscii = e->text().at(0).unicode();
+  OnKeyPress(keyAscii);
+}
+
+void Control::keyReleaseEvent(QKeyEvent* e) {
+  e->accept();
+  if (e->isAutoRepeat()) return;  // a held key repeats its key-down only
+  int keyCode = VirtualKeyFromQt(e->key(), e->modifiers());
+  if (keyCode != 0) OnKeyUp(keyCode, ShiftMaskFromQt(e->modifiers()));
+}
+
+bool Control::isSecondClick(const QMouseEvent* e) const {
+  if (buttonsDown_ != 0 || lastClickButton_ != ButtonCodeFromQt(e->button())) return false;
+  if (lastClickTime_ == 0 || e->timestamp() < lastClickTime_) return false;
+  const auto* hints = QGuiApplication::styleHints();
+  return e->timestamp() - lastClickTime_ <= static_cast<quint64>(hints->mouseDoubleClickInterval()) &&
+         (e->position().toPoint() - lastClickPos_).manhattanLength() <= hints->mouseDoubleClickDistance();
+}
+
+void Control::startDoubleClick(int button) {
+  buttonsDown_ |= button;
+  inDoubleClick_ = true;
+  clickArmed_ = false;
+  lastClickButton_ = 0;  // a third press starts afresh
+  OnDblClick();
+}
+
+void Control::mousePressEvent(QMouseEvent* e) {
+  const int button = ButtonCodeFromQt(e->button());
+  if (button == 0) return QWidget::mousePressEvent(e);
+  // The second press of a double click reports the double click in place of a mouse-down. Qt may
+  // or may not follow it with its own double-click event; that one is then skipped.
+  if (isSecondClick(e)) {
+    doubleClickFromPress_ = true;
+    startDoubleClick(button);
+    return;
+  }
+  clickArmed_ = buttonsDown_ == 0;
+  buttonsDown_ |= button;
+  const QPointF at = toScale(e->position());
+  OnMouseDown(button, ShiftMaskFromQt(e->modifiers()), at.x(), at.y());
+}
+
+void Control::mouseDoubleClickEvent(QMouseEvent* e) {
+  const int button = ButtonCodeFromQt(e->button());
+  if (button == 0) return QWidget::mouseDoubleClickEvent(e);
+  if (doubleClickFromPress_) {
+    doubleClickFromPress_ = false;
+    return;
+  }
+  startDoubleClick(button);
+}
+
+void Control::mouseMoveEvent(QMouseEvent* e) {
+  const QPointF at = toScale(e->position());
+  OnMouseMove(ButtonCodeFromQt(e->buttons()), ShiftMaskFromQt(e->modifiers()), at.x(), at.y());
+}
+
+void Control::mouseReleaseEvent(QMouseEvent* e) {
+  const int button = ButtonCodeFromQt(e->button());
+  if (button == 0) return QWidget::mouseReleaseEvent(e);
+  buttonsDown_ &= ~button;
+  doubleClickFromPress_ = false;
+  const QPoint pos = e->position().toPoint();
+  // The host's click: pressed and released over the control, with no other button in between.
+  const bool click = clickArmed_ && !inDoubleClick_ && buttonsDown_ == 0 && rect().contains(pos);
+  if (buttonsDown_ == 0) {
+    clickArmed_ = false;
+    inDoubleClick_ = false;
+  }
+  QPointer<Control> guard(this);
+  const QPointF at = toScale(e->position());
+  OnMouseUp(button, ShiftMaskFromQt(e->modifiers()), at.x(), at.y());
+  if (!guard || !click) return;
+  lastClickButton_ = button;
+  lastClickTime_ = e->timestamp();
+  lastClickPos_ = pos;
+  OnClick();
+}
+
+bool Control::event(QEvent* e) { return QWidget::event(e); }
+
+}  // namespace kelvane::host

@@ -1,0 +1,113 @@
+// The drawing-surface services of Control: scale, clearing, picture copies, refresh, font, pointer.
+#include <QCursor>
+#include <QPixmap>
+#include <cmath>
+
+#include "platform/host/control.h"
+#include "platform/host/errors.h"
+#include "platform/host/mouse_pointer.h"
+#include "platform/host/picture_paint.h"
+#include "platform/host/units.h"
+
+namespace kelvane::host {
+
+namespace {
+
+double ToPixels(double v, ScaleUnit from) {
+  switch (from) {
+    case ScaleUnit::Twips: return TwipsToPixels(v);
+    case ScaleUnit::Himetric: return HimetricToPixels(v);
+    case ScaleUnit::Pixels: break;
+  }
+  return v;
+}
+
+double FromPixels(double px, ScaleUnit to) {
+  switch (to) {
+    case ScaleUnit::Twips: return PixelsToTwips(px);
+    case ScaleUnit::Himetric: return PixelsToHimetric(px);
+    case ScaleUnit::Pixels: break;
+  }
+  return px;
+}
+
+int WholePixels(double v) { return static_cast<int>(std::lround(v)); }
+
+}  // namespace
+
+double Control::ScaleConvert(double v, ScaleUnit from, ScaleUnit to) {
+  return from == to ? v : FromPixels(ToPixels(v, from), to);
+}
+
+void Control::syncSurfaceSize() { surface_.resize(size()); }
+
+gdi::Surface& Control::surface() {
+  // A hidden control gets its resize event only when shown; drawing before that must still see
+  // the control's size.
+  syncSurfaceSize();
+  return surface_;
+}
+
+double Control::ScaleWidth() const { return ScaleConvert(width(), ScaleUnit::Pixels, scaleMode_); }
+double Control::ScaleHeight() const { return ScaleConvert(height(), ScaleUnit::Pixels, scaleMode_); }
+
+QPointF Control::toScale(QPointF pixels) const {
+  return {ScaleConvert(pixels.x(), ScaleUnit::Pixels, scaleMode_),
+          ScaleConvert(pixels.y(), ScaleUnit::Pixels, scaleMode_)};
+}
+
+void Control::Cls() {
+  surface().clear();
+  surfaceChanged();
+}
+
+void Control::PaintPicture(const Picture& pic, double x, double y, double w, double h, double sx, double sy,
+                           double sw, double sh) {
+  if (pic.isNull()) return;
+  const PixelRect dest{WholePixels(ToPixels(x, scaleMode_)), WholePixels(ToPixels(y, scaleMode_)),
+                       WholePixels(ToPixels(w, scaleMode_)), WholePixels(ToPixels(h, scaleMode_))};
+  const PixelRect src{WholePixels(sx), WholePixels(sy), WholePixels(sw), WholePixels(sh)};
+  const PaintMode mode = pic.type() == PictureType::Icon ? PaintMode::ThroughAlpha : PaintMode::Opaque;
+  StretchPicture(surface().image(), dest, pic.image(), src, mode);
+  surfaceChanged();
+}
+
+void Control::PaintPicture(const Picture& pic, double x, double y) {
+  const double w = ScaleConvert(pic.widthPixels(), ScaleUnit::Pixels, scaleMode_);
+  const double h = ScaleConvert(pic.heightPixels(), ScaleUnit::Pixels, scaleMode_);
+  PaintPicture(pic, x, y, w, h, 0, 0, pic.widthPixels(), pic.heightPixels());
+}
+
+void Control::RefreshNow() { repaint(); }
+
+void Control::setFont(const FontDesc& f) {
+  font_ = f;
+  QWidget::setFont(f.toQFont());
+}
+
+void Control::setMousePointer(std::int16_t code) {
+  if (!IsValidMousePointer(code)) {
+    throw RuntimeError(kErrInvalidPropertyValue,
+                       "Invalid property value: MousePointer " + std::to_string(code) +
+                           " (use 0 to 15, or 99 for the mouse icon)");
+  }
+  mousePointer_ = code;
+  applyCursor();
+}
+
+void Control::setMouseIcon(const Picture& p) {
+  mouseIcon_ = p;
+  applyCursor();
+}
+
+void Control::applyCursor() {
+  if (mousePointer_ == kPointerDefault || (mousePointer_ == kPointerCustom && mouseIcon_.isNull())) {
+    unsetCursor();
+  } else if (mousePointer_ == kPointerCustom) {
+    setCursor(QCursor(QPixmap::fromImage(mouseIcon_.image())));
+  } else {
+    setCursor(CursorShapeForPointer(mousePointer_));
+  }
+}
+
+}  // namespace kelvane::host

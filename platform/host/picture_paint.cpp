@@ -1,0 +1,67 @@
+#include "platform/host/picture_paint.h"
+
+#include <cstdlib>
+
+namespace kelvane::host {
+
+namespace {
+
+constexpr int kOpaque = 255;
+
+int Blend(int s, int d, int a) { return (s * a + d * (kOpaque - a) + kOpaque / 2) / kOpaque; }
+
+// The source index (0..srcLen-1) that dest index i (0..destLen-1) samples: the source pixel under
+// the centre of the destination pixel.
+int Sample(int i, int destLen, int srcLen) {
+  return static_cast<int>((2LL * i + 1) * srcLen / (2LL * destLen));
+}
+
+struct Axis {
+  int destStart, destLen, srcStart, srcLen;
+  bool mirrored;
+};
+
+Axis MakeAxis(int dpos, int dlen, int spos, int slen) {
+  return Axis{dlen < 0 ? dpos + dlen : dpos, std::abs(dlen), slen < 0 ? spos + slen : spos, std::abs(slen),
+              (dlen < 0) != (slen < 0)};
+}
+
+int SourceAt(const Axis& a, int i) {
+  const int k = Sample(i, a.destLen, a.srcLen);
+  return a.srcStart + (a.mirrored ? a.srcLen - 1 - k : k);
+}
+
+}  // namespace
+
+QRgb BlendOver(QRgb src, QRgb dest) {
+  const int a = qAlpha(src);
+  if (a == 0) return dest | 0xFF000000u;
+  if (a == kOpaque) return src;
+  return qRgb(Blend(qRed(src), qRed(dest), a), Blend(qGreen(src), qGreen(dest), a),
+              Blend(qBlue(src), qBlue(dest), a));
+}
+
+void StretchPicture(QImage& dest, PixelRect destRect, const QImage& srcImage, PixelRect srcRect, PaintMode mode) {
+  if (dest.isNull() || srcImage.isNull()) return;
+  const Axis ax = MakeAxis(destRect.x, destRect.w, srcRect.x, srcRect.w);
+  const Axis ay = MakeAxis(destRect.y, destRect.h, srcRect.y, srcRect.h);
+  if (ax.destLen == 0 || ay.destLen == 0 || ax.srcLen == 0 || ay.srcLen == 0) return;
+  const QImage src = srcImage.format() == QImage::Format_ARGB32 ? srcImage
+                                                                 : srcImage.convertToFormat(QImage::Format_ARGB32);
+  for (int j = 0; j < ay.destLen; ++j) {
+    const int dy = ay.destStart + j;
+    const int sy = SourceAt(ay, j);
+    if (dy < 0 || dy >= dest.height() || sy < 0 || sy >= src.height()) continue;
+    const auto* srcRow = reinterpret_cast<const QRgb*>(src.constScanLine(sy));
+    for (int i = 0; i < ax.destLen; ++i) {
+      const int dx = ax.destStart + i;
+      const int sx = SourceAt(ax, i);
+      if (dx < 0 || dx >= dest.width() || sx < 0 || sx >= src.width()) continue;
+      const QRgb s = srcRow[sx];
+      const QRgb out = mode == PaintMode::Opaque ? (s | 0xFF000000u) : BlendOver(s, dest.pixel(dx, dy));
+      dest.setPixel(dx, dy, out);
+    }
+  }
+}
+
+}  // namespace kelvane::host
