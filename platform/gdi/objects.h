@@ -1,0 +1,104 @@
+#pragma once
+// Drawing objects: brushes, pens, fonts and bitmaps. They are values (pens, brushes, fonts) or shared
+// handles (bitmaps), so an object stays alive while a device context still holds it and nothing
+// can leak or dangle; DeleteObject only lets go of the caller's reference.
+#include <QFont>
+#include <QImage>
+#include <cstdint>
+#include <concepts>
+#include <memory>
+
+#include "platform/gdi/colorref.h"
+
+namespace kelvane::gdi {
+
+class Brush {
+ public:
+  Brush() = default;  // the hollow brush: fills nothing
+  static Brush solid(ColorRef colour) { return Brush(colour); }
+  bool isNull() const { return hollow_; }
+  ColorRef color() const { return colour_; }
+  friend bool operator==(const Brush&, const Brush&) = default;
+
+ private:
+  explicit Brush(ColorRef colour) : colour_(colour), hollow_(false) {}
+  ColorRef colour_ = 0;
+  bool hollow_ = true;
+};
+
+enum class PenStyle { Solid = 0, Null = 5 };
+inline constexpr PenStyle PS_SOLID = PenStyle::Solid;
+inline constexpr PenStyle PS_NULL = PenStyle::Null;
+
+class Pen {
+ public:
+  Pen() = default;  // the null pen: draws nothing
+  Pen(PenStyle style, int width, ColorRef colour);
+  bool isNull() const { return style_ == PenStyle::Null; }
+  PenStyle style() const { return style_; }
+  int width() const { return width_; }
+  ColorRef color() const { return colour_; }
+  friend bool operator==(const Pen&, const Pen&) = default;
+
+ private:
+  PenStyle style_ = PenStyle::Null;
+  int width_ = 1;
+  ColorRef colour_ = 0;
+};
+
+class Font {
+ public:
+  Font() = default;  // no font: the device context's default
+  explicit Font(const QFont& font) : font_(font), null_(false) {}
+  bool isNull() const { return null_; }
+  const QFont& qfont() const { return font_; }
+  friend bool operator==(const Font&, const Font&) = default;
+
+ private:
+  QFont font_;
+  bool null_ = true;
+};
+
+// A bitmap's pixels are shared by every holder, so drawing through one device context shows in
+// the bitmap that another caller keeps.
+class Bitmap {
+ public:
+  Bitmap() = default;  // no bitmap
+  // A bitmap holding a copy of the pixels, in the surfaces' format.
+  static Bitmap fromImage(const QImage& image);
+  // w × h black pixels; a negative size or one that cannot be allocated gives no bitmap.
+  static Bitmap blank(int w, int h);
+
+  bool isNull() const { return !pixels_; }
+  int width() const { return pixels_ ? pixels_->width() : 0; }
+  int height() const { return pixels_ ? pixels_->height() : 0; }
+  QImage& image();  // an empty image for no bitmap
+  const QImage& image() const;
+  friend bool operator==(const Bitmap& a, const Bitmap& b) { return a.pixels_ == b.pixels_; }
+
+ private:
+  std::shared_ptr<QImage> pixels_;
+};
+
+inline Brush CreateSolidBrush(ColorRef colour) { return Brush::solid(colour); }
+// Widths below 1 draw 1 pixel wide; a style other than the supported ones gives the null pen.
+Pen CreatePen(PenStyle style, int width, ColorRef colour);
+// Planes and bits per pixel are accepted for any value: every bitmap has the surfaces' format.
+// Initial pixels are black unless `bits` (rows of 32-bit 0x00RRGGBB words, top row first) is given.
+Bitmap CreateBitmap(int width, int height, unsigned planes, unsigned bitsPerPixel,
+                    const void* bits = nullptr);
+
+template <class T>
+concept GdiObject = requires(const T& t) {
+  { t.isNull() } -> std::same_as<bool>;
+};
+
+// Lets go of the caller's object; false when it held none.
+template <GdiObject T>
+bool DeleteObject(T& object) {
+  const bool held = !object.isNull();
+  object = T{};
+  return held;
+}
+
+}  // namespace kelvane::gdi

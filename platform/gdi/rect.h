@@ -1,0 +1,53 @@
+#pragma once
+// Rectangles and points in device pixels; right and bottom lie outside the rectangle.
+#include <cstdint>
+
+namespace kelvane::gdi {
+
+struct Point {
+  std::int32_t x = 0;
+  std::int32_t y = 0;
+  friend bool operator==(const Point&, const Point&) = default;
+};
+
+struct Rect {
+  std::int32_t left = 0;
+  std::int32_t top = 0;
+  std::int32_t right = 0;
+  std::int32_t bottom = 0;
+  friend bool operator==(const Rect&, const Rect&) = default;
+};
+
+// Arithmetic wraps like the classic 32-bit operations instead of overflowing.
+constexpr std::int32_t wrapAdd(std::int32_t a, std::int64_t b) {
+  return static_cast<std::int32_t>(static_cast<std::uint32_t>(static_cast<std::int64_t>(a) + b));
+}
+
+constexpr std::int64_t RectWidth(const Rect& r) { return std::int64_t{r.right} - r.left; }
+constexpr std::int64_t RectHeight(const Rect& r) { return std::int64_t{r.bottom} - r.top; }
+constexpr bool IsRectEmpty(const Rect& r) { return r.right <= r.left || r.bottom <= r.top; }
+
+inline bool SetRect(Rect& r, std::int32_t left, std::int32_t top, std::int32_t right,
+                    std::int32_t bottom) {
+  r = {left, top, right, bottom};
+  return true;
+}
+inline bool CopyRect(Rect& dst, const Rect& src) {
+  dst = src;
+  return true;
+}
+// Grows the rectangle by dx on the left and right and dy on the top and bottom (shrinks if negative).
+inline bool InflateRect(Rect& r, std::int32_t dx, std::int32_t dy) {
+  r = {wrapAdd(r.left, -std::int64_t{dx}), wrapAdd(r.top, -std::int64_t{dy}), wrapAdd(r.right, dx),
+       wrapAdd(r.bottom, dy)};
+  return true;
+}
+inline bool OffsetRect(Rect& r, std::int32_t dx, std::int32_t dy) {
+  r = {wrapAdd(r.left, dx), wrapAdd(r.top, dy), wrapAdd(r.right, dx), wrapAdd(r.bottom, dy)};
+  return true;
+}
+constexpr bool PtInRect(const Rect& r, Point p) {
+  return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom;
+}
+
+}  // namespace kelvane::gdi

@@ -1,0 +1,180 @@
+#include "platform/gdi/text.h"
+
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QScreen>
+#include <QTextLayout>
+#include <algorithm>
+
+namespace kelvane::gdi {
+
+namespace {
+
+constexpr QChar kPrefix = u'&';
+constexpr double kInchesPerMeter = 100.0 / 2.54;
+constexpr double kFallbackDpi = 96.0;
+// Wide enough that a single layout line never wraps by itself.
+constexpr qreal kUnwrappedWidth = 1e7;
+
+bool isBreak(QChar c) { return c == u'\r' || c == u'\n'; }
+
+// Appends the lines of one paragraph [begin, end) of the shown text.
+void breakParagraph(const QString& s, qsizetype begin, qsizetype end, int maxWidth, bool wrap,
+                    const Measure& measure, std::vector<TextLine>& out) {
+  const auto lineOf = [&](qsizetype from, qsizetype to) {
+    return TextLine{from, to - from, measure(s.mid(from, to - from))};
+  };
+  if (!wrap || begin == end) {
+    out.push_back(lineOf(begin, end));
+    return;
+  }
+  const auto wordEnd = [&](qsizetype i) {
+    while (i < end && s[i] == u' ') ++i;
+    while (i < end && s[i] != u' ') ++i;
+    return i;
+  };
+  qsizetype pos = begin;
+  while (pos < end) {
+    qsizetype lineEnd = wordEnd(pos);  // the first word stays on the line however wide
+    for (qsizetype next = wordEnd(lineEnd); next > lineEnd && measure(s.mid(pos, next - pos)) <= maxWidth;
+         next = wordEnd(lineEnd))
+      lineEnd = next;
+    qsizetype after = lineEnd;
+    while (after < end && s[after] == u' ') ++after;
+    // Spaces that end the paragraph stay on its last line.
+    out.push_back(lineOf(pos, after == end ? end : lineEnd));
+    pos = after;
+  }
+}
+
+double screenDpi() {
+  const QScreen* screen = qApp ? QGuiApplication::primaryScreen() : nullptr;
+  return screen ? screen->logicalDotsPerInchX() : kFallbackDpi;
+}
+
+// Fonts on the image come out at the size the screen shows them.
+void matchScreenDpi(QImage& img) {
+  const int dpm = qRound(screenDpi() * kInchesPerMeter);
+  if (img.dotsPerMeterX() != dpm) img.setDotsPerMeterX(dpm);
+  if (img.dotsPerMeterY() != dpm) img.setDotsPerMeterY(dpm);
+}
+
+void drawLine(QPainter& p, const QFont& font, const ShownText& shown, const TextLine& line,
+              QPointF at, bool underline) {
+  QTextLayout layout(shown.text.mid(line.start, line.length), font, p.device());
+  if (underline) {
+    QList<QTextLayout::FormatRange> ranges;
+    for (qsizetype i : shown.underlined) {
+      if (i < line.start || i >= line.start + line.length) continue;
+      QTextLayout::FormatRange r;
+      r.start = static_cast<int>(i - line.start);
+      r.length = 1;
+      r.format.setFontUnderline(true);
+      ranges.push_back(r);
+    }
+    layout.setFormats(ranges);
+  }
+  QTextOption option;
+  option.setWrapMode(QTextOption::NoWrap);
+  layout.setTextOption(option);
+  layout.beginLayout();
+  QTextLine tl = layout.createLine();
+  if (tl.isValid()) tl.setLineWidth(kUnwrappedWidth);
+  layout.endLayout();
+  layout.draw(&p, at);
+}
+
+}  // namespace
+
+ShownText StripPrefixes(const QString& text) {
+  ShownText out;
+  out.text.reserve(text.size());
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    if (text[i] != kPrefix) {
+      out.text += text[i];
+      continue;
+    }
+    if (++i >= text.size()) break;
+    if (text[i] != kPrefix) out.underlined.push_back(out.text.size());
+    out.text += text[i];
+  }
+  return out;
+}
+
+std::vector<TextLine> BreakLines(const QString& shown, int maxWidth, unsigned format,
+                                 const Measure& measure) {
+  std::vector<TextLine> out;
+  if (shown.isEmpty()) return out;
+  if (format & DT_SINGLELINE) {
+    out.push_back({0, shown.size(), measure(shown)});
+    return out;
+  }
+  const bool wrap = (format & DT_WORDBREAK) != 0;
+  qsizetype begin = 0;
+  while (begin < shown.size()) {
+    qsizetype end = begin;
+    while (end < shown.size() && !isBreak(shown[end])) ++end;
+    breakParagraph(shown, begin, end, maxWidth, wrap, measure, out);
+    if (end == shown.size()) break;
+    // CR LF is one break.
+    begin = end + ((shown[end] == u'\r' && end + 1 < shown.size() && shown[end + 1] == u'\n') ? 2 : 1);
+  }
+  return out;
+}
+
+int DrawTextA(Dc& dc, const QString& text, Rect& rect, unsigned format) {
+  ShownText shown = (format & DT_NOPREFIX) ? ShownText{text, {}} : StripPrefixes(text);
+  if (format & DT_SINGLELINE) {
+    // One line: line breaks show as spaces.
+    for (QChar& c : shown.text)
+      if (isBreak(c)) c = u' ';
+  }
+  QImage& img = dc.target();
+  if (!img.isNull()) matchScreenDpi(img);
+  const QFont font = dc.qfont();
+  const QFontMetrics fm(font);
+  const auto measure = [&fm](const QString& s) { return fm.horizontalAdvance(s); };
+  const std::int64_t boxWidth = RectWidth(rect);
+  const int maxWidth = static_cast<int>(std::clamp<std::int64_t>(boxWidth, 0, INT32_MAX));
+  const std::vector<TextLine> lines = BreakLines(shown.text, maxWidth, format, measure);
+  const int lineHeight = fm.height();
+  const int height = static_cast<int>(lines.size()) * lineHeight;
+
+  if (format & DT_CALCRECT) {
+    int widest = 0;
+    for (const TextLine& l : lines) widest = std::max(widest, l.width);
+    rect.right = wrapAdd(rect.left, widest);
+    rect.bottom = wrapAdd(rect.top, height);
+    return height;
+  }
+
+  std::int64_t y = rect.top;
+  if ((format & DT_SINGLELINE) && (format & DT_VCENTER))
+    y += (RectHeight(rect) - lineHeight) / 2;
+  else if ((format & DT_SINGLELINE) && (format & DT_BOTTOM))
+    y = rect.bottom - std::int64_t{lineHeight};
+  const int result = static_cast<int>(y - rect.top) + height;
+  if (lines.empty() || img.isNull()) return result;
+
+  QPainter p(&img);
+  if (!p.isActive()) return result;
+  if (!(format & DT_NOCLIP)) {
+    if (IsRectEmpty(rect)) return result;
+    p.setClipRect(QRect(QPoint(rect.left, rect.top), QPoint(rect.right - 1, rect.bottom - 1)));
+  }
+  p.setPen(QColor::fromRgb(toQRgb(dc.textColor())));
+  const bool underline = !(format & (DT_NOPREFIX | DT_HIDEPREFIX));
+  for (const TextLine& line : lines) {
+    std::int64_t x = rect.left;
+    if (format & DT_CENTER)
+      x += (boxWidth - line.width) / 2;
+    else if (format & DT_RIGHT)
+      x = rect.right - std::int64_t{line.width};
+    drawLine(p, font, shown, line, QPointF(static_cast<qreal>(x), static_cast<qreal>(y)), underline);
+    y += lineHeight;
+  }
+  return result;
+}
+
+}  // namespace kelvane::gdi

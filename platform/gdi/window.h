@@ -1,0 +1,34 @@
+#pragma once
+// Window functions over Qt widgets: parent, device context, shape, hit testing, mouse capture.
+#include <QWidget>
+
+#include "platform/gdi/dc.h"
+#include "platform/gdi/rect.h"
+#include "platform/gdi/region.h"
+
+namespace kelvane::gdi {
+
+inline QWidget* GetParent(const QWidget* w) { return w ? w->parentWidget() : nullptr; }
+// (0, 0, width, height); false and the rectangle untouched for no window.
+bool GetClientRect(const QWidget* w, Rect& out);
+
+// A context over the window's current rendering (its children included), read when its pixels are
+// first needed; its background and text colours are the window's palette colours. Drawing on it
+// reaches only that copy. No window gives a context over nothing.
+inline Dc GetDC(QWidget* w) { return Dc::window(w); }
+inline int ReleaseDC(QWidget* /*w*/, Dc /*dc*/) { return 1; }
+
+// The window takes the region's pixels as its shape (a copy: the caller's handle stays valid but
+// no longer matters). No region restores the full rectangle; an empty one hides the whole window.
+bool SetWindowRgn(QWidget* w, Region region, bool redraw);
+
+bool GetCursorPos(Point& out);
+// The deepest visible widget under the global point whose shape holds it; the cut-away part of a
+// shaped child belongs to what lies beneath. Null when no window of this program is there.
+QWidget* WindowFromPoint(Point global);
+// The widget that held the mouse before, or null.
+QWidget* SetCapture(QWidget* w);
+bool ReleaseCapture();
+QWidget* GetCapture();
+
+}  // namespace kelvane::gdi
