@@ -1,0 +1,21 @@
+#include "app/control_kinds.h"
+
+#include <memory>
+
+#include "controls/button/chameleon_button.h"
+#include "controls/progressbar/xp_progressbar.h"
+#include "platform/host/layout/control_kinds.h"
+
+namespace kelvane::app {
+
+void RegisterKelvaneControls() {
+  using host::layout::registerControlKind;
+  registerControlKind("chameleonButton", [](QWidget* container) -> std::unique_ptr<host::Control> {
+    return std::make_unique<controls::chameleonButton>(container);
+  });
+  registerControlKind("Xp_ProgressBar", [](QWidget* container) -> std::unique_ptr<host::Control> {
+    return std::make_unique<controls::Xp_ProgressBar>(container);
+  });
+}
+
+}  // namespace kelvane::app

@@ -1,0 +1,116 @@
+#include "app/form1.h"
+
+#include "app/control_kinds.h"
+#include "app/memory_figures.h"
+#include "app/release_routine.h"
+#include "controls/button/chameleon_button.h"
+#include "controls/progressbar/xp_progressbar.h"
+#include "platform/host/layout/form_loader.h"
+#include "platform/host/layout/placement.h"
+#include "platform/host/services.h"
+#include "platform/host/stock/label.h"
+#include "platform/host/stock/stock_progress_bar.h"
+#include "platform/host/stock/timer.h"
+#include "platform/memory/oom_score_guard.h"
+
+// Resources of a static library must be registered by name before first use.
+static void InitAppResources() {
+  Q_INIT_RESOURCE(app);
+  Q_INIT_RESOURCE(layout);
+}
+
+namespace kelvane::app {
+namespace {
+
+constexpr float kFullBar = 100.0f;
+
+host::layout::LoadedForm LoadLayout(const QString& path) {
+  InitAppResources();
+  RegisterKelvaneControls();
+  return host::layout::loadFormFile(path);
+}
+
+class StockIndicator final : public IndicatorBar {
+ public:
+  explicit StockIndicator(host::stock::StockProgressBar& bar) : bar_(bar) {}
+  void setVisible(bool visible) override { bar_.setVisible(visible); }
+  float Max() const override { return bar_.Max(); }
+  void setMax(float max) override { bar_.setMax(max); }
+  float Value() const override { return bar_.Value(); }
+  void setValue(float value) override { bar_.setValue(value); }
+
+ private:
+  host::stock::StockProgressBar& bar_;
+};
+
+}  // namespace
+
+Form1::Form1(mem::MemoryStatusSource& memory, mem::BlockAllocator& allocator, QLocale locale,
+             const QString& layoutPath)
+    : memory_(memory), allocator_(allocator), locale_(std::move(locale)), form_(LoadLayout(layoutPath)) {
+  QObject::connect(&Timer1(), &host::stock::Timer::Tick, window(), [this] { Timer1_Timer(); });
+  form_.control<controls::chameleonButton>("Command1")->Click.connect([this] { Command1_Click(); });
+  form_.control<controls::chameleonButton>("chameleonButton1")->Click.connect([this] { chameleonButton1_Click(); });
+}
+
+Form1::~Form1() = default;
+
+void Form1::Form_Load() {
+  QWidget& w = *window();
+  const host::layout::TwipsSize screen = host::layout::ScreenSizeTwips(w);
+  const host::layout::TwipsSize outer = host::layout::OuterSizeTwips(w);
+  const float left = (screen.width - outer.width) / 2.0f;
+  const float top = (screen.height - outer.height) / 2.0f;
+  host::layout::MoveTwips(w, left, top);
+}
+
+void Form1::Show() {
+  Form_Load();
+  window()->show();
+}
+
+void Form1::GetMemoryStatus() {
+  host::services().DoEvents();
+  status_ = mem::GlobalMemoryStatus(memory_);
+  const SampledFigures f = SampleFigures(status_.totalPhys, status_.availPhys, locale_);
+  ProgressBar1().setValue(f.barValue);
+  lblavailableRAM().setCaption(f.freeText);
+  LblMaxPhyicalRam().setCaption(f.totalText);
+  ProgressBar2().setValue(kFullBar);
+}
+
+void Form1::Timer1_Timer() {
+  GetMemoryStatus();
+  const ShownFigures shown = RefreshFigures(LblMaxPhyicalRam().Caption(), lblavailableRAM().Caption(), locale_);
+  Label2(3).setCaption(shown.total);
+  Label2(5).setCaption(shown.free);
+  Label2(4).setCaption(shown.used);
+  Label2(7).setCaption(shown.percent);
+}
+
+void Form1::Command1_Click() {
+  // If anything still goes wrong while memory is held, the kernel should pick us, not a bystander.
+  mem::OomScoreGuard oomGuard;
+  StockIndicator indicator(ProcessIndicator());
+  RunMemoryRelease(indicator, allocator_, host::services());
+}
+
+void Form1::chameleonButton1_Click() { host::services().End(0); }
+
+host::stock::Label& Form1::Label2(int index) const { return *form_.control<host::stock::Label>("Label2", index); }
+host::stock::Label& Form1::lblavailableRAM() const { return *form_.control<host::stock::Label>("lblavailableRAM"); }
+host::stock::Label& Form1::LblMaxPhyicalRam() const {
+  return *form_.control<host::stock::Label>("LblMaxPhyicalRam");
+}
+controls::Xp_ProgressBar& Form1::ProgressBar1() const {
+  return *form_.control<controls::Xp_ProgressBar>("ProgressBar1");
+}
+host::stock::StockProgressBar& Form1::ProgressBar2() const {
+  return *form_.control<host::stock::StockProgressBar>("ProgressBar2");
+}
+host::stock::StockProgressBar& Form1::ProcessIndicator() const {
+  return *form_.control<host::stock::StockProgressBar>("ProcessIndicator");
+}
+host::stock::Timer& Form1::Timer1() const { return *form_.control<host::stock::Timer>("Timer1"); }
+
+}  // namespace kelvane::app

@@ -1,0 +1,60 @@
+#pragma once
+// The main window: built from its stored layout, refreshed by Timer1, "Optimize" runs the release
+// routine, "End" ends the program at once.
+#include <QLocale>
+#include <QString>
+
+#include "platform/host/layout/loaded_form.h"
+#include "platform/memory/block_allocator.h"
+#include "platform/memory/memory_status.h"
+
+namespace kelvane::controls {
+class chameleonButton;
+class Xp_ProgressBar;
+}  // namespace kelvane::controls
+namespace kelvane::host::stock {
+class Label;
+class StockProgressBar;
+class Timer;
+}  // namespace kelvane::host::stock
+
+namespace kelvane::app {
+
+inline constexpr const char* kForm1Layout = ":/layout/form1.json";
+
+class Form1 {
+ public:
+  // `memory` and `allocator` must outlive the window. Raises host::layout::LayoutError for a
+  // malformed layout.
+  Form1(mem::MemoryStatusSource& memory, mem::BlockAllocator& allocator, QLocale locale = QLocale(),
+        const QString& layoutPath = kForm1Layout);
+  ~Form1();
+
+  QWidget* window() const { return form_.window(); }
+  const host::layout::LoadedForm& form() const { return form_; }
+
+  void Form_Load();       // centres the window
+  void Show();            // Form_Load, then shows the window
+  void Timer1_Timer();    // GetMemoryStatus, then the refresh step
+  void GetMemoryStatus();
+  void Command1_Click();  // the memory release routine
+  void chameleonButton1_Click();
+
+  // The controls the handlers drive.
+  host::stock::Label& Label2(int index) const;
+  host::stock::Label& lblavailableRAM() const;
+  host::stock::Label& LblMaxPhyicalRam() const;
+  controls::Xp_ProgressBar& ProgressBar1() const;
+  host::stock::StockProgressBar& ProgressBar2() const;
+  host::stock::StockProgressBar& ProcessIndicator() const;
+  host::stock::Timer& Timer1() const;
+
+ private:
+  mem::MemoryStatusSource& memory_;
+  mem::BlockAllocator& allocator_;
+  QLocale locale_;
+  host::layout::LoadedForm form_;
+  mem::MemoryStatus status_;  // refilled by every sample
+};
+
+}  // namespace kelvane::app
