@@ -19,6 +19,7 @@ inline constexpr int kMarqueeStep = 5;
 inline constexpr int kMarqueeRestartX = 2;   // after a wrap the tail covers the frame's inner column
 inline constexpr double kPercent = 0.01;
 inline constexpr double kFullScale = 100.0;
+inline constexpr std::int32_t kFullScaleMax = 100;  // the Max at which the accepted level tracks Value
 
 struct BarState {
   float BarWidth = 0;           // surface scale width at the last reset

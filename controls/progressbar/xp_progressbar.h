@@ -32,7 +32,6 @@ class Xp_ProgressBar : public host::Control {
 
  protected:
   void Initialize() override;
-  void InitProperties() override;
   void ReadProperties(const host::PropertyBag& bag) override;
   void WriteProperties(host::PropertyBag& bag) override;
   void OnResize() override;
