@@ -1,0 +1,21 @@
+#include "platform/host/layout/form_window.h"
+
+#include <QPainter>
+
+#include "platform/host/stock/color.h"
+
+namespace kelvane::host::layout {
+
+FormWindow::FormWindow(QWidget* parent) : QWidget(parent), backColor_(stock::kColorButtonFace) {}
+
+void FormWindow::setBackColor(std::int32_t color) {
+  backColor_ = color;
+  update();
+}
+
+void FormWindow::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  p.fillRect(rect(), stock::ColorFromStored(backColor_));
+}
+
+}  // namespace kelvane::host::layout

@@ -1,0 +1,22 @@
+#pragma once
+// Window placement in twips, as a form's load handler works with it.
+#include <QWidget>
+
+namespace kelvane::host::layout {
+
+struct TwipsSize {
+  float width = 0;
+  float height = 0;
+};
+
+// The window's outer size, frame included once it has one.
+TwipsSize OuterSizeTwips(const QWidget& window);
+// The screen the window is on (the primary screen before it is shown).
+TwipsSize ScreenSizeTwips(const QWidget& window);
+// Moves the outer top-left corner; the twips are turned into pixels only here.
+void MoveTwips(QWidget& window, float left, float top);
+
+// Nearest whole pixel for a twips coordinate, halves away from zero.
+int TwipsToPixel(double twips);
+
+}  // namespace kelvane::host::layout

@@ -1,0 +1,69 @@
+#include "platform/host/stock/frame.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+
+namespace kelvane::host::stock {
+
+namespace {
+
+constexpr int kCaptionIndent = 8;   // pixels from the left edge to the caption's gap
+constexpr int kCaptionPadding = 2;  // blank pixels either side of the caption
+const QColor kEtchDark(0xA0, 0xA0, 0xA0);
+const QColor kEtchLight(0xFF, 0xFF, 0xFF);
+
+}  // namespace
+
+Frame::Frame(QWidget* parent) : QWidget(parent) {
+  setFocusPolicy(Qt::NoFocus);
+  QWidget::setFont(font_.toQFont());
+}
+
+void Frame::setCaption(const QString& text) {
+  caption_ = text;
+  update();
+}
+
+void Frame::setFont(const FontDesc& font) {
+  font_ = font;
+  QWidget::setFont(font_.toQFont());
+  update();
+}
+
+void Frame::setBackColor(std::int32_t color) {
+  backColor_ = color;
+  update();
+}
+
+void Frame::setForeColor(std::int32_t color) {
+  foreColor_ = color;
+  update();
+}
+
+void Frame::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  p.fillRect(rect(), ColorFromStored(backColor_));
+
+  const QFontMetrics fm(QWidget::font());
+  // The border runs through the middle of the caption's line.
+  const int borderTop = fm.height() / 2;
+  const int w = width();
+  const int h = height();
+  if (w < 2 || h <= borderTop + 1) return;
+
+  // An etched edge: a dark line with a light one just inside it.
+  const QRect outer(0, borderTop, w - 1, h - borderTop - 1);
+  p.setPen(kEtchDark);
+  p.drawRect(outer.adjusted(0, 0, -1, -1));
+  p.setPen(kEtchLight);
+  p.drawRect(outer.adjusted(1, 1, 0, 0));
+
+  if (caption_.isEmpty()) return;
+  const int textWidth = fm.horizontalAdvance(caption_);
+  const QRect gap(kCaptionIndent, 0, textWidth + 2 * kCaptionPadding, fm.height());
+  p.fillRect(gap, ColorFromStored(backColor_));
+  p.setPen(ColorFromStored(foreColor_));
+  p.drawText(gap.left() + kCaptionPadding, fm.ascent(), caption_);
+}
+
+}  // namespace kelvane::host::stock

@@ -1,0 +1,62 @@
+#include "platform/host/stock/stock_progress_bar.h"
+
+#include <QPainter>
+#include <algorithm>
+#include <cmath>
+
+#include "platform/host/errors.h"
+
+namespace kelvane::host::stock {
+
+namespace {
+
+const QColor kTrough(0xE6, 0xE6, 0xE6);
+const QColor kBorder(0xBC, 0xBC, 0xBC);
+const QColor kFill(0x06, 0xB0, 0x25);
+constexpr int kBorderWidth = 1;
+
+[[noreturn]] void Reject() { throw RuntimeError(kErrInvalidPropertyValue, "Invalid property value"); }
+
+}  // namespace
+
+StockProgressBar::StockProgressBar(QWidget* parent) : QWidget(parent) { setFocusPolicy(Qt::NoFocus); }
+
+void StockProgressBar::setMin(float v) {
+  if (!std::isfinite(v) || v >= max_) Reject();
+  min_ = v;
+  value_ = std::max(value_, min_);
+  update();
+}
+
+void StockProgressBar::setMax(float v) {
+  if (!std::isfinite(v) || v <= min_) Reject();
+  max_ = v;
+  value_ = std::min(value_, max_);
+  update();
+}
+
+void StockProgressBar::setValue(float v) {
+  // NaN fails every comparison, so it is refused explicitly.
+  if (!std::isfinite(v) || v < min_ || v > max_) Reject();
+  if (v == value_) return;
+  value_ = v;
+  update();
+}
+
+int StockProgressBar::FillWidth(float min, float max, float value, int inner) {
+  if (inner <= 0 || !(max > min)) return 0;
+  const double share = (static_cast<double>(value) - min) / (static_cast<double>(max) - min);
+  return std::clamp(static_cast<int>(std::lround(share * inner)), 0, inner);
+}
+
+void StockProgressBar::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  p.fillRect(rect(), kBorder);
+  const QRect inner = rect().adjusted(kBorderWidth, kBorderWidth, -kBorderWidth, -kBorderWidth);
+  if (inner.isEmpty()) return;
+  p.fillRect(inner, kTrough);
+  const int fill = FillWidth(min_, max_, value_, inner.width());
+  if (fill > 0) p.fillRect(QRect(inner.left(), inner.top(), fill, inner.height()), kFill);
+}
+
+}  // namespace kelvane::host::stock
