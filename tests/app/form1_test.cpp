@@ -1,0 +1,217 @@
+#include "app/form1.h"
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QDir>
+#include <QFile>
+
+#include "app/memory_figures.h"
+#include "controls/button/chameleon_button.h"
+#include "controls/progressbar/xp_progressbar.h"
+#include "platform/host/stock/label.h"
+#include "platform/host/stock/stock_progress_bar.h"
+#include "platform/host/stock/timer.h"
+#include "tests/support/recording_services.h"
+
+namespace kelvane::app {
+namespace {
+
+class NeverAllocator : public mem::BlockAllocator {
+ public:
+  std::uint32_t GlobalAlloc(std::uint32_t, std::size_t) override {
+    ++allocs;
+    return allocs > limit ? 0 : static_cast<std::uint32_t>(allocs);
+  }
+  void GlobalFree(std::uint32_t h) override { frees += h != 0; }
+  int allocs = 0, frees = 0, limit = 0;
+};
+
+class Form1Test : public ::testing::Test {
+ protected:
+  test::RecordingServices services;
+  test::ScopedServices scoped{services};
+  mem::FakeMemorySource memory{268435456, 100000000};
+  NeverAllocator allocator;
+};
+
+QRect GeometryOf(const Form1& form, const char* name, int index = host::layout::kNoIndex) {
+  return qobject_cast<QWidget*>(form.form().find(name, index))->geometry();
+}
+
+struct Placement {
+  const char* name;
+  int index;
+  QRect pixels;  // in the container's client area
+};
+
+class Form1Layout : public Form1Test, public ::testing::WithParamInterface<Placement> {};
+
+TEST_P(Form1Layout, ControlSitsAtItsStoredTwipsInPixels) {
+  Form1 form(memory, allocator, QLocale::c());
+  const Placement& p = GetParam();
+  const QRect r = GeometryOf(form, p.name, p.index);
+  EXPECT_EQ(r.topLeft(), p.pixels.topLeft()) << p.name;
+  if (p.pixels.width() > 0) EXPECT_EQ(r.size(), p.pixels.size()) << p.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Pixels, Form1Layout,
+    ::testing::Values(Placement{"Command1", -1, {19, 199, 93, 26}},
+                      Placement{"chameleonButton1", -1, {274, 274, 76, 26}},
+                      Placement{"ProcessIndicator", -1, {20, 236, 317, 10}},
+                      Placement{"Picture1", -1, {0, 0, 359, 45}}, Placement{"Frame1", -1, {18, 54, 323, 134}},
+                      Placement{"ProgressBar1", -1, {10, 111, 260, 12}},
+                      Placement{"Shape2", 0, {0, 46, 358, 221}},
+                      // Labels are sized to their text: only their places are fixed.
+                      Placement{"Label2", 3, {53, 28, 0, 0}}, Placement{"Label2", 7, {275, 111, 0, 0}},
+                      Placement{"Label2", 6, {11, 87, 0, 0}}, Placement{"Label3", -1, {49, 5, 0, 0}}),
+    [](const auto& info) {
+      return std::string(info.param.name) + (info.param.index >= 0 ? std::to_string(info.param.index) : "");
+    });
+
+TEST_F(Form1Test, WindowIsKelvaneWithAFixedWhiteClientArea) {
+  Form1 form(memory, allocator, QLocale::c());
+  QWidget* w = form.window();
+  EXPECT_EQ(w->windowTitle(), "Kelvane");
+  EXPECT_EQ(w->size(), QSize(359, 305));
+  EXPECT_EQ(w->minimumSize(), w->maximumSize());
+  EXPECT_FALSE(w->windowIcon().isNull());
+}
+
+TEST_F(Form1Test, WorkingControlsLieWhollyRightOfTheClientArea) {
+  Form1 form(memory, allocator, QLocale::c());
+  for (const char* name : {"lblavailableRAM", "LblMaxPhyicalRam", "Label1", "ProgressBar2"}) {
+    EXPECT_GE(GeometryOf(form, name).left(), 359) << name;
+  }
+}
+
+TEST_F(Form1Test, GraphicalControlsLieBeneathWindowedOnes) {
+  Form1 form(memory, allocator, QLocale::c());
+  const QObjectList& stack = form.window()->children();  // bottom first
+  const auto at = [&](const char* name, int index = host::layout::kNoIndex) {
+    return stack.indexOf(form.form().find(name, index));
+  };
+  EXPECT_LT(at("Shape2", 0), at("Frame1"));
+  EXPECT_LT(at("Shape2", 0), at("Command1"));
+  EXPECT_LT(at("Shape2", 0), at("Picture1"));
+}
+
+TEST_F(Form1Test, ValueLabelsShowPlaceholdersUntilTheFirstTick) {
+  Form1 form(memory, allocator, QLocale::c());
+  for (int i : {3, 4, 5, 7}) EXPECT_EQ(form.Label2(i).Caption(), "Total :");
+  EXPECT_EQ(form.ProgressBar1().Value(), 0);
+  EXPECT_EQ(form.Timer1().Interval(), 100);
+  EXPECT_TRUE(form.Timer1().Enabled());
+  EXPECT_TRUE(form.ProcessIndicator().isHidden());
+}
+
+struct TickTexts {
+  const char* name;
+  QLocale locale;
+  const char *total, *used, *free, *percent;
+};
+
+class Form1Tick : public Form1Test, public ::testing::WithParamInterface<TickTexts> {};
+
+TEST_P(Form1Tick, OneTickWritesEveryFigure) {
+  const TickTexts& t = GetParam();
+  Form1 form(memory, allocator, t.locale);
+  form.Timer1_Timer();
+  EXPECT_EQ(services.doEventsCount, 1) << "pending events run once before sampling";
+  EXPECT_EQ(memory.sampleCount(), 1);
+  EXPECT_EQ(form.Label2(3).Caption(), t.total);
+  EXPECT_EQ(form.Label2(4).Caption(), t.used);
+  EXPECT_EQ(form.Label2(5).Caption(), t.free);
+  EXPECT_EQ(form.Label2(7).Caption(), t.percent);
+  EXPECT_EQ(form.LblMaxPhyicalRam().Caption(), t.total);
+  EXPECT_EQ(form.lblavailableRAM().Caption(), t.free);
+  EXPECT_EQ(form.ProgressBar1().Value(), 37);
+  EXPECT_EQ(form.ProgressBar2().Value(), 100.0f);
+  EXPECT_TRUE(services.messages.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Locales, Form1Tick,
+    ::testing::Values(TickTexts{"Period", QLocale::c(), "257.000 MB", "161.200 Mb", "95.80 MB", "37 %"},
+                      TickTexts{"Comma", QLocale(QLocale::German, QLocale::Germany), "257,000 MB", "162,000 Mb",
+                                "95,80 MB", "36 %"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(Form1Test, ZeroTotalShowsZerosWithoutAnyMessage) {
+  memory.SetFigures(0, 0);
+  Form1 form(memory, allocator, QLocale::c());
+  form.Timer1_Timer();
+  EXPECT_EQ(form.Label2(3).Caption(), "0.000 MB");
+  EXPECT_EQ(form.Label2(4).Caption(), "0.000 Mb");
+  EXPECT_EQ(form.Label2(5).Caption(), "0.00 MB");
+  EXPECT_EQ(form.Label2(7).Caption(), "0 %");
+  EXPECT_EQ(form.ProgressBar1().Value(), 0);
+  EXPECT_TRUE(services.messages.empty());
+}
+
+// The running window follows /proc/meminfo: the total exactly, the free figure within the drift
+// between two reads.
+TEST_F(Form1Test, ShownWindowRefreshesFromProcMeminfoWithinASecond) {
+  mem::ProcMeminfoSource real;
+  Form1 form(real, allocator, QLocale::c());
+  form.Show();
+  QElapsedTimer clock;
+  clock.start();
+  while (form.Label2(3).Caption() == "Total :" && clock.elapsed() < 1000) {
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+  }
+  ASSERT_LT(clock.elapsed(), 1000);
+  const mem::MemoryStatus now = mem::GlobalMemoryStatus(real);
+  const SampledFigures expected = SampleFigures(now.totalPhys, now.availPhys, QLocale::c());
+  EXPECT_EQ(form.Label2(3).Caption(), expected.totalText);
+  EXPECT_NEAR(LeadingNumber(form.Label2(5).Caption()), expected.free, 64.0);
+  EXPECT_NEAR(form.ProgressBar1().Value(), expected.barValue, 1);
+}
+
+TEST_F(Form1Test, EndEndsAtOnceWithStatusZero) {
+  Form1 form(memory, allocator, QLocale::c());
+  auto* end = form.form().control<controls::chameleonButton>("chameleonButton1");
+  try {
+    end->hostAccessKeyPress('e');
+    FAIL() << "End did not end the program";
+  } catch (const test::EndRequested& e) {
+    EXPECT_EQ(e.status, 0);
+  }
+}
+
+TEST_F(Form1Test, OptimizeReservesReleasesAndHidesTheIndicator) {
+  allocator.limit = 2 * 3;  // three pairs, the fourth refused
+  Form1 form(memory, allocator, QLocale::c());
+  auto* optimize = form.form().control<controls::chameleonButton>("Command1");
+  optimize->hostAccessKeyPress('o');
+  EXPECT_EQ(allocator.frees, 6);
+  EXPECT_EQ(services.doEventsCount, 4);
+  EXPECT_TRUE(form.ProcessIndicator().isHidden());
+  EXPECT_EQ(form.ProcessIndicator().Max(), 4.0f);
+  EXPECT_EQ(form.ProcessIndicator().Value(), 3.0f);
+}
+
+TEST_F(Form1Test, MalformedLayoutNamesTheControlAndKey) {
+  const QString path = QDir::temp().filePath("kelvane_bad_layout.json");
+  QFile f(path);
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  QFile good(kForm1Layout);
+  Form1 warm(memory, allocator, QLocale::c());  // registers the resources
+  ASSERT_TRUE(good.open(QIODevice::ReadOnly));
+  QByteArray text = good.readAll();
+  text.replace("\"tabIndex\": 17", "\"tabIndex\": \"x\"");
+  f.write(text);
+  f.close();
+  try {
+    Form1 form(memory, allocator, QLocale::c(), path);
+    FAIL() << "a malformed layout was accepted";
+  } catch (const std::exception& e) {
+    EXPECT_NE(std::string(e.what()).find("Command1"), std::string::npos) << e.what();
+    EXPECT_NE(std::string(e.what()).find("tabIndex"), std::string::npos) << e.what();
+  }
+}
+
+}  // namespace
+}  // namespace kelvane::app

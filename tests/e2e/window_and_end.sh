@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# The real window under Xvfb: title, client size, banner and panel colours; "End" exits at once with 0.
+set -euo pipefail
+[ -n "${INSIDE_XVFB:-}" ] || exec env INSIDE_XVFB=1 xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" "$@"
+KELVANE=$1
+source "$(dirname "$0")/lib.bash"
+
+start_kelvane
+[ "$WW" = 359 ] && [ "$WH" = 305 ] || fail "client area is ${WW}x${WH}, expected 359x305"
+# Centred on the 1024x768 screen: 332.5, 231.5 pixels before rounding.
+case "$WX,$WY" in 332,231|333,231|332,232|333,232) ;; *) fail "window at $WX,$WY, expected centred near 332.5,231.5" ;; esac
+
+banner=$(pixel_at $((WX + 350)) $((WY + 40)))
+[ "$banner" = "255,255,255" ] || fail "banner pixel is $banner, expected white"
+panel=$(pixel_at $((WX + 5)) $((WY + 100)))
+[ "$panel" = "203,216,250" ] || fail "panel pixel is $panel, expected 203,216,250"
+
+sleep 0.5
+kill -0 "$PID" || fail "kelvane died while idle"
+click_client 312 287  # "End"
+wait_exit 2
+[ "$STATUS" = 0 ] || fail "exit status $STATUS, expected 0"
+echo "window_and_end: 1 passed, 0 failed"
