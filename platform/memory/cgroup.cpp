@@ -27,9 +27,14 @@ bool ListsController(std::string_view controllers, std::string_view wanted) {
   return false;
 }
 
+bool ClimbsOut(std::string_view path) {
+  const std::string padded = "/" + std::string(path) + "/";
+  return padded.find("/../") != std::string::npos;
+}
+
 // "/a/b" -> "/a/b", "/a", "/"; anything not absolute, or climbing with "..", gives nothing.
 std::vector<std::string> SelfAndAncestors(std::string path) {
-  if (path.empty() || path.front() != '/' || path.find("..") != std::string::npos) return {};
+  if (path.empty() || path.front() != '/' || ClimbsOut(path)) return {};
   while (path.size() > 1 && path.back() == '/') path.pop_back();
   std::vector<std::string> chain{path};
   while (path != "/") {

@@ -117,7 +117,7 @@ MemoryStatus StatusFromMeminfo(std::string_view text, std::string* error) {
   if (error) *error = parsed.error;
   if (!parsed.ok()) return {};
   const auto status = DeriveStatus(parsed.values);
-  if (error && status.totalPhys == 0) *error = "memory information has no MemTotal line";
+  if (error && status.totalPhys == 0) *error = "memory information has no usable MemTotal figure";
   return status;
 }
 

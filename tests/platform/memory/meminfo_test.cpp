@@ -1,0 +1,149 @@
+#include "platform/memory/meminfo.h"
+
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <string>
+
+#include "platform/memory/memory_status.h"
+#include "tests/platform/memory/temp_dir.h"
+
+namespace kelvane::mem {
+namespace {
+
+constexpr std::uint64_t kKiB = 1024;
+constexpr std::uint64_t kGiB = 1024 * 1024 * 1024;
+
+struct MeminfoCase {
+  const char* name;
+  std::string text;
+  bool ok;
+  MemoryStatus expected;
+};
+
+void PrintTo(const MeminfoCase& c, std::ostream* os) { *os << c.name; }
+
+class MeminfoTextTest : public ::testing::TestWithParam<MeminfoCase> {};
+
+TEST_P(MeminfoTextTest, ParsesAndDerives) {
+  const MeminfoCase& c = GetParam();
+  const MeminfoParse parsed = ParseMeminfo(c.text);
+  EXPECT_EQ(parsed.ok(), c.ok) << parsed.error;
+  std::string error;
+  EXPECT_EQ(StatusFromMeminfo(c.text, &error), c.expected);
+  EXPECT_EQ(error.empty(), c.expected.totalPhys != 0) << error;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Canned, MeminfoTextTest,
+    ::testing::Values(
+        MeminfoCase{"normal",
+                    "MemTotal:       24683772 kB\nMemFree:        24498508 kB\n"
+                    "MemAvailable:   24416476 kB\nBuffers:            1352 kB\n"
+                    "Cached:            23736 kB\nSwapCached:            0 kB\n"
+                    "HugePages_Total:       0\n",
+                    true, {24683772 * kKiB, 24416476 * kKiB}},
+        MeminfoCase{"available missing: free + buffers + cached + reclaimable",
+                    "MemTotal: 1000 kB\nMemFree: 100 kB\nBuffers: 20 kB\nCached: 30 kB\n"
+                    "SReclaimable: 5 kB\n",
+                    true, {1000 * kKiB, 155 * kKiB}},
+        MeminfoCase{"fallback capped at total",
+                    "MemTotal: 100 kB\nMemFree: 90 kB\nCached: 90 kB\n", true,
+                    {100 * kKiB, 100 * kKiB}},
+        MeminfoCase{"available above total is capped",
+                    "MemTotal: 100 kB\nMemAvailable: 101 kB\n", true, {100 * kKiB, 100 * kKiB}},
+        MeminfoCase{"total missing", "MemFree: 100 kB\nMemAvailable: 90 kB\n", true, {0, 0}},
+        MeminfoCase{"total zero", "MemTotal: 0 kB\nMemAvailable: 0 kB\n", true, {0, 0}},
+        MeminfoCase{"empty", "", true, {0, 0}},
+        MeminfoCase{"garbage without colons", "\x01\x02 not a meminfo file\n\n", true, {0, 0}},
+        MeminfoCase{"letters in a figure", "MemTotal: 12a4 kB\nMemAvailable: 1 kB\n", false,
+                    {0, 0}},
+        MeminfoCase{"negative figure", "MemTotal: -5 kB\n", false, {0, 0}},
+        MeminfoCase{"no figure", "MemTotal:   kB\n", false, {0, 0}},
+        MeminfoCase{"wrong unit", "MemTotal: 5 MB\n", false, {0, 0}},
+        MeminfoCase{"no unit", "MemTotal: 5\n", false, {0, 0}},
+        MeminfoCase{"bad figure on a line we read",
+                    "MemTotal: 100 kB\nCached: lots kB\nMemAvailable: 50 kB\n", false, {0, 0}},
+        MeminfoCase{"bad figure on a line we skip",
+                    "MemTotal: 100 kB\nHugepagesize: ??? \nMemAvailable: 50 kB\n", true,
+                    {100 * kKiB, 50 * kKiB}},
+        MeminfoCase{"digits beyond 64 bits", "MemTotal: 99999999999999999999999 kB\n", false,
+                    {0, 0}},
+        MeminfoCase{"fits in kB, overflows in bytes", "MemTotal: 18014398509481984 kB\n",
+                    false, {0, 0}},
+        MeminfoCase{"largest figure that fits in bytes",
+                    "MemTotal: 18014398509481983 kB\nMemAvailable: 1 kB\n", true,
+                    {18014398509481983 * kKiB, kKiB}},
+        MeminfoCase{"CRLF, tabs and odd spacing",
+                    "MemTotal:\t  2048 kB  \r\n  MemAvailable :1024\tkB\r\n", true,
+                    {2048 * kKiB, 1024 * kKiB}},
+        MeminfoCase{"no trailing newline", "MemTotal: 8 kB\nMemAvailable: 4 kB", true,
+                    {8 * kKiB, 4 * kKiB}}),
+    [](const auto& info) {
+      std::string name = info.param.name;
+      for (char& ch : name) {
+        if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
+      }
+      return name;
+    });
+
+TEST(Meminfo, ErrorNamesTheLine) {
+  const MeminfoParse parsed = ParseMeminfo("MemTotal: 1 kB\nMemFree: x kB\n");
+  EXPECT_NE(parsed.error.find("line 2"), std::string::npos) << parsed.error;
+  EXPECT_NE(parsed.error.find("MemFree"), std::string::npos) << parsed.error;
+}
+
+TEST(Meminfo, TotalsAboveFourGigabytesKeepEveryBit) {
+  const MemoryStatus status =
+      StatusFromMeminfo("MemTotal: 25165824 kB\nMemAvailable: 20971520 kB\n");
+  EXPECT_EQ(status.totalPhys, 24 * kGiB);
+  EXPECT_EQ(status.availPhys, 20 * kGiB);
+}
+
+TEST(ProcMeminfoSource, ReadsTheLiveFile) {
+  ProcMeminfoSource source;
+  const MemoryStatus status = source.Sample();
+  EXPECT_GT(status.totalPhys, 0u) << source.lastError();
+  EXPECT_LE(status.availPhys, status.totalPhys);
+  EXPECT_TRUE(source.lastError().empty());
+}
+
+TEST(ProcMeminfoSource, SeesTheFileChangeBetweenSamples) {
+  test_support::TempDir dir;
+  const auto path = dir.Write("meminfo", "MemTotal: 100 kB\nMemAvailable: 10 kB\n");
+  ProcMeminfoSource source(path);
+  EXPECT_EQ(source.Sample(), (MemoryStatus{100 * kKiB, 10 * kKiB}));
+  dir.Write("meminfo", "MemTotal: 100 kB\nMemAvailable: 20 kB\n");
+  EXPECT_EQ(source.Sample(), (MemoryStatus{100 * kKiB, 20 * kKiB}));
+}
+
+TEST(ProcMeminfoSource, LargerThanItsFirstBuffer) {
+  test_support::TempDir dir;
+  const std::string filler(20000, ' ');
+  const auto path = dir.Write("meminfo", "Padding: " + filler + "\nMemTotal: 100 kB\n" +
+                                             "MemAvailable: 10 kB\n");
+  ProcMeminfoSource source(path);
+  EXPECT_EQ(source.Sample(), (MemoryStatus{100 * kKiB, 10 * kKiB}));
+}
+
+TEST(ProcMeminfoSource, UnreadableOrMalformedGivesZeroWithAReason) {
+  test_support::TempDir dir;
+  ProcMeminfoSource missing((dir.path() / "absent").string());
+  EXPECT_EQ(missing.Sample(), MemoryStatus{});
+  EXPECT_NE(missing.lastError().find("cannot open"), std::string::npos) << missing.lastError();
+
+  ProcMeminfoSource malformed(dir.Write("meminfo", "MemTotal: lots kB\n"));
+  EXPECT_EQ(malformed.Sample(), MemoryStatus{});
+  EXPECT_FALSE(malformed.lastError().empty());
+}
+
+TEST(FakeMemorySource, ReturnsItsFiguresAndCountsSamples) {
+  FakeMemorySource fake(24 * kGiB, 3 * kGiB);
+  EXPECT_EQ(GlobalMemoryStatus(fake), (MemoryStatus{24 * kGiB, 3 * kGiB}));
+  fake.SetFigures(8 * kGiB, 1);
+  EXPECT_EQ(GlobalMemoryStatus(fake), (MemoryStatus{8 * kGiB, 1}));
+  EXPECT_EQ(fake.sampleCount(), 2);
+}
+
+}  // namespace
+}  // namespace kelvane::mem
