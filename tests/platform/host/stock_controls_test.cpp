@@ -1,0 +1,222 @@
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QSignalSpy>
+#include <QTest>
+
+#include "platform/host/errors.h"
+#include "platform/host/picture.h"
+#include "platform/host/stock/image.h"
+#include "platform/host/stock/label.h"
+#include "platform/host/stock/picture_box.h"
+#include "platform/host/stock/shape.h"
+#include "platform/host/stock/timer.h"
+
+namespace kelvane::host::stock {
+namespace {
+
+const FontDesc kVerdana{"Verdana", 8.25, 400, false, false, false, 0};
+constexpr std::int32_t kRed = 0x0000FF;    // 0xBBGGRR
+constexpr std::int32_t kGreen = 0x00FF00;
+constexpr std::int32_t kBlue = 0xFF0000;
+
+QRgb Rgb(std::int32_t bgr) { return ColorFromStored(bgr).rgb(); }
+QRgb At(const QImage& img, int x, int y) { return img.pixel(x, y) | 0xFF000000u; }
+
+TEST(StockColor, PlainValuesAreBlueGreenRed) {
+  EXPECT_EQ(ColorFromStored(0xFAD8CB), QColor(0xCB, 0xD8, 0xFA));
+  EXPECT_EQ(ColorFromStored(0x800080), QColor(0x80, 0x00, 0x80));
+  EXPECT_EQ(ColorFromStored(0x01000000), QColor(Qt::black));  // neither plain nor system
+}
+
+TEST(StockLabel, AutoSizeFitsTheTextAndKeepsTheCorner) {
+  Label label;
+  label.setGeometry(53, 28, 37, 13);
+  label.setFont(kVerdana);
+  label.setCaption("Total :");
+  EXPECT_EQ(label.size(), QSize(37, 13)) << "sized only when asked";
+
+  label.setAutoSize(true);
+  const QSize one = label.size();
+  EXPECT_EQ(label.pos(), QPoint(53, 28));
+  EXPECT_GT(one.width(), 0);
+  EXPECT_EQ(one, TextExtent("Total :", label.QWidget::font()));
+
+  label.setCaption("Total : 1023 MB");
+  EXPECT_GT(label.width(), one.width());
+  EXPECT_EQ(label.height(), one.height());
+
+  label.setCaption("Total :\r\nTotal :");
+  EXPECT_EQ(label.size(), QSize(one.width(), 2 * one.height()));
+
+  label.setCaption("");
+  EXPECT_EQ(label.size(), QSize(0, one.height())) << "an empty caption keeps one line";
+}
+
+TEST(StockLabel, AutoSizeFollowsTheFont) {
+  Label label;
+  label.setAutoSize(true);
+  label.setCaption("Kelvane");
+  const QSize small = label.size();
+  label.setFont(FontDesc{"Arial", 18, 700, false, false, false, 178});
+  EXPECT_GT(label.width(), small.width());
+  EXPECT_GT(label.height(), small.height());
+}
+
+struct BackStyleCase {
+  BackStyle style;
+  std::int32_t expected;  // colour of the label's empty area
+};
+
+class StockLabelBackStyle : public ::testing::TestWithParam<BackStyleCase> {};
+
+TEST_P(StockLabelBackStyle, TransparentShowsTheContainerOpaqueItsBackColor) {
+  PictureBox box;
+  box.resize(60, 20);
+  box.setBackColor(kRed);
+  Label label(&box);
+  label.setGeometry(0, 0, 60, 20);
+  label.setBackColor(kGreen);
+  label.setBackStyle(GetParam().style);
+  label.setCaption("i");
+  const QImage img = box.grab().toImage();
+  EXPECT_EQ(At(img, 50, 10), Rgb(GetParam().expected));
+  EXPECT_EQ(At(img, 59, 19), Rgb(GetParam().expected));
+}
+
+INSTANTIATE_TEST_SUITE_P(Styles, StockLabelBackStyle,
+                         ::testing::Values(BackStyleCase{BackStyle::Transparent, kRed},
+                                           BackStyleCase{BackStyle::Opaque, kGreen}));
+
+TEST(StockLabel, DrawsItsTextInForeColor) {
+  PictureBox box;
+  box.resize(40, 20);
+  box.setBackColor(0xFFFFFF);
+  Label label(&box);
+  label.setFont(kVerdana);
+  label.setBackStyle(BackStyle::Transparent);
+  label.setForeColor(kBlue);
+  label.setAutoSize(true);
+  label.setCaption("MM");
+  const QImage img = box.grab().toImage();
+  int blue = 0;
+  for (int y = 0; y < img.height(); ++y)
+    for (int x = 0; x < img.width(); ++x) {
+      // Text is antialiased: count the pixels that lean clearly to blue.
+      const QColor c = img.pixelColor(x, y);
+      blue += c.blue() > 200 && c.red() < 150 && c.green() < 150;
+    }
+  EXPECT_GT(blue, 5);
+}
+
+TEST(StockShape, FillsAndOutlinesEveryPixel) {
+  PictureBox box;
+  box.resize(10, 10);
+  box.setBackColor(0xFFFFFF);
+  Shape shape(&box);
+  shape.setGeometry(2, 3, 5, 4);  // covers [2,7) x [3,7)
+  shape.setFillStyle(FillStyle::Solid);
+  shape.setFillColor(kGreen);
+  shape.setBorderColor(kRed);
+  const QImage img = box.grab().toImage();
+  for (int y = 0; y < 10; ++y) {
+    for (int x = 0; x < 10; ++x) {
+      const bool inside = x >= 2 && x < 7 && y >= 3 && y < 7;
+      const bool edge = inside && (x == 2 || x == 6 || y == 3 || y == 6);
+      const std::int32_t expected = !inside ? 0xFFFFFF : edge ? kRed : kGreen;
+      EXPECT_EQ(At(img, x, y), Rgb(expected)) << "at " << x << "," << y;
+    }
+  }
+}
+
+TEST(StockShape, TransparentFillShowsTheContainer) {
+  PictureBox box;
+  box.resize(10, 10);
+  box.setBackColor(0xFFFFFF);
+  Shape shape(&box);
+  shape.setGeometry(0, 0, 10, 10);
+  shape.setBorderColor(kRed);
+  const QImage img = box.grab().toImage();
+  EXPECT_EQ(At(img, 5, 5), Rgb(0xFFFFFF));
+  EXPECT_EQ(At(img, 0, 5), Rgb(kRed));
+}
+
+TEST(StockGraphical, LetTheMouseThrough) {
+  QWidget parent;
+  Label label(&parent);
+  Image image(&parent);
+  Shape shape(&parent);
+  PictureBox box(&parent);
+  EXPECT_TRUE(label.testAttribute(Qt::WA_TransparentForMouseEvents));
+  EXPECT_TRUE(image.testAttribute(Qt::WA_TransparentForMouseEvents));
+  EXPECT_TRUE(shape.testAttribute(Qt::WA_TransparentForMouseEvents));
+  EXPECT_FALSE(box.testAttribute(Qt::WA_TransparentForMouseEvents));
+}
+
+TEST(StockImage, TakesThePicturesSize) {
+  Image image;
+  image.setGeometry(13, 5, 50, 50);
+  QImage pixels(32, 32, QImage::Format_ARGB32);
+  pixels.fill(Qt::transparent);
+  image.setPicture(Picture::fromIcon(pixels));
+  EXPECT_EQ(image.geometry(), QRect(13, 5, 32, 32));
+  image.setPicture(Picture());
+  EXPECT_EQ(image.size(), QSize(32, 32)) << "the empty picture leaves the size";
+  EXPECT_TRUE(image.Picture().isNull());
+}
+
+TEST(StockTimer, RefusesIntervalsOutOfRange) {
+  Timer timer;
+  timer.setInterval(100);
+  for (int bad : {-1, kMaxTimerInterval + 1}) {
+    try {
+      timer.setInterval(bad);
+      ADD_FAILURE() << "accepted " << bad;
+    } catch (const RuntimeError& e) {
+      EXPECT_EQ(e.number(), kErrInvalidPropertyValue);
+    }
+    EXPECT_EQ(timer.Interval(), 100);
+  }
+  EXPECT_NO_THROW(timer.setInterval(kMaxTimerInterval));
+  EXPECT_NO_THROW(timer.setInterval(0));
+}
+
+struct TickCase {
+  const char* name;
+  int interval;
+  bool enabled;
+  bool ticks;
+};
+
+class StockTimerTicks : public ::testing::TestWithParam<TickCase> {};
+
+TEST_P(StockTimerTicks, OnlyWhileEnabledWithAnInterval) {
+  constexpr int kShortInterval = 5;
+  constexpr int kWaitMs = 60;
+  Timer timer;
+  QSignalSpy spy(&timer, &Timer::Tick);
+  timer.setEnabled(GetParam().enabled);
+  timer.setInterval(GetParam().interval == 0 ? 0 : kShortInterval);
+  QTest::qWait(kWaitMs);
+  EXPECT_EQ(spy.count() > 0, GetParam().ticks) << spy.count() << " ticks";
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, StockTimerTicks,
+                         ::testing::Values(TickCase{"Running", 5, true, true},
+                                           TickCase{"Disabled", 5, false, false},
+                                           TickCase{"ZeroInterval", 0, true, false}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(StockTimer, DisablingStopsTheTicks) {
+  Timer timer;
+  timer.setInterval(5);
+  QSignalSpy spy(&timer, &Timer::Tick);
+  QTest::qWait(30);
+  timer.setEnabled(false);
+  const auto seen = spy.count();
+  QTest::qWait(30);
+  EXPECT_EQ(spy.count(), seen);
+}
+
+}  // namespace
+}  // namespace kelvane::host::stock
