@@ -1,0 +1,342 @@
+#include <gtest/gtest.h>
+
+#include <QGuiApplication>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <functional>
+
+#include "platform/host/errors.h"
+#include "platform/host/layout/control_kinds.h"
+#include "platform/host/layout/form_loader.h"
+#include "platform/host/layout/placement.h"
+#include "platform/host/stock/frame.h"
+#include "platform/host/stock/label.h"
+#include "platform/host/stock/stock_progress_bar.h"
+#include "platform/host/stock/timer.h"
+
+namespace kelvane::host::layout {
+namespace {
+
+// A user control that remembers what the loader handed it.
+class ProbeControl : public host::Control {
+ public:
+  using host::Control::Control;
+  PropertyBag bag;
+  AmbientProperties ambient;
+  static inline bool failRead = false;
+
+ protected:
+  void ReadProperties(const PropertyBag& b) override {
+    bag = b;
+    ambient = Ambient();
+    if (failRead) throw RuntimeError(kErrInvalidPropertyValue, "Invalid property value");
+  }
+};
+
+const char* const kProbeKind = "TestButton";
+
+class LayoutLoader : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ProbeControl::failRead = false;
+    registerControlKind(kProbeKind, [](QWidget* c) { return std::make_unique<ProbeControl>(c); });
+  }
+  void TearDown() override { unregisterControlKind(kProbeKind); }
+};
+
+QJsonObject Font(const char* name, double size) { return {{"name", name}, {"size", size}}; }
+
+// A small valid layout: a frame holding an array label, a timer, a bar and a user control.
+QJsonObject BaseLayout() {
+  const QJsonObject form{{"name", "Form1"},      {"caption", "Test"},
+                         {"clientWidth", 1500},  {"clientHeight", 750},
+                         {"backColor", "0xFFFFFF"}, {"font", Font("Verdana", 8.25)},
+                         {"fixedSize", true}};
+  const QJsonArray controls{
+      QJsonObject{{"name", "Frame1"}, {"kind", "Frame"}, {"container", "Form1"}, {"left", 150},
+                  {"top", 150}, {"width", 900}, {"height", 450}, {"caption", "Panel"}, {"tabIndex", 3}},
+      QJsonObject{{"name", "Label2"}, {"index", 5}, {"kind", "Label"}, {"container", "Frame1"},
+                  {"left", 15}, {"top", 30}, {"width", 300}, {"height", 195}, {"caption", "x"}},
+      QJsonObject{{"name", "Timer1"}, {"kind", "Timer"}, {"container", "Form1"}, {"interval", 100}},
+      QJsonObject{{"name", "Bar"}, {"kind", "ProgressBar"}, {"container", "Form1"}, {"left", 0},
+                  {"top", 600}, {"width", 1500}, {"height", 150}, {"min", 0}, {"max", 100}},
+      QJsonObject{{"name", "Button1"}, {"kind", kProbeKind}, {"container", "Form1"}, {"left", 0},
+                  {"top", 0}, {"width", 300}, {"height", 150}, {"tabIndex", 1},
+                  {"properties", QJsonObject{{"btype", 3}, {"tx", "Go"}, {"enab", true}}}},
+  };
+  return {{"form", form}, {"controls", controls}};
+}
+
+QByteArray Json(const QJsonObject& o) { return QJsonDocument(o).toJson(); }
+
+// Edits entry `i` of "controls" (or the form when i < 0).
+using Edit = std::function<void(QJsonObject&)>;
+Edit Set(int i, const char* key, const QJsonValue& v) {
+  return [=](QJsonObject& root) {
+    if (i < 0) {
+      QJsonObject form = root["form"].toObject();
+      form[key] = v;
+      root["form"] = form;
+      return;
+    }
+    QJsonArray controls = root["controls"].toArray();
+    QJsonObject c = controls[i].toObject();
+    if (v.isUndefined()) c.remove(key); else c[key] = v;
+    controls[i] = c;
+    root["controls"] = controls;
+  };
+}
+Edit Remove(int i, const char* key) { return Set(i, key, QJsonValue(QJsonValue::Undefined)); }
+Edit Append(const QJsonValue& v) {
+  return [=](QJsonObject& root) {
+    QJsonArray controls = root["controls"].toArray();
+    controls.append(v);
+    root["controls"] = controls;
+  };
+}
+Edit Property(const char* key, const QJsonValue& v) {
+  return [=](QJsonObject& root) {
+    QJsonArray controls = root["controls"].toArray();
+    QJsonObject c = controls[4].toObject();
+    QJsonObject props = c["properties"].toObject();
+    props[key] = v;
+    c["properties"] = props;
+    controls[4] = c;
+    root["controls"] = controls;
+  };
+}
+
+constexpr int kFrame = 0, kLabel = 1, kTimer = 2, kBar = 3, kButton = 4;
+
+struct Malformed {
+  const char* name;
+  Edit edit;
+  const char* message;
+};
+
+class LayoutMalformed : public LayoutLoader, public ::testing::WithParamInterface<Malformed> {};
+
+TEST_P(LayoutMalformed, NamesTheControlAndTheKey) {
+  QJsonObject root = BaseLayout();
+  GetParam().edit(root);
+  try {
+    loadForm(Json(root));
+    FAIL() << "loaded";
+  } catch (const LayoutError& e) {
+    EXPECT_EQ(std::string(e.what()), GetParam().message);
+  }
+}
+
+const QJsonObject kSecondTimer{{"name", "timer1"}, {"kind", "Timer"}, {"container", "Form1"}};
+const QJsonObject kSecondLabel{{"name", "Label2"}, {"index", 5}, {"kind", "Label"}, {"container", "Form1"},
+                               {"left", 0}, {"top", 0}, {"width", 1}, {"height", 1}};
+const QJsonObject kPlainLabel2{{"name", "Label2"}, {"kind", "Label"}, {"container", "Form1"},
+                               {"left", 0}, {"top", 0}, {"width", 1}, {"height", 1}};
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, LayoutMalformed,
+    ::testing::Values(
+        Malformed{"TopNotNumber", Set(kLabel, "top", "30"), R"(Label2(5): "top" must be a number)"},
+        Malformed{"TopMissing", Remove(kLabel, "top"), R"(Label2(5): "top" is missing)"},
+        Malformed{"UnknownKind", Set(kLabel, "kind", "Labell"),
+                  R"(Label2(5): "kind" names no known kind of control ("Labell"))"},
+        Malformed{"UnknownContainer", Set(kLabel, "container", "Frame9"),
+                  R"(Label2(5): "container" names no form, frame or picture box stored before this control)"},
+        Malformed{"ContainerNotAContainer", Set(kBar, "container", "Timer1"),
+                  R"(Bar: "container" names no form, frame or picture box stored before this control)"},
+        Malformed{"DuplicateName", Append(kSecondTimer), R"(timer1: "name" is already used by another control)"},
+        Malformed{"DuplicateIndex", Append(kSecondLabel), R"(Label2(5): "index" is already used by another control)"},
+        Malformed{"ArrayWithoutIndex", Append(kPlainLabel2),
+                  R"(Label2: "index" is missing, but this name is a control array)"},
+        Malformed{"NegativeWidth", Set(kFrame, "width", -15), R"(Frame1: "width" must not be negative)"},
+        Malformed{"NegativeHeight", Set(kBar, "height", -1), R"(Bar: "height" must not be negative)"},
+        Malformed{"HugeLeft", Set(kFrame, "left", 1e12),
+                  R"(Frame1: "left" must lie within 1000000 twips of the container)"},
+        Malformed{"CaptionNotString", Set(kFrame, "caption", 5), R"(Frame1: "caption" must be a string)"},
+        Malformed{"UnknownKey", Set(kFrame, "captoin", "x"), R"(Frame1: unknown key "captoin")"},
+        Malformed{"VisibleNotBool", Set(kBar, "visible", 0), R"(Bar: "visible" must be true or false)"},
+        Malformed{"BadColourName", Set(kFrame, "backColor", "red"),
+                  R"(Frame1: "backColor" must be a colour 0xBBGGRR or a system colour 0x800000NN)"},
+        Malformed{"BadColourBits", Set(kFrame, "backColor", 0x01000000),
+                  R"(Frame1: "backColor" must be a colour 0xBBGGRR or a system colour 0x800000NN)"},
+        Malformed{"FontSizeText", Set(kLabel, "font", QJsonObject{{"name", "Arial"}, {"size", "big"}}),
+                  R"(Label2(5): "font": "size" must be a number)"},
+        Malformed{"FontSizeZero", Set(kLabel, "font", Font("Arial", 0)),
+                  R"(Label2(5): "font": "size" must be a positive number)"},
+        Malformed{"NameMissing", Remove(kTimer, "name"), R"(control 3: "name" is missing)"},
+        Malformed{"NameIsForm", Set(kTimer, "name", "form1"), R"(form1: "name" is the form's own name)"},
+        Malformed{"IndexNegative", Set(kLabel, "index", -1),
+                  R"(Label2: "index" must be a whole number from 0 to 32767)"},
+        Malformed{"IntervalTooLong", Set(kTimer, "interval", 70000),
+                  R"(Timer1: "interval" must be a whole number from 0 to 65535)"},
+        Malformed{"TimerPlaced", Set(kTimer, "left", 0), R"(Timer1: unknown key "left")"},
+        Malformed{"BarMaxAtMin", Set(kBar, "max", 0), R"(Bar: "max" must be greater than "min")"},
+        Malformed{"BarValueAboveMax", Set(kBar, "value", 101), R"(Bar: "value" must lie from "min" to "max")"},
+        Malformed{"PropertyFraction", Property("btype", 3.5),
+                  R"(Button1: property "btype" must be a whole number in the 32-bit range)"},
+        Malformed{"PropertyTooBig", Property("btype", 4294967296.0),
+                  R"(Button1: property "btype" must be a whole number in the 32-bit range)"},
+        Malformed{"PropertyNull", Property("tx", QJsonValue::Null),
+                  R"(Button1: property "tx" must be a number, true/false, a string, a font or a picture)"},
+        Malformed{"PropertyTwiceByCase", Property("BTYPE", 2),
+                  R"(Button1: property "btype" is stored twice (keys ignore case))"},
+        Malformed{"PropertyBadPictureType", Property("picn", QJsonObject{{"picture", "x.png"}, {"type", "cursor"}}),
+                  R"(Button1: property "picn": "type" must be one of "bitmap", "icon")"},
+        Malformed{"ControlNotObject", Append(5), R"(control 6: must be an object)"},
+        Malformed{"ClientWidthMissing", [](QJsonObject& r) {
+                    QJsonObject f = r["form"].toObject();
+                    f.remove("clientWidth");
+                    r["form"] = f;
+                  }, R"(Form1: "clientWidth" is missing)"},
+        Malformed{"FormFontNotObject", Set(-1, "font", "Verdana"), R"(Form1: "font" must be a font object)"},
+        Malformed{"ControlsMissing", [](QJsonObject& r) { r.remove("controls"); },
+                  R"(layout: "controls" is missing)"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(LayoutLoader, RejectsWhatIsNotALayoutObject) {
+  EXPECT_THROW(loadForm("{\"form\": "), LayoutError);
+  EXPECT_THROW(loadForm("[1, 2]"), LayoutError);
+  try {
+    loadForm("{nope}");
+  } catch (const LayoutError& e) {
+    EXPECT_EQ(std::string(e.what()).rfind("layout: not valid JSON: ", 0), 0u) << e.what();
+  }
+  try {
+    loadFormFile("/nonexistent/form.json");
+  } catch (const LayoutError& e) {
+    EXPECT_NE(std::string(e.what()).find("/nonexistent/form.json"), std::string::npos) << e.what();
+  }
+}
+
+TEST_F(LayoutLoader, GivesTypedControlsByNameAndIndex) {
+  const LoadedForm form = loadForm(Json(BaseLayout()));
+  EXPECT_EQ(form.window()->windowTitle(), "Test");
+  EXPECT_EQ(form.window()->size(), QSize(100, 50));
+  EXPECT_EQ(form.window()->minimumSize(), form.window()->maximumSize()) << "fixed size";
+
+  auto* frame = form.control<stock::Frame>("Frame1");
+  EXPECT_EQ(frame->geometry(), QRect(10, 10, 60, 30));
+  EXPECT_EQ(frame->Font().name, "Verdana") << "no stored font: the form's";
+  auto* label = form.control<stock::Label>("label2", 5);
+  EXPECT_EQ(label->parentWidget(), frame);
+  EXPECT_EQ(label->geometry(), QRect(1, 2, 20, 13));
+  EXPECT_EQ(form.control<stock::Timer>("Timer1")->Interval(), 100);
+
+  ASSERT_EQ(form.controls().size(), 5u);
+  EXPECT_EQ(form.controls()[1].displayName(), "Label2(5)");
+  EXPECT_EQ(form.find("Label2"), nullptr) << "the array needs its index";
+  EXPECT_EQ(form.find("Label2", 4), nullptr);
+  EXPECT_THROW(form.control<stock::Label>("Label9"), LayoutError);
+  try {
+    form.control<stock::Label>("Timer1");
+    FAIL();
+  } catch (const LayoutError& e) {
+    EXPECT_STREQ(e.what(), "Timer1: is a kelvane::host::stock::Timer, not a kelvane::host::stock::Label");
+  }
+}
+
+TEST_F(LayoutLoader, LoadsUserControlsFromTheirTypedProperties) {
+  QTemporaryDir dir;
+  QImage pixels(16, 16, QImage::Format_ARGB32);
+  pixels.fill(Qt::red);
+  const QString png = dir.filePath("pic.png");
+  ASSERT_TRUE(pixels.save(png));
+
+  QJsonObject root = BaseLayout();
+  Property("font", QJsonObject{{"font", QJsonObject{{"name", "Arial"}, {"size", 12}, {"weight", 700},
+                                                    {"italic", true}, {"charset", 178}}}})(root);
+  Property("picn", QJsonObject{{"picture", png}, {"type", "icon"}})(root);
+  Property("pich", QJsonObject{{"picture", ":/no/such/picture.png"}, {"type", "icon"}})(root);
+  Property("bcol", 0xFFFFFF)(root);
+  const LoadedForm form = loadForm(Json(root));
+
+  auto* probe = dynamic_cast<ProbeControl*>(form.find("Button1"));
+  ASSERT_NE(probe, nullptr);
+  EXPECT_EQ(probe->geometry(), QRect(0, 0, 20, 10));
+  EXPECT_EQ(probe->ambient.displayName, "Button1");
+  EXPECT_EQ(probe->ambient.font.name, "Verdana");
+  EXPECT_TRUE(probe->ambient.userMode);
+
+  const auto& e = probe->bag.entries();
+  EXPECT_EQ(std::get<std::int32_t>(e.at("btype")), 3);
+  EXPECT_EQ(std::get<std::int32_t>(e.at("bcol")), 0xFFFFFF);
+  EXPECT_EQ(std::get<QString>(e.at("tx")), "Go");
+  EXPECT_EQ(std::get<bool>(e.at("enab")), true);
+  const FontDesc font = std::get<FontDesc>(e.at("font"));
+  EXPECT_EQ(font, (FontDesc{"Arial", 12, 700, true, false, false, 178}));
+  const Picture pic = std::get<Picture>(e.at("picn"));
+  EXPECT_EQ(pic.type(), PictureType::Icon);
+  EXPECT_EQ(pic.widthPixels(), 16);
+  EXPECT_TRUE(probe->bag.ReadPicture("pich").isNull()) << "a missing resource is an empty picture";
+}
+
+TEST_F(LayoutLoader, ReportsAUserControlsReadErrorAgainstIt) {
+  ProbeControl::failRead = true;
+  try {
+    loadForm(Json(BaseLayout()));
+    FAIL();
+  } catch (const LayoutError& e) {
+    EXPECT_STREQ(e.what(), "Button1: Invalid property value");
+  }
+}
+
+TEST_F(LayoutLoader, FollowsTabIndexNotStoredOrder) {
+  QJsonObject root = BaseLayout();
+  Append(QJsonObject{{"name", "Button0"}, {"kind", kProbeKind}, {"container", "Form1"}, {"left", 0},
+                     {"top", 300}, {"width", 300}, {"height", 150}, {"tabIndex", 0}})(root);
+  Append(QJsonObject{{"name", "Button2"}, {"kind", kProbeKind}, {"container", "Form1"}, {"left", 0},
+                     {"top", 450}, {"width", 300}, {"height", 150}, {"tabIndex", 2}})(root);
+  const LoadedForm form = loadForm(Json(root));
+  QWidget* b0 = qobject_cast<QWidget*>(form.find("Button0"));
+  QWidget* b1 = qobject_cast<QWidget*>(form.find("Button1"));
+  QWidget* b2 = qobject_cast<QWidget*>(form.find("Button2"));
+  EXPECT_EQ(b0->nextInFocusChain(), b1);
+  EXPECT_EQ(b1->nextInFocusChain(), b2);
+}
+
+TEST_F(LayoutLoader, HiddenControlsStayHiddenWhenTheWindowShows) {
+  QJsonObject root = BaseLayout();
+  Set(kBar, "visible", false)(root);
+  const LoadedForm form = loadForm(Json(root));
+  auto* bar = form.control<stock::StockProgressBar>("Bar");
+  EXPECT_FALSE(bar->Visible());
+  form.window()->show();
+  EXPECT_FALSE(bar->isVisible());
+  EXPECT_TRUE(form.control<stock::Frame>("Frame1")->isVisible());
+}
+
+struct Rounding {
+  double twips;
+  int pixels;
+};
+
+class LayoutTwipsToPixel : public ::testing::TestWithParam<Rounding> {};
+
+TEST_P(LayoutTwipsToPixel, RoundsToTheNearestPixel) { EXPECT_EQ(TwipsToPixel(GetParam().twips), GetParam().pixels); }
+
+INSTANTIATE_TEST_SUITE_P(Table, LayoutTwipsToPixel,
+                         ::testing::Values(Rounding{0, 0}, Rounding{7, 0}, Rounding{8, 1}, Rounding{22.5, 2},
+                                           Rounding{-8, -1}, Rounding{-22.5, -2}, Rounding{5385, 359},
+                                           Rounding{7185, 479}));
+
+TEST(LayoutPlacement, WorksInTwipsAndPlacesUnroundedValuesLate) {
+  QWidget window;
+  window.setFixedSize(359, 305);
+  const TwipsSize outer = OuterSizeTwips(window);
+  EXPECT_EQ(outer.width, 5385.0f);
+  EXPECT_EQ(outer.height, 4575.0f);
+
+  const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
+  const TwipsSize s = ScreenSizeTwips(window);
+  EXPECT_EQ(s.width, screen.width() * 15.0f);
+  EXPECT_EQ(s.height, screen.height() * 15.0f);
+
+  MoveTwips(window, 1234.5f, -157.5f);  // a screen smaller than the window gives negative places
+  EXPECT_EQ(window.pos(), QPoint(82, -11));
+}
+
+}  // namespace
+}  // namespace kelvane::host::layout

@@ -1,0 +1,197 @@
+#include "platform/host/property_bag.h"
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+
+#include "platform/host/errors.h"
+
+namespace kelvane::host {
+namespace {
+
+Picture TinyBitmap() {
+  QImage img(2, 3, QImage::Format_RGB32);
+  img.fill(Qt::red);
+  return Picture::fromBitmap(img);
+}
+
+TEST(PropertyBag, KeysAreComparedWithoutCaseAndWrittenLowerCase) {
+  PropertyBag bag;
+  bag.Write("BTYPE", 5);
+  bag.Write("ProgressLook", 3);
+  EXPECT_EQ(bag.ReadInt("btype", 2), 5);
+  EXPECT_EQ(bag.ReadInt("BType", 2), 5);
+  EXPECT_EQ(bag.ReadInt("PROGRESSLOOK", 0), 3);
+  ASSERT_EQ(bag.entries().size(), 2u);
+  EXPECT_EQ(bag.entries().begin()->first, "btype");
+  EXPECT_EQ(std::next(bag.entries().begin())->first, "progresslook");
+}
+
+TEST(PropertyBag, RewritingUnderAnotherCaseReplacesTheValue) {
+  PropertyBag bag;
+  bag.Write("TX", QString("one"));
+  bag.Write("tx", QString("two"));
+  EXPECT_EQ(bag.entries().size(), 1u);
+  EXPECT_EQ(bag.ReadString("Tx", {}), "two");
+}
+
+TEST(PropertyBag, AbsentKeyGivesTheDefault) {
+  const PropertyBag bag;
+  EXPECT_EQ(bag.ReadInt("Max", 100), 100);
+  EXPECT_TRUE(bag.ReadBool("ENAB", true));
+  EXPECT_EQ(bag.ReadString("TX", "x"), "x");
+  EXPECT_TRUE(bag.ReadPicture("PICN").isNull());
+  FontDesc f;
+  f.name = "Arial";
+  EXPECT_EQ(bag.ReadFont("FONT", f), f);
+}
+
+struct DefaultCase {
+  const char* name;
+  PropertyValue value;
+  PropertyValue def;
+  bool stored;
+};
+
+void PrintTo(const DefaultCase& c, std::ostream* os) { *os << c.name; }
+
+class PropertyBagDefaults : public testing::TestWithParam<DefaultCase> {};
+
+TEST_P(PropertyBagDefaults, AValueEqualToItsDefaultIsNotStored) {
+  PropertyBag bag;
+  bag.Write("Key", GetParam().value, GetParam().def);
+  EXPECT_EQ(bag.contains("key"), GetParam().stored);
+}
+
+FontDesc BoldFont() {
+  FontDesc f;
+  f.weight = 700;
+  return f;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, PropertyBagDefaults,
+    testing::Values(DefaultCase{"IntEqual", 100, 100, false}, DefaultCase{"IntDiffers", 99, 100, true},
+                    DefaultCase{"BoolEqual", true, true, false}, DefaultCase{"BoolDiffers", false, true, true},
+                    DefaultCase{"TextEqual", QString("a"), QString("a"), false},
+                    DefaultCase{"TextCaseDiffers", QString("A"), QString("a"), true},
+                    DefaultCase{"FontEqual", FontDesc{}, FontDesc{}, false},
+                    DefaultCase{"FontDiffers", BoldFont(), FontDesc{}, true},
+                    // A Boolean default of False matches a stored number 0, as the classic store does.
+                    DefaultCase{"ZeroAgainstFalse", 0, false, false},
+                    DefaultCase{"MinusOneAgainstTrue", -1, true, false},
+                    DefaultCase{"TextAgainstNumber", QString("x"), 0, true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(PropertyBag, WritingTheDefaultRemovesAnEarlierValue) {
+  PropertyBag bag;
+  bag.Write("Min", 5, 0);
+  ASSERT_TRUE(bag.contains("min"));
+  bag.Write("Min", 0, 0);
+  EXPECT_FALSE(bag.contains("min"));
+}
+
+TEST(PropertyBag, EmptyPictureIsNeverStored) {
+  PropertyBag bag;
+  bag.Write("PICN", Picture{});
+  EXPECT_FALSE(bag.contains("picn"));
+  bag.Write("PICN", TinyBitmap());
+  ASSERT_TRUE(bag.contains("picn"));
+  bag.Write("PICN", Picture{});  // clearing a picture drops the stored one
+  EXPECT_FALSE(bag.contains("picn"));
+}
+
+TEST(PropertyBag, EachTypeRoundTrips) {
+  PropertyBag bag;
+  FontDesc font{"Verdana", 10.5, 700, true, true, true, 238};
+  const Picture pic = TinyBitmap();
+  bag.Write("I", std::int32_t{-2147483647 - 1});
+  bag.Write("B", false);
+  bag.Write("S", QString("caf\u00e9 & co"));
+  bag.Write("C", static_cast<std::int32_t>(0x80000005u));  // a system colour keeps its top bit
+  bag.Write("F", font);
+  bag.Write("P", pic);
+  EXPECT_EQ(bag.ReadInt("i", 0), -2147483647 - 1);
+  EXPECT_FALSE(bag.ReadBool("b", true));
+  EXPECT_EQ(bag.ReadString("s", {}), QString("caf\u00e9 & co"));
+  EXPECT_EQ(bag.ReadColor("c", 0), std::int32_t(0x80000005));
+  EXPECT_EQ(bag.ReadFont("f", {}), font);
+  EXPECT_EQ(bag.ReadPicture("p"), pic);
+  EXPECT_EQ(bag.ReadPicture("p").handle(), pic.handle());
+}
+
+TEST(PropertyBag, LiteralTextStaysText) {
+  PropertyBag bag;
+  bag.Write("TX", "Optimize");
+  EXPECT_TRUE(std::holds_alternative<QString>(bag.entries().at("tx")));
+}
+
+struct ConversionCase {
+  const char* name;
+  PropertyValue stored;
+  PropertyValue asType;  // the default passed to Read: its type is the type asked for
+  PropertyValue expected;
+};
+
+void PrintTo(const ConversionCase& c, std::ostream* os) { *os << c.name; }
+
+class PropertyBagConversions : public testing::TestWithParam<ConversionCase> {};
+
+TEST_P(PropertyBagConversions, StoredValueIsConvertedToTheTypeRead) {
+  PropertyBag bag;
+  bag.Write("k", GetParam().stored);
+  EXPECT_EQ(bag.Read("K", GetParam().asType), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Types, PropertyBagConversions,
+    testing::Values(
+        ConversionCase{"NumberAsBoolTrue", -1, false, true}, ConversionCase{"NumberAsBoolFalse", 0, true, false},
+        ConversionCase{"AnyNonzeroIsTrue", 7, false, true}, ConversionCase{"TrueAsNumber", true, 0, -1},
+        ConversionCase{"FalseAsNumber", false, 5, 0},
+        ConversionCase{"TextNumberAsNumber", QString(" 42 "), 0, 42},
+        ConversionCase{"TextHalfRoundsToEven", QString("2.5"), 0, 2},
+        ConversionCase{"TextTrueAsBool", QString("True"), false, true},
+        ConversionCase{"TextFalseAsNumber", QString("false"), 9, 0},
+        ConversionCase{"TextNumberAsBool", QString("0"), true, false},
+        ConversionCase{"NumberAsText", -12, QString(), QString("-12")},
+        ConversionCase{"BoolAsText", true, QString(), QString("True")}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct BadConversionCase {
+  const char* name;
+  PropertyValue stored;
+  PropertyValue asType;
+  int error;
+};
+
+void PrintTo(const BadConversionCase& c, std::ostream* os) { *os << c.name; }
+
+class PropertyBagBadConversions : public testing::TestWithParam<BadConversionCase> {};
+
+TEST_P(PropertyBagBadConversions, RaiseAnErrorNamingTheKey) {
+  PropertyBag bag;
+  bag.Write("BTYPE", GetParam().stored);
+  try {
+    bag.Read("BType", GetParam().asType);
+    FAIL() << "no error raised";
+  } catch (const RuntimeError& e) {
+    EXPECT_EQ(e.number(), GetParam().error);
+    EXPECT_NE(std::string(e.what()).find("\"BType\""), std::string::npos) << e.what();
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Types, PropertyBagBadConversions,
+    testing::Values(BadConversionCase{"WordAsNumber", QString("big"), 0, kErrTypeMismatch},
+                    BadConversionCase{"EmptyTextAsNumber", QString(""), 0, kErrTypeMismatch},
+                    BadConversionCase{"WordAsBool", QString("maybe"), false, kErrTypeMismatch},
+                    BadConversionCase{"HugeTextAsNumber", QString("3e10"), 0, kErrOverflow},
+                    BadConversionCase{"FontAsNumber", FontDesc{}, 0, kErrTypeMismatch},
+                    BadConversionCase{"NumberAsFont", 3, FontDesc{}, kErrTypeMismatch},
+                    BadConversionCase{"NumberAsPicture", 3, Picture{}, kErrTypeMismatch},
+                    BadConversionCase{"PictureAsText", TinyBitmap(), QString(), kErrTypeMismatch}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace kelvane::host
