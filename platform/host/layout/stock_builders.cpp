@@ -132,7 +132,7 @@ void PlaceWidget(QWidget& widget, const Fields& entry) {
   auto coordinate = [&entry](const QString& key, double min) {
     const double v = min == 0 ? entry.nonNegative(key) : entry.number(key);
     if (v < -kMaxTwips || v > kMaxTwips) {
-      entry.fail(key, QStringLiteral("must lie within %1 twips of the container").arg(kMaxTwips));
+      entry.fail(key, QStringLiteral("must lie within %1 twips of the container").arg(kMaxTwips, 0, 'f', 0));
     }
     return v;
   };

@@ -201,11 +201,13 @@ TEST_F(LayoutLoader, RejectsWhatIsNotALayoutObject) {
   EXPECT_THROW(loadForm("[1, 2]"), LayoutError);
   try {
     loadForm("{nope}");
+    FAIL();
   } catch (const LayoutError& e) {
     EXPECT_EQ(std::string(e.what()).rfind("layout: not valid JSON: ", 0), 0u) << e.what();
   }
   try {
     loadFormFile("/nonexistent/form.json");
+    FAIL();
   } catch (const LayoutError& e) {
     EXPECT_NE(std::string(e.what()).find("/nonexistent/form.json"), std::string::npos) << e.what();
   }
