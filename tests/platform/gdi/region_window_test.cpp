@@ -1,0 +1,137 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QWidget>
+
+#include "platform/gdi/bits.h"
+#include "platform/gdi/draw.h"
+#include "platform/gdi/raster.h"
+#include "platform/gdi/region.h"
+#include "platform/gdi/window.h"
+#include "tests/platform/gdi/pixel_grid.h"
+
+namespace kelvane::gdi {
+namespace {
+
+using namespace testing;
+
+// The region holds exactly what Ellipse paints one pixel in from the right and bottom.
+class EllipticRegion : public ::testing::TestWithParam<Rect> {};
+
+TEST_P(EllipticRegion, HoldsThePixelsOfTheEllipseOnePixelSmaller) {
+  const Rect b = GetParam();
+  Surface s = Paper(12, 12);
+  Dc dc(s);
+  SelectObject(dc, CreatePen(PS_SOLID, 1, kBlack));
+  SelectObject(dc, CreateSolidBrush(kBlack));
+  const Rect n = NormalizeRect(b);
+  Ellipse(dc, n.left, n.top, n.right - 1, n.bottom - 1);
+  const Region rgn = CreateEllipticRgn(b.left, b.top, b.right, b.bottom);
+  for (int y = 0; y < 12; ++y)
+    for (int x = 0; x < 12; ++x)
+      EXPECT_EQ(PtInRegion(rgn, x, y), s.pixel(x, y) == toQRgb(kBlack)) << x << "," << y;
+}
+
+INSTANTIATE_TEST_SUITE_P(Boxes, EllipticRegion,
+                         ::testing::Values(Rect{0, 0, 12, 12}, Rect{1, 2, 9, 7}, Rect{9, 7, 1, 2},
+                                           Rect{0, 0, 3, 12}, Rect{2, 2, 4, 4}, Rect{3, 3, 4, 9}));
+
+TEST(EllipticRegion, SmallCirclePixelSet) {
+  const Region rgn = CreateEllipticRgn(0, 0, 6, 6);
+  std::string rows;
+  for (int y = 0; y < 6; ++y) {
+    if (y) rows += '\n';
+    for (int x = 0; x < 6; ++x) rows += PtInRegion(rgn, x, y) ? '#' : '.';
+  }
+  EXPECT_EQ(rows, Rows({".###..", "#####.", "#####.", "#####.", ".###..", "......"}));
+}
+
+TEST(EllipticRegion, ZeroWidthOrHeightIsEmpty) {
+  EXPECT_TRUE(CreateEllipticRgn(3, 3, 3, 9).pixels().isEmpty());
+  EXPECT_TRUE(CreateEllipticRgn(0, 5, 9, 5).pixels().isEmpty());
+}
+
+TEST(CombineRgn, DifferenceCutsCornersOutOfTheFullRectangle) {
+  Region full = CreateRectRgn(80, 24, 0, 0);  // corners in any order
+  Region scratch = CreateRectRgn(0, 0, 0, 0);
+  EXPECT_EQ(CombineRgn(scratch, full, CreateRectRgn(0, 0, 2, 1), RGN_DIFF), COMPLEXREGION);
+  EXPECT_EQ(CombineRgn(full, scratch, CreateRectRgn(0, 1, 1, 2), RGN_DIFF), COMPLEXREGION);
+  EXPECT_FALSE(PtInRegion(full, 0, 0));
+  EXPECT_FALSE(PtInRegion(full, 1, 0));
+  EXPECT_FALSE(PtInRegion(full, 0, 1));
+  EXPECT_TRUE(PtInRegion(full, 2, 0));
+  EXPECT_TRUE(PtInRegion(full, 1, 1));
+  EXPECT_TRUE(PtInRegion(full, 79, 23));
+  EXPECT_FALSE(PtInRegion(full, 80, 23));
+}
+
+TEST(CombineRgn, ResultKindsAndMissingRegions) {
+  Region dest = CreateRectRgn(0, 0, 0, 0);
+  const Region a = CreateRectRgn(0, 0, 4, 4);
+  EXPECT_EQ(CombineRgn(dest, a, a, RGN_DIFF), NULLREGION);
+  EXPECT_EQ(CombineRgn(dest, a, Region{}, RGN_COPY), SIMPLEREGION);
+  EXPECT_EQ(CombineRgn(dest, a, Region{}, RGN_DIFF), RGN_ERROR);
+  Region none;
+  EXPECT_EQ(CombineRgn(none, a, a, RGN_OR), RGN_ERROR);
+}
+
+class ShapedChild : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    top.setGeometry(100, 100, 120, 80);
+    QPalette pal = top.palette();
+    pal.setColor(QPalette::Window, QColor(0x12, 0x34, 0x56));
+    pal.setColor(QPalette::WindowText, QColor(0xAB, 0xCD, 0xEF));
+    top.setPalette(pal);
+    top.setAutoFillBackground(true);
+    child = new QWidget(&top);  // owned by top
+    child->setGeometry(10, 20, 40, 20);
+    top.show();
+    QApplication::processEvents();
+  }
+  QPoint global(int x, int y) const { return child->mapToGlobal(QPoint(x, y)); }
+  static Point pt(QPoint p) { return {p.x(), p.y()}; }
+
+  QWidget top;
+  QWidget* child = nullptr;
+};
+
+TEST_F(ShapedChild, EllipticRegionHandsItsCornersToTheContainer) {
+  ASSERT_EQ(WindowFromPoint(pt(global(0, 0))), child);
+  EXPECT_TRUE(SetWindowRgn(child, CreateEllipticRgn(0, 0, 40, 20), true));
+  for (QPoint corner : {QPoint(0, 0), QPoint(39, 0), QPoint(0, 19), QPoint(39, 19)})
+    EXPECT_EQ(WindowFromPoint(pt(global(corner.x(), corner.y()))), &top) << corner.x() << "," << corner.y();
+  EXPECT_EQ(WindowFromPoint(pt(global(20, 10))), child);
+  EXPECT_EQ(WindowFromPoint(pt(global(0, 9))), child);  // the ellipse reaches the left edge
+}
+
+TEST_F(ShapedChild, NoRegionRestoresTheRectangleAndAnEmptyOneHidesAll) {
+  SetWindowRgn(child, CreateRectRgn(0, 0, 0, 0), true);
+  EXPECT_EQ(WindowFromPoint(pt(global(20, 10))), &top);
+  SetWindowRgn(child, Region{}, true);
+  EXPECT_EQ(WindowFromPoint(pt(global(0, 0))), child);
+}
+
+TEST_F(ShapedChild, ParentAndClientRectangle) {
+  EXPECT_EQ(GetParent(child), &top);
+  Rect r{9, 9, 9, 9};
+  EXPECT_TRUE(GetClientRect(child, r));
+  EXPECT_EQ(r, (Rect{0, 0, 40, 20}));
+  EXPECT_FALSE(GetClientRect(nullptr, r));
+}
+
+TEST_F(ShapedChild, ContainerContextGivesItsColoursAndItsPixels) {
+  child->hide();
+  Dc parent = GetDC(GetParent(child));
+  EXPECT_EQ(GetBkColor(parent), RGB(0x12, 0x34, 0x56));
+  EXPECT_EQ(GetTextColor(parent), RGB(0xAB, 0xCD, 0xEF));
+  Surface s = Paper(3, 2);
+  Dc dc(s);
+  BitBlt(dc, 0, 0, 3, 2, parent, 10, 20, SRCCOPY);
+  for (int y = 0; y < 2; ++y)
+    for (int x = 0; x < 3; ++x) EXPECT_EQ(s.pixel(x, y), toQRgb(RGB(0x12, 0x34, 0x56)));
+  ReleaseDC(&top, std::move(parent));
+}
+
+}  // namespace
+}  // namespace kelvane::gdi
