@@ -1,0 +1,238 @@
+// Lifecycle, persistence, notices, ambient and extender properties, surface services of Control.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QTest>
+
+#include "platform/host/errors.h"
+#include "recording_control.h"
+
+namespace kelvane::test {
+namespace {
+
+using host::AmbientProperties;
+using host::FontDesc;
+using host::PropertyBag;
+
+TEST(ControlLifecycle, CreateNewRunsInitializeThenInitProperties) {
+  RecordingControl c;
+  AmbientProperties a;
+  a.displayName = "Command1";
+  c.hostCreateNew(a);
+  EXPECT_EQ(c.log, QStringList({"Initialize", "InitProperties"}));
+  EXPECT_EQ(c.Ambient().displayName, "Command1");
+}
+
+TEST(ControlLifecycle, LoadReadsPropertiesThenTakesTheStoredExtent) {
+  RecordingControl c;
+  PropertyBag bag;
+  bag.Write("_ExtentX", 2540);  // one inch: 96 pixels
+  bag.Write("_ExtentY", 529);   // 19.99 pixels
+  int readBType = 0;
+  bag.Write("BTYPE", 7);
+  c.onRead = [&](const PropertyBag& b) { readBType = b.ReadInt("btype", 2); };
+  c.hostLoad(bag, {});
+  EXPECT_EQ(c.log.mid(0, 2), QStringList({"Initialize", "ReadProperties"}));
+  EXPECT_EQ(readBType, 7);
+  EXPECT_EQ(c.size(), QSize(96, 20));
+}
+
+TEST(ControlLifecycle, SaveWritesPropertiesThenTheExtentInHimetric) {
+  RecordingControl c;
+  c.resize(10, 20);
+  c.onWrite = [](PropertyBag& b) {
+    EXPECT_FALSE(b.contains("_extentx"));  // the host adds the extent after the control's keys
+    b.Write("Max", 50, 100);
+  };
+  PropertyBag bag;
+  c.hostSave(bag);
+  EXPECT_EQ(bag.ReadInt("max", 0), 50);
+  EXPECT_EQ(bag.ReadInt("_extentx", 0), 265);  // 264.58
+  EXPECT_EQ(bag.ReadInt("_extenty", 0), 529);  // 529.17
+}
+
+TEST(ControlLifecycle, SavedExtentLoadsBackToTheSameSize) {
+  for (int px : {1, 7, 31, 89, 240}) {
+    RecordingControl a;
+    a.resize(px, px + 3);
+    PropertyBag bag;
+    a.hostSave(bag);
+    RecordingControl b;
+    b.hostLoad(bag, {});
+    EXPECT_EQ(b.size(), a.size()) << px;
+  }
+}
+
+TEST(ControlLifecycle, TerminateIsDeliveredOnce) {
+  RecordingControl c;
+  c.hostTerminate();
+  c.hostTerminate();
+  EXPECT_EQ(c.log.count("Terminate"), 1);
+}
+
+TEST(ControlLifecycle, ResizeBeforeShowThenShowAndHide) {
+  RecordingControl c;
+  c.resize(30, 12);
+  c.log.clear();
+  c.show();
+  c.hide();
+  EXPECT_EQ(Only(c.log, {"Resize", "Show", "Hide"}), QStringList({"Resize", "Show", "Hide"}));
+}
+
+TEST(ControlSurface, FollowsTheSizeEvenWhileHiddenAndKeepsItsPixels) {
+  RecordingControl c;
+  c.resize(4, 4);
+  c.surface().image().setPixel(1, 1, 0xFF123456);
+  c.resize(40, 10);
+  ASSERT_EQ(c.surface().size(), QSize(40, 10));
+  EXPECT_EQ(c.surface().pixel(1, 1), 0xFF123456u);
+}
+
+TEST(ControlSurface, ClsPaintsTheBackColour) {
+  RecordingControl c;
+  c.resize(3, 2);
+  c.surface().image().fill(0xFF000000);
+  c.setBackColor(qRgb(10, 20, 30));
+  c.Cls();
+  for (int y = 0; y < 2; ++y)
+    for (int x = 0; x < 3; ++x) EXPECT_EQ(c.surface().pixel(x, y), qRgb(10, 20, 30));
+}
+
+TEST(ControlSurface, PaintShowsTheSurface) {
+  RecordingControl c;
+  c.resize(5, 5);
+  c.setBackColor(qRgb(200, 0, 0));
+  c.Cls();
+  c.show();
+  const QImage shown = c.grab().toImage();
+  EXPECT_EQ(shown.pixel(2, 2) | 0xFF000000u, qRgb(200, 0, 0));
+}
+
+TEST(ControlSurface, ScaleSizeInTwipsOrPixels) {
+  RecordingControl c;
+  c.resize(20, 7);
+  EXPECT_DOUBLE_EQ(c.ScaleWidth(), 300);
+  EXPECT_DOUBLE_EQ(c.ScaleHeight(), 105);
+  c.setScaleMode(host::ScaleUnit::Pixels);
+  EXPECT_EQ(c.ScaleMode(), host::ScaleUnit::Pixels);
+  EXPECT_DOUBLE_EQ(c.ScaleWidth(), 20);
+  EXPECT_DOUBLE_EQ(c.ScaleHeight(), 7);
+}
+
+TEST(ControlNotice, PropertyChangedMarksModifiedAndRecordsKeys) {
+  RecordingControl c;
+  EXPECT_FALSE(c.isModified());
+  c.PropertyChanged("Value");
+  c.PropertyChanged("Max");
+  EXPECT_TRUE(c.isModified());
+  EXPECT_EQ(c.noticedKeys(), QStringList({"Value", "Max"}));
+  c.clearModified();
+  EXPECT_FALSE(c.isModified());
+  EXPECT_TRUE(c.noticedKeys().isEmpty());
+}
+
+TEST(ControlAmbient, ChangeNotifiesEachChangedProperty) {
+  RecordingControl c;
+  AmbientProperties a;
+  c.hostCreateNew(a);
+  c.log.clear();
+  a.font.name = "Arial";
+  a.userMode = false;
+  c.setAmbient(a);
+  EXPECT_EQ(c.log, QStringList({"AmbientChanged Font", "AmbientChanged UserMode"}));
+  EXPECT_FALSE(c.Ambient().userMode);
+  c.log.clear();
+  c.setAmbient(a);
+  EXPECT_TRUE(c.log.isEmpty());
+  c.setAmbient(a, "BackColor");
+  EXPECT_EQ(c.log, QStringList({"AmbientChanged BackColor"}));
+}
+
+TEST(ControlExtender, PositionAndSizeInTwips) {
+  QWidget parent;
+  auto* c = new RecordingControl(&parent);
+  c->setGeometry(10, 20, 30, 40);
+  EXPECT_DOUBLE_EQ(c->ExtenderLeft(), 150);
+  EXPECT_DOUBLE_EQ(c->ExtenderTop(), 300);
+  EXPECT_DOUBLE_EQ(c->ExtenderWidth(), 450);
+  EXPECT_DOUBLE_EQ(c->ExtenderHeight(), 600);
+}
+
+TEST(ControlHandles, AreNonzeroAndDistinct) {
+  RecordingControl a, b;
+  EXPECT_NE(a.hWnd(), 0);
+  EXPECT_NE(a.hWnd(), b.hWnd());
+}
+
+TEST(ControlFont, DescriptionBecomesTheWidgetFont) {
+  RecordingControl c;
+  const FontDesc f{"Verdana", 10.5, 700, true, true, true, 0};
+  c.setFont(f);
+  EXPECT_EQ(c.Font(), f);
+  EXPECT_DOUBLE_EQ(c.font().pointSizeF(), 10.5);
+  EXPECT_TRUE(c.font().bold());
+  EXPECT_TRUE(c.font().italic());
+  EXPECT_TRUE(c.font().underline());
+  EXPECT_TRUE(c.font().strikeOut());
+  EXPECT_EQ(FontDesc::fromQFont(f.toQFont()), f);
+}
+
+struct PointerCase {
+  std::int16_t code;
+  Qt::CursorShape shape;
+};
+
+class ControlPointer : public testing::TestWithParam<PointerCase> {};
+
+TEST_P(ControlPointer, StockCodesMapToCursors) {
+  RecordingControl c;
+  c.setMousePointer(GetParam().code);
+  EXPECT_EQ(c.MousePointer(), GetParam().code);
+  EXPECT_EQ(c.cursor().shape(), GetParam().shape);
+}
+
+INSTANTIATE_TEST_SUITE_P(Codes, ControlPointer,
+                         testing::Values(PointerCase{1, Qt::ArrowCursor}, PointerCase{2, Qt::CrossCursor},
+                                         PointerCase{3, Qt::IBeamCursor}, PointerCase{7, Qt::SizeVerCursor},
+                                         PointerCase{9, Qt::SizeHorCursor}, PointerCase{11, Qt::WaitCursor},
+                                         PointerCase{15, Qt::SizeAllCursor}));
+
+TEST(ControlPointerCustom, CodeZeroLeavesTheCursorToTheContainer) {
+  QWidget container;
+  auto* c = new RecordingControl(&container);
+  container.setCursor(Qt::CrossCursor);
+  c->setMousePointer(3);
+  c->setMousePointer(0);
+  EXPECT_FALSE(c->testAttribute(Qt::WA_SetCursor));
+  EXPECT_EQ(c->cursor().shape(), Qt::CrossCursor);
+}
+
+TEST(ControlPointerCustom, NinetyNineUsesTheMouseIcon) {
+  QWidget container;
+  auto* c = new RecordingControl(&container);
+  QImage icon(16, 16, QImage::Format_ARGB32);
+  icon.fill(Qt::transparent);
+  c->setMouseIcon(host::Picture::fromIcon(icon));
+  c->setMousePointer(host::kPointerCustom);
+  EXPECT_EQ(c->cursor().shape(), Qt::BitmapCursor);
+  c->setMouseIcon({});  // no icon: the container's pointer
+  EXPECT_FALSE(c->testAttribute(Qt::WA_SetCursor));
+  EXPECT_EQ(c->MousePointer(), host::kPointerCustom);
+}
+
+TEST(ControlPointerCustom, UnknownCodeIsAnInvalidPropertyValue) {
+  RecordingControl c;
+  c.setMousePointer(2);
+  for (std::int16_t bad : {std::int16_t{-1}, std::int16_t{16}, std::int16_t{98}, std::int16_t{100}}) {
+    try {
+      c.setMousePointer(bad);
+      ADD_FAILURE() << bad;
+    } catch (const host::RuntimeError& e) {
+      EXPECT_EQ(e.number(), host::kErrInvalidPropertyValue);
+    }
+  }
+  EXPECT_EQ(c.MousePointer(), 2);
+}
+
+}  // namespace
+}  // namespace kelvane::test
