@@ -142,32 +142,11 @@ TEST(XpProgressBarArithmetic, RoundToInt16IsHalfToEvenAndSaturates) {
   for (const auto& [in, out] : cases) EXPECT_EQ(RoundToInt16(in), out) << in;
 }
 
-TEST(XpProgressBarArithmetic, IntegerSaturation) {
-  EXPECT_EQ(SaturateToInt16(32768), 32767);
-  EXPECT_EQ(SaturateToInt16(-32769), -32768);
-  EXPECT_EQ(SaturateToInt16(-5), -5);
-  EXPECT_EQ(SaturateToInt32(std::int64_t{1} << 40), 2147483647);
-  EXPECT_EQ(SaturateToInt32(-(std::int64_t{1} << 40)), -2147483647 - 1);
-}
-
 TEST(XpProgressBarArithmetic, ExtentPerUnit) {
   EXPECT_DOUBLE_EQ(ExtentPerUnit(260, 100), 2.6);
   EXPECT_DOUBLE_EQ(ExtentPerUnit(260, 200), 1.3);
   EXPECT_DOUBLE_EQ(ExtentPerUnit(260, 80), 3.25);
   EXPECT_EQ(ExtentPerUnit(260, 0), 0.0);
-  // Scaled per percent first, then by the range: the order decides the last bit.
-  EXPECT_EQ(ExtentPerUnit(260, 30), 260 * 0.01 * (100.0 / 30));
-}
-
-TEST(XpProgressBarArithmetic, FrameCopiesPlaceTheSlices) {
-  const auto copies = FrameCopies(260, 12.5);  // an odd height rounds half to even: 6.5 -> 6
-  EXPECT_EQ(copies[1].x, 257);
-  EXPECT_EQ(copies[2].y, 9.5);
-  EXPECT_EQ(copies[4].w, 254);
-  EXPECT_EQ(copies[5].h, 6);
-  EXPECT_EQ(copies[8].h, 6);
-  EXPECT_EQ(copies[6].sw, 1);
-  EXPECT_EQ(copies[8].sx, 4);
 }
 
 }  // namespace

@@ -163,39 +163,5 @@ TEST(XpProgressBarPersistence, SavedValuesComeBackUnvalidatedUnderLowerCaseKeys)
   for (const char* key : kFiveKeys) EXPECT_EQ(saved.entries().count(key), 1u) << key;
 }
 
-TEST(XpProgressBarPersistence, SetterValuesSurviveASaveAndLoad) {
-  kelvane::test::RecordingServices recorder;
-  kelvane::test::ScopedServices scoped(recorder);
-  Xp_ProgressBar bar;
-  bar.hostCreateNew({});
-  bar.setMax(250);
-  bar.setMin(20);
-  bar.setValue(90);
-  bar.setStyle(1);
-  bar.setProgressLook(7);
-  host::PropertyBag bag;
-  bar.hostSave(bag);
-  Xp_ProgressBar loaded;
-  loaded.hostLoad(bag, {});
-  EXPECT_EQ(loaded.Min(), 20);
-  EXPECT_EQ(loaded.Max(), 250);
-  EXPECT_EQ(loaded.Value(), 90);
-  EXPECT_EQ(loaded.Style(), 1);
-  EXPECT_EQ(loaded.ProgressLook(), 7);
-  EXPECT_TRUE(recorder.messages.empty());
-}
-
-TEST(XpProgressBarPersistence, DefaultValuedPropertiesAreLeftOut) {
-  Xp_ProgressBar bar;
-  bar.hostCreateNew({});
-  bar.setStyle(3);
-  bar.setValue(0);
-  host::PropertyBag bag;
-  bar.hostSave(bag);
-  EXPECT_TRUE(bag.contains("style"));
-  EXPECT_FALSE(bag.contains("value"));
-  EXPECT_FALSE(bag.contains("max"));
-}
-
 }  // namespace
 }  // namespace kelvane::controls::test
