@@ -197,7 +197,6 @@ TEST_F(Form1Layout, GraphicalControlsLieBeneathEveryWindowedOne) {
   for (const char* container : {"Form1", "Picture1", "Frame1"}) {
     QWidget* holder = QString(container) == "Form1" ? form_->window() : widget(container);
     bool seenWindowed = false;
-    int windowed = 0;
     // Children run from the bottom of the stacking order to the top.
     for (QObject* child : holder->children()) {
       auto* w = qobject_cast<QWidget*>(child);
@@ -205,10 +204,7 @@ TEST_F(Form1Layout, GraphicalControlsLieBeneathEveryWindowedOne) {
       const bool isGraphical = graphical.count(w->objectName()) > 0;
       EXPECT_FALSE(isGraphical && seenWindowed) << w->objectName().toStdString() << " above a windowed control";
       seenWindowed = seenWindowed || !isGraphical;
-      windowed += !isGraphical;
     }
-    EXPECT_GT(holder->children().size(), 0) << container;
-    (void)windowed;
   }
   // The panel's shape is stored after Frame1 and Command1 but must not cover them.
   const QObjectList& top = form_->window()->children();
@@ -217,11 +213,18 @@ TEST_F(Form1Layout, GraphicalControlsLieBeneathEveryWindowedOne) {
   EXPECT_TRUE(widget("Shape2", 0)->testAttribute(Qt::WA_TransparentForMouseEvents));
 }
 
-TEST_F(Form1Layout, TabGoesFromOptimizeToEnd) {
-  EXPECT_EQ(widget("ProgressBar1")->nextInFocusChain(), widget("Command1"));
-  EXPECT_EQ(widget("Command1")->nextInFocusChain(), widget("chameleonButton1"));
-  QWidget* w = form_->window();
-  for (int i = 0; i < 30; ++i) { w = w->nextInFocusChain(); std::printf("%s(%s) ", qPrintable(w->objectName()), w->metaObject()->className()); }
+// The next widget Tab would reach: the focus chain, skipping what takes no Tab focus.
+QWidget* NextTabStop(QWidget* from) {
+  for (QWidget* w = from->nextInFocusChain(); w != from; w = w->nextInFocusChain()) {
+    if (w->focusPolicy() & Qt::TabFocus) return w;
+  }
+  return from;
+}
+
+TEST_F(Form1Layout, TabFollowsTabIndex) {
+  EXPECT_EQ(NextTabStop(widget("ProgressBar1")), widget("Command1"));
+  EXPECT_EQ(NextTabStop(widget("Command1")), widget("chameleonButton1"));
+  EXPECT_EQ(NextTabStop(widget("chameleonButton1")), widget("ProgressBar1"));
 }
 
 std::map<QString, PropertyValue> ButtonProperties(const char* caption, int extentX) {
