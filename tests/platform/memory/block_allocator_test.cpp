@@ -134,6 +134,18 @@ TEST(PageBlockAllocator, BlocksAreResidentUntilFreed) {
   EXPECT_LE(ResidentBytes(), before + 2 * kMiB);
 }
 
+// The path taken on kernels without populate support.
+TEST(PageBlock, TouchingMakesEveryPageResident) {
+  constexpr std::size_t kLength = 8 * kMiB;
+  const std::uint64_t before = ResidentBytes();
+  PageBlock block = PageBlock::Map(kLength);
+  ASSERT_TRUE(block);
+  TouchPages(block.data(), block.size(), PageSize());
+  EXPECT_GE(ResidentBytes(), before + kLength * 95 / 100);
+  block.reset();
+  EXPECT_LE(ResidentBytes(), before + kMiB);
+}
+
 TEST(PageBlockAllocator, DestructionReturnsHeldBlocks) {
   const std::uint64_t before = ResidentBytes();
   {
