@@ -225,4 +225,14 @@ void Control::mouseReleaseEvent(QMouseEvent* e) {
 
 bool Control::event(QEvent* e) { return QWidget::event(e); }
 
+void TerminateControls(QWidget* root) {
+  if (!root) return;
+  QList<QPointer<Control>> controls;
+  if (auto* self = qobject_cast<Control*>(root)) controls.append(self);
+  for (Control* c : root->findChildren<Control*>()) controls.append(c);
+  for (const QPointer<Control>& c : controls) {
+    if (c) c->hostTerminate();  // a Terminate handler may have deleted a later control
+  }
+}
+
 }  // namespace kelvane::host

@@ -174,4 +174,8 @@ class Control : public QWidget {
   QPoint lastClickPos_;
 };
 
+// Sends Terminate to every control of `root` (itself included) that has not had it: what the host
+// does when a window is closed. Ending the program through the services skips this.
+void TerminateControls(QWidget* root);
+
 }  // namespace kelvane::host

@@ -5,7 +5,6 @@
 #include <QTest>
 #include <memory>
 
-#include "platform/host/key_codes.h"
 #include "recording_control.h"
 
 namespace kelvane::test {
@@ -60,12 +59,6 @@ TEST_F(ControlMouse, PressInsideReleaseOutsideGivesNoClick) {
   EXPECT_EQ(mouseLog(), QStringList({"MouseDown 1 0 5 5", "MouseUp 1 0 25 5"}));
 }
 
-TEST_F(ControlMouse, ReleaseOnTheLastColumnStillCounts) {
-  QTest::mousePress(&c, Qt::LeftButton, {}, QPoint(5, 5));
-  QTest::mouseRelease(&c, Qt::LeftButton, {}, QPoint(19, 9));
-  EXPECT_TRUE(mouseLog().contains("Click"));
-}
-
 TEST_F(ControlMouse, DoubleClickSequence) {
   c.setScaleMode(host::ScaleUnit::Pixels);
   QTest::mouseClick(&c, Qt::LeftButton, {}, QPoint(3, 3));
@@ -109,11 +102,6 @@ TEST_F(ControlMouse, MoveReportsTheButtonsHeld) {
 }
 
 TEST_F(ControlMouse, ControlDestroyedInMouseUpDoesNotCrash) {
-  auto* doomed = new RecordingControl;
-  doomed->resize(10, 10);
-  doomed->show();
-  doomed->onClick = [] { FAIL() << "click after destruction"; };
-  QObject::connect(doomed, &QObject::destroyed, [] {});
   struct Killer : RecordingControl {
     void OnMouseUp(int, int, float, float) override { delete this; }
   };
@@ -123,7 +111,6 @@ TEST_F(ControlMouse, ControlDestroyedInMouseUpDoesNotCrash) {
   QPointer<QWidget> watch(killer);
   QTest::mouseClick(killer, Qt::LeftButton);
   EXPECT_TRUE(watch.isNull());
-  delete doomed;
 }
 
 struct KeyCase {
@@ -154,27 +141,6 @@ INSTANTIATE_TEST_SUITE_P(
                     // the modifier key itself goes down first and comes up last
                     KeyCase{Qt::Key_Down, Qt::ControlModifier,
                             {"KeyDown 17 2", "KeyDown 40 2", "KeyUp 40 2", "KeyUp 17 0"}}));
-
-struct VkCase {
-  int qt;
-  Qt::KeyboardModifiers mods;
-  int vk;
-};
-
-class VirtualKeys : public testing::TestWithParam<VkCase> {};
-
-TEST_P(VirtualKeys, MapQtKeys) {
-  EXPECT_EQ(host::VirtualKeyFromQt(GetParam().qt, GetParam().mods), GetParam().vk);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Table, VirtualKeys,
-    testing::Values(VkCase{Qt::Key_Tab, {}, 9}, VkCase{Qt::Key_Backtab, Qt::ShiftModifier, 9},
-                    VkCase{Qt::Key_Enter, Qt::KeypadModifier, 13}, VkCase{Qt::Key_Escape, {}, 27},
-                    VkCase{Qt::Key_Z, {}, 'Z'}, VkCase{Qt::Key_0, {}, '0'},
-                    VkCase{Qt::Key_0, Qt::KeypadModifier, 96}, VkCase{Qt::Key_F1, {}, 112},
-                    VkCase{Qt::Key_F12, {}, 123}, VkCase{Qt::Key_Delete, {}, 46},
-                    VkCase{Qt::Key_Comma, {}, 188}, VkCase{Qt::Key_Eacute, {}, 0}));
 
 class AccessKeys : public testing::Test {
  protected:

@@ -46,8 +46,8 @@ TEST_P(PictureHimetric, SizeIsRoundedFromPixels) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, PictureHimetric,
-                         testing::Values(HimetricCase{1, 26}, HimetricCase{3, 79}, HimetricCase{16, 423},
-                                         HimetricCase{32, 847}, HimetricCase{96, 2540}, HimetricCase{100, 2646}));
+                         testing::Values(HimetricCase{1, 26}, HimetricCase{16, 423}, HimetricCase{32, 847},
+                                         HimetricCase{96, 2540}));
 
 TEST(Picture, EmptyPictureHasNoHandleTypeOrSize) {
   const Picture p;
@@ -112,12 +112,10 @@ INSTANTIATE_TEST_SUITE_P(
                     StretchCase{"Halved", {0, 0, 2, 1}, {0, 0, 4, 1}, {G, K, W, W, W, W}},
                     StretchCase{"Offset", {3, 0, 2, 1}, {2, 0, 2, 1}, {W, W, W, B, K, W}},
                     StretchCase{"MirroredDest", {4, 0, -4, 1}, {0, 0, 4, 1}, {K, B, G, R, W, W}},
-                    StretchCase{"MirroredSource", {0, 0, 4, 1}, {4, 0, -4, 1}, {K, B, G, R, W, W}},
                     StretchCase{"ClippedLeft", {-2, 0, 4, 1}, {0, 0, 4, 1}, {B, K, W, W, W, W}},
                     StretchCase{"ClippedRight", {4, 0, 4, 1}, {0, 0, 4, 1}, {W, W, W, W, R, G}},
                     StretchCase{"SourceOutsidePicture", {0, 0, 4, 1}, {2, 0, 4, 1}, {B, K, W, W, W, W}},
-                    StretchCase{"EmptyDest", {0, 0, 0, 1}, {0, 0, 4, 1}, {W, W, W, W, W, W}},
-                    StretchCase{"EmptySource", {0, 0, 4, 1}, {0, 0, 0, 1}, {W, W, W, W, W, W}}));
+                    StretchCase{"EmptyDest", {0, 0, 0, 1}, {0, 0, 4, 1}, {W, W, W, W, W, W}}));
 
 TEST(StretchIcon, TransparentPixelsLeaveTheDestination) {
   QImage dest = Blank(4, 1, K);

@@ -35,17 +35,6 @@ TEST(PropertyBag, RewritingUnderAnotherCaseReplacesTheValue) {
   EXPECT_EQ(bag.ReadString("Tx", {}), "two");
 }
 
-TEST(PropertyBag, AbsentKeyGivesTheDefault) {
-  const PropertyBag bag;
-  EXPECT_EQ(bag.ReadInt("Max", 100), 100);
-  EXPECT_TRUE(bag.ReadBool("ENAB", true));
-  EXPECT_EQ(bag.ReadString("TX", "x"), "x");
-  EXPECT_TRUE(bag.ReadPicture("PICN").isNull());
-  FontDesc f;
-  f.name = "Arial";
-  EXPECT_EQ(bag.ReadFont("FONT", f), f);
-}
-
 struct DefaultCase {
   const char* name;
   PropertyValue value;
@@ -118,12 +107,6 @@ TEST(PropertyBag, EachTypeRoundTrips) {
   EXPECT_EQ(bag.ReadFont("f", {}), font);
   EXPECT_EQ(bag.ReadPicture("p"), pic);
   EXPECT_EQ(bag.ReadPicture("p").handle(), pic.handle());
-}
-
-TEST(PropertyBag, LiteralTextStaysText) {
-  PropertyBag bag;
-  bag.Write("TX", "Optimize");
-  EXPECT_TRUE(std::holds_alternative<QString>(bag.entries().at("tx")));
 }
 
 struct ConversionCase {

@@ -23,12 +23,6 @@ constexpr std::int32_t kBlue = 0xFF0000;
 QRgb Rgb(std::int32_t bgr) { return ColorFromStored(bgr).rgb(); }
 QRgb At(const QImage& img, int x, int y) { return img.pixel(x, y) | 0xFF000000u; }
 
-TEST(StockColor, PlainValuesAreBlueGreenRed) {
-  EXPECT_EQ(ColorFromStored(0xFAD8CB), QColor(0xCB, 0xD8, 0xFA));
-  EXPECT_EQ(ColorFromStored(0x800080), QColor(0x80, 0x00, 0x80));
-  EXPECT_EQ(ColorFromStored(0x01000000), QColor(Qt::black));  // neither plain nor system
-}
-
 TEST(StockLabel, AutoSizeFitsTheTextAndKeepsTheCorner) {
   Label label;
   label.setGeometry(53, 28, 37, 13);
@@ -51,16 +45,6 @@ TEST(StockLabel, AutoSizeFitsTheTextAndKeepsTheCorner) {
 
   label.setCaption("");
   EXPECT_EQ(label.size(), QSize(0, one.height())) << "an empty caption keeps one line";
-}
-
-TEST(StockLabel, AutoSizeFollowsTheFont) {
-  Label label;
-  label.setAutoSize(true);
-  label.setCaption("Kelvane");
-  const QSize small = label.size();
-  label.setFont(FontDesc{"Arial", 18, 700, false, false, false, 178});
-  EXPECT_GT(label.width(), small.width());
-  EXPECT_GT(label.height(), small.height());
 }
 
 struct BackStyleCase {
@@ -129,18 +113,6 @@ TEST(StockShape, FillsAndOutlinesEveryPixel) {
   }
 }
 
-TEST(StockShape, TransparentFillShowsTheContainer) {
-  PictureBox box;
-  box.resize(10, 10);
-  box.setBackColor(0xFFFFFF);
-  Shape shape(&box);
-  shape.setGeometry(0, 0, 10, 10);
-  shape.setBorderColor(kRed);
-  const QImage img = box.grab().toImage();
-  EXPECT_EQ(At(img, 5, 5), Rgb(0xFFFFFF));
-  EXPECT_EQ(At(img, 0, 5), Rgb(kRed));
-}
-
 TEST(StockGraphical, LetTheMouseThrough) {
   QWidget parent;
   Label label(&parent);
@@ -206,17 +178,6 @@ INSTANTIATE_TEST_SUITE_P(Table, StockTimerTicks,
                                            TickCase{"Disabled", 5, false, false},
                                            TickCase{"ZeroInterval", 0, true, false}),
                          [](const auto& info) { return std::string(info.param.name); });
-
-TEST(StockTimer, DisablingStopsTheTicks) {
-  Timer timer;
-  timer.setInterval(5);
-  QSignalSpy spy(&timer, &Timer::Tick);
-  QTest::qWait(30);
-  timer.setEnabled(false);
-  const auto seen = spy.count();
-  QTest::qWait(30);
-  EXPECT_EQ(spy.count(), seen);
-}
 
 }  // namespace
 }  // namespace kelvane::host::stock
