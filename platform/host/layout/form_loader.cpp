@@ -36,11 +36,6 @@ struct Built {
   bool container = false;
 };
 
-struct Container {
-  QWidget* widget;
-  bool isArray;
-};
-
 class Loader {
  public:
   LoadedForm load(const QJsonObject& root);
@@ -49,12 +44,12 @@ class Loader {
   std::unique_ptr<FormWindow> buildWindow(const Fields& form);
   void addControl(LoadedForm& result, const QJsonValue& value, int position);
   Built buildUserControl(const QString& kind, const Fields& entry, const LoadedControl& id, QWidget* container);
-  void stackGraphicalBeneath(const LoadedForm& result) const;
+  void stackGraphicalBeneath() const;
   static void orderTabs(const LoadedForm& result);
 
   QString formName_;
   FontDesc formFont_;
-  std::map<QString, Container> containers_;  // keyed by lower-case name
+  std::map<QString, QWidget*> containers_;  // keyed by lower-case name
   std::map<QString, bool> names_;            // lower-case name -> is an array
   std::vector<std::pair<QString, int>> used_;
   std::vector<QObject*> graphical_;
@@ -75,13 +70,13 @@ LoadedForm Loader::load(const QJsonObject& root) {
 
   QWidget* windowWidget = window.get();
   LoadedForm result(std::move(window), formName_, formFont_, icon);
-  containers_[formName_.toLower()] = {windowWidget, false};
+  containers_[formName_.toLower()] = windowWidget;
 
   const QJsonArray controls = top.array(QStringLiteral("controls"));
   top.rejectUnknown();
   for (int i = 0; i < controls.size(); ++i) addControl(result, controls[i], i);
 
-  stackGraphicalBeneath(result);
+  stackGraphicalBeneath();
   orderTabs(result);
   return result;
 }
@@ -135,7 +130,7 @@ void Loader::addControl(LoadedForm& result, const QJsonValue& value, int positio
     entry.fail(kContainer, QStringLiteral("names no form, frame or picture box stored before this control"));
   }
   id.container = containerName;
-  QWidget* container = holder->second.widget;
+  QWidget* container = holder->second;
   id.tabIndex = entry.optionalWhole(QStringLiteral("tabIndex"), 0, kMaxTabIndex).value_or(kNoIndex);
 
   Built built;
@@ -157,7 +152,7 @@ void Loader::addControl(LoadedForm& result, const QJsonValue& value, int positio
 
   names_[key] = isArray;
   used_.emplace_back(key, id.index);
-  if (built.container) containers_[key] = {qobject_cast<QWidget*>(built.object), isArray};
+  if (built.container) containers_[key] = qobject_cast<QWidget*>(built.object);
   if (built.graphical) graphical_.push_back(built.object);
   id.object = built.object;
   result.add(std::move(id));
@@ -191,7 +186,7 @@ Built Loader::buildUserControl(const QString& kind, const Fields& entry, const L
   return {control, false, false};
 }
 
-void Loader::stackGraphicalBeneath(const LoadedForm&) const {
+void Loader::stackGraphicalBeneath() const {
   // Lowering the last first keeps the graphical controls in their stored order among themselves.
   for (auto it = graphical_.rbegin(); it != graphical_.rend(); ++it) {
     if (auto* w = qobject_cast<QWidget*>(*it)) w->lower();
