@@ -1,7 +1,6 @@
 #include "platform/gdi/objects.h"
 
 #include <algorithm>
-#include <cstring>
 
 namespace kelvane::gdi {
 
