@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QAbstractButton>
+#include <QMessageBox>
 #include <QTest>
+#include <QTimer>
 
 #include "platform/host/errors.h"
 #include "platform/host/services.h"
@@ -82,6 +85,27 @@ TEST(FocusKeysRejected, OtherStringsAreAnInvalidProcedureCall) {
       EXPECT_EQ(e.number(), host::kErrInvalidProcedureCall);
     }
   }
+}
+
+TEST(RealServices, MessageBoxStyleSixteenIsAStopIconWithOk) {
+  QMessageBox::Icon icon = QMessageBox::NoIcon;
+  QString title, text;
+  QList<QAbstractButton*> buttons;
+  QTimer::singleShot(0, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    ASSERT_NE(box, nullptr);
+    icon = box->icon();
+    title = box->windowTitle();
+    text = box->text();
+    buttons = box->buttons();
+    box->button(QMessageBox::Ok)->click();
+  });
+  EXPECT_EQ(services().MsgBox("Minimum can NOT be smaller then 0 !", host::kMsgBoxCritical, "Error"),
+            host::kMsgBoxOk);
+  EXPECT_EQ(icon, QMessageBox::Critical);
+  EXPECT_EQ(title, "Error");
+  EXPECT_EQ(text, "Minimum can NOT be smaller then 0 !");
+  EXPECT_EQ(buttons.size(), 1);
 }
 
 TEST(RealServices, TabKeystrokesMoveTheFocusWhenEventsRun) {
