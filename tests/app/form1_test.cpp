@@ -215,3 +215,34 @@ TEST_F(Form1Test, MalformedLayoutNamesTheControlAndKey) {
 
 }  // namespace
 }  // namespace kelvane::app
+
+namespace kelvane::app {
+namespace {
+
+// The free-share bar in the window: look 0, frame from the slice table, blocks up to the share.
+TEST_F(Form1Test, FreeShareBarPaintsLookZeroBlocksUpToTheShare) {
+  memory.SetFigures(1044032ull * 1000, 1044032ull * 500);  // 50 %
+  Form1 form(memory, allocator, QLocale::c());
+  form.Show();
+  form.Timer1_Timer();
+  controls::Xp_ProgressBar& bar = form.ProgressBar1();
+  ASSERT_EQ(bar.size(), QSize(260, 12));
+  EXPECT_EQ(bar.Value(), 50);
+  EXPECT_EQ(bar.State().NextBlockX, 134);
+  const QImage& img = bar.surface().image();
+  EXPECT_EQ(img.pixel(0, 0) & 0xFFFFFF, 0xFFFFFFu) << "top-left corner starts white";
+  EXPECT_EQ(img.pixel(1, 0) & 0xFFFFFF, 0xADAAA5u);
+  EXPECT_EQ(img.pixel(100, 0) & 0xFFFFFF, 0x6B696Bu) << "top edge outline";
+  const auto isBlock = [&](int x) { return (img.pixel(x, 6) & 0xFFFFFF) != 0xFFFFFFu; };
+  EXPECT_TRUE(isBlock(4));
+  EXPECT_TRUE(isBlock(131)) << "the last block, at 124, is 8 pixels wide";
+  EXPECT_FALSE(isBlock(132));
+  EXPECT_FALSE(isBlock(134)) << "no block beyond half of the bar";
+  // Look 0's block colour: green dominates.
+  const QRgb block = img.pixel(8, 6);
+  EXPECT_GT(qGreen(block), qRed(block) + 60);
+  EXPECT_GT(qGreen(block), qBlue(block) + 60);
+}
+
+}  // namespace
+}  // namespace kelvane::app
