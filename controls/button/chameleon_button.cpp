@@ -27,6 +27,13 @@ QRgb ResolveColor(std::int32_t value, QPalette::ColorRole systemRole) {
 std::int32_t SystemFace() { return gdi::fromQRgb(QApplication::palette().color(QPalette::Button).rgb()); }
 std::int32_t SystemText() { return gdi::fromQRgb(QApplication::palette().color(QPalette::ButtonText).rgb()); }
 
+// The container's handler may change the arguments; false when it destroyed the button.
+bool RaiseMouse(chameleonButton::MouseEvent& event, int button, int shift, float x, float y) {
+  auto b = static_cast<std::int16_t>(button);
+  auto s = static_cast<std::int16_t>(shift);
+  return event.raise(b, s, x, y);
+}
+
 }  // namespace
 
 chameleonButton::chameleonButton(QWidget* parent) : host::Control(parent) {
@@ -124,20 +131,17 @@ void chameleonButton::OnShow() { PaintButton(lastState_); }
 void chameleonButton::OnResize() { PaintButton(lastState_); }
 
 void chameleonButton::OnMouseDown(int button, int shift, float x, float y) {
-  std::int16_t b = static_cast<std::int16_t>(button), s = static_cast<std::int16_t>(shift);
-  if (!MouseDown.raise(b, s, x, y)) return;
+  if (!RaiseMouse(MouseDown, button, shift, x, y)) return;
   lastMouseButton_ = static_cast<std::uint8_t>(button);
   if (button == host::kLeftButton) PaintButton(kStateDown);
 }
 
 void chameleonButton::OnMouseMove(int button, int shift, float x, float y) {
-  std::int16_t b = static_cast<std::int16_t>(button), s = static_cast<std::int16_t>(shift);
-  MouseMove.raise(b, s, x, y);
+  RaiseMouse(MouseMove, button, shift, x, y);
 }
 
 void chameleonButton::OnMouseUp(int button, int shift, float x, float y) {
-  std::int16_t b = static_cast<std::int16_t>(button), s = static_cast<std::int16_t>(shift);
-  if (!MouseUp.raise(b, s, x, y)) return;
+  if (!RaiseMouse(MouseUp, button, shift, x, y)) return;
   if (button != host::kRightButton) PaintButton(kStateUp);
 }
 

@@ -17,9 +17,10 @@ class chameleonButton : public host::Control {
 
   // Events to the container.
   host::Event<> Click;
-  host::Event<std::int16_t&, std::int16_t&, float&, float&> MouseDown;
-  host::Event<std::int16_t&, std::int16_t&, float&, float&> MouseMove;
-  host::Event<std::int16_t&, std::int16_t&, float&, float&> MouseUp;
+  using MouseEvent = host::Event<std::int16_t&, std::int16_t&, float&, float&>;  // Button, Shift, X, Y
+  MouseEvent MouseDown;
+  MouseEvent MouseMove;
+  MouseEvent MouseUp;
 
   std::int32_t ButtonType() const { return buttonType_; }
   QString Caption() const { return caption_; }

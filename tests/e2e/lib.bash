@@ -44,3 +44,12 @@ wait_exit() {
 }
 
 status_kb() { awk -v k="$1:" '$1 == k { print $2 }' "/proc/$PID/status"; }
+
+# Clicks "End" and expects the program gone at once with status 0.
+click_end_expect_exit() {
+  sleep 0.5
+  kill -0 "$PID" 2>/dev/null || fail "kelvane died before End was clicked"
+  click_client 312 287
+  wait_exit 2
+  [ "$STATUS" = 0 ] || fail "exit status $STATUS, expected 0"
+}

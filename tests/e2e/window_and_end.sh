@@ -15,9 +15,5 @@ banner=$(pixel_at $((WX + 350)) $((WY + 40)))
 panel=$(pixel_at $((WX + 5)) $((WY + 100)))
 [ "$panel" = "203,216,250" ] || fail "panel pixel is $panel, expected 203,216,250"
 
-sleep 0.5
-kill -0 "$PID" || fail "kelvane died while idle"
-click_client 312 287  # "End"
-wait_exit 2
-[ "$STATUS" = 0 ] || fail "exit status $STATUS, expected 0"
+click_end_expect_exit
 echo "window_and_end: 1 passed, 0 failed"

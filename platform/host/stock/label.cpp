@@ -32,6 +32,7 @@ Label::Label(QWidget* parent) : QWidget(parent) {
 }
 
 void Label::setCaption(const QString& text) {
+  if (text == caption_) return;  // the refresh timer rewrites unchanged texts ten times a second
   caption_ = text;
   fitToText();
   update();
