@@ -18,7 +18,7 @@
 namespace kelvane::app {
 namespace {
 
-class NeverAllocator : public mem::BlockAllocator {
+class CountingAllocator : public mem::BlockAllocator {
  public:
   std::uint32_t GlobalAlloc(std::uint32_t, std::size_t) override {
     ++allocs;
@@ -33,7 +33,7 @@ class Form1Test : public ::testing::Test {
   test::RecordingServices services;
   test::ScopedServices scoped{services};
   mem::FakeMemorySource memory{268435456, 100000000};
-  NeverAllocator allocator;
+  CountingAllocator allocator;
 };
 
 QRect GeometryOf(const Form1& form, const char* name, int index = host::layout::kNoIndex) {
