@@ -246,3 +246,28 @@ TEST_F(Form1Test, FreeShareBarPaintsLookZeroBlocksUpToTheShare) {
 
 }  // namespace
 }  // namespace kelvane::app
+
+namespace kelvane::app {
+namespace {
+
+class TerminateProbe : public host::Control {
+ public:
+  using host::Control::Control;
+  int terminated = 0;
+
+ protected:
+  void Terminate() override { ++terminated; }
+};
+
+// Closing the only window ends the program; its controls hear about it once.
+TEST_F(Form1Test, ClosingTheWindowTerminatesItsControlsOnce) {
+  Form1 form(memory, allocator, QLocale::c());
+  auto* probe = new TerminateProbe(form.window());
+  form.Show();
+  EXPECT_TRUE(form.window()->close());
+  form.window()->close();
+  EXPECT_EQ(probe->terminated, 1);
+}
+
+}  // namespace
+}  // namespace kelvane::app

@@ -1,6 +1,9 @@
 #include "platform/host/layout/form_window.h"
 
+#include <QCloseEvent>
 #include <QPainter>
+
+#include "platform/host/control.h"
 
 #include "platform/host/stock/color.h"
 
@@ -16,6 +19,11 @@ void FormWindow::setBackColor(std::int32_t color) {
 void FormWindow::paintEvent(QPaintEvent*) {
   QPainter p(this);
   p.fillRect(rect(), stock::ColorFromStored(backColor_));
+}
+
+void FormWindow::closeEvent(QCloseEvent* e) {
+  TerminateControls(this);
+  e->accept();
 }
 
 }  // namespace kelvane::host::layout

@@ -15,6 +15,8 @@ class FormWindow : public QWidget {
 
  protected:
   void paintEvent(QPaintEvent*) override;
+  // Closing through the window manager ends the form: its controls get their terminate notice.
+  void closeEvent(QCloseEvent*) override;
 
  private:
   std::int32_t backColor_;
