@@ -5,7 +5,6 @@
 #include <QResizeEvent>
 #include <gtest/gtest.h>
 #include <memory>
-#include <set>
 #include <utility>
 #include <vector>
 
@@ -18,22 +17,20 @@ inline constexpr int kBarWidth = 260;
 inline constexpr int kBarHeight = 12;
 inline constexpr int kProbeRow = 5;  // a row inside the track
 
-// Sizes the bar and delivers the host's resize notification, which Qt holds back while unshown.
+// Qt holds back the resize notification while unshown, so deliver it by hand.
 inline void ResizeBar(Xp_ProgressBar& bar, int w, int h) {
-  const QSize old = bar.size();
+  QResizeEvent ev(QSize(w, h), bar.size());
   bar.resize(w, h);
-  QResizeEvent ev(QSize(w, h), old);
   QCoreApplication::sendEvent(&bar, &ev);
 }
 
 inline QRgb Rgb(QRgb v) { return v | 0xff000000u; }
 
-// Runs of non-white pixels along one row of the track, as (first x, width).
-inline std::vector<std::pair<int, int>> PaintedRuns(const QImage& img, int row = kProbeRow) {
+// Runs of non-white pixels along one row inside the frame, as (first x, width).
+inline std::vector<std::pair<int, int>> PaintedRuns(const QImage& img) {
   std::vector<std::pair<int, int>> runs;
-  const int right = img.width() - 3;  // the frame starts here
-  for (int x = 3; x < right; ++x) {
-    if ((img.pixel(x, row) | 0xff000000u) == 0xffffffffu) continue;
+  for (int x = 3; x < img.width() - 3; ++x) {
+    if (Rgb(img.pixel(x, kProbeRow)) == Rgb(0xffffff)) continue;
     if (!runs.empty() && runs.back().first + runs.back().second == x)
       ++runs.back().second;
     else
@@ -42,24 +39,16 @@ inline std::vector<std::pair<int, int>> PaintedRuns(const QImage& img, int row =
   return runs;
 }
 
-// Left edges of runs, handy when every run is a full 8-pixel block.
-inline std::vector<int> RunStarts(const QImage& img) {
-  std::vector<int> xs;
-  for (const auto& [x, w] : PaintedRuns(img)) xs.push_back(x);
-  return xs;
+// The runs PaintedRuns finds for whole 8-pixel blocks starting at first, first + 10, ..., last.
+inline std::vector<std::pair<int, int>> Blocks(int first, int last) {
+  std::vector<std::pair<int, int>> runs;
+  for (int x = first; x <= last; x += 10) runs.emplace_back(x, 8);
+  return runs;
 }
 
-inline std::vector<int> BlockStarts(int first, int last) {
-  std::vector<int> xs;
-  for (int x = first; x <= last; x += 10) xs.push_back(x);
-  return xs;
-}
-
-inline std::set<QRgb> ColoursOf(const QImage& img) {
-  std::set<QRgb> out;
-  for (int y = 0; y < img.height(); ++y)
-    for (int x = 0; x < img.width(); ++x) out.insert(img.pixel(x, y) | 0xff000000u);
-  return out;
+// Value, Min, Max, Style, ProgressLook.
+inline std::vector<std::int32_t> Props(const Xp_ProgressBar& b) {
+  return {b.Value(), b.Min(), b.Max(), b.Style(), b.ProgressLook()};
 }
 
 class XpProgressBarTest : public ::testing::Test {
