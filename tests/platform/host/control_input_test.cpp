@@ -3,64 +3,55 @@
 
 #include <QMouseEvent>
 #include <QTest>
-#include <memory>
 
 #include "recording_control.h"
 
 namespace kelvane::test {
 namespace {
 
-const QStringList kMouse{"MouseDown", "MouseUp", "Click", "DblClick"};
-
 class ControlMouse : public testing::Test {
  protected:
   void SetUp() override {
     c.resize(20, 10);
+    c.setScaleMode(host::ScaleUnit::Pixels);
     c.show();
     c.log.clear();
   }
-  QStringList mouseLog() const { return Only(c.log, kMouse); }
+  QStringList mouseLog() const { return Only(c.log, {"MouseDown", "MouseUp", "Click", "DblClick"}); }
   RecordingControl c;
 };
 
-TEST_F(ControlMouse, ClickIsReportedAfterMouseUp) {
-  QTest::mouseClick(&c, Qt::LeftButton, {}, QPoint(2, 3));
-  EXPECT_EQ(mouseLog(), QStringList({"MouseDown 1 0 30 45", "MouseUp 1 0 30 45", "Click"}));
-}
-
-TEST_F(ControlMouse, CoordinatesFollowTheScaleMode) {
-  c.setScaleMode(host::ScaleUnit::Pixels);
-  QTest::mouseClick(&c, Qt::LeftButton, Qt::ShiftModifier | Qt::ControlModifier, QPoint(7, 4));
-  EXPECT_EQ(mouseLog(), QStringList({"MouseDown 1 3 7 4", "MouseUp 1 3 7 4", "Click"}));
-}
-
-struct ButtonCase {
+struct ClickCase {
   Qt::MouseButton qt;
-  int code;
+  Qt::KeyboardModifiers mods;
+  host::ScaleUnit scale;
+  const char* reported;  // "button shift x y" for both MouseDown and MouseUp
 };
 
-class ControlMouseButtons : public ControlMouse, public testing::WithParamInterface<ButtonCase> {};
+class ControlMouseClicks : public ControlMouse, public testing::WithParamInterface<ClickCase> {};
 
-TEST_P(ControlMouseButtons, EveryButtonReportsItsCodeAndAClick) {
-  c.setScaleMode(host::ScaleUnit::Pixels);
-  QTest::mouseClick(&c, GetParam().qt, {}, QPoint(1, 1));
-  const QString n = QString::number(GetParam().code);
-  EXPECT_EQ(mouseLog(), QStringList({"MouseDown " + n + " 0 1 1", "MouseUp " + n + " 0 1 1", "Click"}));
+TEST_P(ControlMouseClicks, DownUpThenClickWithButtonShiftAndScaledPosition) {
+  c.setScaleMode(GetParam().scale);
+  QTest::mouseClick(&c, GetParam().qt, GetParam().mods, QPoint(2, 3));
+  const QString r = GetParam().reported;
+  EXPECT_EQ(mouseLog(), QStringList({"MouseDown " + r, "MouseUp " + r, "Click"}));
 }
 
-INSTANTIATE_TEST_SUITE_P(Buttons, ControlMouseButtons,
-                         testing::Values(ButtonCase{Qt::LeftButton, 1}, ButtonCase{Qt::RightButton, 2},
-                                         ButtonCase{Qt::MiddleButton, 4}));
+INSTANTIATE_TEST_SUITE_P(
+    Buttons, ControlMouseClicks,
+    testing::Values(ClickCase{Qt::LeftButton, {}, host::ScaleUnit::Twips, "1 0 30 45"},
+                    ClickCase{Qt::LeftButton, Qt::ShiftModifier | Qt::ControlModifier, host::ScaleUnit::Pixels,
+                              "1 3 2 3"},
+                    ClickCase{Qt::RightButton, {}, host::ScaleUnit::Pixels, "2 0 2 3"},
+                    ClickCase{Qt::MiddleButton, {}, host::ScaleUnit::Pixels, "4 0 2 3"}));
 
 TEST_F(ControlMouse, PressInsideReleaseOutsideGivesNoClick) {
-  c.setScaleMode(host::ScaleUnit::Pixels);
   QTest::mousePress(&c, Qt::LeftButton, {}, QPoint(5, 5));
   QTest::mouseRelease(&c, Qt::LeftButton, {}, QPoint(25, 5));
   EXPECT_EQ(mouseLog(), QStringList({"MouseDown 1 0 5 5", "MouseUp 1 0 25 5"}));
 }
 
 TEST_F(ControlMouse, DoubleClickSequence) {
-  c.setScaleMode(host::ScaleUnit::Pixels);
   QTest::mouseClick(&c, Qt::LeftButton, {}, QPoint(3, 3));
   QTest::mouseDClick(&c, Qt::LeftButton, {}, QPoint(3, 3));
   QTest::mouseRelease(&c, Qt::LeftButton, {}, QPoint(3, 3));
@@ -71,7 +62,6 @@ TEST_F(ControlMouse, DoubleClickSequence) {
 // What the windowing system delivers for a quick second click: a press, Qt's double-click event,
 // then the release. The second press must not be reported as a mouse-down, nor the double click twice.
 TEST_F(ControlMouse, DoubleClickFromTimedPressesIsReportedOnce) {
-  c.setScaleMode(host::ScaleUnit::Pixels);
   const QPointF at(4, 4);
   auto send = [&](QEvent::Type type, Qt::MouseButtons held, quint64 time) {
     QMouseEvent e(type, at, c.mapToGlobal(at), Qt::LeftButton, held, Qt::NoModifier);
@@ -94,14 +84,13 @@ TEST_F(ControlMouse, SlowSecondClickIsTwoClicks) {
 }
 
 TEST_F(ControlMouse, MoveReportsTheButtonsHeld) {
-  c.setScaleMode(host::ScaleUnit::Pixels);
   QTest::mousePress(&c, Qt::LeftButton, {}, QPoint(1, 1));
   QTest::mouseMove(&c, QPoint(30, 2));  // outside: still delivered while held
   QTest::mouseRelease(&c, Qt::LeftButton, {}, QPoint(30, 2));
   EXPECT_TRUE(Only(c.log, {"MouseMove"}).contains("MouseMove 1 0 30 2"));
 }
 
-TEST_F(ControlMouse, ControlDestroyedInMouseUpDoesNotCrash) {
+TEST(ControlMouseTeardown, ControlDestroyedInMouseUpDoesNotCrash) {
   struct Killer : RecordingControl {
     void OnMouseUp(int, int, float, float) override { delete this; }
   };
@@ -118,8 +107,6 @@ struct KeyCase {
   Qt::KeyboardModifiers mods;
   QStringList expected;
 };
-
-void PrintTo(const KeyCase& k, std::ostream* os) { *os << k.expected.join(", ").toStdString(); }
 
 class ControlKeys : public testing::TestWithParam<KeyCase> {};
 
@@ -142,44 +129,36 @@ INSTANTIATE_TEST_SUITE_P(
                     KeyCase{Qt::Key_Down, Qt::ControlModifier,
                             {"KeyDown 17 2", "KeyDown 40 2", "KeyUp 40 2", "KeyUp 17 0"}}));
 
-class AccessKeys : public testing::Test {
- protected:
-  void SetUp() override {
-    first = new RecordingControl(&window);
-    second = new RecordingControl(&window);
-    first->setGeometry(0, 0, 20, 10);
-    second->setGeometry(0, 20, 20, 10);
-    second->setAccessKeys("s");
-    window.show();
-  }
-  QWidget window;
-  RecordingControl* first = nullptr;   // owned by window
-  RecordingControl* second = nullptr;  // owned by window
+struct AccessCase {
+  Qt::Key key;
+  Qt::KeyboardModifiers mods;
+  bool ownerEnabled;
+  QStringList owner;    // access-key notices the owner of "s" gets
+  QStringList focused;  // key-downs of that key the focused control gets
 };
 
-TEST_F(AccessKeys, AltAndTheKeyReachTheOwner) {
-  QTest::keyClick(first, Qt::Key_S, Qt::AltModifier);
-  EXPECT_EQ(Only(second->log, {"AccessKeyPress"}), QStringList({"AccessKeyPress 115"}));
-  EXPECT_TRUE(Only(first->log, {"KeyDown 83"}).isEmpty());  // consumed by the access key
+class AccessKeys : public testing::TestWithParam<AccessCase> {};
+
+TEST_P(AccessKeys, AltAndTheKeyReachAnEnabledOwnerInsteadOfTheFocusedControl) {
+  QWidget window;
+  auto* first = new RecordingControl(&window);
+  auto* owner = new RecordingControl(&window);
+  first->setGeometry(0, 0, 20, 10);
+  owner->setGeometry(0, 20, 20, 10);
+  owner->setAccessKeys("s");
+  owner->setEnabled(GetParam().ownerEnabled);
+  window.show();
+  QTest::keyClick(first, GetParam().key, GetParam().mods);
+  EXPECT_EQ(Only(owner->log, {"AccessKeyPress"}), GetParam().owner);
+  EXPECT_EQ(Only(first->log, {QString("KeyDown %1 ").arg(int(GetParam().key))}), GetParam().focused);
 }
 
-TEST_F(AccessKeys, WithoutAltTheKeyIsOrdinary) {
-  QTest::keyClick(first, Qt::Key_S);
-  EXPECT_TRUE(Only(second->log, {"AccessKeyPress"}).isEmpty());
-  EXPECT_EQ(Only(first->log, {"KeyDown"}), QStringList({"KeyDown 83 0"}));
-}
-
-TEST_F(AccessKeys, DisabledOwnerIsPassedOver) {
-  second->setEnabled(false);
-  QTest::keyClick(first, Qt::Key_S, Qt::AltModifier);
-  EXPECT_TRUE(Only(second->log, {"AccessKeyPress"}).isEmpty());
-  EXPECT_EQ(Only(first->log, {"KeyDown 83"}), QStringList({"KeyDown 83 4"}));
-}
-
-TEST_F(AccessKeys, OtherLettersAreNotTaken) {
-  QTest::keyClick(first, Qt::Key_D, Qt::AltModifier);
-  EXPECT_TRUE(Only(second->log, {"AccessKeyPress"}).isEmpty());
-}
+INSTANTIATE_TEST_SUITE_P(
+    Keys, AccessKeys,
+    testing::Values(AccessCase{Qt::Key_S, Qt::AltModifier, true, {"AccessKeyPress 115"}, {}},
+                    AccessCase{Qt::Key_S, {}, true, {}, {"KeyDown 83 0"}},
+                    AccessCase{Qt::Key_S, Qt::AltModifier, false, {}, {"KeyDown 83 4"}},
+                    AccessCase{Qt::Key_D, Qt::AltModifier, true, {}, {"KeyDown 68 4"}}));
 
 }  // namespace
 }  // namespace kelvane::test

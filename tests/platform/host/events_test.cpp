@@ -8,31 +8,18 @@
 namespace kelvane::host {
 namespace {
 
-TEST(Event, HandlersCanChangeArgumentsPassedByReference) {
-  Event<int&, float&> mouseDown;
-  mouseDown.connect([](int& button, float& x) {
-    button = 2;
-    x = 0;
-  });
-  int button = 1;
-  float x = 30;
-  EXPECT_TRUE(mouseDown.raise(button, x));
-  EXPECT_EQ(button, 2);
-  EXPECT_EQ(x, 0.0f);
-}
-
-TEST(Event, HandlersRunInConnectionOrderAndCanBeDisconnected) {
-  Event<> click;
+TEST(Event, HandlersRunInOrderChangeReferenceArgumentsAndCanBeDisconnected) {
+  Event<int&> e;
   std::string order;
-  click.connect([&] { order += "a"; });
-  const auto b = click.connect([&] { order += "b"; });
-  click.raise();
-  click.disconnect(b);
-  click.raise();
-  EXPECT_EQ(order, "aba");
-  EXPECT_TRUE(click.hasHandlers());
-  click.disconnectAll();
-  EXPECT_FALSE(click.hasHandlers());
+  e.connect([&](int& v) { order += "a" + std::to_string(v++); });
+  const auto b = e.connect([&](int& v) { order += "b" + std::to_string(v++); });
+  int v = 1;
+  EXPECT_TRUE(e.raise(v));
+  e.disconnect(b);
+  e.raise(v);
+  EXPECT_EQ(order, "a1b2a3");
+  e.disconnectAll();
+  EXPECT_FALSE(e.hasHandlers());
 }
 
 TEST(Event, HandlerDisconnectingALaterOneStopsIt) {
@@ -57,7 +44,6 @@ TEST(Event, HandlerDestroyingTheOwnerEndsTheEmission) {
   Event<int&>& ev = owner->changed;
   EXPECT_FALSE(ev.raise(v));  // the event is gone: the caller must return at once
   EXPECT_FALSE(secondRan);
-  EXPECT_EQ(owner, nullptr);
 }
 
 }  // namespace

@@ -15,24 +15,18 @@ Picture TinyBitmap() {
   return Picture::fromBitmap(img);
 }
 
-TEST(PropertyBag, KeysAreComparedWithoutCaseAndWrittenLowerCase) {
+TEST(PropertyBag, KeysIgnoreCaseAndAreStoredLowerCase) {
   PropertyBag bag;
   bag.Write("BTYPE", 5);
   bag.Write("ProgressLook", 3);
-  EXPECT_EQ(bag.ReadInt("btype", 2), 5);
+  bag.Write("TX", QString("one"));
+  bag.Write("tx", QString("two"));  // the same key: replaces
   EXPECT_EQ(bag.ReadInt("BType", 2), 5);
   EXPECT_EQ(bag.ReadInt("PROGRESSLOOK", 0), 3);
-  ASSERT_EQ(bag.entries().size(), 2u);
-  EXPECT_EQ(bag.entries().begin()->first, "btype");
-  EXPECT_EQ(std::next(bag.entries().begin())->first, "progresslook");
-}
-
-TEST(PropertyBag, RewritingUnderAnotherCaseReplacesTheValue) {
-  PropertyBag bag;
-  bag.Write("TX", QString("one"));
-  bag.Write("tx", QString("two"));
-  EXPECT_EQ(bag.entries().size(), 1u);
   EXPECT_EQ(bag.ReadString("Tx", {}), "two");
+  QStringList keys;
+  for (const auto& [key, value] : bag.entries()) keys << key;
+  EXPECT_EQ(keys, QStringList({"btype", "progresslook", "tx"}));
 }
 
 struct DefaultCase {
@@ -42,12 +36,11 @@ struct DefaultCase {
   bool stored;
 };
 
-void PrintTo(const DefaultCase& c, std::ostream* os) { *os << c.name; }
-
 class PropertyBagDefaults : public testing::TestWithParam<DefaultCase> {};
 
-TEST_P(PropertyBagDefaults, AValueEqualToItsDefaultIsNotStored) {
+TEST_P(PropertyBagDefaults, AValueEqualToItsDefaultIsNotStoredAndRemovesAnEarlierOne) {
   PropertyBag bag;
+  bag.Write("Key", 12345);
   bag.Write("Key", GetParam().value, GetParam().def);
   EXPECT_EQ(bag.contains("key"), GetParam().stored);
 }
@@ -72,18 +65,8 @@ INSTANTIATE_TEST_SUITE_P(
                     DefaultCase{"TextAgainstNumber", QString("x"), 0, true}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(PropertyBag, WritingTheDefaultRemovesAnEarlierValue) {
-  PropertyBag bag;
-  bag.Write("Min", 5, 0);
-  ASSERT_TRUE(bag.contains("min"));
-  bag.Write("Min", 0, 0);
-  EXPECT_FALSE(bag.contains("min"));
-}
-
 TEST(PropertyBag, EmptyPictureIsNeverStored) {
   PropertyBag bag;
-  bag.Write("PICN", Picture{});
-  EXPECT_FALSE(bag.contains("picn"));
   bag.Write("PICN", TinyBitmap());
   ASSERT_TRUE(bag.contains("picn"));
   bag.Write("PICN", Picture{});  // clearing a picture drops the stored one
@@ -92,7 +75,7 @@ TEST(PropertyBag, EmptyPictureIsNeverStored) {
 
 TEST(PropertyBag, EachTypeRoundTrips) {
   PropertyBag bag;
-  FontDesc font{"Verdana", 10.5, 700, true, true, true, 238};
+  const FontDesc font{"Verdana", 10.5, 700, true, true, true, 238};
   const Picture pic = TinyBitmap();
   bag.Write("I", std::int32_t{-2147483647 - 1});
   bag.Write("B", false);
@@ -105,7 +88,6 @@ TEST(PropertyBag, EachTypeRoundTrips) {
   EXPECT_EQ(bag.ReadString("s", {}), QString("caf\u00e9 & co"));
   EXPECT_EQ(bag.ReadColor("c", 0), std::int32_t(0x80000005));
   EXPECT_EQ(bag.ReadFont("f", {}), font);
-  EXPECT_EQ(bag.ReadPicture("p"), pic);
   EXPECT_EQ(bag.ReadPicture("p").handle(), pic.handle());
 }
 
@@ -115,8 +97,6 @@ struct ConversionCase {
   PropertyValue asType;  // the default passed to Read: its type is the type asked for
   PropertyValue expected;
 };
-
-void PrintTo(const ConversionCase& c, std::ostream* os) { *os << c.name; }
 
 class PropertyBagConversions : public testing::TestWithParam<ConversionCase> {};
 
@@ -147,8 +127,6 @@ struct BadConversionCase {
   PropertyValue asType;
   int error;
 };
-
-void PrintTo(const BadConversionCase& c, std::ostream* os) { *os << c.name; }
 
 class PropertyBagBadConversions : public testing::TestWithParam<BadConversionCase> {};
 

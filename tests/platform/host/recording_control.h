@@ -2,6 +2,7 @@
 // A control that writes every notification it receives into a log, for the host's tests.
 #include <QString>
 #include <QStringList>
+#include <algorithm>
 #include <functional>
 
 #include "platform/host/control.h"
@@ -57,15 +58,16 @@ class RecordingControl : public host::Control {
 // Only the entries of `log` that start with one of `prefixes`.
 inline QStringList Only(const QStringList& log, const QStringList& prefixes) {
   QStringList out;
-  for (const QString& e : log) {
-    for (const QString& p : prefixes) {
-      if (e.startsWith(p)) {
-        out << e;
-        break;
-      }
-    }
-  }
+  for (const QString& e : log)
+    if (std::any_of(prefixes.begin(), prefixes.end(), [&](const QString& p) { return e.startsWith(p); })) out << e;
   return out;
+}
+
+// The next widget Tab would reach: the focus chain, skipping what takes no Tab focus.
+inline QWidget* NextTabStop(QWidget* from) {
+  QWidget* w = from->nextInFocusChain();
+  while (w != from && !(w->focusPolicy() & Qt::TabFocus)) w = w->nextInFocusChain();
+  return w;
 }
 
 }  // namespace kelvane::test

@@ -1,10 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QAbstractButton>
+#include <QApplication>
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
+#include <optional>
 
 #include "platform/host/errors.h"
 #include "platform/host/services.h"
@@ -16,40 +17,11 @@ namespace {
 
 using host::services;
 
-TEST(RecordingServices, RecordsMessagesKeysAndPendingEventRuns) {
-  RecordingServices rec;
-  ScopedServices scope(rec);
-  EXPECT_EQ(services().MsgBox("Value can NOT be higher than Maximum !", host::kMsgBoxCritical, "Error"),
-            host::kMsgBoxOk);
-  services().SendKeys("+{Tab}");
-  std::vector<int> ticks;
-  rec.onDoEvents = [&](int n) { ticks.push_back(n); };
-  services().DoEvents();
-  services().DoEvents();
-  ASSERT_EQ(rec.messages.size(), 1u);
-  EXPECT_EQ(rec.messages[0], (RecordedMessage{"Value can NOT be higher than Maximum !", 16, "Error"}));
-  EXPECT_EQ(rec.sentKeys, std::vector<QString>{"+{Tab}"});
-  EXPECT_EQ(rec.doEventsCount, 2);
-  EXPECT_EQ(ticks, (std::vector<int>{1, 2}));
-}
-
-TEST(RecordingServices, EndThrowsWithTheStatus) {
-  RecordingServices rec;
-  ScopedServices scope(rec);
-  try {
-    services().End(3);
-    FAIL();
-  } catch (const EndRequested& e) {
-    EXPECT_EQ(e.status, 3);
-  }
-}
-
-TEST(ScopedServices, NestsAndRestores) {
+TEST(ScopedServices, NestsAndRestoresTheRealSet) {
   host::HostServices* const real = &services();
   RecordingServices outer, inner;
   {
     ScopedServices a(outer);
-    EXPECT_EQ(&services(), &outer);
     {
       ScopedServices b(inner);
       EXPECT_EQ(&services(), &inner);
@@ -63,41 +35,42 @@ TEST(ScopedServices, NestsAndRestores) {
 
 struct KeysCase {
   const char* keys;
-  host::FocusStep step;
+  std::optional<host::FocusStep> step;  // none: an invalid procedure call
 };
 
 class FocusKeys : public testing::TestWithParam<KeysCase> {};
 
-TEST_P(FocusKeys, Parse) { EXPECT_EQ(host::ParseFocusKeys(GetParam().keys), GetParam().step); }
-
-INSTANTIATE_TEST_SUITE_P(Strings, FocusKeys,
-                         testing::Values(KeysCase{"{Tab}", host::FocusStep::Next},
-                                         KeysCase{"{TAB}", host::FocusStep::Next},
-                                         KeysCase{"+{Tab}", host::FocusStep::Previous},
-                                         KeysCase{"+{tab}", host::FocusStep::Previous}));
-
-TEST(FocusKeysRejected, OtherStringsAreAnInvalidProcedureCall) {
-  for (const char* bad : {"", "{Enter}", "+", "{Tab}{Tab}", "Tab"}) {
-    try {
-      host::ParseFocusKeys(bad);
-      ADD_FAILURE() << bad;
-    } catch (const host::RuntimeError& e) {
-      EXPECT_EQ(e.number(), host::kErrInvalidProcedureCall);
-    }
+TEST_P(FocusKeys, OnlyTabAndShiftTabAreUnderstood) {
+  if (GetParam().step) {
+    EXPECT_EQ(host::ParseFocusKeys(GetParam().keys), *GetParam().step);
+    return;
+  }
+  try {
+    host::ParseFocusKeys(GetParam().keys);
+    FAIL() << "accepted";
+  } catch (const host::RuntimeError& e) {
+    EXPECT_EQ(e.number(), host::kErrInvalidProcedureCall);
   }
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Strings, FocusKeys,
+    testing::Values(KeysCase{"{Tab}", host::FocusStep::Next}, KeysCase{"{TAB}", host::FocusStep::Next},
+                    KeysCase{"+{Tab}", host::FocusStep::Previous}, KeysCase{"+{tab}", host::FocusStep::Previous},
+                    KeysCase{"", {}}, KeysCase{"{Enter}", {}}, KeysCase{"+", {}}, KeysCase{"{Tab}{Tab}", {}},
+                    KeysCase{"Tab", {}}));
 
 TEST(RealServices, MessageBoxStyleSixteenIsAStopIconWithOk) {
   QMessageBox::Icon icon = QMessageBox::NoIcon;
   QString title, text;
-  QList<QAbstractButton*> buttons;
+  qsizetype buttons = 0;
   QTimer::singleShot(0, [&] {
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
     ASSERT_NE(box, nullptr);
     icon = box->icon();
     title = box->windowTitle();
     text = box->text();
-    buttons = box->buttons();
+    buttons = box->buttons().size();
     box->button(QMessageBox::Ok)->click();
   });
   EXPECT_EQ(services().MsgBox("Minimum can NOT be smaller then 0 !", host::kMsgBoxCritical, "Error"),
@@ -105,7 +78,7 @@ TEST(RealServices, MessageBoxStyleSixteenIsAStopIconWithOk) {
   EXPECT_EQ(icon, QMessageBox::Critical);
   EXPECT_EQ(title, "Error");
   EXPECT_EQ(text, "Minimum can NOT be smaller then 0 !");
-  EXPECT_EQ(buttons.size(), 1);
+  EXPECT_EQ(buttons, 1);
 }
 
 TEST(RealServices, TabKeystrokesMoveTheFocusWhenEventsRun) {
