@@ -1,13 +1,13 @@
 #include "platform/memory/block_allocator.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstring>
 #include <fstream>
 #include <set>
 #include <vector>
 
+#include "platform/memory/file_io.h"
 #include "platform/memory/handle_table.h"
 #include "platform/memory/page_block.h"
 #include "tests/platform/memory/temp_dir.h"
@@ -20,8 +20,7 @@ constexpr std::uint64_t kMiB = 1024 * 1024;
 
 std::uint64_t ResidentBytes() {
   std::ifstream statm("/proc/self/statm");
-  std::uint64_t size = 0;
-  std::uint64_t resident = 0;
+  std::uint64_t size = 0, resident = 0;
   statm >> size >> resident;
   return resident * PageSize();
 }
@@ -33,6 +32,10 @@ PageBlockAllocatorOptions Capped(std::uint64_t cap) {
   return options;
 }
 
+void FreeAll(PageBlockAllocator& allocator, const std::vector<std::uint32_t>& handles) {
+  for (auto it = handles.rbegin(); it != handles.rend(); ++it) allocator.GlobalFree(*it);
+}
+
 TEST(HandleEncoding, GenerationWrapSkipsZero) {
   const std::uint32_t last = NextGeneration(kHandleGenerations - 2);
   EXPECT_NE(EncodeHandle({0, NextGeneration(last)}), 0u);
@@ -41,74 +44,53 @@ TEST(HandleEncoding, GenerationWrapSkipsZero) {
 
 TEST(PageBlockAllocator, HandlesAreNonzeroDistinctAndUsable) {
   PageBlockAllocator allocator(Capped(64 * kMiB));
-  std::set<std::uint32_t> handles;
-  for (int i = 0; i < 50; ++i) {
-    for (std::uint32_t flags : {GMEM_MOVEABLE, GMEM_FIXED}) {
-      const std::uint32_t handle = allocator.GlobalAlloc(flags, kBlockBytes);
-      ASSERT_NE(handle, 0u);
-      void* address = allocator.BlockAddress(handle);
-      ASSERT_NE(address, nullptr);
-      std::memset(address, 0xA5, kBlockBytes);
-      handles.insert(handle);
-    }
+  std::vector<std::uint32_t> handles;
+  for (int i = 0; i < 100; ++i) {
+    handles.push_back(allocator.GlobalAlloc(i % 2 ? GMEM_FIXED : GMEM_MOVEABLE, kBlockBytes));
+    ASSERT_NE(handles.back(), 0u);
+    void* address = allocator.BlockAddress(handles.back());
+    ASSERT_NE(address, nullptr);
+    std::memset(address, 0xA5, kBlockBytes);
   }
-  EXPECT_EQ(handles.size(), 100u);
-  EXPECT_EQ(allocator.blockCount(), 100u);
+  EXPECT_EQ(std::set<std::uint32_t>(handles.begin(), handles.end()).size(), 100u);
   EXPECT_EQ(allocator.heldBytes(), 100u * RoundUpToPages(kBlockBytes, PageSize()).value());
-  for (auto it = handles.rbegin(); it != handles.rend(); ++it) allocator.GlobalFree(*it);
+  FreeAll(allocator, handles);
   EXPECT_EQ(allocator.blockCount(), 0u);
   EXPECT_EQ(allocator.heldBytes(), 0u);
 }
 
-TEST(PageBlockAllocator, FreeingZeroUnknownOrTwiceIsHarmless) {
-  PageBlockAllocator allocator(Capped(kMiB));
-  const std::uint32_t kept = allocator.GlobalAlloc(GMEM_FIXED, kBlockBytes);
-  const std::uint32_t freed = allocator.GlobalAlloc(GMEM_MOVEABLE, kBlockBytes);
-  ASSERT_NE(kept, 0u);
-  ASSERT_NE(freed, 0u);
-  allocator.GlobalFree(freed);
-  for (std::uint32_t bogus : {0u, freed, freed, 0xFFFFFFFFu, EncodeHandle({12345, 1})}) {
-    allocator.GlobalFree(bogus);
-  }
-  EXPECT_EQ(allocator.blockCount(), 1u);
-  EXPECT_NE(allocator.BlockAddress(kept), nullptr);
-}
-
-TEST(PageBlockAllocator, StaleHandleDoesNotReachTheSlotsNextBlock) {
+TEST(PageBlockAllocator, StaleUnknownOrRepeatedFreesAndBadSizesAreHarmless) {
   PageBlockAllocator allocator(Capped(kMiB));
   const std::uint32_t first = allocator.GlobalAlloc(GMEM_MOVEABLE, kBlockBytes);
   allocator.GlobalFree(first);
-  const std::uint32_t second = allocator.GlobalAlloc(GMEM_MOVEABLE, kBlockBytes);
+  const std::uint32_t second = allocator.GlobalAlloc(GMEM_FIXED, kBlockBytes);
   ASSERT_NE(second, 0u);
+  // The slot is reused under a new generation, so the old handle no longer reaches it.
   EXPECT_EQ(DecodeHandle(first).index, DecodeHandle(second).index);
   EXPECT_NE(first, second);
   EXPECT_EQ(allocator.BlockAddress(first), nullptr);
-  allocator.GlobalFree(first);
-  EXPECT_NE(allocator.BlockAddress(second), nullptr);
+  for (std::uint32_t bogus : {0u, first, first, 0xFFFFFFFFu, EncodeHandle({12345, 1})})
+    allocator.GlobalFree(bogus);
   EXPECT_EQ(allocator.blockCount(), 1u);
-}
-
-TEST(PageBlockAllocator, ZeroBytesIsRefused) {
-  PageBlockAllocator allocator(Capped(kMiB));
+  EXPECT_NE(allocator.BlockAddress(second), nullptr);
   EXPECT_EQ(allocator.GlobalAlloc(GMEM_FIXED, 0), 0u);
   EXPECT_EQ(allocator.GlobalAlloc(GMEM_FIXED, SIZE_MAX), 0u);
 }
 
 TEST(PageBlockAllocator, RefusalEndsAReservationLoop) {
-  constexpr std::uint64_t kCap = 1 * kMiB;
+  constexpr std::uint64_t kCap = kMiB;
   PageBlockAllocator allocator(Capped(kCap));
   const std::size_t blockLength = RoundUpToPages(kBlockBytes, PageSize()).value();
   std::vector<std::uint32_t> held;
-  constexpr int kCapPairs = 32000;
   int pairs = 0;
-  for (bool stop = false; !stop && pairs < kCapPairs; ++pairs) {
+  for (bool stop = false; !stop && pairs < 32000; ++pairs) {
     held.push_back(allocator.GlobalAlloc(GMEM_MOVEABLE, kBlockBytes));
     held.push_back(allocator.GlobalAlloc(GMEM_FIXED, kBlockBytes));
     stop = held[held.size() - 2] == 0 || held.back() == 0;
   }
   EXPECT_EQ(allocator.blockCount(), kCap / blockLength);
   EXPECT_EQ(pairs, static_cast<int>(kCap / blockLength / 2 + 1));
-  for (auto it = held.rbegin(); it != held.rend(); ++it) allocator.GlobalFree(*it);
+  FreeAll(allocator, held);
   EXPECT_EQ(allocator.blockCount(), 0u);
 }
 
@@ -116,21 +98,23 @@ TEST(PageBlockAllocator, RefusesWhenTheSystemFigureIsUnreadable) {
   test_support::TempDir dir;
   PageBlockAllocatorOptions options;
   options.meminfoPath = dir.Write("meminfo", "MemTotal: many kB\n");
-  PageBlockAllocator allocator(options);
-  EXPECT_EQ(allocator.GlobalAlloc(GMEM_MOVEABLE, kBlockBytes), 0u);
+  EXPECT_EQ(PageBlockAllocator(options).GlobalAlloc(GMEM_MOVEABLE, kBlockBytes), 0u);
 }
 
-TEST(PageBlockAllocator, BlocksAreResidentUntilFreed) {
-  constexpr int kBlocks = 512;  // 20 MiB: well above the noise of a test process
-  PageBlockAllocator allocator(Capped(64 * kMiB));
+TEST(PageBlockAllocator, BlocksAreResidentUntilFreedOrDestroyed) {
   const std::uint64_t before = ResidentBytes();
-  std::vector<std::uint32_t> handles;
-  for (int i = 0; i < kBlocks; ++i) handles.push_back(allocator.GlobalAlloc(GMEM_FIXED, kBlockBytes));
-  const std::uint64_t held = allocator.heldBytes();
-  ASSERT_EQ(allocator.blockCount(), static_cast<std::size_t>(kBlocks));
-  // Resident before GlobalAlloc returned, without anyone touching the pages.
-  EXPECT_GE(ResidentBytes(), before + held * 95 / 100);
-  for (auto it = handles.rbegin(); it != handles.rend(); ++it) allocator.GlobalFree(*it);
+  {
+    PageBlockAllocator allocator(Capped(64 * kMiB));
+    std::vector<std::uint32_t> handles;  // 20 MiB: well above the noise of a test process
+    for (int i = 0; i < 512; ++i) handles.push_back(allocator.GlobalAlloc(GMEM_FIXED, kBlockBytes));
+    ASSERT_EQ(allocator.blockCount(), 512u);
+    // Resident before GlobalAlloc returned, without anyone touching the pages.
+    EXPECT_GE(ResidentBytes(), before + allocator.heldBytes() * 95 / 100);
+    FreeAll(allocator, handles);
+    EXPECT_LE(ResidentBytes(), before + 2 * kMiB);
+    for (int i = 0; i < 256; ++i) allocator.GlobalAlloc(GMEM_MOVEABLE, kBlockBytes);
+    EXPECT_GE(ResidentBytes(), before + 9 * kMiB);
+  }
   EXPECT_LE(ResidentBytes(), before + 2 * kMiB);
 }
 
@@ -146,14 +130,39 @@ TEST(PageBlock, TouchingMakesEveryPageResident) {
   EXPECT_LE(ResidentBytes(), before + kMiB);
 }
 
-TEST(PageBlockAllocator, DestructionReturnsHeldBlocks) {
-  const std::uint64_t before = ResidentBytes();
-  {
-    PageBlockAllocator allocator(Capped(64 * kMiB));
-    for (int i = 0; i < 256; ++i) allocator.GlobalAlloc(GMEM_MOVEABLE, kBlockBytes);
-    EXPECT_GE(ResidentBytes(), before + 9 * kMiB);
+TEST(OomScoreGuard, RaisesWhileAliveAndRestoresAfter) {
+  test_support::TempDir dir;
+  for (const char* score : {"0\n", "-300\n", "999"}) {
+    const auto path = dir.Write("oom_score_adj", score);
+    {
+      OomScoreGuard guard(path);
+      EXPECT_EQ(ReadTextFile(path), "1000");
+    }
+    EXPECT_EQ(std::stoi(ReadTextFile(path).value()), std::stoi(score));
   }
-  EXPECT_LE(ResidentBytes(), before + 2 * kMiB);
+}
+
+TEST(OomScoreGuard, LeavesUnreadableOrMaximalScoresAlone) {
+  test_support::TempDir dir;
+  const auto garbled = dir.Write("garbled", "high\n");
+  const auto top = dir.Write("top", "1000\n");
+  {
+    OomScoreGuard a(garbled), b(top), c((dir.path() / "absent").string());
+    EXPECT_FALSE(a.previous());
+    EXPECT_FALSE(c.previous());
+  }
+  EXPECT_EQ(ReadTextFile(garbled), "high\n");
+  EXPECT_EQ(ReadTextFile(top), "1000\n");
+}
+
+TEST(OomScoreGuard, LiveProcessScoreComesBack) {
+  const auto before = ReadTextFile(OomScoreGuard::kDefaultPath);
+  ASSERT_TRUE(before);
+  {
+    OomScoreGuard guard;
+    EXPECT_EQ(std::stoi(ReadTextFile(OomScoreGuard::kDefaultPath).value()), 1000);
+  }
+  EXPECT_EQ(ReadTextFile(OomScoreGuard::kDefaultPath), before);
 }
 
 }  // namespace

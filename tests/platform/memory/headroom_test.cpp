@@ -7,8 +7,93 @@
 namespace kelvane::mem {
 namespace {
 
+using test_support::TempDir;
 constexpr std::uint64_t kGiB = 1024 * kMiB;
 constexpr std::uint64_t kBlock = 40960;
+
+struct MembershipCase {
+  const char* text;
+  std::optional<std::string> unified;
+  std::optional<std::string> memoryV1;
+};
+class CgroupMembershipTest : public ::testing::TestWithParam<MembershipCase> {};
+
+TEST_P(CgroupMembershipTest, FindsTheMemoryPaths) {
+  const auto membership = ParseProcSelfCgroup(GetParam().text);
+  EXPECT_EQ(membership.unified, GetParam().unified);
+  EXPECT_EQ(membership.memoryV1, GetParam().memoryV1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Canned, CgroupMembershipTest,
+    ::testing::Values(
+        MembershipCase{"0::/user.slice/session-2.scope\n", "/user.slice/session-2.scope", {}},
+        MembershipCase{"9:name=systemd:/\n4:memory:/jobs/a1\n1:cpu:/\n0::/\n", "/", "/jobs/a1"},
+        MembershipCase{"6:cpu,memory,pids:/grouped\n", {}, "/grouped"},
+        MembershipCase{"7:memoryx:/not-memory\n", {}, {}},
+        MembershipCase{"0::/odd:name\r\n", "/odd:name", {}},
+        MembershipCase{"garbage\n\n", {}, {}}, MembershipCase{"", {}, {}}));
+
+TEST(CgroupBytes, ReadsPlainNumbersOnly) {
+  const std::pair<const char*, std::optional<std::uint64_t>> cases[] = {
+      {"536870912\n", 536870912}, {"0", 0},   {"max\n", {}},
+      {"", {}},                   {"12k", {}}, {"-1", {}},
+      {"18446744073709551616", {}}, {"9223372036854771712\n", 9223372036854771712ull}};
+  for (const auto& [text, expected] : cases) EXPECT_EQ(ParseCgroupBytes(text), expected) << text;
+}
+
+TEST(CgroupLevels, WalkFromOwnGroupToTheRootAndNeverEscape) {
+  const std::vector<CgroupLevel> expected{
+      {"/cg/a/b/memory.max", "/cg/a/b/memory.current"},
+      {"/cg/a/memory.max", "/cg/a/memory.current"},
+      {"/cg/memory.max", "/cg/memory.current"},
+      {"/cg/memory/jobs/memory.limit_in_bytes", "/cg/memory/jobs/memory.usage_in_bytes"},
+      {"/cg/memory/memory.limit_in_bytes", "/cg/memory/memory.usage_in_bytes"},
+  };
+  EXPECT_EQ(CgroupLevelsFor({"/a/b/", "/jobs"}, "/cg"), expected);
+  EXPECT_TRUE(CgroupLevelsFor({"../escape", {}}, "/cg").empty());
+  EXPECT_TRUE(CgroupLevelsFor({"/a/../../etc", {}}, "/cg").empty());
+  EXPECT_TRUE(ExistingCgroupLevels("/nonexistent/kelvane-cgroup", "/cg").empty());
+  // Limit, usage, reserve: never wraps below zero.
+  EXPECT_EQ(HeadroomBelowLimit(1000, 300, 200), 500u);
+  EXPECT_EQ(HeadroomBelowLimit(1000, 800, 200), 0u);
+  EXPECT_EQ(HeadroomBelowLimit(1000, 900, 200), 0u);
+  EXPECT_EQ(HeadroomBelowLimit(1000, UINT64_MAX, 1), 0u);
+}
+
+struct TreeCase {
+  const char* self;
+  std::vector<std::pair<const char*, const char*>> files;  // below the cgroup root
+  std::uint64_t reserve;
+  std::optional<std::uint64_t> headroom;
+};
+class CgroupTreeTest : public ::testing::TestWithParam<TreeCase> {};
+
+TEST_P(CgroupTreeTest, TightestLevelBinds) {
+  TempDir dir;
+  for (const auto& [file, text] : GetParam().files) dir.Write(std::string("cg/") + file, text);
+  const auto levels =
+      ExistingCgroupLevels(dir.Write("self", GetParam().self), (dir.path() / "cg").string());
+  EXPECT_EQ(SampleCgroupHeadroom(levels, GetParam().reserve), GetParam().headroom);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Canned, CgroupTreeTest,
+    ::testing::Values(
+        // The ancestor's limit is the tighter one; the root without memory.max drops out.
+        TreeCase{"0::/app/svc\n",
+                 {{"app/svc/memory.max", "max\n"}, {"app/svc/memory.current", "1000\n"},
+                  {"app/memory.max", "5000\n"}, {"app/memory.current", "3000\n"}},
+                 500, 1500},
+        TreeCase{"0::/app\n", {{"app/memory.max", "max\n"}, {"app/memory.current", "1\n"}}, 5, {}},
+        // Unreadable usage counts as full.
+        TreeCase{"0::/app\n", {{"app/memory.max", "5000\n"}}, 0, 0},
+        TreeCase{"4:memory:/jobs\n0::/\n",
+                 {{"memory/jobs/memory.limit_in_bytes", "10000\n"},
+                  {"memory/jobs/memory.usage_in_bytes", "4000\n"},
+                  {"memory/memory.limit_in_bytes", "9223372036854771712\n"},
+                  {"memory/memory.usage_in_bytes", "4000\n"}},
+                 1000, 5000}));
 
 TEST(Reserve, SmallMachinesKeepTheFloorAndUnknownMeansNone) {
   EXPECT_EQ(ReserveFor(4 * kGiB), kMinReserve);
@@ -17,44 +102,30 @@ TEST(Reserve, SmallMachinesKeepTheFloorAndUnknownMeansNone) {
   EXPECT_EQ(HeadroomFromStatus({0, 0}, 0), 0u);
 }
 
-struct BudgetCase {
-  std::uint64_t headroom;
-  std::uint64_t request;
-  std::uint64_t expected;
-};
-
-class BudgetTest : public ::testing::TestWithParam<BudgetCase> {};
-
-TEST_P(BudgetTest, SpendsASliceOfTheHeadroom) {
-  EXPECT_EQ(BudgetFor(GetParam().headroom, GetParam().request), GetParam().expected);
+TEST(Budget, SpendsASliceOfTheHeadroomButCoversTheRequest) {
+  const std::uint64_t cases[][3] = {{20 * kGiB, kBlock, kMaxBudget}, {80 * kMiB, kBlock, 10 * kMiB},
+                                    {2 * kBlock, kBlock, kBlock},   {kBlock, kBlock, kBlock},
+                                    {kBlock - 1, kBlock, 0}};
+  for (const auto& [headroom, request, expected] : cases)
+    EXPECT_EQ(BudgetFor(headroom, request), expected) << headroom;
 }
-
-INSTANTIATE_TEST_SUITE_P(Table, BudgetTest,
-                         ::testing::Values(BudgetCase{20 * kGiB, kBlock, kMaxBudget},
-                                           BudgetCase{80 * kMiB, kBlock, 10 * kMiB},
-                                           BudgetCase{2 * kBlock, kBlock, kBlock},
-                                           BudgetCase{kBlock, kBlock, kBlock},
-                                           BudgetCase{kBlock - 1, kBlock, 0},
-                                           BudgetCase{0, kBlock, 0}));
 
 class HeadroomGateTest : public ::testing::Test {
  protected:
-  PageBlockAllocatorOptions Options(std::uint64_t availKb) {
+  PageBlockAllocatorOptions Options(std::uint64_t availKb, const char* self = "0::/\n") {
     PageBlockAllocatorOptions options;
     options.meminfoPath = dir.Write("meminfo", "MemTotal: 25165824 kB\nMemAvailable: " +
                                                    std::to_string(availKb) + " kB\n");
-    options.procSelfCgroupPath = dir.Write("cgroup", "0::/\n");
+    options.procSelfCgroupPath = dir.Write("cgroup", self);
     options.cgroupRoot = (dir.path() / "cg").string();
     return options;
   }
-
-  test_support::TempDir dir;
+  TempDir dir;
 };
 
 TEST_F(HeadroomGateTest, SamplesOncePerBudgetNotPerBlock) {
-  HeadroomGate gate(Options(20 * 1024 * 1024));  // 20 GiB available
-  constexpr int kBlocks = 1000;                    // ~40 MiB, inside one 64 MiB budget
-  for (int i = 0; i < kBlocks; ++i) ASSERT_TRUE(gate.Admit(kBlock, 0));
+  HeadroomGate gate(Options(20 * 1024 * 1024));
+  for (int i = 0; i < 1000; ++i) ASSERT_TRUE(gate.Admit(kBlock, 0));  // ~40 MiB: one budget
   EXPECT_EQ(gate.sampleCount(), 1);
 }
 
@@ -66,9 +137,8 @@ TEST_F(HeadroomGateTest, DefaultReserveIsFivePercentOfTotal) {
 }
 
 TEST_F(HeadroomGateTest, CgroupLimitBindsBelowSystemHeadroom) {
-  auto options = Options(20 * 1024 * 1024);
+  auto options = Options(20 * 1024 * 1024, "0::/app\n");
   options.reserveBytes = kMiB;
-  options.procSelfCgroupPath = dir.Write("cgroup", "0::/app\n");
   dir.Write("cg/app/memory.max", std::to_string(3 * kMiB));
   dir.Write("cg/app/memory.current", std::to_string(2 * kMiB - kBlock));
   HeadroomGate gate(options);
@@ -77,14 +147,6 @@ TEST_F(HeadroomGateTest, CgroupLimitBindsBelowSystemHeadroom) {
   // The budget is spent, so the next block looks again and sees its own charge.
   dir.Write("cg/app/memory.current", std::to_string(2 * kMiB));
   EXPECT_FALSE(gate.Admit(kBlock, kBlock));
-}
-
-TEST_F(HeadroomGateTest, CapCountsWhatIsAlreadyHeld) {
-  auto options = Options(20 * 1024 * 1024);
-  options.headroomCap = 10 * kBlock;
-  HeadroomGate gate(options);
-  EXPECT_EQ(gate.SampleHeadroom(4 * kBlock), 6 * kBlock);
-  EXPECT_FALSE(gate.Admit(kBlock, 10 * kBlock));
 }
 
 }  // namespace
