@@ -17,19 +17,12 @@ namespace {
 
 using host::services;
 
-TEST(ScopedServices, NestsAndRestoresTheRealSet) {
+TEST(Services, InstallingNothingRestoresTheRealSet) {
   host::HostServices* const real = &services();
-  RecordingServices outer, inner;
-  {
-    ScopedServices a(outer);
-    {
-      ScopedServices b(inner);
-      EXPECT_EQ(&services(), &inner);
-    }
-    EXPECT_EQ(&services(), &outer);
-  }
-  EXPECT_EQ(&services(), real);
-  EXPECT_EQ(host::installServices(nullptr), real);  // nullptr restores the real set
+  RecordingServices rec;
+  host::installServices(&rec);
+  EXPECT_EQ(&services(), &rec);
+  EXPECT_EQ(host::installServices(nullptr), &rec);
   EXPECT_EQ(&services(), real);
 }
 

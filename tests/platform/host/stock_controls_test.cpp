@@ -47,50 +47,29 @@ TEST(StockLabel, AutoSizeFitsTheTextAndKeepsTheCorner) {
   EXPECT_EQ(label.size(), QSize(0, one.height())) << "an empty caption keeps one line";
 }
 
-struct BackStyleCase {
-  BackStyle style;
-  std::int32_t expected;  // colour of the label's empty area
-};
-
-class StockLabelBackStyle : public ::testing::TestWithParam<BackStyleCase> {};
-
-TEST_P(StockLabelBackStyle, TransparentShowsTheContainerOpaqueItsBackColor) {
-  PictureBox box;
-  box.resize(60, 20);
-  box.setBackColor(kRed);
-  Label label(&box);
-  label.setGeometry(0, 0, 60, 20);
-  label.setBackColor(kGreen);
-  label.setBackStyle(GetParam().style);
-  label.setCaption("i");
-  const QImage img = box.grab().toImage();
-  EXPECT_EQ(At(img, 50, 10), Rgb(GetParam().expected));
-  EXPECT_EQ(At(img, 59, 19), Rgb(GetParam().expected));
-}
-
-INSTANTIATE_TEST_SUITE_P(Styles, StockLabelBackStyle,
-                         ::testing::Values(BackStyleCase{BackStyle::Transparent, kRed},
-                                           BackStyleCase{BackStyle::Opaque, kGreen}));
-
-TEST(StockLabel, DrawsItsTextInForeColor) {
-  PictureBox box;
-  box.resize(40, 20);
-  box.setBackColor(0xFFFFFF);
-  Label label(&box);
-  label.setFont(kVerdana);
-  label.setBackStyle(BackStyle::Transparent);
-  label.setForeColor(kBlue);
-  label.setAutoSize(true);
-  label.setCaption("MM");
-  const QImage img = box.grab().toImage();
-  int blue = 0;
-  for (int y = 0; y < img.height(); ++y)
-    for (int x = 0; x < img.width(); ++x) {
-      // Text is antialiased: count the pixels that lean clearly to blue.
-      const QColor c = img.pixelColor(x, y);
-      blue += c.blue() > 200 && c.red() < 150 && c.green() < 150;
-    }
-  EXPECT_GT(blue, 5);
+TEST(StockLabel, TransparentShowsTheContainerOpaqueItsBackColorTextItsForeColor) {
+  for (const auto& [style, empty] : {std::pair{BackStyle::Transparent, kRed}, std::pair{BackStyle::Opaque, kGreen}}) {
+    PictureBox box;
+    box.resize(60, 20);
+    box.setBackColor(kRed);
+    Label label(&box);
+    label.setGeometry(0, 0, 60, 20);
+    label.setFont(kVerdana);
+    label.setBackColor(kGreen);
+    label.setForeColor(kBlue);
+    label.setBackStyle(style);
+    label.setCaption("MM");
+    const QImage img = box.grab().toImage();
+    EXPECT_EQ(At(img, 50, 10), Rgb(empty));
+    EXPECT_EQ(At(img, 59, 19), Rgb(empty));
+    int blue = 0;  // text is antialiased: count the pixels that lean clearly to blue
+    for (int y = 0; y < img.height(); ++y)
+      for (int x = 0; x < img.width(); ++x) {
+        const QColor c = img.pixelColor(x, y);
+        blue += c.blue() > 200 && c.red() < 150 && c.green() < 150;
+      }
+    EXPECT_GT(blue, 5);
+  }
 }
 
 TEST(StockShape, FillsAndOutlinesEveryPixel) {
@@ -119,9 +98,8 @@ TEST(StockGraphical, LetTheMouseThrough) {
   Image image(&parent);
   Shape shape(&parent);
   PictureBox box(&parent);
-  EXPECT_TRUE(label.testAttribute(Qt::WA_TransparentForMouseEvents));
-  EXPECT_TRUE(image.testAttribute(Qt::WA_TransparentForMouseEvents));
-  EXPECT_TRUE(shape.testAttribute(Qt::WA_TransparentForMouseEvents));
+  for (QWidget* w : std::initializer_list<QWidget*>{&label, &image, &shape})
+    EXPECT_TRUE(w->testAttribute(Qt::WA_TransparentForMouseEvents));
   EXPECT_FALSE(box.testAttribute(Qt::WA_TransparentForMouseEvents));
 }
 
@@ -153,31 +131,17 @@ TEST(StockTimer, RefusesIntervalsOutOfRange) {
   EXPECT_NO_THROW(timer.setInterval(0));
 }
 
-struct TickCase {
-  const char* name;
-  int interval;
-  bool enabled;
-  bool ticks;
-};
-
-class StockTimerTicks : public ::testing::TestWithParam<TickCase> {};
-
-TEST_P(StockTimerTicks, OnlyWhileEnabledWithAnInterval) {
-  constexpr int kShortInterval = 5;
-  constexpr int kWaitMs = 60;
-  Timer timer;
-  QSignalSpy spy(&timer, &Timer::Tick);
-  timer.setEnabled(GetParam().enabled);
-  timer.setInterval(GetParam().interval == 0 ? 0 : kShortInterval);
-  QTest::qWait(kWaitMs);
-  EXPECT_EQ(spy.count() > 0, GetParam().ticks) << spy.count() << " ticks";
+TEST(StockTimer, TicksOnlyWhileEnabledWithAnInterval) {
+  using Case = std::tuple<int, bool, bool>;  // interval, enabled, ticks
+  for (const auto& [interval, enabled, ticks] : {Case{5, true, true}, Case{5, false, false}, Case{0, true, false}}) {
+    Timer timer;
+    QSignalSpy spy(&timer, &Timer::Tick);
+    timer.setEnabled(enabled);
+    timer.setInterval(interval);
+    QTest::qWait(60);
+    EXPECT_EQ(spy.count() > 0, ticks) << interval << enabled << ": " << spy.count() << " ticks";
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(Table, StockTimerTicks,
-                         ::testing::Values(TickCase{"Running", 5, true, true},
-                                           TickCase{"Disabled", 5, false, false},
-                                           TickCase{"ZeroInterval", 0, true, false}),
-                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace kelvane::host::stock
