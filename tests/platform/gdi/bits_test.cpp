@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "platform/gdi/bits.h"
+#include "platform/gdi/dc.h"
 #include "platform/gdi/draw.h"
 #include "tests/platform/gdi/pixel_grid.h"
 
@@ -11,18 +12,12 @@ namespace {
 
 using namespace testing;
 
-BitmapInfo Header24(int w, int h) {
-  BitmapInfo bi;
-  bi.bmiHeader.biWidth = w;
-  bi.bmiHeader.biHeight = h;
-  return bi;
-}
+BitmapInfo Header24(int w, int h) { return {{.biWidth = w, .biHeight = h}}; }
 
-class Stride : public ::testing::TestWithParam<std::pair<int, int>> {};
-TEST_P(Stride, RowsArePaddedToFourBytes) { EXPECT_EQ(DibStride(GetParam().first, 24), GetParam().second); }
-INSTANTIATE_TEST_SUITE_P(Widths, Stride,
-                         ::testing::Values(std::pair{0, 0}, std::pair{1, 4}, std::pair{4, 12},
-                                           std::pair{5, 16}, std::pair{6, 20}, std::pair{7, 24}));
+TEST(DibStride, RowsArePaddedToFourBytes) {
+  for (auto [width, stride] : {std::pair{0, 0}, {1, 4}, {4, 12}, {5, 16}, {6, 20}, {7, 24}})
+    EXPECT_EQ(DibStride(width, 24), stride) << width;
+}
 
 TEST(GetDIBits, FiveWideRowsAreBottomUpBlueGreenRedPaddedToSixteen) {
   Bitmap bmp = CreateBitmap(5, 2, 1, 32);
@@ -32,10 +27,9 @@ TEST(GetDIBits, FiveWideRowsAreBottomUpBlueGreenRedPaddedToSixteen) {
   SetPixelV(mem, 4, 1, RGB(4, 5, 6));  // bottom row, last pixel
   std::vector<std::uint8_t> buf(32, 0xEE);
   ASSERT_EQ(GetDIBits(mem, bmp, 0, 2, buf, Header24(5, 2), DIB_RGB_COLORS), 2);
-  const std::vector<std::uint8_t> bottom = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 6, 5, 4, 0};
-  const std::vector<std::uint8_t> top = {3, 2, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
-  EXPECT_EQ(std::vector<std::uint8_t>(buf.begin(), buf.begin() + 16), bottom);
-  EXPECT_EQ(std::vector<std::uint8_t>(buf.begin() + 16, buf.end()), top);
+  const std::vector<std::uint8_t> bottomThenTop = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 6, 5, 4, 0,
+                                                   3, 2, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+  EXPECT_EQ(buf, bottomThenTop);
   SelectObject(mem, old);
 }
 
@@ -63,7 +57,8 @@ TEST(DIBits, RefuseBuffersTooSmallAndUnsupportedHeaders) {
   Dc mem = CreateCompatibleDC();
   std::vector<std::uint8_t> shortBuf(31);
   EXPECT_EQ(GetDIBits(mem, bmp, 0, 2, shortBuf, Header24(5, 2), DIB_RGB_COLORS), 0);
-  EXPECT_EQ(SetDIBitsToDevice(mem, 0, 0, 5, 2, 0, 0, 0, 2, shortBuf, Header24(5, 2), DIB_RGB_COLORS), 0);
+  EXPECT_EQ(
+      SetDIBitsToDevice(mem, 0, 0, 5, 2, 0, 0, 0, 2, shortBuf, Header24(5, 2), DIB_RGB_COLORS), 0);
   BitmapInfo bad = Header24(5, 2);
   bad.bmiHeader.biBitCount = 8;
   std::vector<std::uint8_t> buf(64);
@@ -100,6 +95,64 @@ TEST(DrawIconEx, DrawsThroughTheIconsMaskOverExistingPixels) {
   icon.setPixel(2, 1, 0xFF000000u);
   EXPECT_TRUE(DrawIconEx(dc, 1, 0, icon, 0, 0, 0, Brush{}, DI_NORMAL));
   EXPECT_EQ(Grid(s), Rows({"brbb", "bbb#"}));
+}
+
+TEST(SelectObject, HandsBackWhatItDisplacedSoItCanBePutBack) {
+  Surface s = Paper(2, 2);
+  Dc dc(s);
+  const Pen original = dc.pen();
+  const Pen red = CreatePen(PS_SOLID, 2, kRed);
+  EXPECT_EQ(SelectObject(dc, red), original);
+  EXPECT_EQ(SelectObject(dc, original), red);
+  const Font f(QFont("DejaVu Sans", 12));
+  EXPECT_TRUE(SelectObject(dc, f).isNull());
+  EXPECT_EQ(dc.qfont().family(), "DejaVu Sans");
+}
+
+TEST(MemoryDc, DrawsIntoTheSelectedBitmapWhichOutlivesDeletion) {
+  Surface screen = Paper(2, 2);
+  Dc sdc(screen);
+  Bitmap bmp = CreateCompatibleBitmap(sdc, 3, 2);
+  Bitmap kept = bmp;
+  {
+    Dc mem = CreateCompatibleDC(sdc);
+    const Bitmap stock = SelectObject(mem, bmp);
+    EXPECT_EQ(stock.width(), 1);
+    DeleteObject(bmp);  // the context still holds it
+    FillRect(mem, {0, 0, 3, 1}, CreateSolidBrush(kRed));
+    EXPECT_EQ(SelectObject(mem, stock), kept);
+    DeleteDC(std::move(mem));
+  }
+  EXPECT_TRUE(bmp.isNull());
+  EXPECT_EQ(Grid(kept.image()), Rows({"rrr", "###"}));
+}
+
+TEST(SurfaceDc, RefusesBitmapsAndStartsWithTheSurfaceBackground) {
+  Surface s(QSize(2, 2), 0xFF102030u);
+  Dc dc(s);
+  EXPECT_TRUE(SelectObject(dc, CreateBitmap(2, 2, 1, 32)).isNull());
+  EXPECT_EQ(GetBkColor(dc), RGB(0x10, 0x20, 0x30));
+}
+
+TEST(Bitmaps, NegativeSizeFailsZeroSizeIsEmpty) {
+  Dc mem = CreateCompatibleDC();
+  EXPECT_TRUE(CreateCompatibleBitmap(mem, -1, 4).isNull());
+  const Bitmap empty = CreateCompatibleBitmap(mem, 0, 4);
+  EXPECT_FALSE(empty.isNull());
+  EXPECT_EQ(empty.width(), 0);
+  Bitmap b = CreateBitmap(1, 1, 1, 32);
+  EXPECT_TRUE(DeleteObject(b));
+  EXPECT_FALSE(DeleteObject(b));
+}
+
+TEST(Pixels, SetPixelVAndGetPixelStayInside) {
+  Surface s = Paper(2, 1);
+  Dc dc(s);
+  EXPECT_TRUE(SetPixelV(dc, 1, 0, RGB(1, 2, 3)));
+  EXPECT_FALSE(SetPixelV(dc, 2, 0, kRed));
+  EXPECT_FALSE(SetPixelV(dc, -1, 0, kRed));
+  EXPECT_EQ(GetPixel(dc, 1, 0), RGB(1, 2, 3));
+  EXPECT_EQ(GetPixel(dc, 0, 5), CLR_INVALID);
 }
 
 }  // namespace

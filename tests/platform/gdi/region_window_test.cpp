@@ -16,27 +16,25 @@ namespace {
 using namespace testing;
 
 // The region holds exactly what Ellipse paints one pixel in from the right and bottom.
-class EllipticRegion : public ::testing::TestWithParam<Rect> {};
-
-TEST_P(EllipticRegion, HoldsThePixelsOfTheEllipseOnePixelSmaller) {
-  const Rect b = GetParam();
-  Surface s = Paper(12, 12);
-  Dc dc(s);
-  SelectObject(dc, CreatePen(PS_SOLID, 1, kBlack));
-  SelectObject(dc, CreateSolidBrush(kBlack));
-  const Rect n = NormalizeRect(b);
-  Ellipse(dc, n.left, n.top, n.right - 1, n.bottom - 1);
-  const Region rgn = CreateEllipticRgn(b.left, b.top, b.right, b.bottom);
-  for (int y = 0; y < 12; ++y)
-    for (int x = 0; x < 12; ++x)
-      EXPECT_EQ(PtInRegion(rgn, x, y), s.pixel(x, y) == toQRgb(kBlack)) << x << "," << y;
+TEST(EllipticRegion, HoldsThePixelsOfTheEllipseOnePixelSmaller) {
+  for (Rect b : {Rect{0, 0, 12, 12}, Rect{1, 2, 9, 7}, Rect{9, 7, 1, 2}, Rect{0, 0, 3, 12},
+                 Rect{2, 2, 4, 4}, Rect{3, 3, 4, 9}}) {
+    Surface s = Paper(12, 12);
+    Dc dc(s);
+    SelectObject(dc, CreateSolidBrush(kBlack));
+    const Rect n = NormalizeRect(b);
+    Ellipse(dc, n.left, n.top, n.right - 1, n.bottom - 1);
+    const Region rgn = CreateEllipticRgn(b.left, b.top, b.right, b.bottom);
+    for (int y = 0; y < 12; ++y)
+      for (int x = 0; x < 12; ++x)
+        EXPECT_EQ(PtInRegion(rgn, x, y), s.pixel(x, y) == toQRgb(kBlack))
+            << b.left << "," << b.top << " at " << x << "," << y;
+  }
 }
 
-INSTANTIATE_TEST_SUITE_P(Boxes, EllipticRegion,
-                         ::testing::Values(Rect{0, 0, 12, 12}, Rect{1, 2, 9, 7}, Rect{9, 7, 1, 2},
-                                           Rect{0, 0, 3, 12}, Rect{2, 2, 4, 4}, Rect{3, 3, 4, 9}));
-
-TEST(EllipticRegion, SmallCirclePixelSet) {
+TEST(EllipticRegion, SmallCirclePixelSetAndEmptyBoxes) {
+  EXPECT_TRUE(CreateEllipticRgn(3, 3, 3, 9).pixels().isEmpty());
+  EXPECT_TRUE(CreateEllipticRgn(0, 5, 9, 5).pixels().isEmpty());
   const Region rgn = CreateEllipticRgn(0, 0, 6, 6);
   std::string rows;
   for (int y = 0; y < 6; ++y) {
@@ -44,11 +42,6 @@ TEST(EllipticRegion, SmallCirclePixelSet) {
     for (int x = 0; x < 6; ++x) rows += PtInRegion(rgn, x, y) ? '#' : '.';
   }
   EXPECT_EQ(rows, Rows({".###..", "#####.", "#####.", "#####.", ".###..", "......"}));
-}
-
-TEST(EllipticRegion, ZeroWidthOrHeightIsEmpty) {
-  EXPECT_TRUE(CreateEllipticRgn(3, 3, 3, 9).pixels().isEmpty());
-  EXPECT_TRUE(CreateEllipticRgn(0, 5, 9, 5).pixels().isEmpty());
 }
 
 TEST(CombineRgn, DifferenceCutsCornersOutOfTheFullRectangle) {
@@ -79,48 +72,45 @@ class ShapedChild : public ::testing::Test {
  protected:
   void SetUp() override {
     top.setGeometry(100, 100, 120, 80);
-    QPalette pal = top.palette();
+    QPalette pal;
     pal.setColor(QPalette::Window, QColor(0x12, 0x34, 0x56));
     pal.setColor(QPalette::WindowText, QColor(0xAB, 0xCD, 0xEF));
     top.setPalette(pal);
     top.setAutoFillBackground(true);
-    child = new QWidget(&top);  // owned by top
     child->setGeometry(10, 20, 40, 20);
     top.show();
     QApplication::processEvents();
   }
-  QPoint global(int x, int y) const { return child->mapToGlobal(QPoint(x, y)); }
-  static Point pt(QPoint p) { return {p.x(), p.y()}; }
+  QWidget* At(int x, int y) const {  // the window under a point of the child
+    const QPoint p = child->mapToGlobal(QPoint(x, y));
+    return WindowFromPoint({p.x(), p.y()});
+  }
 
   QWidget top;
-  QWidget* child = nullptr;
+  QWidget* child = new QWidget(&top);  // owned by top
 };
 
 TEST_F(ShapedChild, EllipticRegionHandsItsCornersToTheContainer) {
-  ASSERT_EQ(WindowFromPoint(pt(global(0, 0))), child);
+  ASSERT_EQ(At(0, 0), child);
   EXPECT_TRUE(SetWindowRgn(child, CreateEllipticRgn(0, 0, 40, 20), true));
-  for (QPoint corner : {QPoint(0, 0), QPoint(39, 0), QPoint(0, 19), QPoint(39, 19)})
-    EXPECT_EQ(WindowFromPoint(pt(global(corner.x(), corner.y()))), &top) << corner.x() << "," << corner.y();
-  EXPECT_EQ(WindowFromPoint(pt(global(20, 10))), child);
-  EXPECT_EQ(WindowFromPoint(pt(global(0, 9))), child);  // the ellipse reaches the left edge
+  for (auto [x, y] : {std::pair{0, 0}, {39, 0}, {0, 19}, {39, 19}})
+    EXPECT_EQ(At(x, y), &top) << x << "," << y;
+  EXPECT_EQ(At(20, 10), child);
+  EXPECT_EQ(At(0, 9), child);  // the ellipse reaches the left edge
 }
 
 TEST_F(ShapedChild, NoRegionRestoresTheRectangleAndAnEmptyOneHidesAll) {
   SetWindowRgn(child, CreateRectRgn(0, 0, 0, 0), true);
-  EXPECT_EQ(WindowFromPoint(pt(global(20, 10))), &top);
+  EXPECT_EQ(At(20, 10), &top);
   SetWindowRgn(child, Region{}, true);
-  EXPECT_EQ(WindowFromPoint(pt(global(0, 0))), child);
+  EXPECT_EQ(At(0, 0), child);
 }
 
-TEST_F(ShapedChild, ParentAndClientRectangle) {
-  EXPECT_EQ(GetParent(child), &top);
+TEST_F(ShapedChild, ClientRectangleAndTheContainerContextsColoursAndPixels) {
   Rect r{9, 9, 9, 9};
   EXPECT_TRUE(GetClientRect(child, r));
   EXPECT_EQ(r, (Rect{0, 0, 40, 20}));
   EXPECT_FALSE(GetClientRect(nullptr, r));
-}
-
-TEST_F(ShapedChild, ContainerContextGivesItsColoursAndItsPixels) {
   child->hide();
   Dc parent = GetDC(GetParent(child));
   EXPECT_EQ(GetBkColor(parent), RGB(0x12, 0x34, 0x56));

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QFontMetrics>
 
+#include "platform/gdi/syscolor.h"
 #include "platform/gdi/text.h"
 #include "tests/platform/gdi/pixel_grid.h"
 
@@ -10,51 +12,47 @@ namespace {
 
 using namespace testing;
 
-struct PrefixCase {
-  const char* text;
-  const char* shown;
-  std::vector<qsizetype> underlined;
-};
-class Prefixes : public ::testing::TestWithParam<PrefixCase> {};
-TEST_P(Prefixes, AmpersandsBecomeUnderlines) {
-  const ShownText s = StripPrefixes(QString::fromUtf8(GetParam().text));
-  EXPECT_EQ(s.text, QString::fromUtf8(GetParam().shown));
-  EXPECT_EQ(s.underlined, GetParam().underlined);
+TEST(StripPrefixes, AmpersandsBecomeUnderlines) {
+  struct Case {
+    const char* text;
+    const char* shown;
+    std::vector<qsizetype> underlined;
+  };
+  for (const Case& c : {Case{"", "", {}}, Case{"&&", "&", {}}, Case{"&Ok", "Ok", {0}},
+                        Case{"a&b&&c", "ab&c", {1}}, Case{"&&&x", "&x", {1}},
+                        Case{"x&", "x", {}}}) {
+    const ShownText s = StripPrefixes(QString::fromUtf8(c.text));
+    EXPECT_EQ(s.text, QString::fromUtf8(c.shown)) << c.text;
+    EXPECT_EQ(s.underlined, c.underlined) << c.text;
+  }
 }
-INSTANTIATE_TEST_SUITE_P(Table, Prefixes,
-                         ::testing::Values(PrefixCase{"", "", {}}, PrefixCase{"&&", "&", {}},
-                                           PrefixCase{"&Ok", "Ok", {0}},
-                                           PrefixCase{"a&b&&c", "ab&c", {1}},
-                                           PrefixCase{"&&&x", "&x", {1}}, PrefixCase{"x&", "x", {}}));
 
-// Ten pixels a character makes the expected breaks easy to read.
-int TenPerChar(const QString& s) { return static_cast<int>(s.size()) * 10; }
-
-struct BreakCase {
-  const char* text;
-  int width;
-  unsigned format;
-  std::vector<TextLine> lines;
-};
-class Breaks : public ::testing::TestWithParam<BreakCase> {};
-TEST_P(Breaks, SplitAtWordsAndLineBreaks) {
-  EXPECT_EQ(BreakLines(QString::fromUtf8(GetParam().text), GetParam().width, GetParam().format,
-                       TenPerChar),
-            GetParam().lines);
+TEST(BreakLines, SplitAtWordsAndLineBreaks) {
+  struct Case {
+    const char* text;
+    int width;
+    unsigned format;
+    std::vector<TextLine> lines;
+  };
+  const Case cases[] = {
+      {"", 100, DT_WORDBREAK, {}},
+      {"one two", 100, DT_WORDBREAK, {{0, 7, 70}}},
+      {"one two three", 75, DT_WORDBREAK, {{0, 7, 70}, {8, 5, 50}}},
+      {"longword a", 30, DT_WORDBREAK, {{0, 8, 80}, {9, 1, 10}}},
+      {"a  b", 25, DT_WORDBREAK, {{0, 1, 10}, {3, 1, 10}}},
+      {"a b", 0, DT_WORDBREAK, {{0, 1, 10}, {2, 1, 10}}},
+      {"one two three", 30, 0, {{0, 13, 130}}},
+      {"a\r\nb\rc", 100, DT_WORDBREAK, {{0, 1, 10}, {3, 1, 10}, {5, 1, 10}}},
+      {"a\n", 100, DT_WORDBREAK, {{0, 1, 10}}},
+      {"\n\nx", 100, DT_WORDBREAK, {{0, 0, 0}, {1, 0, 0}, {2, 1, 10}}},
+      {"a\nb", 100, DT_SINGLELINE, {{0, 3, 30}}},
+  };
+  // Ten pixels a character makes the expected breaks easy to read.
+  const auto tenPerChar = [](const QString& s) { return static_cast<int>(s.size()) * 10; };
+  for (const Case& c : cases)
+    EXPECT_EQ(BreakLines(QString::fromUtf8(c.text), c.width, c.format, tenPerChar), c.lines)
+        << c.text << " in " << c.width;
 }
-INSTANTIATE_TEST_SUITE_P(
-    Table, Breaks,
-    ::testing::Values(BreakCase{"", 100, DT_WORDBREAK, {}},
-                      BreakCase{"one two", 100, DT_WORDBREAK, {{0, 7, 70}}},
-                      BreakCase{"one two three", 75, DT_WORDBREAK, {{0, 7, 70}, {8, 5, 50}}},
-                      BreakCase{"longword a", 30, DT_WORDBREAK, {{0, 8, 80}, {9, 1, 10}}},
-                      BreakCase{"a  b", 25, DT_WORDBREAK, {{0, 1, 10}, {3, 1, 10}}},
-                      BreakCase{"a b", 0, DT_WORDBREAK, {{0, 1, 10}, {2, 1, 10}}},
-                      BreakCase{"one two three", 30, 0, {{0, 13, 130}}},
-                      BreakCase{"a\r\nb\rc", 100, DT_WORDBREAK, {{0, 1, 10}, {3, 1, 10}, {5, 1, 10}}},
-                      BreakCase{"a\n", 100, DT_WORDBREAK, {{0, 1, 10}}},
-                      BreakCase{"\n\nx", 100, DT_WORDBREAK, {{0, 0, 0}, {1, 0, 0}, {2, 1, 10}}},
-                      BreakCase{"a\nb", 100, DT_SINGLELINE, {{0, 3, 30}}}));
 
 class DrawText : public ::testing::Test {
  protected:
@@ -82,13 +80,11 @@ class DrawText : public ::testing::Test {
   Dc dc;
 };
 
-TEST_F(DrawText, CalcRectOfEmptyTextKeepsLeftTopAndIsEmpty) {
-  EXPECT_EQ(Calc("", {5, 7, 50, 30}), (Rect{5, 7, 5, 7}));
-}
-
-TEST_F(DrawText, CalcRectOfOneLineAndOfTheDoubledPrefix) {
+TEST_F(DrawText, CalcRectOfEmptyTextOneLineAndPrefixes) {
   const QFontMetrics fm = metrics();
-  EXPECT_EQ(Calc("Hi", {5, 7, 50, 30}), (Rect{5, 7, 5 + fm.horizontalAdvance("Hi"), 7 + fm.height()}));
+  EXPECT_EQ(Calc("", {5, 7, 50, 30}), (Rect{5, 7, 5, 7}));
+  EXPECT_EQ(Calc("Hi", {5, 7, 50, 30}),
+            (Rect{5, 7, 5 + fm.horizontalAdvance("Hi"), 7 + fm.height()}));
   EXPECT_EQ(Calc("&&", {0, 0, 50, 30}), (Rect{0, 0, fm.horizontalAdvance("&"), fm.height()}));
   EXPECT_EQ(Calc("&Ok", {0, 0, 50, 30}), (Rect{0, 0, fm.horizontalAdvance("Ok"), fm.height()}));
   EXPECT_TRUE(Ink().isEmpty());  // measuring draws nothing
@@ -103,7 +99,7 @@ TEST_F(DrawText, CalcRectOfWrappedTextCountsLinesAndTheWidestLine) {
             (Rect{2, 3, 2 + fm.horizontalAdvance("mmm"), 3 + 3 * fm.height()}));
 }
 
-TEST_F(DrawText, DrawsCentredWithoutBackgroundAndClipped) {
+TEST_F(DrawText, DrawsCentredWithoutBackgroundAndOnlySingleLineCentresVertically) {
   Rect r{5, 5, 55, 35};
   DrawTextA(dc, "Hi", r, DT_CENTER | DT_VCENTER | DT_WORDBREAK);
   const QRect ink = Ink();
@@ -113,10 +109,8 @@ TEST_F(DrawText, DrawsCentredWithoutBackgroundAndClipped) {
   EXPECT_LT(ink.bottom(), 5 + metrics().height());
   EXPECT_EQ(surface.pixel(5, 5), 0xFFFFFFFFu);
   EXPECT_EQ(surface.pixel(54, 34), 0xFFFFFFFFu);
-}
-
-TEST_F(DrawText, SingleLineVCentreMovesTheTextDown) {
-  Rect r{0, 0, 60, 40};
+  surface.clear();
+  r = {0, 0, 60, 40};
   DrawTextA(dc, "Hi", r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
   EXPECT_GE(Ink().top(), (40 - metrics().height()) / 2);
 }
@@ -126,7 +120,7 @@ TEST_F(DrawText, OverwideWordStaysWholeAndIsClippedToTheRectangle) {
   DrawTextA(dc, "WWWWWW", r, DT_CENTER | DT_VCENTER | DT_WORDBREAK);
   const QRect ink = Ink();
   ASSERT_FALSE(ink.isEmpty());
-  EXPECT_TRUE(QRect(20, 10, 10, 20).contains(ink)) << ink.x() << "," << ink.y() << " " << ink.width();
+  EXPECT_TRUE(QRect(20, 10, 10, 20).contains(ink)) << ink.x() << "," << ink.y();
   EXPECT_LT(ink.bottom(), 10 + metrics().height());  // one line, not broken inside the word
 }
 
@@ -141,6 +135,52 @@ TEST_F(DrawText, PrefixUnderlinesUnlessHiddenOrDisabled) {
   EXPECT_NE(draw("&H", 0), plain);
   EXPECT_EQ(draw("&H", DT_HIDEPREFIX), plain);
   EXPECT_NE(draw("&H", DT_NOPREFIX), plain);
+}
+
+TEST(OleTranslateColor, PlainPassesInvalidKeepsThePreset) {
+  struct Case {
+    std::uint32_t value;
+    bool ok;
+    std::int32_t expected;  // for failures: the preset, untouched
+  };
+  for (const Case& c : {Case{0x00C0C0C0u, true, 0xC0C0C0}, Case{0, true, 0},
+                        Case{0x00FFFFFFu, true, 0xFFFFFF}, Case{0x01000005u, false, 0x55},
+                        Case{0x02FF0000u, false, 0x55}, Case{0x80000000u | 31u, false, 0x55},
+                        Case{0x80001005u, false, 0x55}, Case{0xFFFFFFFFu, false, 0x55}}) {
+    std::int32_t out = 0x55;
+    EXPECT_EQ(SUCCEEDED(OleTranslateColor(c.value, 0, out)), c.ok) << std::hex << c.value;
+    EXPECT_EQ(out, c.expected) << std::hex << c.value;
+  }
+}
+
+TEST(OleTranslateColor, SystemColourIsTheCurrentSystemValue) {
+  for (int i = 0; i < kSysColorCount; ++i) {
+    std::int32_t out = -1;
+    ASSERT_EQ(OleTranslateColor(0x80000000u | static_cast<std::uint32_t>(i), 0, out), S_OK);
+    EXPECT_EQ(static_cast<ColorRef>(out), GetSysColor(i)) << i;
+  }
+}
+
+TEST(GetSysColor, FollowsTheApplicationPalette) {
+  const QPalette saved = QApplication::palette();
+  QPalette pal = saved;
+  pal.setColor(QPalette::Active, QPalette::Button, QColor(1, 2, 3));
+  pal.setColor(QPalette::Active, QPalette::ButtonText, QColor(4, 5, 6));
+  pal.setColor(QPalette::Active, QPalette::Highlight, QColor(7, 8, 9));
+  pal.setColor(QPalette::Disabled, QPalette::Text, QColor(10, 11, 12));
+  QApplication::setPalette(pal);
+  EXPECT_EQ(GetSysColor(COLOR_BTNFACE), RGB(1, 2, 3));
+  EXPECT_EQ(GetSysColor(COLOR_BTNTEXT), RGB(4, 5, 6));
+  EXPECT_EQ(GetSysColor(COLOR_HIGHLIGHT), RGB(7, 8, 9));
+  EXPECT_EQ(GetSysColor(COLOR_GRAYTEXT), RGB(10, 11, 12));
+  QApplication::setPalette(saved);
+}
+
+TEST(GetSysColor, ClassicValuesWhereNoRoleAppliesAndZeroOutOfRange) {
+  EXPECT_EQ(GetSysColor(COLOR_GRADIENTACTIVECAPTION), RGB(166, 202, 240));
+  EXPECT_EQ(ClassicSysColor(COLOR_BTNSHADOW), RGB(128, 128, 128));
+  EXPECT_EQ(GetSysColor(-1), 0u);
+  EXPECT_EQ(GetSysColor(kSysColorCount), 0u);
 }
 
 }  // namespace
