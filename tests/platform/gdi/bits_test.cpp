@@ -97,18 +97,6 @@ TEST(DrawIconEx, DrawsThroughTheIconsMaskOverExistingPixels) {
   EXPECT_EQ(Grid(s), Rows({"brbb", "bbb#"}));
 }
 
-TEST(SelectObject, HandsBackWhatItDisplacedSoItCanBePutBack) {
-  Surface s = Paper(2, 2);
-  Dc dc(s);
-  const Pen original = dc.pen();
-  const Pen red = CreatePen(PS_SOLID, 2, kRed);
-  EXPECT_EQ(SelectObject(dc, red), original);
-  EXPECT_EQ(SelectObject(dc, original), red);
-  const Font f(QFont("DejaVu Sans", 12));
-  EXPECT_TRUE(SelectObject(dc, f).isNull());
-  EXPECT_EQ(dc.qfont().family(), "DejaVu Sans");
-}
-
 TEST(MemoryDc, DrawsIntoTheSelectedBitmapWhichOutlivesDeletion) {
   Surface screen = Paper(2, 2);
   Dc sdc(screen);

@@ -39,36 +39,29 @@ TEST(FillRect, EmptyOrInvertedRectanglesPaintNothingFilledOrFramed) {
   }
 }
 
-TEST(FillRect, CoversLeftTopButNotRightBottomAndHollowBrushPaintsNothing) {
+TEST(FillRect, CoversLeftTopButNotRightBottomClipsAndHollowBrushPaintsNothing) {
   Surface s = Paper(5, 4);
   Dc dc(s);
   FillRect(dc, {1, 1, 4, 3}, CreateSolidBrush(kRed));
   EXPECT_EQ(FillRect(dc, {0, 0, 5, 4}, Brush{}), 0);
   EXPECT_EQ(Grid(s), Rows({".....", ".rrr.", ".rrr.", "....."}));
-}
-
-TEST(FillRect, ClipsToTheSurfaceWhateverTheCoordinates) {
-  Surface s = Paper(3, 2);
-  Dc dc(s);
+  // Clipped to the surface whatever the coordinates.
   FillRect(dc, {kMin, kMin, 2, kMax}, CreateSolidBrush(kBlue));
   FillRect(dc, {5, 0, 9, 2}, CreateSolidBrush(kRed));  // wholly outside
-  EXPECT_EQ(Grid(s), Rows({"bb.", "bb."}));
+  EXPECT_EQ(Grid(s), Rows({"bb...", "bbrr.", "bbrr.", "bb..."}));
 }
 
-TEST(FrameRect, OfTheClientRectangleIsExactlyTheOuterRing) {
+TEST(FrameRect, OfTheClientRectangleIsExactlyTheOuterRingAndThinOnesAreSolid) {
   Surface s = Paper();
   Dc dc(s);
   FrameRect(dc, {0, 0, 10, 10}, CreateSolidBrush(kBlack));
   EXPECT_EQ(Grid(s), Rows({"##########", "#........#", "#........#", "#........#", "#........#",
                            "#........#", "#........#", "#........#", "#........#", "##########"}));
-}
-
-TEST(FrameRect, ThinRectanglesAreSolid) {
-  Surface s = Paper(5, 3);
-  Dc dc(s);
-  FrameRect(dc, {1, 0, 2, 3}, CreateSolidBrush(kRed));
-  FrameRect(dc, {3, 1, 5, 3}, CreateSolidBrush(kBlue));
-  EXPECT_EQ(Grid(s), Rows({".r...", ".r.bb", ".r.bb"}));
+  // Thin rectangles are solid.
+  FrameRect(dc, {1, 1, 2, 4}, CreateSolidBrush(kRed));
+  FrameRect(dc, {3, 2, 5, 4}, CreateSolidBrush(kBlue));
+  EXPECT_EQ(Grid(s.image().copy(0, 0, 6, 5)),
+            Rows({"######", "#r....", "#r.bb.", "#r.bb.", "#....."}));
 }
 
 TEST(RectArithmetic, InflateOffsetAndWrapping) {

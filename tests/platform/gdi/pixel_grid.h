@@ -14,13 +14,11 @@ inline constexpr ColorRef kWhite = RGB(255, 255, 255);
 inline constexpr ColorRef kBlack = RGB(0, 0, 0);
 inline constexpr ColorRef kRed = RGB(255, 0, 0);
 inline constexpr ColorRef kBlue = RGB(0, 0, 255);
-inline constexpr ColorRef kGreen = RGB(0, 255, 0);
 
-// '.' white, '#' black, 'r' red, 'b' blue, 'g' green, '?' anything else; rows joined by '\n'.
+// '.' white, '#' black, 'r' red, 'b' blue, '?' anything else; rows joined by '\n'.
 inline std::string Grid(const QImage& img) {
-  static const std::map<QRgb, char> legend = {{toQRgb(kWhite), '.'}, {toQRgb(kBlack), '#'},
-                                              {toQRgb(kRed), 'r'},   {toQRgb(kBlue), 'b'},
-                                              {toQRgb(kGreen), 'g'}};
+  static const std::map<QRgb, char> legend = {
+      {toQRgb(kWhite), '.'}, {toQRgb(kBlack), '#'}, {toQRgb(kRed), 'r'}, {toQRgb(kBlue), 'b'}};
   std::string out;
   for (int y = 0; y < img.height(); ++y) {
     if (y) out += '\n';

@@ -42,23 +42,6 @@ TEST(HandleEncoding, GenerationWrapSkipsZero) {
   EXPECT_EQ(DecodeHandle(EncodeHandle({kHandleSlots - 1, last})).generation, last);
 }
 
-TEST(PageBlockAllocator, HandlesAreNonzeroDistinctAndUsable) {
-  PageBlockAllocator allocator(Capped(64 * kMiB));
-  std::vector<std::uint32_t> handles;
-  for (int i = 0; i < 100; ++i) {
-    handles.push_back(allocator.GlobalAlloc(i % 2 ? GMEM_FIXED : GMEM_MOVEABLE, kBlockBytes));
-    ASSERT_NE(handles.back(), 0u);
-    void* address = allocator.BlockAddress(handles.back());
-    ASSERT_NE(address, nullptr);
-    std::memset(address, 0xA5, kBlockBytes);
-  }
-  EXPECT_EQ(std::set<std::uint32_t>(handles.begin(), handles.end()).size(), 100u);
-  EXPECT_EQ(allocator.heldBytes(), 100u * RoundUpToPages(kBlockBytes, PageSize()).value());
-  FreeAll(allocator, handles);
-  EXPECT_EQ(allocator.blockCount(), 0u);
-  EXPECT_EQ(allocator.heldBytes(), 0u);
-}
-
 TEST(PageBlockAllocator, StaleUnknownOrRepeatedFreesAndBadSizesAreHarmless) {
   PageBlockAllocator allocator(Capped(kMiB));
   const std::uint32_t first = allocator.GlobalAlloc(GMEM_MOVEABLE, kBlockBytes);
@@ -101,16 +84,26 @@ TEST(PageBlockAllocator, RefusesWhenTheSystemFigureIsUnreadable) {
   EXPECT_EQ(PageBlockAllocator(options).GlobalAlloc(GMEM_MOVEABLE, kBlockBytes), 0u);
 }
 
-TEST(PageBlockAllocator, BlocksAreResidentUntilFreedOrDestroyed) {
+TEST(PageBlockAllocator, BlocksAreDistinctUsableAndResidentUntilFreedOrDestroyed) {
   const std::uint64_t before = ResidentBytes();
   {
     PageBlockAllocator allocator(Capped(64 * kMiB));
     std::vector<std::uint32_t> handles;  // 20 MiB: well above the noise of a test process
-    for (int i = 0; i < 512; ++i) handles.push_back(allocator.GlobalAlloc(GMEM_FIXED, kBlockBytes));
-    ASSERT_EQ(allocator.blockCount(), 512u);
+    for (int i = 0; i < 512; ++i) {
+      handles.push_back(allocator.GlobalAlloc(i % 2 ? GMEM_FIXED : GMEM_MOVEABLE, kBlockBytes));
+      ASSERT_NE(handles.back(), 0u);
+    }
+    EXPECT_EQ(std::set<std::uint32_t>(handles.begin(), handles.end()).size(), 512u);
+    EXPECT_EQ(allocator.heldBytes(), 512u * RoundUpToPages(kBlockBytes, PageSize()).value());
     // Resident before GlobalAlloc returned, without anyone touching the pages.
     EXPECT_GE(ResidentBytes(), before + allocator.heldBytes() * 95 / 100);
+    for (std::uint32_t handle : handles) {
+      void* address = allocator.BlockAddress(handle);
+      ASSERT_NE(address, nullptr);
+      std::memset(address, 0xA5, kBlockBytes);
+    }
     FreeAll(allocator, handles);
+    EXPECT_EQ(allocator.heldBytes(), 0u);
     EXPECT_LE(ResidentBytes(), before + 2 * kMiB);
     for (int i = 0; i < 256; ++i) allocator.GlobalAlloc(GMEM_MOVEABLE, kBlockBytes);
     EXPECT_GE(ResidentBytes(), before + 9 * kMiB);
