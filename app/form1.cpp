@@ -47,7 +47,12 @@ class StockIndicator final : public IndicatorBar {
 
 Form1::Form1(mem::MemoryStatusSource& memory, mem::BlockAllocator& allocator, QLocale locale,
              const QString& layoutPath)
-    : memory_(memory), allocator_(allocator), locale_(std::move(locale)), form_(LoadLayout(layoutPath)) {
+    : memory_(memory),
+      allocator_(allocator),
+      locale_(std::move(locale)),
+      form_(LoadLayout(layoutPath)),
+      tick_{&Label2(3), &Label2(4), &Label2(5), &Label2(7), &lblavailableRAM(), &LblMaxPhyicalRam(), &ProgressBar1(),
+            &ProgressBar2()} {
   QObject::connect(&Timer1(), &host::stock::Timer::Tick, window(), [this] { Timer1_Timer(); });
   form_.control<controls::chameleonButton>("Command1")->Click.connect([this] { Command1_Click(); });
   form_.control<controls::chameleonButton>("chameleonButton1")->Click.connect([this] { chameleonButton1_Click(); });
@@ -73,19 +78,19 @@ void Form1::GetMemoryStatus() {
   host::services().DoEvents();
   status_ = mem::GlobalMemoryStatus(memory_);
   const SampledFigures f = SampleFigures(status_.totalPhys, status_.availPhys, locale_);
-  ProgressBar1().setValue(f.barValue);
-  lblavailableRAM().setCaption(f.freeText);
-  LblMaxPhyicalRam().setCaption(f.totalText);
-  ProgressBar2().setValue(kFullBar);
+  tick_.freeShare->setValue(f.barValue);
+  tick_.freeWorking->setCaption(f.freeText);
+  tick_.totalWorking->setCaption(f.totalText);
+  tick_.hiddenBar->setValue(kFullBar);
 }
 
 void Form1::Timer1_Timer() {
   GetMemoryStatus();
-  const ShownFigures shown = RefreshFigures(LblMaxPhyicalRam().Caption(), lblavailableRAM().Caption(), locale_);
-  Label2(3).setCaption(shown.total);
-  Label2(5).setCaption(shown.free);
-  Label2(4).setCaption(shown.used);
-  Label2(7).setCaption(shown.percent);
+  const ShownFigures shown = RefreshFigures(tick_.totalWorking->Caption(), tick_.freeWorking->Caption(), locale_);
+  tick_.total->setCaption(shown.total);
+  tick_.free->setCaption(shown.free);
+  tick_.used->setCaption(shown.used);
+  tick_.percent->setCaption(shown.percent);
 }
 
 void Form1::Command1_Click() {

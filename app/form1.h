@@ -55,6 +55,16 @@ class Form1 {
   QLocale locale_;
   host::layout::LoadedForm form_;
   mem::MemoryStatus status_;  // refilled by every sample
+
+  // What every tick writes, looked up once: a missing control fails at start-up, and the 100 ms
+  // path does no name searches.
+  struct TickTargets {
+    host::stock::Label *total, *used, *free, *percent;
+    host::stock::Label *freeWorking, *totalWorking;
+    controls::Xp_ProgressBar* freeShare;
+    host::stock::StockProgressBar* hiddenBar;
+  };
+  TickTargets tick_;
 };
 
 }  // namespace kelvane::app

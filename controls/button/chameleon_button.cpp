@@ -1,31 +1,30 @@
 #include "controls/button/chameleon_button.h"
 
-#include <QApplication>
 #include <QPainter>
-#include <QPalette>
 
 #include "controls/button/access_key.h"
 #include "platform/gdi/colorref.h"
+#include "platform/gdi/syscolor.h"
 #include "platform/host/errors.h"
 
 namespace kelvane::controls {
 namespace {
 
 constexpr std::int32_t kDefaultMaskColor = 0xC0C0C0;
-constexpr std::int32_t kSystemColorFlag = static_cast<std::int32_t>(0x80000000u);
 constexpr int kStateUp = 0;
 constexpr int kStateDown = 2;
 constexpr QRgb kFrameColor = 0xFF808080;
 constexpr QRgb kDisabledTextColor = 0xFFA0A0A0;
 
-// Plain colours pass through; a system colour takes the desktop's button colours for now.
-QRgb ResolveColor(std::int32_t value, QPalette::ColorRole systemRole) {
-  if ((value & kSystemColorFlag) != 0) return QApplication::palette().color(systemRole).rgb();
-  return gdi::toQRgb(static_cast<gdi::ColorRef>(value));
+// Plain and system colours alike; an untranslatable value draws black.
+QColor ResolveColor(std::int32_t value) {
+  std::int32_t plain = 0;
+  gdi::OleTranslateColor(static_cast<std::uint32_t>(value), 0, plain);
+  return QColor::fromRgb(gdi::toQRgb(static_cast<gdi::ColorRef>(plain)));
 }
 
-std::int32_t SystemFace() { return gdi::fromQRgb(QApplication::palette().color(QPalette::Button).rgb()); }
-std::int32_t SystemText() { return gdi::fromQRgb(QApplication::palette().color(QPalette::ButtonText).rgb()); }
+std::int32_t SystemFace() { return static_cast<std::int32_t>(gdi::GetSysColor(gdi::COLOR_BTNFACE)); }
+std::int32_t SystemText() { return static_cast<std::int32_t>(gdi::GetSysColor(gdi::COLOR_BTNTEXT)); }
 
 // The container's handler may change the arguments; false when it destroyed the button.
 bool RaiseMouse(chameleonButton::MouseEvent& event, int button, int shift, float x, float y) {
@@ -163,11 +162,11 @@ void chameleonButton::PaintButton(int state) {
   QImage& img = surface().image();
   QPainter p(&img);
   const QRect r(0, 0, img.width(), img.height());
-  p.fillRect(r, QColor::fromRgb(ResolveColor(backColor_, QPalette::Button)));
+  p.fillRect(r, ResolveColor(backColor_));
   p.setPen(QColor::fromRgb(kFrameColor));
   p.drawRect(r.adjusted(0, 0, -1, -1));
   p.setFont(Font().toQFont());
-  p.setPen(QColor::fromRgb(enabled_ ? ResolveColor(foreColor_, QPalette::ButtonText) : kDisabledTextColor));
+  p.setPen(enabled_ ? ResolveColor(foreColor_) : QColor::fromRgb(kDisabledTextColor));
   const int shift = state == kStateDown ? 1 : 0;
   p.drawText(r.translated(shift, shift), Qt::AlignCenter | Qt::TextShowMnemonic | Qt::TextWordWrap, caption_);
   p.end();

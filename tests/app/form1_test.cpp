@@ -53,7 +53,9 @@ TEST_P(Form1Layout, ControlSitsAtItsStoredTwipsInPixels) {
   const Placement& p = GetParam();
   const QRect r = GeometryOf(form, p.name, p.index);
   EXPECT_EQ(r.topLeft(), p.pixels.topLeft()) << p.name;
-  if (p.pixels.width() > 0) EXPECT_EQ(r.size(), p.pixels.size()) << p.name;
+  if (p.pixels.width() > 0) {
+    EXPECT_EQ(r.size(), p.pixels.size()) << p.name;
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(
