@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <chrono>
+#include <cstdlib>
 
 #include "app/release_routine.h"
 #include "platform/host/services.h"
@@ -50,7 +51,7 @@ class TimingServices : public kelvane::host::HostServices {
     kelvane::host::services().DoEvents();
   }
   void SendKeys(const QString&) override {}
-  [[noreturn]] void End(int status) override { kelvane::host::services().End(status); }
+  [[noreturn]] void End(int status) override { std::_Exit(status); }
   Clock::time_point releaseStart;
   int pairs = 0;
 };
