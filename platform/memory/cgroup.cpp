@@ -4,19 +4,11 @@
 
 #include <algorithm>
 
-#include "platform/memory/checked_math.h"
+#include "platform/memory/decimal.h"
 #include "platform/memory/file_io.h"
 
 namespace kelvane::mem {
 namespace {
-
-constexpr std::string_view kBlanks = " \t\r\n";
-
-std::string_view Trim(std::string_view s) {
-  const auto first = s.find_first_not_of(kBlanks);
-  if (first == std::string_view::npos) return {};
-  return s.substr(first, s.find_last_not_of(kBlanks) - first + 1);
-}
 
 bool ListsController(std::string_view controllers, std::string_view wanted) {
   while (!controllers.empty()) {
@@ -59,7 +51,7 @@ CgroupMembership ParseProcSelfCgroup(std::string_view text) {
   CgroupMembership membership;
   while (!text.empty()) {
     const auto eol = std::min(text.find('\n'), text.size());
-    const auto line = Trim(text.substr(0, eol));
+    const auto line = TrimBlanks(text.substr(0, eol));
     text.remove_prefix(std::min(eol + 1, text.size()));
 
     // hierarchy-id:controller-list:path; the path itself may hold colons.
@@ -77,19 +69,6 @@ CgroupMembership ParseProcSelfCgroup(std::string_view text) {
     }
   }
   return membership;
-}
-
-std::optional<std::uint64_t> ParseCgroupBytes(std::string_view text) {
-  text = Trim(text);
-  if (text.empty()) return std::nullopt;
-  std::uint64_t value = 0;
-  for (char c : text) {
-    if (c < '0' || c > '9') return std::nullopt;
-    const auto next = CheckedMulAdd(value, 10, static_cast<std::uint64_t>(c - '0'));
-    if (!next) return std::nullopt;
-    value = *next;
-  }
-  return value;
 }
 
 std::vector<CgroupLevel> CgroupLevelsFor(const CgroupMembership& membership,
@@ -110,10 +89,11 @@ std::optional<std::uint64_t> SampleCgroupHeadroom(const std::vector<CgroupLevel>
   std::optional<std::uint64_t> tightest;
   for (const auto& level : levels) {
     const auto limitText = ReadTextFile(level.limitPath);
-    const auto limit = limitText ? ParseCgroupBytes(*limitText) : std::nullopt;
+    // "max" (no limit) reads as nothing, like anything else that is not a plain number.
+    const auto limit = limitText ? ParseDecimal(*limitText) : std::nullopt;
     if (!limit) continue;
     const auto usageText = ReadTextFile(level.usagePath);
-    const auto usage = usageText ? ParseCgroupBytes(*usageText) : std::nullopt;
+    const auto usage = usageText ? ParseDecimal(*usageText) : std::nullopt;
     const std::uint64_t headroom = usage ? HeadroomBelowLimit(*limit, *usage, reserve) : 0;
     tightest = std::min(tightest.value_or(headroom), headroom);
   }

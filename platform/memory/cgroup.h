@@ -18,10 +18,6 @@ struct CgroupMembership {
 
 CgroupMembership ParseProcSelfCgroup(std::string_view text);
 
-// A memory.max / memory.limit_in_bytes / memory.current value in bytes;
-// nothing for "max" or anything that is not a plain number.
-std::optional<std::uint64_t> ParseCgroupBytes(std::string_view text);
-
 // One cgroup whose limit can stop the process: the files that hold its limit and usage.
 struct CgroupLevel {
   std::string limitPath;

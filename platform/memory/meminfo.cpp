@@ -2,16 +2,15 @@
 
 #include <algorithm>
 #include <array>
-#include <limits>
 
 #include "platform/memory/checked_math.h"
+#include "platform/memory/decimal.h"
 
 namespace kelvane::mem {
 namespace {
 
 constexpr std::uint64_t kBytesPerKb = 1024;
 constexpr std::string_view kUnit = "kB";
-constexpr std::string_view kBlanks = " \t\r\f\v";
 
 using Field = std::optional<std::uint64_t> MeminfoValues::*;
 
@@ -29,42 +28,19 @@ constexpr std::array kKeys{
     Key{"SReclaimable", &MeminfoValues::sReclaimable},
 };
 
-std::string_view Trim(std::string_view s) {
-  const auto first = s.find_first_not_of(kBlanks);
-  if (first == std::string_view::npos) return {};
-  const auto last = s.find_last_not_of(kBlanks);
-  return s.substr(first, last - first + 1);
-}
-
-std::optional<std::uint64_t> ParseDecimal(std::string_view digits) {
-  if (digits.empty()) return std::nullopt;
-  std::uint64_t value = 0;
-  for (char c : digits) {
-    if (c < '0' || c > '9') return std::nullopt;
-    const auto next = CheckedMulAdd(value, 10, static_cast<std::uint64_t>(c - '0'));
-    if (!next) return std::nullopt;
-    value = *next;
-  }
-  return value;
-}
-
 // "   24683772 kB" -> bytes, or an explanation.
 std::optional<std::uint64_t> ParseKbFigure(std::string_view text, std::string& why) {
-  text = Trim(text);
-  const auto digitsEnd = std::min(text.find_first_not_of("0123456789"), text.size());
-  const auto digits = text.substr(0, digitsEnd);
-  if (Trim(text.substr(digitsEnd)) != kUnit) {
-    why = "expected a whole number followed by \"kB\"";
-    return std::nullopt;
-  }
-  const auto kb = ParseDecimal(digits);
+  text = TrimBlanks(text);
+  const bool hasUnit = text.ends_with(kUnit);
+  const auto number = TrimBlanks(hasUnit ? text.substr(0, text.size() - kUnit.size()) : text);
+  const auto kb = hasUnit ? ParseDecimal(number) : std::nullopt;
   const auto bytes = kb ? CheckedMulAdd(*kb, kBytesPerKb, 0) : std::nullopt;
-  if (!bytes) {
-    why = digits.empty() ? "expected a whole number followed by \"kB\""
-                         : "the figure is too large";
-    return std::nullopt;
-  }
-  return bytes;
+  if (bytes) return bytes;
+  const bool digitsOnly =
+      !number.empty() && number.find_first_not_of("0123456789") == std::string_view::npos;
+  why = hasUnit && digitsOnly ? "the figure is too large"
+                              : "expected a whole number followed by \"kB\"";
+  return std::nullopt;
 }
 
 }  // namespace
@@ -80,7 +56,7 @@ MeminfoParse ParseMeminfo(std::string_view text) {
 
     const auto colon = line.find(':');
     if (colon == std::string_view::npos) continue;
-    const auto name = Trim(line.substr(0, colon));
+    const auto name = TrimBlanks(line.substr(0, colon));
     const auto key = std::find_if(kKeys.begin(), kKeys.end(),
                                   [&](const Key& k) { return k.name == name; });
     if (key == kKeys.end()) continue;

@@ -3,17 +3,18 @@
 #include <charconv>
 #include <utility>
 
+#include "platform/memory/decimal.h"
 #include "platform/memory/file_io.h"
 
 namespace kelvane::mem {
 namespace {
 
-std::optional<int> ParseScore(const std::string& text) {
+// Signed, so not ParseDecimal; the same blanks are allowed around it.
+std::optional<int> ParseScore(std::string_view text) {
+  text = TrimBlanks(text);
   int value = 0;
-  const char* begin = text.data();
-  const char* end = begin + text.size();
-  while (end != begin && (end[-1] == '\n' || end[-1] == ' ')) --end;
-  const auto [ptr, ec] = std::from_chars(begin, end, value);
+  const char* end = text.data() + text.size();
+  const auto [ptr, ec] = std::from_chars(text.data(), end, value);
   if (ec != std::errc() || ptr != end) return std::nullopt;
   return value;
 }

@@ -34,14 +34,6 @@ INSTANTIATE_TEST_SUITE_P(
         MembershipCase{"0::/odd:name\r\n", "/odd:name", {}},
         MembershipCase{"garbage\n\n", {}, {}}, MembershipCase{"", {}, {}}));
 
-TEST(CgroupBytes, ReadsPlainNumbersOnly) {
-  const std::pair<const char*, std::optional<std::uint64_t>> cases[] = {
-      {"536870912\n", 536870912}, {"0", 0},   {"max\n", {}},
-      {"", {}},                   {"12k", {}}, {"-1", {}},
-      {"18446744073709551616", {}}, {"9223372036854771712\n", 9223372036854771712ull}};
-  for (const auto& [text, expected] : cases) EXPECT_EQ(ParseCgroupBytes(text), expected) << text;
-}
-
 TEST(CgroupLevels, WalkFromOwnGroupToTheRootAndNeverEscape) {
   const std::vector<CgroupLevel> expected{
       {"/cg/a/b/memory.max", "/cg/a/b/memory.current"},
