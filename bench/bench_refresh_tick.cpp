@@ -7,6 +7,7 @@
 #include "app/memory_figures.h"
 #include "platform/memory/block_allocator.h"
 #include "platform/memory/memory_status.h"
+#include "tests/support/fake_memory_source.h"
 
 namespace {
 
@@ -22,7 +23,7 @@ QApplication& App() {
 // The whole tick as the timer runs it, against a fake source whose free figure moves every tick.
 void BM_RefreshTick(benchmark::State& state) {
   App();
-  kelvane::mem::FakeMemorySource memory(24ull << 30, 12ull << 30);
+  kelvane::test::FakeMemorySource memory(24ull << 30, 12ull << 30);
   kelvane::mem::PageBlockAllocator allocator;
   kelvane::app::Form1 form(memory, allocator, QLocale::c());
   std::uint64_t free = 12ull << 30;

@@ -51,29 +51,6 @@ class ProcMeminfoSource final : public MemoryStatusSource {
   std::string lastError_;
 };
 
-// Settable figures for tests; counts how often it was asked.
-class FakeMemorySource final : public MemoryStatusSource {
- public:
-  FakeMemorySource() = default;
-  FakeMemorySource(std::uint64_t totalPhys, std::uint64_t availPhys)
-      : status_{totalPhys, availPhys} {}
-
-  void SetStatus(MemoryStatus status) { status_ = status; }
-  void SetFigures(std::uint64_t totalPhys, std::uint64_t availPhys) {
-    status_ = {totalPhys, availPhys};
-  }
-  int sampleCount() const { return sampleCount_; }
-
-  MemoryStatus Sample() override {
-    ++sampleCount_;
-    return status_;
-  }
-
- private:
-  MemoryStatus status_;
-  int sampleCount_ = 0;
-};
-
 // The classic call, taking the source explicitly so tests can substitute it.
 MemoryStatus GlobalMemoryStatus(MemoryStatusSource& source);
 

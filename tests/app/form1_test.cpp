@@ -13,6 +13,7 @@
 #include "platform/host/stock/label.h"
 #include "platform/host/stock/stock_progress_bar.h"
 #include "platform/host/stock/timer.h"
+#include "tests/support/fake_memory_source.h"
 #include "tests/support/recording_services.h"
 
 namespace kelvane::app {
@@ -32,7 +33,7 @@ class Form1Test : public ::testing::Test {
  protected:
   test::RecordingServices services;
   test::ScopedServices scoped{services};
-  mem::FakeMemorySource memory{268435456, 100000000};
+  test::FakeMemorySource memory{268435456, 100000000};
   CountingAllocator allocator;
 };
 
