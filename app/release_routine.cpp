@@ -1,20 +1,21 @@
 #include "app/release_routine.h"
 
 #include <exception>
-#include <limits>
 #include <vector>
 
 namespace kelvane::app {
 namespace {
 
-static_assert(kReleasePairCap < std::numeric_limits<std::int16_t>::max(),
-              "the pair counters are 16-bit and must not overflow below the cap");
+struct BlockPair {
+  std::uint32_t moveable = 0;
+  std::uint32_t fixed = 0;
+};
 
+// What the reservation holds. `counted` is the list's size after the last complete pass; a pass
+// cut short by an error leaves one more pair whose blocks are not counted.
 struct HeldBlocks {
-  std::vector<std::uint32_t> moveable;
-  std::vector<std::uint32_t> fixed;
-  std::int16_t moveableCount = 0;
-  std::int16_t fixedCount = 0;
+  std::vector<BlockPair> pairs;
+  std::size_t counted = 0;
 };
 
 // Returns normally when a block is refused; the indicator's error at the cap, or any other
@@ -26,48 +27,43 @@ void ReservePairs(IndicatorBar& bar, mem::BlockAllocator& allocator, HeldBlocks&
   bool stop = false;
   while (!stop) {
     bar.setValue(bar.Value() + 1.0f);
-    held.moveable.resize(static_cast<std::size_t>(held.moveableCount) + 1);
-    held.fixed.resize(static_cast<std::size_t>(held.fixedCount) + 1);
-    held.moveable[held.moveableCount] = allocator.GlobalAlloc(mem::GMEM_MOVEABLE, kReleaseBlockBytes);
-    held.fixed[held.fixedCount] = allocator.GlobalAlloc(mem::GMEM_FIXED, kReleaseBlockBytes);
+    BlockPair& pair = held.pairs.emplace_back();
+    pair.moveable = allocator.GlobalAlloc(mem::GMEM_MOVEABLE, kReleaseBlockBytes);
+    pair.fixed = allocator.GlobalAlloc(mem::GMEM_FIXED, kReleaseBlockBytes);
     // The pass of a refusal is completed: its other block stays reserved and the pair counts.
-    if (held.moveable[held.moveableCount] == 0) stop = true;
-    if (held.fixed[held.fixedCount] == 0) stop = true;
-    ++held.moveableCount;
-    ++held.fixedCount;
+    if (pair.moveable == 0 || pair.fixed == 0) stop = true;
+    held.counted = held.pairs.size();
   }
 }
 
-// A pass cut short by an error may hold a block beyond the counts; it must not leak.
+// A pass cut short by an error may hold a block beyond the count; it must not leak.
 void FreeInterruptedPass(mem::BlockAllocator& allocator, HeldBlocks& held) {
-  for (std::size_t i = held.moveable.size(); i > static_cast<std::size_t>(held.moveableCount); --i) {
-    allocator.GlobalFree(held.moveable[i - 1]);
-  }
-  for (std::size_t i = held.fixed.size(); i > static_cast<std::size_t>(held.fixedCount); --i) {
-    allocator.GlobalFree(held.fixed[i - 1]);
-  }
-  held.moveable.resize(static_cast<std::size_t>(held.moveableCount));
-  held.fixed.resize(static_cast<std::size_t>(held.fixedCount));
+  if (held.pairs.size() == held.counted) return;
+  const BlockPair cut = held.pairs.back();
+  held.pairs.pop_back();
+  allocator.GlobalFree(cut.moveable);
+  allocator.GlobalFree(cut.fixed);
 }
 
 void ReleasePairs(IndicatorBar& bar, mem::BlockAllocator& allocator, host::HostServices& services,
                   HeldBlocks& held) {
   FreeInterruptedPass(allocator, held);
   try {
-    bar.setMax(held.moveableCount);
+    bar.setMax(static_cast<float>(held.pairs.size()));
     bar.setValue(0);
   } catch (const std::exception&) {
     // A run with no pair asks for Max 0, which the bar refuses; there is nothing to count.
   }
-  for (std::int16_t i = static_cast<std::int16_t>(held.moveableCount - 1); i >= 0; --i) {
+  while (!held.pairs.empty()) {
     try {
       if (bar.Max() - 1.0f != bar.Value()) bar.setValue(bar.Value() + 1.0f);
     } catch (const std::exception&) {
       // The count is cosmetic; the blocks must go back whatever the bar accepts.
     }
-    allocator.GlobalFree(held.moveable[i]);
-    held.moveable.resize(static_cast<std::size_t>(i) + 1);
-    allocator.GlobalFree(held.fixed[i]);
+    allocator.GlobalFree(held.pairs.back().moveable);
+    const std::uint32_t fixed = held.pairs.back().fixed;
+    held.pairs.pop_back();
+    allocator.GlobalFree(fixed);
     services.DoEvents();
   }
   bar.setVisible(false);
