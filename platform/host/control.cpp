@@ -79,12 +79,7 @@ void Control::hostAccessKeyPress(int keyAscii) {
 
 void Control::PropertyChanged(const QString& key) {
   modified_ = true;
-  noticed_.append(key);
-}
-
-void Control::clearModified() {
-  modified_ = false;
-  noticed_.clear();
+  emit PropertyNoticed(key);
 }
 
 void Control::setAmbient(const AmbientProperties& a, const QString& changedName) {

@@ -3,7 +3,7 @@
 // notifications. Subclasses override the On*/property hooks; the host (layout loader, tests)
 // drives the host* entry points.
 #include <QPointer>
-#include <QStringList>
+#include <QString>
 #include <QWidget>
 #include <cstdint>
 
@@ -55,11 +55,11 @@ class Control : public QWidget {
   // The control's access key was pressed with Alt (the application filter calls this).
   void hostAccessKeyPress(int keyAscii);
 
-  // Property-changed notice: marks the control modified.
+  // Property-changed notice: marks the control modified. Nothing is kept per notice: a property
+  // set ten times a second for months must not grow the process.
   void PropertyChanged(const QString& key);
   bool isModified() const { return modified_; }
-  const QStringList& noticedKeys() const { return noticed_; }
-  void clearModified();
+  void clearModified() { modified_ = false; }
 
   const AmbientProperties& Ambient() const { return ambient_; }
   // Replaces the ambient properties and sends AmbientChanged: with `changedName` for that name only,
@@ -106,6 +106,10 @@ class Control : public QWidget {
   void setMouseIcon(const Picture& p);
   QColor BackColor() const { return QColor::fromRgb(surface_.background()); }
   void setBackColor(QRgb rgb) { surface_.setBackground(rgb); }
+
+ signals:
+  // Each property-changed notice, for observers such as tests.
+  void PropertyNoticed(const QString& key);
 
  protected:
   // ---- notifications (defaults do nothing) -------------------------------------------------------
@@ -159,7 +163,6 @@ class Control : public QWidget {
   FontDesc font_;
   std::int16_t mousePointer_ = 0;
   Picture mouseIcon_;
-  QStringList noticed_;
   bool modified_ = false;
   bool terminated_ = false;
   std::int32_t hwnd_ = 0;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "controls/progressbar/xp_progressbar.h"
+#include "tests/support/notice_recorder.h"
 #include "tests/support/recording_services.h"
 
 namespace kelvane::controls::test {
@@ -58,6 +59,7 @@ class XpProgressBarTest : public ::testing::Test {
     bar->hostCreateNew({});
     ResizeBar(*bar, kBarWidth, kBarHeight);
     bar->clearModified();
+    notices.watch(*bar);
   }
 
   QImage Pixels() { return bar->surface().image().copy(); }
@@ -66,6 +68,7 @@ class XpProgressBarTest : public ::testing::Test {
   kelvane::test::RecordingServices recorder;
   kelvane::test::ScopedServices scoped{recorder};
   std::unique_ptr<Xp_ProgressBar> bar;
+  kelvane::test::NoticeRecorder notices;
 };
 
 }  // namespace kelvane::controls::test

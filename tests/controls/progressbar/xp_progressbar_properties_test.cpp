@@ -24,6 +24,7 @@ TEST_P(XpProgressBarValidation, RejectsWithItsMessageOrAcceptsWithItsNotice) {
   ResizeBar(*bar, kBarWidth, kBarHeight);
   bar->setValue(std::min(bar->Max(), 40));  // something painted to disturb
   bar->clearModified();
+  notices.keys.clear();
   recorder.messages.clear();
   const QImage before = Pixels();
   const auto propsBefore = Props(*bar);
@@ -35,14 +36,14 @@ TEST_P(XpProgressBarValidation, RejectsWithItsMessageOrAcceptsWithItsNotice) {
     ASSERT_EQ(recorder.messages.size(), 1u);
     EXPECT_EQ(recorder.messages[0], (kelvane::test::RecordedMessage{a.message, 16, "Error"}));
     EXPECT_EQ(Props(*bar), propsBefore);
-    EXPECT_TRUE(bar->noticedKeys().isEmpty());
+    EXPECT_TRUE(notices.keys.isEmpty());
     EXPECT_FALSE(bar->isModified());
     EXPECT_EQ(Pixels(), before);
     EXPECT_EQ(St().NextBlockX, stateBefore.NextBlockX);
     EXPECT_EQ(St().StepCount, stateBefore.StepCount);
   } else {
     EXPECT_TRUE(recorder.messages.empty());
-    EXPECT_EQ(bar->noticedKeys(), QStringList{a.noticeKey});
+    EXPECT_EQ(notices.keys, QStringList{a.noticeKey});
   }
 }
 
@@ -77,7 +78,7 @@ TEST_F(XpProgressBarTest, NonValueSettersPaintNothing) {
   bar->setStyle(1);
   bar->setProgressLook(4);
   EXPECT_EQ(Pixels(), before);
-  EXPECT_EQ(bar->noticedKeys(), (QStringList{"Value", "Min", "Max", "Style", "ProgressLook"}));
+  EXPECT_EQ(notices.keys, (QStringList{"Value", "Min", "Max", "Style", "ProgressLook"}));
 }
 
 // Moving a bound past Value neither clamps Value nor complains.
@@ -116,10 +117,11 @@ TEST(XpProgressBarPersistence, SavedValuesComeBackUnvalidated) {
   host::PropertyBag bag;
   for (const auto& [key, v] : stored) bag.Write(key, v);
   Xp_ProgressBar bar;
+  kelvane::test::NoticeRecorder notices(bar);
   bar.hostLoad(bag, {});
   EXPECT_EQ(Props(bar), (std::vector<std::int32_t>{300, 60, 50, 7, 5}));
   EXPECT_TRUE(recorder.messages.empty());
-  EXPECT_EQ(bar.noticedKeys(), QStringList{"ProgressLook"}) << "only the look goes through its setter";
+  EXPECT_EQ(notices.keys, QStringList{"ProgressLook"}) << "only the look goes through its setter";
 
   host::PropertyBag saved;
   bar.hostSave(saved);
