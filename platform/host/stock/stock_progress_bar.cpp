@@ -25,22 +25,32 @@ void StockProgressBar::setMin(float v) {
   if (!std::isfinite(v) || v >= max_) Reject();
   min_ = v;
   value_ = std::max(value_, min_);
-  update();
+  showFill();
 }
 
 void StockProgressBar::setMax(float v) {
   if (!std::isfinite(v) || v <= min_) Reject();
   max_ = v;
   value_ = std::min(value_, max_);
-  update();
+  showFill();
 }
 
 void StockProgressBar::setValue(float v) {
   // NaN fails every comparison, so it is refused explicitly.
   if (!std::isfinite(v) || v < min_ || v > max_) Reject();
-  if (v == value_) return;
   value_ = v;
-  update();
+  showFill();
+}
+
+QRect StockProgressBar::Inner() const {
+  return rect().adjusted(kBorderWidth, kBorderWidth, -kBorderWidth, -kBorderWidth);
+}
+
+void StockProgressBar::showFill() {
+  // Like a native bar: painted at once, so it counts even while a caller holds the event loop,
+  // and only when the filling moves by a pixel, so a long count costs a few hundred paints.
+  if (FillWidth(min_, max_, value_, Inner().width()) == paintedFill_) return;
+  if (isVisible()) repaint();
 }
 
 int StockProgressBar::FillWidth(float min, float max, float value, int inner) {
@@ -52,10 +62,11 @@ int StockProgressBar::FillWidth(float min, float max, float value, int inner) {
 void StockProgressBar::paintEvent(QPaintEvent*) {
   QPainter p(this);
   p.fillRect(rect(), kBorder);
-  const QRect inner = rect().adjusted(kBorderWidth, kBorderWidth, -kBorderWidth, -kBorderWidth);
+  const QRect inner = Inner();
+  const int fill = FillWidth(min_, max_, value_, inner.width());
+  paintedFill_ = fill;
   if (inner.isEmpty()) return;
   p.fillRect(inner, kTrough);
-  const int fill = FillWidth(min_, max_, value_, inner.width());
   if (fill > 0) p.fillRect(QRect(inner.left(), inner.top(), fill, inner.height()), kFill);
 }
 

@@ -29,9 +29,13 @@ class StockProgressBar : public QWidget {
   void paintEvent(QPaintEvent*) override;
 
  private:
+  QRect Inner() const;
+  void showFill();
+
   float min_ = 0.0f;
   float max_ = 100.0f;
   float value_ = 0.0f;
+  int paintedFill_ = -1;  // the filling on screen; -1 before the first paint
 };
 
 }  // namespace kelvane::host::stock

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <limits>
 
 #include "platform/host/errors.h"
@@ -112,6 +114,37 @@ INSTANTIATE_TEST_SUITE_P(Table, StockProgressBarFill,
                                            Fill{0, 100, 50, 258, 129}, Fill{10, 20, 15, 100, 50},
                                            Fill{0, 32000, 1, 315, 0}, Fill{0, 100, 50, 0, 0},
                                            Fill{0, 0, 0, 100, 0}));
+
+// Counts the paints a widget receives.
+class PaintCounter : public QObject {
+ public:
+  explicit PaintCounter(QWidget& w) { w.installEventFilter(this); }
+  int paints = 0;
+
+ protected:
+  bool eventFilter(QObject*, QEvent* e) override {
+    if (e->type() == QEvent::Paint) ++paints;
+    return false;
+  }
+};
+
+// A count held on the user-interface thread must still show, without one paint per step.
+TEST(StockProgressBar, PaintsAtOnceAndOnlyWhenTheFillingMoves) {
+  QWidget window;
+  StockProgressBar bar(&window);
+  bar.setGeometry(0, 0, 317, 10);  // 315 pixels inside the border
+  window.show();
+  QCoreApplication::processEvents();
+  bar.setMax(32000);
+  PaintCounter counter(bar);
+  for (int i = 0; i < 32000; ++i) bar.setValue(bar.Value() + 1.0f);
+  EXPECT_EQ(counter.paints, 315) << "one paint per pixel of filling, none waiting for the event loop";
+
+  bar.hide();
+  counter.paints = 0;
+  bar.setValue(0);
+  EXPECT_EQ(counter.paints, 0) << "a hidden bar paints when it is shown again";
+}
 
 TEST(StockProgressBar, VisibleIsTheStoredFlagBeforeTheWindowShows) {
   QWidget window;
