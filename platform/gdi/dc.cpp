@@ -1,16 +1,11 @@
 #include "platform/gdi/dc.h"
 
 #include <QApplication>
-#include <QGuiApplication>
 #include <QPalette>
-#include <QScreen>
 
 namespace kelvane::gdi {
 
 namespace {
-// Every surface is 32-bit RGB; that is what BITSPIXEL reports.
-constexpr int kBitsPerPixel = 32;
-constexpr int kClassicDpi = 96;
 
 bool writable(const QImage& img) {
   return img.format() == QImage::Format_RGB32 || img.format() == QImage::Format_ARGB32 ||
@@ -69,18 +64,6 @@ Dc CreateCompatibleDC(const Dc* /*reference*/) { return Dc::memory(); }
 
 Bitmap CreateCompatibleBitmap(const Dc& /*dc*/, int width, int height) {
   return Bitmap::blank(width, height);
-}
-
-int GetDeviceCaps(Dc& dc, DeviceCap cap) {
-  switch (cap) {
-    case DeviceCap::BitsPixel: return kBitsPerPixel;
-    case DeviceCap::Planes: return 1;
-    case DeviceCap::HorzRes: return dc.target().width();
-    case DeviceCap::VertRes: return dc.target().height();
-    case DeviceCap::LogPixelsX:
-    case DeviceCap::LogPixelsY: return kClassicDpi;
-  }
-  return 0;
 }
 
 bool MoveToEx(Dc& dc, std::int32_t x, std::int32_t y, Point* previous) {

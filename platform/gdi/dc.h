@@ -29,8 +29,6 @@ class Dc {
   Dc& operator=(const Dc&) = delete;
   ~Dc() = default;
 
-  bool isMemory() const { return memory_; }
-
   // The image drawn on; empty when there is nothing to draw on.
   QImage& target();
 
@@ -49,7 +47,6 @@ class Dc {
   ColorRef textColor() const { return textColor_; }
   ColorRef bkColor() const { return bkColor_; }
   ColorRef setTextColor(ColorRef c) { return std::exchange(textColor_, c); }
-  ColorRef setBkColor(ColorRef c) { return std::exchange(bkColor_, c); }
 
   Point position() const { return position_; }
   void setPosition(Point p) { position_ = p; }
@@ -87,18 +84,7 @@ inline Bitmap SelectObject(Dc& dc, const Bitmap& b) { return dc.selectBitmap(b);
 
 inline ColorRef SetTextColor(Dc& dc, ColorRef c) { return dc.setTextColor(c); }
 inline ColorRef GetTextColor(const Dc& dc) { return dc.textColor(); }
-inline ColorRef SetBkColor(Dc& dc, ColorRef c) { return dc.setBkColor(c); }
 inline ColorRef GetBkColor(const Dc& dc) { return dc.bkColor(); }
-
-enum class DeviceCap { HorzRes = 8, VertRes = 10, BitsPixel = 12, Planes = 14, LogPixelsX = 88,
-                       LogPixelsY = 90 };
-inline constexpr DeviceCap HORZRES = DeviceCap::HorzRes;
-inline constexpr DeviceCap VERTRES = DeviceCap::VertRes;
-inline constexpr DeviceCap BITSPIXEL = DeviceCap::BitsPixel;
-inline constexpr DeviceCap PLANES = DeviceCap::Planes;
-inline constexpr DeviceCap LOGPIXELSX = DeviceCap::LogPixelsX;
-inline constexpr DeviceCap LOGPIXELSY = DeviceCap::LogPixelsY;
-int GetDeviceCaps(Dc& dc, DeviceCap cap);
 
 bool MoveToEx(Dc& dc, std::int32_t x, std::int32_t y, Point* previous = nullptr);
 bool SetPixelV(Dc& dc, std::int32_t x, std::int32_t y, ColorRef colour);

@@ -27,15 +27,6 @@ constexpr std::int64_t RectWidth(const Rect& r) { return std::int64_t{r.right} -
 constexpr std::int64_t RectHeight(const Rect& r) { return std::int64_t{r.bottom} - r.top; }
 constexpr bool IsRectEmpty(const Rect& r) { return r.right <= r.left || r.bottom <= r.top; }
 
-inline bool SetRect(Rect& r, std::int32_t left, std::int32_t top, std::int32_t right,
-                    std::int32_t bottom) {
-  r = {left, top, right, bottom};
-  return true;
-}
-inline bool CopyRect(Rect& dst, const Rect& src) {
-  dst = src;
-  return true;
-}
 // Grows the rectangle by dx on the left and right and dy on the top and bottom (shrinks if negative).
 inline bool InflateRect(Rect& r, std::int32_t dx, std::int32_t dy) {
   r = {wrapAdd(r.left, -std::int64_t{dx}), wrapAdd(r.top, -std::int64_t{dy}), wrapAdd(r.right, dx),
@@ -46,8 +37,4 @@ inline bool OffsetRect(Rect& r, std::int32_t dx, std::int32_t dy) {
   r = {wrapAdd(r.left, dx), wrapAdd(r.top, dy), wrapAdd(r.right, dx), wrapAdd(r.bottom, dy)};
   return true;
 }
-constexpr bool PtInRect(const Rect& r, Point p) {
-  return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom;
-}
-
 }  // namespace kelvane::gdi

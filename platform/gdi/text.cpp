@@ -123,58 +123,80 @@ std::vector<TextLine> BreakLines(const QString& shown, int maxWidth, unsigned fo
   return out;
 }
 
-int DrawTextA(Dc& dc, const QString& text, Rect& rect, unsigned format) {
+namespace {
+
+// The text broken into lines in a font, before anything is placed or drawn.
+struct LaidOutText {
+  ShownText shown;
+  std::vector<TextLine> lines;
+  int lineHeight = 0;
+
+  int height() const { return static_cast<int>(lines.size()) * lineHeight; }
+  int widest() const {
+    int widest = 0;
+    for (const TextLine& l : lines) widest = std::max(widest, l.width);
+    return widest;
+  }
+};
+
+LaidOutText layOut(const QString& text, const QFont& font, const Rect& rect, unsigned format) {
   ShownText shown = (format & DT_NOPREFIX) ? ShownText{text, {}} : StripPrefixes(text);
   if (format & DT_SINGLELINE) {
     // One line: line breaks show as spaces.
     for (QChar& c : shown.text)
       if (isBreak(c)) c = u' ';
   }
+  const QFontMetrics fm(font);
+  const auto measure = [&fm](const QString& s) { return fm.horizontalAdvance(s); };
+  const int maxWidth = static_cast<int>(std::clamp<std::int64_t>(RectWidth(rect), 0, INT32_MAX));
+  std::vector<TextLine> lines = BreakLines(shown.text, maxWidth, format, measure);
+  return {std::move(shown), std::move(lines), fm.height()};
+}
+
+// The first line's top: vertical placement acts only on a single line.
+std::int64_t firstLineTop(const Rect& rect, unsigned format, int lineHeight) {
+  if ((format & DT_SINGLELINE) && (format & DT_VCENTER)) return rect.top + (RectHeight(rect) - lineHeight) / 2;
+  if ((format & DT_SINGLELINE) && (format & DT_BOTTOM)) return rect.bottom - std::int64_t{lineHeight};
+  return rect.top;
+}
+
+void paintLines(QImage& img, const QFont& font, ColorRef color, const LaidOutText& text, const Rect& rect,
+                std::int64_t y, unsigned format) {
+  if (text.lines.empty() || img.isNull()) return;
+  QPainter p(&img);
+  if (!p.isActive()) return;
+  if (!(format & DT_NOCLIP)) {
+    if (IsRectEmpty(rect)) return;
+    p.setClipRect(QRect(QPoint(rect.left, rect.top), QPoint(rect.right - 1, rect.bottom - 1)));
+  }
+  p.setPen(QColor::fromRgb(toQRgb(color)));
+  const bool underline = !(format & (DT_NOPREFIX | DT_HIDEPREFIX));
+  for (const TextLine& line : text.lines) {
+    std::int64_t x = rect.left;
+    if (format & DT_CENTER)
+      x += (RectWidth(rect) - line.width) / 2;
+    else if (format & DT_RIGHT)
+      x = rect.right - std::int64_t{line.width};
+    drawLine(p, font, text.shown, line, QPointF(static_cast<qreal>(x), static_cast<qreal>(y)), underline);
+    y += text.lineHeight;
+  }
+}
+
+}  // namespace
+
+int DrawTextA(Dc& dc, const QString& text, Rect& rect, unsigned format) {
   QImage& img = dc.target();
   if (!img.isNull()) matchScreenDpi(img);
   const QFont font = dc.qfont();
-  const QFontMetrics fm(font);
-  const auto measure = [&fm](const QString& s) { return fm.horizontalAdvance(s); };
-  const std::int64_t boxWidth = RectWidth(rect);
-  const int maxWidth = static_cast<int>(std::clamp<std::int64_t>(boxWidth, 0, INT32_MAX));
-  const std::vector<TextLine> lines = BreakLines(shown.text, maxWidth, format, measure);
-  const int lineHeight = fm.height();
-  const int height = static_cast<int>(lines.size()) * lineHeight;
-
+  const LaidOutText laidOut = layOut(text, font, rect, format);
   if (format & DT_CALCRECT) {
-    int widest = 0;
-    for (const TextLine& l : lines) widest = std::max(widest, l.width);
-    rect.right = wrapAdd(rect.left, widest);
-    rect.bottom = wrapAdd(rect.top, height);
-    return height;
+    rect.right = wrapAdd(rect.left, laidOut.widest());
+    rect.bottom = wrapAdd(rect.top, laidOut.height());
+    return laidOut.height();
   }
-
-  std::int64_t y = rect.top;
-  if ((format & DT_SINGLELINE) && (format & DT_VCENTER))
-    y += (RectHeight(rect) - lineHeight) / 2;
-  else if ((format & DT_SINGLELINE) && (format & DT_BOTTOM))
-    y = rect.bottom - std::int64_t{lineHeight};
-  const int result = static_cast<int>(y - rect.top) + height;
-  if (lines.empty() || img.isNull()) return result;
-
-  QPainter p(&img);
-  if (!p.isActive()) return result;
-  if (!(format & DT_NOCLIP)) {
-    if (IsRectEmpty(rect)) return result;
-    p.setClipRect(QRect(QPoint(rect.left, rect.top), QPoint(rect.right - 1, rect.bottom - 1)));
-  }
-  p.setPen(QColor::fromRgb(toQRgb(dc.textColor())));
-  const bool underline = !(format & (DT_NOPREFIX | DT_HIDEPREFIX));
-  for (const TextLine& line : lines) {
-    std::int64_t x = rect.left;
-    if (format & DT_CENTER)
-      x += (boxWidth - line.width) / 2;
-    else if (format & DT_RIGHT)
-      x = rect.right - std::int64_t{line.width};
-    drawLine(p, font, shown, line, QPointF(static_cast<qreal>(x), static_cast<qreal>(y)), underline);
-    y += lineHeight;
-  }
-  return result;
+  const std::int64_t top = firstLineTop(rect, format, laidOut.lineHeight);
+  paintLines(img, font, dc.textColor(), laidOut, rect, top, format);
+  return static_cast<int>(top - rect.top) + laidOut.height();
 }
 
 }  // namespace kelvane::gdi

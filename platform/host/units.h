@@ -9,7 +9,5 @@ constexpr double TwipsToPixels(double twips) { return twips / kTwipsPerPixel; }
 constexpr double PixelsToTwips(double px) { return px * kTwipsPerPixel; }
 constexpr double HimetricToPixels(double hm) { return hm / kHimetricPerPixel; }
 constexpr double PixelsToHimetric(double px) { return px * kHimetricPerPixel; }
-constexpr double TwipsToHimetric(double twips) { return twips * 2540.0 / 1440.0; }
-constexpr double HimetricToTwips(double hm) { return hm * 1440.0 / 2540.0; }
 
 }  // namespace kelvane::host

@@ -1,7 +1,5 @@
 #include "platform/memory/block_allocator.h"
 
-#include <utility>
-
 #include "platform/memory/handle_table.h"
 #include "platform/memory/headroom.h"
 #include "platform/memory/page_block.h"

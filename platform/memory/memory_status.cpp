@@ -38,9 +38,4 @@ MemoryStatus ProcMeminfoSource::Sample() {
 
 MemoryStatus GlobalMemoryStatus(MemoryStatusSource& source) { return source.Sample(); }
 
-MemoryStatusSource& SystemMemorySource() {
-  static ProcMeminfoSource source;
-  return source;
-}
-
 }  // namespace kelvane::mem

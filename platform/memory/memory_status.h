@@ -54,7 +54,4 @@ class ProcMeminfoSource final : public MemoryStatusSource {
 // The classic call, taking the source explicitly so tests can substitute it.
 MemoryStatus GlobalMemoryStatus(MemoryStatusSource& source);
 
-// The process-wide /proc/meminfo source (user-interface thread only).
-MemoryStatusSource& SystemMemorySource();
-
 }  // namespace kelvane::mem

@@ -13,7 +13,6 @@
 #include "platform/host/layout/layout_fields.h"
 #include "platform/host/layout/placement.h"
 #include "platform/host/layout/stock_builders.h"
-#include "platform/host/stock/color.h"
 
 namespace kelvane::host::layout {
 
@@ -43,6 +42,9 @@ class Loader {
  private:
   std::unique_ptr<FormWindow> buildWindow(const Fields& form);
   void addControl(LoadedForm& result, const QJsonValue& value, int position);
+  // Name, index, kind, container and tab place, checked against the controls stored before.
+  LoadedControl readIdentity(Fields& entry) const;
+  Built buildControl(const Fields& entry, const LoadedControl& id, QWidget* container);
   Built buildUserControl(const QString& kind, const Fields& entry, const LoadedControl& id, QWidget* container);
   void stackGraphicalBeneath() const;
   static void orderTabs(const LoadedForm& result);
@@ -104,6 +106,21 @@ void Loader::addControl(LoadedForm& result, const QJsonValue& value, int positio
   if (!value.isObject()) Fail(where + QStringLiteral(": must be an object"));
   Fields entry(value.toObject(), where);
 
+  LoadedControl id = readIdentity(entry);
+  QWidget* container = containers_.at(id.container.toLower());
+  const Built built = buildControl(entry, id, container);
+  entry.rejectUnknown();
+
+  const QString key = id.name.toLower();
+  names_[key] = id.index != kNoIndex;
+  used_.emplace_back(key, id.index);
+  if (built.container) containers_[key] = qobject_cast<QWidget*>(built.object);
+  if (built.graphical) graphical_.push_back(built.object);
+  id.object = built.object;
+  result.add(std::move(id));
+}
+
+LoadedControl Loader::readIdentity(Fields& entry) const {
   LoadedControl id;
   id.name = entry.string(kName);
   if (id.name.trimmed().isEmpty()) entry.fail(kName, QStringLiteral("must not be empty"));
@@ -124,15 +141,15 @@ void Loader::addControl(LoadedForm& result, const QJsonValue& value, int positio
   }
 
   id.kind = entry.string(kKind);
-  const QString containerName = entry.string(kContainer);
-  const auto holder = containers_.find(containerName.toLower());
-  if (holder == containers_.end()) {
+  id.container = entry.string(kContainer);
+  if (!containers_.contains(id.container.toLower())) {
     entry.fail(kContainer, QStringLiteral("names no form, frame or picture box stored before this control"));
   }
-  id.container = containerName;
-  QWidget* container = holder->second;
   id.tabIndex = entry.optionalWhole(QStringLiteral("tabIndex"), 0, kMaxTabIndex).value_or(kNoIndex);
+  return id;
+}
 
+Built Loader::buildControl(const Fields& entry, const LoadedControl& id, QWidget* container) {
   Built built;
   if (const StockKind* stock = FindStockKind(id.kind)) {
     try {
@@ -143,19 +160,11 @@ void Loader::addControl(LoadedForm& result, const QJsonValue& value, int positio
   } else {
     built = buildUserControl(id.kind, entry, id, container);
   }
-
   if (auto* widget = qobject_cast<QWidget*>(built.object)) {
     widget->setObjectName(id.displayName());
     if (!entry.boolean(QStringLiteral("visible"), true)) widget->hide();
   }
-  entry.rejectUnknown();
-
-  names_[key] = isArray;
-  used_.emplace_back(key, id.index);
-  if (built.container) containers_[key] = qobject_cast<QWidget*>(built.object);
-  if (built.graphical) graphical_.push_back(built.object);
-  id.object = built.object;
-  result.add(std::move(id));
+  return built;
 }
 
 Built Loader::buildUserControl(const QString& kind, const Fields& entry, const LoadedControl& id,

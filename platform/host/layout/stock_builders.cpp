@@ -2,7 +2,6 @@
 
 #include <array>
 
-#include "platform/host/errors.h"
 #include "platform/host/layout/placement.h"
 #include "platform/host/stock/frame.h"
 #include "platform/host/stock/image.h"
@@ -108,13 +107,13 @@ QObject* BuildProgressBar(const Fields& f, QWidget* container, const FontDesc&) 
 
 const std::array<StockKind, 7>& Kinds() {
   static const std::array<StockKind, 7> kinds{{
-      {QStringLiteral("Label"), true, true, false, &BuildLabel},
-      {QStringLiteral("Frame"), true, false, true, &BuildFrame},
-      {QStringLiteral("PictureBox"), true, false, true, &BuildPictureBox},
-      {QStringLiteral("Image"), true, true, false, &BuildImage},
-      {QStringLiteral("Shape"), true, true, false, &BuildShape},
-      {QStringLiteral("Timer"), false, false, false, &BuildTimer},
-      {QStringLiteral("ProgressBar"), true, false, false, &BuildProgressBar},
+      {QStringLiteral("Label"), true, false, &BuildLabel},
+      {QStringLiteral("Frame"), false, true, &BuildFrame},
+      {QStringLiteral("PictureBox"), false, true, &BuildPictureBox},
+      {QStringLiteral("Image"), true, false, &BuildImage},
+      {QStringLiteral("Shape"), true, false, &BuildShape},
+      {QStringLiteral("Timer"), false, false, &BuildTimer},
+      {QStringLiteral("ProgressBar"), false, false, &BuildProgressBar},
   }};
   return kinds;
 }

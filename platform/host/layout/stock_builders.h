@@ -11,7 +11,6 @@ namespace kelvane::host::layout {
 
 struct StockKind {
   QString name;     // as a layout writes it
-  bool placed;      // has left/top/width/height
   bool graphical;   // drawn beneath the windowed controls of its container
   bool container;   // may hold other controls
   QObject* (*build)(const Fields& entry, QWidget* container, const FontDesc& formFont);
