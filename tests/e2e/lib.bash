@@ -1,23 +1,36 @@
 # Shared steps of the end-to-end tests: run inside xvfb-run with the binary as $KELVANE.
+# Every wait polls for the condition it needs, with a generous limit, so a busy machine only slows
+# these tests down.
 set -euo pipefail
+
+PANEL="203,216,250"  # the client pixel at (5, 100), once the window has painted
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-# Starts Kelvane, waits for its window, sets PID, WID and the window's X Y W H.
-start_kelvane() {
-  "$KELVANE" &
-  PID=$!
-  WID=""
-  for _ in $(seq 1 100); do
-    WID=$(xdotool search --name '^Kelvane$' 2>/dev/null | head -n1 || true)
-    [ -n "$WID" ] && break
-    kill -0 "$PID" 2>/dev/null || fail "kelvane exited before showing its window"
-    sleep 0.1
+# wait_for SECONDS MESSAGE COMMAND...: runs COMMAND until it succeeds; fails with MESSAGE after SECONDS.
+# COMMAND may leave what it last saw in WAIT_DETAIL for the failure message.
+wait_for() {
+  local seconds=$1 message=$2
+  shift 2
+  local deadline=$(($(date +%s) + seconds))
+  WAIT_DETAIL=""
+  until "$@"; do
+    [ "$(date +%s)" -lt "$deadline" ] || fail "$message after $seconds s${WAIT_DETAIL:+; last seen: $WAIT_DETAIL}"
+    sleep 0.05
   done
-  [ -n "$WID" ] || fail "no window titled Kelvane within 10 s"
-  sleep 0.3
-  eval "$(xdotool getwindowgeometry --shell "$WID")"
-  WX=$X; WY=$Y; WW=$WIDTH; WH=$HEIGHT
+}
+
+kelvane_running() { kill -0 "$PID" 2>/dev/null; }
+kelvane_gone() { ! kelvane_running; }
+
+# Sets WX WY WW WH to the client area's place on the screen and its size.
+read_geometry() {
+  local info
+  info=$(xwininfo -id "$WID" 2>/dev/null) || return 1
+  WX=$(awk '/Absolute upper-left X:/ { print $4 }' <<<"$info")
+  WY=$(awk '/Absolute upper-left Y:/ { print $4 }' <<<"$info")
+  WW=$(awk '/^ *Width:/ { print $2 }' <<<"$info")
+  WH=$(awk '/^ *Height:/ { print $2 }' <<<"$info")
 }
 
 # Colour of one screen pixel as "r,g,b" (0-255).
@@ -26,30 +39,48 @@ pixel_at() {
     sed -n '2s/.*(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1,\2,\3/p'
 }
 
+window_mapped() {
+  kelvane_running || fail "kelvane exited before showing its window"
+  WID=$(xdotool search --onlyvisible --name '^Kelvane$' 2>/dev/null | head -n1 || true)
+  [ -n "$WID" ]
+}
+
+window_painted() {
+  kelvane_running || fail "kelvane exited before painting its window"
+  read_geometry || return 1
+  local seen
+  seen=$(pixel_at $((WX + 5)) $((WY + 100)))
+  WAIT_DETAIL="$seen at client (5, 100)"
+  [ "$seen" = "$PANEL" ]
+}
+
+# Starts Kelvane and waits until its window is mapped and painted; sets PID, WID, WX WY WW WH.
+start_kelvane() {
+  "$KELVANE" &
+  PID=$!
+  WID=""
+  wait_for 60 "no window titled Kelvane was mapped" window_mapped
+  wait_for 60 "the window was mapped but its panel never showed $PANEL" window_painted
+}
+
 # Clicks at a point of the window's client area.
 click_client() {
-  xdotool mousemove "$((WX + $1))" "$((WY + $2))"
-  sleep 0.1
+  xdotool mousemove --sync "$((WX + $1))" "$((WY + $2))"
   xdotool click 1
 }
 
-# Waits up to $2 seconds for PID to exit; sets STATUS.
+# Waits up to $1 seconds for PID to exit; sets STATUS.
 wait_exit() {
-  local deadline=$(( $(date +%s%N) + $1 * 1000000000 ))
-  while kill -0 "$PID" 2>/dev/null; do
-    [ "$(date +%s%N)" -lt "$deadline" ] || fail "kelvane still running after $1 s"
-    sleep 0.05
-  done
+  wait_for "$1" "kelvane still running" kelvane_gone
   set +e; wait "$PID"; STATUS=$?; set -e
 }
 
 status_kb() { awk -v k="$1:" '$1 == k { print $2 }' "/proc/$PID/status"; }
 
-# Clicks "End" and expects the program gone at once with status 0.
+# Clicks "End" and expects the program gone with status 0.
 click_end_expect_exit() {
-  sleep 0.5
-  kill -0 "$PID" 2>/dev/null || fail "kelvane died before End was clicked"
+  kelvane_running || fail "kelvane died before End was clicked"
   click_client 312 287
-  wait_exit 2
+  wait_exit 20
   [ "$STATUS" = 0 ] || fail "exit status $STATUS, expected 0"
 }

@@ -13,19 +13,17 @@ indicator="203,216,250"  # the panel behind the hidden indicator
 click_client 65 212  # "Optimize"
 
 saw_indicator=0
-deadline=$(( $(date +%s) + 120 ))
-while :; do
-  [ "$(date +%s)" -lt "$deadline" ] || fail "Optimize did not finish within 120 s"
-  kill -0 "$PID" 2>/dev/null || fail "kelvane died during Optimize"
-  [ "$(pixel_at $((WX + 100)) $((WY + 240)))" != "$indicator" ] && saw_indicator=1
+# Done when memory has risen and come back and the indicator is hidden again.
+optimize_done() {
+  kelvane_running || fail "kelvane died during Optimize"
+  local shown
+  shown=$(pixel_at $((WX + 100)) $((WY + 240)))
+  [ "$shown" != "$indicator" ] && saw_indicator=1
   peak_kb=$(status_kb VmHWM)
   rss_kb=$(status_kb VmRSS)
-  if [ $((peak_kb - base_kb)) -gt 65536 ] && [ $((rss_kb - base_kb)) -lt 65536 ]; then
-    sleep 0.3
-    [ "$(pixel_at $((WX + 100)) $((WY + 240)))" = "$indicator" ] && break
-  fi
-  sleep 0.1
-done
+  [ $((peak_kb - base_kb)) -gt 65536 ] && [ $((rss_kb - base_kb)) -lt 65536 ] && [ "$shown" = "$indicator" ]
+}
+wait_for 240 "Optimize did not reserve, release and hide its indicator" optimize_done
 
 [ "$saw_indicator" = 1 ] || fail "the progress indicator never showed"
 rise_kb=$((peak_kb - base_kb))

@@ -11,6 +11,7 @@
 #include "platform/host/services.h"
 #include "recording_control.h"
 #include "tests/support/recording_services.h"
+#include "tests/support/wait.h"
 
 namespace kelvane::test {
 namespace {
@@ -82,7 +83,7 @@ TEST(RealServices, TabKeystrokesMoveTheFocusWhenEventsRun) {
   b->setGeometry(0, 20, 10, 10);
   window.show();
   window.activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window, kGenerousWaitMs));
   a->setFocus();
   ASSERT_TRUE(a->hasFocus());
   services().SendKeys("{Tab}");

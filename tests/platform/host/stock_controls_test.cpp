@@ -2,7 +2,8 @@
 
 #include <QImage>
 #include <QSignalSpy>
-#include <QTest>
+#include <memory>
+#include <vector>
 
 #include "platform/host/errors.h"
 #include "platform/host/picture.h"
@@ -11,6 +12,7 @@
 #include "platform/host/stock/picture_box.h"
 #include "platform/host/stock/shape.h"
 #include "platform/host/stock/timer.h"
+#include "tests/support/wait.h"
 
 namespace kelvane::host::stock {
 namespace {
@@ -132,15 +134,30 @@ TEST(StockTimer, RefusesIntervalsOutOfRange) {
 }
 
 TEST(StockTimer, TicksOnlyWhileEnabledWithAnInterval) {
-  using Case = std::tuple<int, bool, bool>;  // interval, enabled, ticks
-  for (const auto& [interval, enabled, ticks] : {Case{5, true, true}, Case{5, false, false}, Case{0, true, false}}) {
-    Timer timer;
-    QSignalSpy spy(&timer, &Timer::Tick);
-    timer.setEnabled(enabled);
-    timer.setInterval(interval);
-    QTest::qWait(60);
-    EXPECT_EQ(spy.count() > 0, ticks) << interval << enabled << ": " << spy.count() << " ticks";
+  struct Case {
+    int interval;
+    bool enabled, ticks;
+  };
+  const Case cases[] = {{5, true, true}, {5, false, false}, {0, true, false}};
+  // All run side by side: once every ticking timer has ticked a few times, a quiet one that should
+  // have ticked had the same chance.
+  std::vector<std::unique_ptr<Timer>> timers;
+  std::vector<std::unique_ptr<QSignalSpy>> spies;
+  for (const Case& c : cases) {
+    timers.push_back(std::make_unique<Timer>());
+    spies.push_back(std::make_unique<QSignalSpy>(timers.back().get(), &Timer::Tick));
+    timers.back()->setEnabled(c.enabled);
+    timers.back()->setInterval(c.interval);
   }
+  const auto tickersTicked = [&] {
+    for (std::size_t i = 0; i < spies.size(); ++i)
+      if (cases[i].ticks && spies[i]->count() < 3) return false;
+    return true;
+  };
+  ASSERT_TRUE(test::WaitUntil(tickersTicked));
+  for (std::size_t i = 0; i < spies.size(); ++i)
+    EXPECT_EQ(spies[i]->count() > 0, cases[i].ticks)
+        << cases[i].interval << " " << cases[i].enabled << ": " << spies[i]->count() << " ticks";
 }
 
 }  // namespace
