@@ -20,14 +20,29 @@ namespace {
 
 constexpr int kMaxArrayIndex = 32767;
 constexpr int kMaxTabIndex = 32767;
-constexpr int kMaxClientTwips = 1'000'000;
 
 const QString kName = QStringLiteral("name");
 const QString kIndex = QStringLiteral("index");
 const QString kKind = QStringLiteral("kind");
 const QString kContainer = QStringLiteral("container");
+const QString kProperties = QStringLiteral("properties");
 
 [[noreturn]] void Fail(const QString& message) { throw LayoutError(message.toStdString()); }
+
+// The stored extents size the control's surface before the layout's own size is applied.
+// Whole numbers are already checked by ReadPropertyBag.
+void CheckExtents(const QJsonObject& properties, const QString& who) {
+  for (auto it = properties.begin(); it != properties.end(); ++it) {
+    const QString key = it.key().toLower();
+    if (key != QStringLiteral("_extentx") && key != QStringLiteral("_extenty")) continue;
+    const double extent = it.value().toDouble(-1);
+    if (it.value().isDouble() && extent >= 0 && extent <= kMaxSideHimetric) continue;
+    Fail(QStringLiteral("%1: property \"%2\" must be a whole number from 0 to %3 (%4 pixels)")
+             .arg(who, it.key())
+             .arg(kMaxSideHimetric)
+             .arg(kMaxSidePixels));
+  }
+}
 
 struct Built {
   QObject* object = nullptr;
@@ -91,8 +106,8 @@ std::unique_ptr<FormWindow> Loader::buildWindow(const Fields& form) {
   window->setFont(formFont_.toQFont());
   window->setBackColor(form.color(QStringLiteral("backColor"), window->BackColor()));
   const QString kWidth = QStringLiteral("clientWidth"), kHeight = QStringLiteral("clientHeight");
-  const int width = TwipsToPixel(form.whole(kWidth, 0, kMaxClientTwips));
-  const int height = TwipsToPixel(form.whole(kHeight, 0, kMaxClientTwips));
+  const int width = TwipsToPixel(form.whole(kWidth, 0, kMaxSideTwips));
+  const int height = TwipsToPixel(form.whole(kHeight, 0, kMaxSideTwips));
   if (form.boolean(QStringLiteral("fixedSize"), false)) {
     window->setFixedSize(width, height);
   } else {
@@ -171,8 +186,9 @@ Built Loader::buildUserControl(const QString& kind, const Fields& entry, const L
                                QWidget* container) {
   const ControlFactory factory = controlKind(kind);
   if (!factory) entry.fail(kKind, QStringLiteral("names no known kind of control (\"%1\")").arg(kind));
-  const PropertyBag bag = ReadPropertyBag(
-      entry.optionalObject(QStringLiteral("properties")).value_or(QJsonObject()), id.displayName());
+  const QJsonObject properties = entry.optionalObject(kProperties).value_or(QJsonObject());
+  const PropertyBag bag = ReadPropertyBag(properties, id.displayName());
+  CheckExtents(properties, id.displayName());
 
   std::unique_ptr<host::Control> made = factory(container);
   if (!made) entry.fail(kKind, QStringLiteral("could not be created"));

@@ -17,7 +17,7 @@ namespace {
 
 using namespace kelvane::host::stock;
 
-// Far beyond any screen, yet small enough that the pixel arithmetic cannot overflow.
+// Places far beyond any screen, yet small enough that the pixel arithmetic cannot overflow.
 constexpr double kMaxTwips = 1'000'000;
 
 const QString kCaption = QStringLiteral("caption");
@@ -128,17 +128,24 @@ const StockKind* FindStockKind(const QString& name) {
 }
 
 void PlaceWidget(QWidget& widget, const Fields& entry) {
-  auto coordinate = [&entry](const QString& key, double min) {
-    const double v = min == 0 ? entry.nonNegative(key) : entry.number(key);
+  const auto position = [&entry](const QString& key) {
+    const double v = entry.number(key);
     if (v < -kMaxTwips || v > kMaxTwips) {
       entry.fail(key, QStringLiteral("must lie within %1 twips of the container").arg(kMaxTwips, 0, 'f', 0));
     }
     return v;
   };
-  const double left = coordinate(QStringLiteral("left"), -kMaxTwips);
-  const double top = coordinate(QStringLiteral("top"), -kMaxTwips);
-  const double width = coordinate(QStringLiteral("width"), 0);
-  const double height = coordinate(QStringLiteral("height"), 0);
+  const auto side = [&entry](const QString& key) {
+    const double v = entry.nonNegative(key);
+    if (v > kMaxSideTwips) {
+      entry.fail(key, QStringLiteral("must be at most %1 twips (%2 pixels)").arg(kMaxSideTwips).arg(kMaxSidePixels));
+    }
+    return v;
+  };
+  const double left = position(QStringLiteral("left"));
+  const double top = position(QStringLiteral("top"));
+  const double width = side(QStringLiteral("width"));
+  const double height = side(QStringLiteral("height"));
   widget.setGeometry(TwipsToPixel(left), TwipsToPixel(top), TwipsToPixel(width), TwipsToPixel(height));
 }
 

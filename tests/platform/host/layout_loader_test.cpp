@@ -152,6 +152,20 @@ INSTANTIATE_TEST_SUITE_P(
         Malformed{"NegativeWidth", Set(kFrame, "width", -15), R"(Frame1: "width" must not be negative)"},
         Malformed{"HugeLeft", Set(kFrame, "left", 1e12),
                   R"(Frame1: "left" must lie within 1000000 twips of the container)"},
+        Malformed{"WidthPastLargestSide", Set(kFrame, "width", 122881),
+                  R"(Frame1: "width" must be at most 122880 twips (8192 pixels))"},
+        Malformed{"HeightOfAMillionTwips", Set(kLabel, "height", 1e6),
+                  R"(Label2(5): "height" must be at most 122880 twips (8192 pixels))"},
+        Malformed{"ClientWidthPastLargestSide", Set(kForm, "clientWidth", 122881),
+                  R"(Form1: "clientWidth" must be a whole number from 0 to 122880)"},
+        Malformed{"ClientHeightOfAMillionTwips", Set(kForm, "clientHeight", 1000000),
+                  R"(Form1: "clientHeight" must be a whole number from 0 to 122880)"},
+        Malformed{"ExtentPastLargestSide", Property("_extentx", 216748),
+                  R"(Button1: property "_extentx" must be a whole number from 0 to 216747 (8192 pixels))"},
+        Malformed{"ExtentNegative", Property("_ExtentY", -1),
+                  R"(Button1: property "_ExtentY" must be a whole number from 0 to 216747 (8192 pixels))"},
+        Malformed{"ExtentAsText", Property("_extenty", "5000000"),
+                  R"(Button1: property "_extenty" must be a whole number from 0 to 216747 (8192 pixels))"},
         Malformed{"CaptionNotString", Set(kFrame, "caption", 5), R"(Frame1: "caption" must be a string)"},
         Malformed{"UnknownKey", Set(kFrame, "captoin", "x"), R"(Frame1: unknown key "captoin")"},
         Malformed{"VisibleNotBool", Set(kBar, "visible", 0), R"(Bar: "visible" must be true or false)"},
@@ -238,6 +252,17 @@ TEST_F(LayoutLoader, LoadsUserControlsWithAmbientAndTypedProperties) {
   EXPECT_EQ(probe->bag.ReadFont("font", {}), (FontDesc{"Arial", 12, 700, true, false, false, 178}));
   EXPECT_EQ(probe->bag.ReadString("tx", {}), "Go");
   EXPECT_TRUE(probe->bag.ReadPicture("pich").isNull()) << "a missing resource is an empty picture";
+}
+
+TEST_F(LayoutLoader, TakesTheLargestSides) {
+  QJsonObject root = BaseLayout();
+  Set(kForm, "clientWidth", 122880)(root);
+  Set(kBar, "width", 122880)(root);
+  Property("_extentx", 216747)(root);
+  Property("_extenty", 0)(root);
+  const LoadedForm form = loadForm(Json(root));
+  EXPECT_EQ(form.window()->width(), 8192);
+  EXPECT_EQ(form.control<stock::StockProgressBar>("Bar")->width(), 8192);
 }
 
 TEST_F(LayoutLoader, ReportsAUserControlsReadErrorAgainstIt) {
