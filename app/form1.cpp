@@ -71,6 +71,7 @@ void Form1::Form_Load() {
 
 void Form1::Show() {
   Form_Load();
+  host::layout::PlaceAgainWhenFramed(*window(), [this] { Form_Load(); });
   window()->show();
 }
 
