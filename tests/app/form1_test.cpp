@@ -4,11 +4,17 @@
 
 #include <QDir>
 #include <QFile>
+#include <set>
 
 #include "app/memory_figures.h"
 #include "controls/button/chameleon_button.h"
 #include "controls/progressbar/xp_progressbar.h"
+#include "platform/host/layout/form_window.h"
+#include "platform/host/stock/frame.h"
+#include "platform/host/stock/image.h"
 #include "platform/host/stock/label.h"
+#include "platform/host/stock/picture_box.h"
+#include "platform/host/stock/shape.h"
 #include "platform/host/stock/stock_progress_bar.h"
 #include "platform/host/stock/timer.h"
 #include "tests/support/fake_memory_source.h"
@@ -28,6 +34,8 @@ class CountingAllocator : public mem::BlockAllocator {
   int allocs = 0, frees = 0, limit = 0;
 };
 
+const host::FontDesc kFontF{"Verdana", 8.25, 400, false, false, false, 0};
+
 class Form1Test : public ::testing::Test {
  protected:
   test::RecordingServices services;
@@ -44,6 +52,7 @@ struct Placement {
   const char* name;
   int index;
   QRect pixels;  // in the container's client area
+  const char* container = "Form1";
 };
 
 class Form1Layout : public Form1Test, public ::testing::WithParamInterface<Placement> {};
@@ -52,6 +61,7 @@ TEST_P(Form1Layout, ControlSitsAtItsStoredTwipsInPixels) {
   Form1 form(memory, allocator, QLocale::c());
   const Placement& p = GetParam();
   const QRect r = GeometryOf(form, p.name, p.index);
+  EXPECT_EQ(qobject_cast<QWidget*>(form.form().find(p.name, p.index))->parentWidget()->objectName(), p.container);
   EXPECT_EQ(r.topLeft(), p.pixels.topLeft()) << p.name;
   if (p.pixels.width() > 0) {
     EXPECT_EQ(r.size(), p.pixels.size()) << p.name;
@@ -64,11 +74,18 @@ INSTANTIATE_TEST_SUITE_P(
                       Placement{"chameleonButton1", -1, {274, 274, 76, 26}},
                       Placement{"ProcessIndicator", -1, {20, 236, 317, 10}},
                       Placement{"Picture1", -1, {0, 0, 359, 45}}, Placement{"Frame1", -1, {18, 54, 323, 134}},
-                      Placement{"ProgressBar1", -1, {10, 111, 260, 12}},
+                      Placement{"ProgressBar1", -1, {10, 111, 260, 12}, "Frame1"},
                       Placement{"Shape2", 0, {0, 46, 358, 221}},
+                      Placement{"Image1", -1, {13, 5, 32, 32}, "Picture1"},
+                      Placement{"ProgressBar2", -1, {479, 105, 169, 17}},
                       // Labels are sized to their text: only their places are fixed.
-                      Placement{"Label2", 3, {53, 28, 0, 0}}, Placement{"Label2", 7, {275, 111, 0, 0}},
-                      Placement{"Label2", 6, {11, 87, 0, 0}}, Placement{"Label3", -1, {49, 5, 0, 0}}),
+                      Placement{"Label2", 0, {9, 28, 0, 0}, "Frame1"}, Placement{"Label2", 1, {9, 47, 0, 0}, "Frame1"},
+                      Placement{"Label2", 2, {9, 67, 0, 0}, "Frame1"}, Placement{"Label2", 3, {53, 28, 0, 0}, "Frame1"},
+                      Placement{"Label2", 4, {53, 47, 0, 0}, "Frame1"}, Placement{"Label2", 5, {53, 66, 0, 0}, "Frame1"},
+                      Placement{"Label2", 6, {11, 87, 0, 0}, "Frame1"}, Placement{"Label2", 7, {275, 111, 0, 0}, "Frame1"},
+                      Placement{"Label3", -1, {49, 5, 0, 0}, "Picture1"},
+                      Placement{"lblavailableRAM", -1, {514, 67, 0, 0}},
+                      Placement{"LblMaxPhyicalRam", -1, {460, 42, 0, 0}}),
     [](const auto& info) {
       return std::string(info.param.name) + (info.param.index >= 0 ? std::to_string(info.param.index) : "");
     });
@@ -80,6 +97,9 @@ TEST_F(Form1Test, WindowIsKelvaneWithAFixedWhiteClientArea) {
   EXPECT_EQ(w->size(), QSize(359, 305));
   EXPECT_EQ(w->minimumSize(), w->maximumSize());
   EXPECT_FALSE(w->windowIcon().isNull());
+  EXPECT_EQ(form.form().icon().widthPixels(), 32);
+  EXPECT_EQ(qobject_cast<host::layout::FormWindow*>(w)->BackColor(), 0xFFFFFF);
+  EXPECT_EQ(form.form().font(), kFontF);
 }
 
 TEST_F(Form1Test, WorkingControlsLieWhollyRightOfTheClientArea) {
@@ -87,17 +107,6 @@ TEST_F(Form1Test, WorkingControlsLieWhollyRightOfTheClientArea) {
   for (const char* name : {"lblavailableRAM", "LblMaxPhyicalRam", "Label1", "ProgressBar2"}) {
     EXPECT_GE(GeometryOf(form, name).left(), 359) << name;
   }
-}
-
-TEST_F(Form1Test, GraphicalControlsLieBeneathWindowedOnes) {
-  Form1 form(memory, allocator, QLocale::c());
-  const QObjectList& stack = form.window()->children();  // bottom first
-  const auto at = [&](const char* name, int index = host::layout::kNoIndex) {
-    return stack.indexOf(form.form().find(name, index));
-  };
-  EXPECT_LT(at("Shape2", 0), at("Frame1"));
-  EXPECT_LT(at("Shape2", 0), at("Command1"));
-  EXPECT_LT(at("Shape2", 0), at("Picture1"));
 }
 
 TEST_F(Form1Test, ValueLabelsShowPlaceholdersUntilTheFirstTick) {
@@ -264,6 +273,130 @@ TEST_F(Form1Test, ClosingTheWindowTerminatesItsControlsOnce) {
   EXPECT_TRUE(form.window()->close());
   form.window()->close();
   EXPECT_EQ(probe->terminated, 1);
+}
+
+}  // namespace
+}  // namespace kelvane::app
+
+namespace kelvane::app {
+namespace {
+
+using namespace host::stock;
+
+TEST_F(Form1Test, StoresEveryControlInOrder) {
+  Form1 form(memory, allocator, QLocale::c());
+  QStringList names;
+  for (const host::layout::LoadedControl& c : form.form().controls()) names << c.displayName();
+  EXPECT_EQ(names, (QStringList{"Command1", "ProcessIndicator", "Picture1", "Image1", "Label3", "Frame1",
+                                "ProgressBar1", "Label2(7)", "Label2(6)", "Label2(5)", "Label2(4)", "Label2(3)",
+                                "Label2(2)", "Label2(1)", "Label2(0)", "Timer1", "ProgressBar2",
+                                "chameleonButton1", "Shape2(0)", "lblavailableRAM", "Label1", "LblMaxPhyicalRam"}));
+}
+
+TEST_F(Form1Test, Label2sAreTransparentAndSizedToTheirCaptions) {
+  Form1 form(memory, allocator, QLocale::c());
+  const std::pair<int, const char*> table[] = {{0, "Total :"}, {1, "Used :"}, {2, "Free :"}, {3, "Total :"},
+                                               {4, "Total :"}, {5, "Total :"}, {6, "Free Memory In Percent"},
+                                               {7, "Total :"}};
+  for (const auto& [index, caption] : table) {
+    Label& label = form.Label2(index);
+    EXPECT_EQ(label.Caption(), caption) << index;
+    EXPECT_EQ(label.Font(), kFontF) << index;
+    EXPECT_TRUE(label.AutoSize()) << index;
+    EXPECT_EQ(label.BackStyle(), BackStyle::Transparent) << index;
+    EXPECT_EQ(label.size(), TextExtent(caption, kFontF.toQFont())) << index;
+  }
+}
+
+TEST_F(Form1Test, StockControlsKeepTheirStoredLook) {
+  Form1 form(memory, allocator, QLocale::c());
+  const host::layout::LoadedForm& f = form.form();
+  auto* title = f.control<Label>("Label3");
+  EXPECT_EQ(title->Caption(), "Kelvane");
+  EXPECT_EQ(title->Font(), (host::FontDesc{"Arial", 18, 700, false, false, false, 178}));
+  EXPECT_EQ(title->BackStyle(), BackStyle::Transparent);
+  EXPECT_EQ(f.control<PictureBox>("Picture1")->BackColor(), 0xFFFFFF);
+  EXPECT_EQ(f.control<Image>("Image1")->Picture().widthPixels(), 32);
+  for (const char* name : {"lblavailableRAM", "LblMaxPhyicalRam"}) {
+    EXPECT_EQ(f.control<Label>(name)->ForeColor(), 0x800080) << name;
+    EXPECT_EQ(f.control<Label>(name)->Font(), kFontF) << name;
+  }
+  EXPECT_FALSE(f.control<Label>("Label1")->Caption().isEmpty());
+  auto* frame = f.control<Frame>("Frame1");
+  EXPECT_EQ(frame->Caption(), "Physical Memory");
+  EXPECT_EQ(frame->BackColor(), 0xFAD8CB);
+  EXPECT_EQ(frame->Font(), kFontF);
+  auto* shape = f.control<Shape>("Shape2", 0);
+  EXPECT_EQ(shape->FillStyle(), FillStyle::Solid);
+  EXPECT_EQ(shape->FillColor(), 0xFAD8CB);
+  EXPECT_EQ(shape->BorderColor(), 0xEAACA2);
+  EXPECT_TRUE(shape->testAttribute(Qt::WA_TransparentForMouseEvents));
+  EXPECT_TRUE(form.ProgressBar2().Visible());
+  for (StockProgressBar* bar : {&form.ProcessIndicator(), &form.ProgressBar2()}) {
+    EXPECT_EQ(bar->Min(), 0.0f);
+    EXPECT_EQ(bar->Max(), 100.0f);
+  }
+}
+
+struct StoredButton {
+  const char* name;
+  const char* caption;
+  int pictureSide;  // of the normal picture; 0 for none
+};
+
+class Form1Buttons : public Form1Test, public ::testing::WithParamInterface<StoredButton> {};
+
+TEST_P(Form1Buttons, TakeTheirStoredProperties) {
+  Form1 form(memory, allocator, QLocale::c());
+  const StoredButton& b = GetParam();
+  const auto* button = form.form().control<controls::chameleonButton>(b.name);
+  EXPECT_EQ(button->Caption(), b.caption);
+  EXPECT_EQ(button->ButtonType(), 3);
+  EXPECT_EQ(button->ColorScheme(), 2);
+  EXPECT_EQ(button->Font(), kFontF);
+  EXPECT_EQ(button->MousePointer(), 1);
+  EXPECT_TRUE(button->Enabled() && button->ShowFocusRect() && button->UseMaskColor());
+  EXPECT_FALSE(button->SoftBevel() || button->UseGreyscale() || button->HandPointer() ||
+               button->CheckBoxBehaviour() || button->Value());
+  for (std::int32_t colour : {button->BackColor(), button->BackOver(), button->MaskColor()}) EXPECT_EQ(colour, 0xFFFFFF);
+  EXPECT_EQ(button->ForeColor(), 0);
+  EXPECT_EQ(button->ForeOver(), 0);
+  EXPECT_EQ(button->PicturePosition(), 0);
+  EXPECT_EQ(button->SpecialEffect(), 0);
+  EXPECT_EQ(button->PictureNormal().widthPixels(), b.pictureSide);
+  EXPECT_EQ(button->PictureNormal().heightPixels(), b.pictureSide);
+  EXPECT_TRUE(button->PictureOver().isNull());
+}
+
+INSTANTIATE_TEST_SUITE_P(Stored, Form1Buttons,
+                         ::testing::Values(StoredButton{"Command1", "Optimize", 0},
+                                           StoredButton{"chameleonButton1", "End", 16}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(Form1Test, GraphicalControlsLieBeneathEveryWindowedOneAndTabFollowsTabIndex) {
+  Form1 form(memory, allocator, QLocale::c());
+  const host::layout::LoadedForm& f = form.form();
+  const auto widget = [&](const char* name) { return qobject_cast<QWidget*>(f.find(name)); };
+  std::set<QObject*> graphical;
+  for (const host::layout::LoadedControl& c : f.controls())
+    if (c.kind == "Label" || c.kind == "Image" || c.kind == "Shape") graphical.insert(c.object.data());
+  for (QWidget* holder : {f.window(), widget("Picture1"), widget("Frame1")}) {
+    bool seenWindowed = false;
+    for (QObject* child : holder->children()) {  // bottom of the stack first
+      if (!child->isWidgetType()) continue;
+      const bool isGraphical = graphical.count(child) > 0;
+      EXPECT_FALSE(isGraphical && seenWindowed) << child->objectName().toStdString() << " above a windowed control";
+      seenWindowed = seenWindowed || !isGraphical;
+    }
+  }
+  const auto nextTabStop = [](QWidget* from) {
+    QWidget* w = from->nextInFocusChain();
+    while (w != from && !(w->focusPolicy() & Qt::TabFocus)) w = w->nextInFocusChain();
+    return w;
+  };
+  EXPECT_EQ(nextTabStop(widget("ProgressBar1")), widget("Command1"));
+  EXPECT_EQ(nextTabStop(widget("Command1")), widget("chameleonButton1"));
+  EXPECT_EQ(nextTabStop(widget("chameleonButton1")), widget("ProgressBar1"));
 }
 
 }  // namespace
