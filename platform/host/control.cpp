@@ -218,8 +218,6 @@ void Control::mouseReleaseEvent(QMouseEvent* e) {
   OnClick();
 }
 
-bool Control::event(QEvent* e) { return QWidget::event(e); }
-
 void TerminateControls(QWidget* root) {
   if (!root) return;
   QList<QPointer<Control>> controls;

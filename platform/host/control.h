@@ -147,7 +147,6 @@ class Control : public QWidget {
   void mouseMoveEvent(QMouseEvent*) override;
   void mouseReleaseEvent(QMouseEvent*) override;
   void mouseDoubleClickEvent(QMouseEvent*) override;
-  bool event(QEvent*) override;
 
  private:
   void syncSurfaceSize();

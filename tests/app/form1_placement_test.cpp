@@ -68,7 +68,7 @@ INSTANTIATE_TEST_SUITE_P(Sizes, Form1Centring,
                          ::testing::Values(SizeCase{"Stored", {359, 305}}, SizeCase{"Even", {360, 306}},
                                            SizeCase{"WiderThanTheScreen", {2001, 301}},
                                            SizeCase{"TallerThanTheScreen", {301, 2001}}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& test) { return std::string(test.param.name); });
 
 TEST_F(Form1Placement, WindowMovedAfterItWasCentredStaysWhereItWasPut) {
   form.Show();

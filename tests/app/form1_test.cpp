@@ -86,8 +86,8 @@ INSTANTIATE_TEST_SUITE_P(
                       Placement{"Label3", -1, {49, 5, 0, 0}, "Picture1"},
                       Placement{"lblavailableRAM", -1, {514, 67, 0, 0}},
                       Placement{"LblMaxPhyicalRam", -1, {460, 42, 0, 0}}),
-    [](const auto& info) {
-      return std::string(info.param.name) + (info.param.index >= 0 ? std::to_string(info.param.index) : "");
+    [](const auto& test) {
+      return std::string(test.param.name) + (test.param.index >= 0 ? std::to_string(test.param.index) : "");
     });
 
 TEST_F(Form1Test, WindowIsKelvaneWithAFixedWhiteClientArea) {
@@ -148,7 +148,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(TickTexts{"Period", QLocale::c(), "257.000 MB", "161.200 Mb", "95.80 MB", "37 %"},
                       TickTexts{"Comma", QLocale(QLocale::German, QLocale::Germany), "257,000 MB", "162,000 Mb",
                                 "95,80 MB", "36 %"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 TEST_F(Form1Test, ZeroTotalShowsZerosWithoutAnyMessage) {
   memory.SetFigures(0, 0);
@@ -371,7 +371,7 @@ TEST_P(Form1Buttons, TakeTheirStoredProperties) {
 INSTANTIATE_TEST_SUITE_P(Stored, Form1Buttons,
                          ::testing::Values(StoredButton{"Command1", "Optimize", 0},
                                            StoredButton{"chameleonButton1", "End", 16}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& test) { return std::string(test.param.name); });
 
 TEST_F(Form1Test, GraphicalControlsLieBeneathEveryWindowedOneAndTabFollowsTabIndex) {
   Form1 form(memory, allocator, QLocale::c());

@@ -57,7 +57,7 @@ INSTANTIATE_TEST_SUITE_P(
         // No readable total: zeros everywhere, never NaN or garbage.
         TickCase{"NoTotal", 0, 0, false, 0, 0, 0, "0.00 MB", "0.000 MB", "0.000 Mb", "0 %"},
         TickCase{"NoTotalComma", 0, 5000000, true, 0, 4.8, 0, "4,80 MB", "0,000 MB", "-4,000 Mb", "0 %"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 TEST(OneTick, BarAndPercentMayDifferByOne) {
   // 100.4 one-decimal total against a whole total of 100.

@@ -104,7 +104,7 @@ INSTANTIATE_TEST_SUITE_P(
         // The refused moveable block's fixed partner is still reserved, and freed.
         RefusalCase{"MoveableOfPass5", {9}, 5, {0, 9}}, RefusalCase{"FixedOfPass5", {10}, 5, {9, 0}},
         RefusalCase{"BothOfPass5", {9, 10}, 5, {0, 0}}, RefusalCase{"MoveableOfPass1", {1}, 1, {0, 1}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 TEST_F(ReleaseRoutine, CapHoldsExactly32000PairsAndTheBarShowsItInBothPhases) {
   Run();

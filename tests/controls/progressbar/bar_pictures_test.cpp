@@ -55,7 +55,7 @@ INSTANTIATE_TEST_SUITE_P(
         Slice{"BottomEdge", 3, 10, 1, 3, Rows(1, {0xefefef, 0xefefef, 0x6b696b})},
         Slice{"LeftEdge", 0, 3, 3, 3, Columns(3, {0x6b696b, 0xbdbebd, 0xefefef})},
         Slice{"Centre", 4, 4, 51, 7, std::vector<QRgb>(51 * 7, 0xffffff)}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 struct LookColours {
   int look;
@@ -111,7 +111,7 @@ INSTANTIATE_TEST_SUITE_P(
         LookColours{5, "greymet", 0xececec, 0xd3d3d3, 0xc2c2c2, 0x999999, 0xcbcbcb, 0x6c6c6c, 5, 0xa8a8a8},
         LookColours{6, "orangemet", 0xfffcf1, 0xfff1be, 0xffeba4, 0xffde65, 0xffe996, 0xffd22c, 5, 0xffe277},
         LookColours{7, "redmet", 0xf3ccb5, 0xf3ceb7, 0xf1c6ab, 0xe89f72, 0xe9a77f, 0xe47e3f, 4, 0xebb899}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 TEST(XpProgressBarArithmetic, RoundToInt16IsHalfToEvenAndSaturates) {
   const std::pair<double, int> cases[] = {{2.5, 2},         {3.5, 4},          {-2.5, -2},         {6.4999, 6},

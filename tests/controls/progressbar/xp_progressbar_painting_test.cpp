@@ -127,7 +127,7 @@ INSTANTIATE_TEST_SUITE_P(
         BlockCase{"Max200SevenTimes", Assign(std::vector<std::int32_t>(7, 50), 0, 200), Blocks(4, 64), 74},
         BlockCase{"Max200EighthReachesPast74", Assign(std::vector<std::int32_t>(8, 50), 0, 200), Blocks(4, 74), 84},
         BlockCase{"Max200FillsInTheEnd", Assign(std::vector<std::int32_t>(200, 50), 0, 200), FullBar(), 254, true}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 // Beyond 16 bits the bar can only show itself full; what matters is that nothing fails.
 TEST_F(XpProgressBarTest, SixteenBitCountersSaturateInsteadOfFailing) {

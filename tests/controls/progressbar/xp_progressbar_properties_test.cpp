@@ -67,7 +67,7 @@ INSTANTIATE_TEST_SUITE_P(
         Assignment{"MinZero", 5, 100, SetMin(0), "", "Min"},
         Assignment{"MaxBelowMin", 10, 100, SetMax(9), "Maximum can NOT be smaller than minimum !", ""},
         Assignment{"MaxEqualMin", 10, 100, SetMax(10), "", "Max"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 // Min, Max, Style and ProgressLook take effect at the next Value, never on their own.
 TEST_F(XpProgressBarTest, NonValueSettersPaintNothing) {

@@ -197,7 +197,7 @@ INSTANTIATE_TEST_SUITE_P(
         Malformed{"FormFontNotObject", Set(kForm, "font", "Verdana"), R"(Form1: "font" must be a font object)"},
         Malformed{"ControlsMissing", [](QJsonObject& r) { r.remove("controls"); },
                   R"(layout: "controls" is missing)"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 TEST_F(LayoutLoader, RejectsWhatIsNotALayoutObject) {
   EXPECT_EQ(LoadError("{\"form\": ").rfind("layout: not valid JSON: ", 0), 0u);

@@ -104,7 +104,7 @@ INSTANTIATE_TEST_SUITE_P(
                     StretchCase{"ClippedRight", {4, 0, 4, 1}, {0, 0, 4, 1}, {W, W, W, W, R, G}},
                     StretchCase{"SourceOutsidePicture", {0, 0, 4, 1}, {2, 0, 4, 1}, {B, K, W, W, W, W}},
                     StretchCase{"EmptyDest", {0, 0, 0, 1}, {0, 0, 4, 1}, {W, W, W, W, W, W}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 TEST(StretchIcon, TransparentPixelsLeaveTheDestination) {
   QImage dest = Blank(4, 1, K);

@@ -63,7 +63,7 @@ INSTANTIATE_TEST_SUITE_P(
                     DefaultCase{"ZeroAgainstFalse", 0, false, false},
                     DefaultCase{"MinusOneAgainstTrue", -1, true, false},
                     DefaultCase{"TextAgainstNumber", QString("x"), 0, true}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 TEST(PropertyBag, EmptyPictureIsNeverStored) {
   PropertyBag bag;
@@ -119,7 +119,7 @@ INSTANTIATE_TEST_SUITE_P(
         ConversionCase{"TextNumberAsBool", QString("0"), true, false},
         ConversionCase{"NumberAsText", -12, QString(), QString("-12")},
         ConversionCase{"BoolAsText", true, QString(), QString("True")}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 struct BadConversionCase {
   const char* name;
@@ -152,7 +152,7 @@ INSTANTIATE_TEST_SUITE_P(
                     BadConversionCase{"NumberAsFont", 3, FontDesc{}, kErrTypeMismatch},
                     BadConversionCase{"NumberAsPicture", 3, Picture{}, kErrTypeMismatch},
                     BadConversionCase{"PictureAsText", TinyBitmap(), QString(), kErrTypeMismatch}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 }  // namespace
 }  // namespace kelvane::host

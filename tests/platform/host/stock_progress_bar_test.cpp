@@ -75,7 +75,7 @@ INSTANTIATE_TEST_SUITE_P(
         Assignment{"MinAboveMax", 0, 100, 0, Prop::Min, 150, false},
         Assignment{"MaxGrows", 0, 100, 100, Prop::Max, 32000, true},
         Assignment{"NegativeRange", -10, -1, -5, Prop::Value, -10, true}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 TEST(StockProgressBar, NarrowingTheRangePullsValueAlong) {
   // The release routine sets Max to the pair count while Value may already be past it.

@@ -67,7 +67,7 @@ INSTANTIATE_TEST_SUITE_P(
                     {2048 * kKiB, 1024 * kKiB}},
         MeminfoCase{"no final newline", "MemTotal: 8 kB\nMemAvailable: 4 kB", true,
                     {8 * kKiB, 4 * kKiB}}),
-    [](const auto& info) { return "Case" + std::to_string(info.index); });
+    [](const auto& test) { return "Case" + std::to_string(test.index); });
 
 TEST(Meminfo, ErrorNamesTheLineAndTotalsKeepAll64Bits) {
   EXPECT_EQ(ParseMeminfo("MemTotal: 1 kB\nMemFree: x kB\n").error,
