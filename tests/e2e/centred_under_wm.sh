@@ -5,19 +5,7 @@ set -euo pipefail
 [ -n "${INSIDE_XVFB:-}" ] || exec env INSIDE_XVFB=1 xvfb-run -n $((100 + RANDOM % 800)) -a -s "-screen 0 1024x768x24" bash "$0" "$@"
 KELVANE=$1
 source "$(dirname "$0")/lib.bash"
-command -v openbox >/dev/null || fail "openbox is missing: scripts/install-deps.sh installs it"
-
-work=$(mktemp -d)
-trap 'kill "$WM" 2>/dev/null || true; rm -rf "$work"' EXIT
-# The packaged configuration, whatever the person running the tests has set up for themselves.
-XDG_CONFIG_HOME=$work openbox --sm-disable --config-file /etc/xdg/openbox/rc.xml \
-  --startup "touch $work/ready" >"$work/openbox.log" 2>&1 &
-WM=$!
-wm_ready() {
-  kill -0 "$WM" 2>/dev/null || fail "openbox exited: $(cat "$work/openbox.log")"
-  [ -e "$work/ready" ]
-}
-wait_for 60 "openbox did not finish starting" wm_ready
+start_openbox
 
 read -r SW SH < <(xwininfo -root | awk '/^ *Width:/ { w = $2 } /^ *Height:/ { h = $2 } END { print w, h }')
 

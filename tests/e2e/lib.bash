@@ -84,3 +84,20 @@ click_end_expect_exit() {
   wait_exit 20
   [ "$STATUS" = 0 ] || fail "exit status $STATUS, expected 0"
 }
+
+# Starts openbox with its packaged settings and waits until it manages windows; sets WM.
+start_openbox() {
+  command -v openbox >/dev/null || fail "openbox is missing: scripts/install-deps.sh installs it"
+  WM_DIR=$(mktemp -d)
+  trap 'kill "$WM" 2>/dev/null || true; rm -rf "$WM_DIR"' EXIT
+  # The packaged configuration, whatever the person running the tests has set up for themselves.
+  XDG_CONFIG_HOME=$WM_DIR openbox --sm-disable --config-file /etc/xdg/openbox/rc.xml \
+    --startup "touch $WM_DIR/ready" >"$WM_DIR/openbox.log" 2>&1 &
+  WM=$!
+  wait_for 60 "openbox did not finish starting" wm_ready
+}
+
+wm_ready() {
+  kill -0 "$WM" 2>/dev/null || fail "openbox exited: $(cat "$WM_DIR/openbox.log")"
+  [ -e "$WM_DIR/ready" ]
+}
