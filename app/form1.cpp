@@ -51,11 +51,13 @@ Form1::Form1(mem::MemoryStatusSource& memory, mem::BlockAllocator& allocator, QL
       allocator_(allocator),
       locale_(std::move(locale)),
       form_(LoadLayout(layoutPath)),
-      tick_{&Label2(3), &Label2(4), &Label2(5), &Label2(7), &lblavailableRAM(), &LblMaxPhyicalRam(), &ProgressBar1(),
-            &ProgressBar2()} {
+      tick_{&Label2(3),         &Label2(4),          &Label2(5),      &Label2(7),
+            &lblavailableRAM(), &LblMaxPhyicalRam(), &ProgressBar1(), &ProgressBar2()} {
   QObject::connect(&Timer1(), &host::stock::Timer::Tick, window(), [this] { Timer1_Timer(); });
   form_.control<controls::chameleonButton>("Command1")->Click.connect([this] { Command1_Click(); });
-  form_.control<controls::chameleonButton>("chameleonButton1")->Click.connect([this] { chameleonButton1_Click(); });
+  form_.control<controls::chameleonButton>("chameleonButton1")->Click.connect([this] {
+    chameleonButton1_Click();
+  });
 }
 
 Form1::~Form1() = default;
@@ -87,7 +89,8 @@ void Form1::GetMemoryStatus() {
 
 void Form1::Timer1_Timer() {
   GetMemoryStatus();
-  const ShownFigures shown = RefreshFigures(tick_.totalWorking->Caption(), tick_.freeWorking->Caption(), locale_);
+  const ShownFigures shown =
+      RefreshFigures(tick_.totalWorking->Caption(), tick_.freeWorking->Caption(), locale_);
   tick_.total->setCaption(shown.total);
   tick_.free->setCaption(shown.free);
   tick_.used->setCaption(shown.used);
@@ -103,8 +106,12 @@ void Form1::Command1_Click() {
 
 void Form1::chameleonButton1_Click() { host::services().End(0); }
 
-host::stock::Label& Form1::Label2(int index) const { return *form_.control<host::stock::Label>("Label2", index); }
-host::stock::Label& Form1::lblavailableRAM() const { return *form_.control<host::stock::Label>("lblavailableRAM"); }
+host::stock::Label& Form1::Label2(int index) const {
+  return *form_.control<host::stock::Label>("Label2", index);
+}
+host::stock::Label& Form1::lblavailableRAM() const {
+  return *form_.control<host::stock::Label>("lblavailableRAM");
+}
 host::stock::Label& Form1::LblMaxPhyicalRam() const {
   return *form_.control<host::stock::Label>("LblMaxPhyicalRam");
 }

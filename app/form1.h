@@ -33,9 +33,9 @@ class Form1 {
   QWidget* window() const { return form_.window(); }
   const host::layout::LoadedForm& form() const { return form_; }
 
-  void Form_Load();       // centres the window
-  void Show();            // Form_Load, then shows the window
-  void Timer1_Timer();    // GetMemoryStatus, then the refresh step
+  void Form_Load();     // centres the window
+  void Show();          // Form_Load, then shows the window
+  void Timer1_Timer();  // GetMemoryStatus, then the refresh step
   void GetMemoryStatus();
   void Command1_Click();  // the memory release routine
   void chameleonButton1_Click();

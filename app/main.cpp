@@ -16,8 +16,9 @@ int main(int argc, char** argv) {
     form.Show();
     return QApplication::exec();
   } catch (const kelvane::host::layout::LayoutError& e) {
-    QMessageBox::critical(nullptr, QStringLiteral("Kelvane"),
-                          QStringLiteral("The window's stored layout is damaged:\n%1").arg(QString::fromUtf8(e.what())));
+    QMessageBox::critical(
+        nullptr, QStringLiteral("Kelvane"),
+        QStringLiteral("The window's stored layout is damaged:\n%1").arg(QString::fromUtf8(e.what())));
     return 1;
   }
 }

@@ -12,11 +12,11 @@ inline constexpr double kBytesPerDisplayMegabyte = 1044032.0;
 
 // What one sample writes: the bar value and the two working-label texts.
 struct SampledFigures {
-  double total = 0;       // display megabytes, one decimal
-  double free = 0;        // display megabytes, one decimal
+  double total = 0;  // display megabytes, one decimal
+  double free = 0;   // display megabytes, one decimal
   std::int32_t barValue = 0;
-  QString freeText;       // e.g. "95.80 MB"
-  QString totalText;      // e.g. "257.000 MB"
+  QString freeText;   // e.g. "95.80 MB"
+  QString totalText;  // e.g. "257.000 MB"
 };
 
 // What the refresh step shows, derived from the working texts.

@@ -95,10 +95,7 @@ void BM_OptimizePairs_AllocatorVsRaw(benchmark::State& state) {
   state.counters["allocator_ms"] = wrapped / runs * 1e3;
   state.counters["ratio"] = wrapped / raw;
 }
-BENCHMARK(BM_OptimizePairs_AllocatorVsRaw)
-    ->UseManualTime()
-    ->Iterations(kRuns)
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OptimizePairs_AllocatorVsRaw)->UseManualTime()->Iterations(kRuns)->Unit(benchmark::kMillisecond);
 
 // The refusal check on its own, as GlobalAlloc pays it per block: mostly a
 // subtraction from the local budget, now and then a fresh sample.

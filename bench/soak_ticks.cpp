@@ -75,9 +75,12 @@ int main(int argc, char** argv) {
   QCoreApplication::processEvents();
   const long long rss1 = ResidentBytes(), heap1 = HeapInUse();
 
-  std::printf("ticks              %ld (%.1f days at 100 ms)\n", ticks, ticks / static_cast<double>(kDayOfTicks));
-  std::printf("resident memory    %lld KiB -> %lld KiB (%+lld KiB)\n", rss0 / 1024, rss1 / 1024, (rss1 - rss0) / 1024);
-  std::printf("heap in use        %lld KiB -> %lld KiB (%+lld KiB)\n", heap0 / 1024, heap1 / 1024, (heap1 - heap0) / 1024);
+  std::printf("ticks              %ld (%.1f days at 100 ms)\n", ticks,
+              ticks / static_cast<double>(kDayOfTicks));
+  std::printf("resident memory    %lld KiB -> %lld KiB (%+lld KiB)\n", rss0 / 1024, rss1 / 1024,
+              (rss1 - rss0) / 1024);
+  std::printf("heap in use        %lld KiB -> %lld KiB (%+lld KiB)\n", heap0 / 1024, heap1 / 1024,
+              (heap1 - heap0) / 1024);
   const bool flat = rss1 - rss0 <= kAllowedGrowth && heap1 - heap0 <= kAllowedGrowth;
   std::printf("%s (allowed growth 1024 KiB)\n", flat ? "flat" : "GROWING");
   return flat ? 0 : 1;

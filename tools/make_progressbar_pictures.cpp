@@ -10,7 +10,7 @@
 namespace {
 
 constexpr int kFrameWidth = 59, kFrameHeight = 13;
-constexpr int kCell = 3;                      // corner and border thickness
+constexpr int kCell = 3;  // corner and border thickness
 constexpr int kRightColumn = kFrameWidth - kCell;
 constexpr int kBottomRow = kFrameHeight - kCell;
 constexpr int kLookWidth = 8, kLookHeight = 10;
@@ -25,9 +25,8 @@ constexpr QRgb kCornerDark = 0x737573;
 
 using Cell3 = QRgb[kCell][kCell];  // [row][column]
 
-constexpr Cell3 kTopLeft = {{kWhite, kCornerLight, kCornerMid},
-                            {kCornerLight, kCornerDark, kBevel},
-                            {kCornerMid, kBevel, kBevel}};
+constexpr Cell3 kTopLeft = {
+    {kWhite, kCornerLight, kCornerMid}, {kCornerLight, kCornerDark, kBevel}, {kCornerMid, kBevel, kBevel}};
 constexpr Cell3 kBottomRight = {{kHighlight, kBevel, kCornerMid},
                                 {kHighlight, kCornerDark, kCornerLight},
                                 {kCornerMid, kCornerLight, kWhite}};
@@ -42,10 +41,10 @@ void PutCorner(QImage& img, int left, int top, const Cell3& cell, bool mirrored)
 QImage Frame() {
   QImage img(kFrameWidth, kFrameHeight, QImage::Format_RGB32);
   img.fill(0xff000000u | kWhite);
-  const QRgb top[kCell] = {kOutline, kBevel, kHighlight};      // rows, outside in
+  const QRgb top[kCell] = {kOutline, kBevel, kHighlight};         // rows, outside in
   const QRgb bottom[kCell] = {kHighlight, kHighlight, kOutline};  // rows, inside out
-  const QRgb left[kCell] = {kOutline, kBevel, kHighlight};     // columns, outside in
-  const QRgb right[kCell] = {kHighlight, kBevel, kOutline};    // columns, inside out
+  const QRgb left[kCell] = {kOutline, kBevel, kHighlight};        // columns, outside in
+  const QRgb right[kCell] = {kHighlight, kBevel, kOutline};       // columns, inside out
   for (int x = kCell; x < kRightColumn; ++x)
     for (int i = 0; i < kCell; ++i) {
       Put(img, x, i, top[i]);
@@ -87,8 +86,9 @@ QImage Block(QRgb top, QRgb darkest, int darkestRow, QRgb bottom) {
   QImage img(kLookWidth, kLookHeight, QImage::Format_RGB32);
   const int last = kLookHeight - 1;
   for (int y = 0; y < kLookHeight; ++y) {
-    const QRgb c = y <= darkestRow ? Mix(top, darkest, static_cast<double>(y) / darkestRow)
-                                   : Mix(darkest, bottom, static_cast<double>(y - darkestRow) / (last - darkestRow));
+    const QRgb c = y <= darkestRow
+                       ? Mix(top, darkest, static_cast<double>(y) / darkestRow)
+                       : Mix(darkest, bottom, static_cast<double>(y - darkestRow) / (last - darkestRow));
     for (int x = 0; x < kLookWidth; ++x) Put(img, x, y, c);
   }
   return img;
@@ -140,7 +140,8 @@ int main(int argc, char** argv) {
     const QString name = QString::fromLatin1(look.name);
     ok = Save(HorizontalGradient(look.tailLeft, look.tailRight), dir, name + "_0") && ok;
     ok = Save(HorizontalGradient(look.middleLeft, look.middleRight), dir, name + "_1") && ok;
-    ok = Save(Block(look.blockTop, look.blockDarkest, look.darkestRow, look.blockBottom), dir, name + "_2") && ok;
+    ok = Save(Block(look.blockTop, look.blockDarkest, look.darkestRow, look.blockBottom), dir, name + "_2") &&
+         ok;
   }
   return ok ? 0 : 1;
 }

@@ -27,7 +27,8 @@ void IgnoringFailure(Step&& step) {
 }  // namespace
 
 void Xp_ProgressBar::PaintSegment(const host::Picture& pic, double x, double width) {
-  PaintPicture(pic, x, kTrackTop, width, state_.BlockHeight, 0, 0, state_.BlockWidth, state_.BlockSourceHeight);
+  PaintPicture(pic, x, kTrackTop, width, state_.BlockHeight, 0, 0, state_.BlockWidth,
+               state_.BlockSourceHeight);
 }
 
 void Xp_ProgressBar::RepaintBar() {
@@ -92,10 +93,11 @@ void Xp_ProgressBar::AdvanceBlocks() {
 }
 
 void Xp_ProgressBar::PaintLastBlock() {
-  state_.LastBlockWidth = static_cast<float>((static_cast<double>(state_.BarWidth) - kBorder) - state_.NextBlockX);
+  state_.LastBlockWidth =
+      static_cast<float>((static_cast<double>(state_.BarWidth) - kBorder) - state_.NextBlockX);
   if (state_.LastBlockWidth > 0)
-    PaintPicture(pc_[kBlockSlot], state_.NextBlockX, kTrackTop, state_.LastBlockWidth, state_.BlockHeight, 0, 0,
-                 state_.BlockWidth, state_.BlockSourceHeight);
+    PaintPicture(pc_[kBlockSlot], state_.NextBlockX, kTrackTop, state_.LastBlockWidth, state_.BlockHeight, 0,
+                 0, state_.BlockWidth, state_.BlockSourceHeight);
   // NextBlockX stays put, so a later pass squeezes this same block again.
   state_.BarFull = true;
 }

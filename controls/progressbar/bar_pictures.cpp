@@ -14,8 +14,8 @@ namespace kelvane::controls {
 
 namespace {
 
-constexpr const char* kLookNames[kLookCount] = {"master",  "blue",    "bluemet",   "goldmet",
-                                                "grmet",   "greymet", "orangemet", "redmet"};
+constexpr const char* kLookNames[kLookCount] = {"master", "blue",    "bluemet",   "goldmet",
+                                                "grmet",  "greymet", "orangemet", "redmet"};
 
 // Decoded once and shared: every bar holds the same immutable pictures. A missing one is a broken
 // build and raises the host's resource error.
@@ -46,7 +46,8 @@ std::optional<LookPictures> LookPicturesFor(std::int32_t look) {
   const auto name = LookName(look);
   if (!name) return std::nullopt;
   LookPictures set;
-  for (int slot = 0; slot < kLookSlots; ++slot) set[slot] = Cached(QStringLiteral("%1_%2").arg(*name).arg(slot));
+  for (int slot = 0; slot < kLookSlots; ++slot)
+    set[slot] = Cached(QStringLiteral("%1_%2").arg(*name).arg(slot));
   return set;
 }
 

@@ -50,15 +50,15 @@ std::array<FrameCopy, kFrameSlices> FrameCopies(double scaleWidth, double scaleH
   const double innerHeight = RoundToInt16(scaleHeight - 2 * kBorder);
   const double c = kCornerSize;
   return {{
-      {0, 0, c, c, 0, 0, kCornerSize, kCornerSize},                                  // top-left
-      {right, 0, c, c, kRightSliceX, 0, kCornerSize, kCornerSize},                   // top-right
-      {right, bottom, c, c, kRightSliceX, kBottomSliceY, kCornerSize, kCornerSize},  // bottom-right
-      {0, bottom, c, c, 0, kBottomSliceY, kCornerSize, kCornerSize},                 // bottom-left
-      {c, 0, innerWidth, c, kBorder, 0, kTopEdgeWidth, kCornerSize},                 // top edge
-      {right, c, c, innerHeight, kRightSliceX, kBorder, kCornerSize, kSideEdgeHeight},   // right edge
+      {0, 0, c, c, 0, 0, kCornerSize, kCornerSize},                                       // top-left
+      {right, 0, c, c, kRightSliceX, 0, kCornerSize, kCornerSize},                        // top-right
+      {right, bottom, c, c, kRightSliceX, kBottomSliceY, kCornerSize, kCornerSize},       // bottom-right
+      {0, bottom, c, c, 0, kBottomSliceY, kCornerSize, kCornerSize},                      // bottom-left
+      {c, 0, innerWidth, c, kBorder, 0, kTopEdgeWidth, kCornerSize},                      // top edge
+      {right, c, c, innerHeight, kRightSliceX, kBorder, kCornerSize, kSideEdgeHeight},    // right edge
       {c, bottom, innerWidth, c, kBorder, kBottomSliceY, kBottomEdgeWidth, kCornerSize},  // bottom edge
-      {0, c, c, innerHeight, 0, kBorder, kCornerSize, kSideEdgeHeight},              // left edge
-      {c, c, innerWidth, innerHeight, kCentreX, kCentreY, kCentreWidth, kCentreHeight},  // centre
+      {0, c, c, innerHeight, 0, kBorder, kCornerSize, kSideEdgeHeight},                   // left edge
+      {c, c, innerWidth, innerHeight, kCentreX, kCentreY, kCentreWidth, kCentreHeight},   // centre
   }};
 }
 

@@ -55,8 +55,8 @@ class Xp_ProgressBar : public host::Control {
   std::int32_t style_ = 0;
   std::int32_t progressLook_ = 0;
 
-  host::Picture img_;    // the frame, cut into nine slices
-  host::Picture blank_;  // the marquee's eraser
+  host::Picture img_;                         // the frame, cut into nine slices
+  host::Picture blank_;                       // the marquee's eraser
   std::array<host::Picture, kLookSlots> pc_;  // the current look's pictures
   BarState state_;
 };

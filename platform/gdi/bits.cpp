@@ -16,7 +16,9 @@ bool supported(const BitmapInfoHeader& h) {
          (h.biBitCount == kBits24 || h.biBitCount == kBits32) && h.biCompression == BI_RGB;
 }
 
-std::int64_t absHeight(const BitmapInfoHeader& h) { return h.biHeight < 0 ? -std::int64_t{h.biHeight} : h.biHeight; }
+std::int64_t absHeight(const BitmapInfoHeader& h) {
+  return h.biHeight < 0 ? -std::int64_t{h.biHeight} : h.biHeight;
+}
 
 // Image row (from the top) that DIB scan line `line` describes.
 std::int64_t imageRowOf(const BitmapInfoHeader& h, std::int64_t line) {
@@ -24,8 +26,7 @@ std::int64_t imageRowOf(const BitmapInfoHeader& h, std::int64_t line) {
 }
 
 // Lines the buffer must hold; -1 when the header or buffer cannot serve them.
-std::int64_t usableLines(const BitmapInfoHeader& h, unsigned start, unsigned lines,
-                         std::size_t bytes) {
+std::int64_t usableLines(const BitmapInfoHeader& h, unsigned start, unsigned lines, std::size_t bytes) {
   if (!supported(h)) return -1;
   const std::int64_t n = std::min<std::int64_t>(lines, std::max<std::int64_t>(absHeight(h) - start, 0));
   if (n <= 0) return 0;
@@ -35,8 +36,8 @@ std::int64_t usableLines(const BitmapInfoHeader& h, unsigned start, unsigned lin
 
 }  // namespace
 
-bool BitBlt(Dc& dst, std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h, Dc& src,
-            std::int32_t sx, std::int32_t sy, RasterOp rop) {
+bool BitBlt(Dc& dst, std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h, Dc& src, std::int32_t sx,
+            std::int32_t sy, RasterOp rop) {
   if (rop != RasterOp::SrcCopy) return false;
   if (w <= 0 || h <= 0) return true;
   // Copy the source block first so that an overlapping copy within one context reads the old pixels.
@@ -44,11 +45,14 @@ bool BitBlt(Dc& dst, std::int32_t x, std::int32_t y, std::int32_t w, std::int32_
   std::int64_t x0 = std::max<std::int64_t>({0, -std::int64_t{sx}, -std::int64_t{x}});
   std::int64_t y0 = std::max<std::int64_t>({0, -std::int64_t{sy}, -std::int64_t{y}});
   QImage& d = dst.target();
-  const std::int64_t x1 = std::min<std::int64_t>({w, s.width() - std::int64_t{sx}, d.width() - std::int64_t{x}});
-  const std::int64_t y1 = std::min<std::int64_t>({h, s.height() - std::int64_t{sy}, d.height() - std::int64_t{y}});
+  const std::int64_t x1 =
+      std::min<std::int64_t>({w, s.width() - std::int64_t{sx}, d.width() - std::int64_t{x}});
+  const std::int64_t y1 =
+      std::min<std::int64_t>({h, s.height() - std::int64_t{sy}, d.height() - std::int64_t{y}});
   if (x0 >= x1 || y0 >= y1) return true;
-  const QImage block = src.target().copy(static_cast<int>(sx + x0), static_cast<int>(sy + y0),
-                                         static_cast<int>(x1 - x0), static_cast<int>(y1 - y0))
+  const QImage block = src.target()
+                           .copy(static_cast<int>(sx + x0), static_cast<int>(sy + y0),
+                                 static_cast<int>(x1 - x0), static_cast<int>(y1 - y0))
                            .convertToFormat(QImage::Format_RGB32);
   QImage& out = dst.target();
   for (int row = 0; row < block.height(); ++row) {
@@ -59,8 +63,8 @@ bool BitBlt(Dc& dst, std::int32_t x, std::int32_t y, std::int32_t w, std::int32_
   return true;
 }
 
-int GetDIBits(Dc& /*dc*/, const Bitmap& bitmap, unsigned start, unsigned lines,
-              std::span<std::uint8_t> bits, const BitmapInfo& info, unsigned usage) {
+int GetDIBits(Dc& /*dc*/, const Bitmap& bitmap, unsigned start, unsigned lines, std::span<std::uint8_t> bits,
+              const BitmapInfo& info, unsigned usage) {
   const BitmapInfoHeader& h = info.bmiHeader;
   if (bitmap.isNull() || usage != DIB_RGB_COLORS) return 0;
   const std::int64_t n = usableLines(h, start, lines, bits.size());
@@ -116,8 +120,8 @@ int SetDIBitsToDevice(Dc& dc, std::int32_t x, std::int32_t y, std::uint32_t w, s
   return static_cast<int>(n);
 }
 
-bool DrawIconEx(Dc& dc, std::int32_t x, std::int32_t y, const QImage& icon, std::int32_t cx,
-                std::int32_t cy, unsigned /*step*/, const Brush& /*flickerFree*/, unsigned flags) {
+bool DrawIconEx(Dc& dc, std::int32_t x, std::int32_t y, const QImage& icon, std::int32_t cx, std::int32_t cy,
+                unsigned /*step*/, const Brush& /*flickerFree*/, unsigned flags) {
   if (icon.isNull() || (flags & DI_NORMAL) == 0 || cx < 0 || cy < 0) return false;
   QImage pixels = icon.convertToFormat(QImage::Format_ARGB32);
   const int width = cx ? cx : pixels.width();
@@ -131,8 +135,8 @@ bool DrawIconEx(Dc& dc, std::int32_t x, std::int32_t y, const QImage& icon, std:
       for (int col = 0; col < width; ++col) px[col] = qRgba(0, 0, 0, qAlpha(px[col]));
     }
   } else if ((flags & DI_NORMAL) == DI_IMAGE) {
-    pixels = pixels.convertToFormat(QImage::Format_ARGB32_Premultiplied)
-                 .convertToFormat(QImage::Format_RGB32);
+    pixels =
+        pixels.convertToFormat(QImage::Format_ARGB32_Premultiplied).convertToFormat(QImage::Format_RGB32);
   }
   QPainter p(&dc.target());
   if (!p.isActive()) return false;

@@ -20,8 +20,8 @@ constexpr int GetBValue(ColorRef c) { return static_cast<int>((c >> 16) & 0xFF);
 
 // Opaque QRgb from the low three bytes; the top byte (a system-colour flag) is not a channel.
 constexpr QRgb toQRgb(ColorRef c) {
-  return 0xFF000000u | (static_cast<QRgb>(GetRValue(c)) << 16) |
-         (static_cast<QRgb>(GetGValue(c)) << 8) | static_cast<QRgb>(GetBValue(c));
+  return 0xFF000000u | (static_cast<QRgb>(GetRValue(c)) << 16) | (static_cast<QRgb>(GetGValue(c)) << 8) |
+         static_cast<QRgb>(GetBValue(c));
 }
 constexpr ColorRef fromQRgb(QRgb rgb) { return RGB(qRed(rgb), qGreen(rgb), qBlue(rgb)); }
 

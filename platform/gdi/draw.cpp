@@ -11,8 +11,7 @@ namespace {
 constexpr QRgb kInvert = 0x00FFFFFFu;
 
 // Fills [x0, x1] × [y0, y1] (inclusive), clipped to the image.
-void fillBox(QImage& img, std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1,
-             QRgb rgb) {
+void fillBox(QImage& img, std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1, QRgb rgb) {
   x0 = std::max<std::int64_t>(x0, 0);
   y0 = std::max<std::int64_t>(y0, 0);
   x1 = std::min<std::int64_t>(x1, img.width() - 1);
@@ -84,8 +83,7 @@ bool LineTo(Dc& dc, std::int32_t x, std::int32_t y) {
   return true;
 }
 
-bool Rectangle(Dc& dc, std::int32_t left, std::int32_t top, std::int32_t right,
-               std::int32_t bottom) {
+bool Rectangle(Dc& dc, std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom) {
   const Rect box = NormalizeRect({left, top, right, bottom});
   if (IsRectEmpty(box)) return true;
   QImage& img = dc.target();
@@ -125,8 +123,8 @@ bool Ellipse(Dc& dc, std::int32_t left, std::int32_t top, std::int32_t right, st
   if (pen.isNull()) return true;
   for (std::size_t i = 0; i < spans.size(); ++i) {
     const Span& row = spans[i];
-    const bool complete = (i > 0 && spans[i - 1].y == row.y - 1) &&
-                          (i + 1 < spans.size() && spans[i + 1].y == row.y + 1);
+    const bool complete =
+        (i > 0 && spans[i - 1].y == row.y - 1) && (i + 1 < spans.size() && spans[i + 1].y == row.y + 1);
     // The first and last computed rows only supply neighbours, unless they are the box's edge.
     if (!complete && row.y != box.top && row.y != box.bottom - 1LL) continue;
     const Span in = complete ? InteriorOf(spans, i) : Span{row.y, 1, 0};

@@ -48,8 +48,7 @@ QImage& Bitmap::image() {
 
 const QImage& Bitmap::image() const { return pixels_ ? *pixels_ : kNoImage; }
 
-Bitmap CreateBitmap(int width, int height, unsigned /*planes*/, unsigned /*bitsPerPixel*/,
-                    const void* bits) {
+Bitmap CreateBitmap(int width, int height, unsigned /*planes*/, unsigned /*bitsPerPixel*/, const void* bits) {
   Bitmap b = Bitmap::blank(width, height);
   if (b.isNull() || !bits || width == 0 || height == 0) return b;
   const auto* words = static_cast<const std::uint32_t*>(bits);

@@ -4,8 +4,8 @@
 // can leak or dangle; DeleteObject only lets go of the caller's reference.
 #include <QFont>
 #include <QImage>
-#include <cstdint>
 #include <concepts>
+#include <cstdint>
 #include <memory>
 
 #include "platform/gdi/colorref.h"

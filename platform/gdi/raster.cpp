@@ -20,8 +20,7 @@ std::int64_t isqrt(Wide v) {
 }
 }  // namespace
 
-StepRange ClipSteps(std::int64_t start, int direction, std::int64_t steps, std::int64_t lo,
-                    std::int64_t hi) {
+StepRange ClipSteps(std::int64_t start, int direction, std::int64_t steps, std::int64_t lo, std::int64_t hi) {
   StepRange r{0, steps - 1};
   if (direction > 0) {
     r.first = std::max(r.first, lo - start);

@@ -23,8 +23,7 @@ struct StepRange {
   std::int64_t first = 0;
   std::int64_t last = -1;
 };
-StepRange ClipSteps(std::int64_t start, int direction, std::int64_t steps, std::int64_t lo,
-                    std::int64_t hi);
+StepRange ClipSteps(std::int64_t start, int direction, std::int64_t steps, std::int64_t lo, std::int64_t hi);
 
 // Offset along the minor axis after `step` steps along the major one: Bresenham's nearest pixel.
 // A tie (exactly half way) moves toward the end only when `tieMoves`.
@@ -54,11 +53,10 @@ void ForEachLinePixel(Point from, Point to, const Rect& clip, std::int64_t pad, 
   const int dirMajor = major > 0 ? 1 : -1;
   const std::int64_t startMajor = xMajor ? from.x : from.y;
   const std::int64_t startMinor = xMajor ? from.y : from.x;
-  const StepRange range =
-      xMajor ? ClipSteps(startMajor, dirMajor, steps, std::int64_t{clip.left} - pad,
-                         std::int64_t{clip.right} - 1 + pad)
-             : ClipSteps(startMajor, dirMajor, steps, std::int64_t{clip.top} - pad,
-                         std::int64_t{clip.bottom} - 1 + pad);
+  const StepRange range = xMajor ? ClipSteps(startMajor, dirMajor, steps, std::int64_t{clip.left} - pad,
+                                             std::int64_t{clip.right} - 1 + pad)
+                                 : ClipSteps(startMajor, dirMajor, steps, std::int64_t{clip.top} - pad,
+                                             std::int64_t{clip.bottom} - 1 + pad);
   const bool tie = TieMoves(dx, dy);
   for (std::int64_t i = range.first; i <= range.last; ++i) {
     const std::int64_t m = startMajor + dirMajor * i;

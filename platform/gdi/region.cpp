@@ -15,8 +15,8 @@ constexpr std::int64_t kMaxEllipticRows = 1 << 20;
 
 // QRect holds int coordinates; a region is kept within them.
 int clampInt(std::int64_t v) {
-  return static_cast<int>(std::clamp<std::int64_t>(v, std::numeric_limits<int>::min() / 2,
-                                                   std::numeric_limits<int>::max() / 2));
+  return static_cast<int>(
+      std::clamp<std::int64_t>(v, std::numeric_limits<int>::min() / 2, std::numeric_limits<int>::max() / 2));
 }
 
 QRect toQRect(const Rect& r) {
@@ -31,14 +31,12 @@ int kindOf(const QRegion& r) {
 
 }  // namespace
 
-Region CreateRectRgn(std::int32_t left, std::int32_t top, std::int32_t right,
-                     std::int32_t bottom) {
+Region CreateRectRgn(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom) {
   const Rect r = NormalizeRect({left, top, right, bottom});
   return Region(IsRectEmpty(r) ? QRegion() : QRegion(toQRect(r)));
 }
 
-Region CreateEllipticRgn(std::int32_t left, std::int32_t top, std::int32_t right,
-                         std::int32_t bottom) {
+Region CreateEllipticRgn(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom) {
   const Rect box = NormalizeRect({left, top, right, bottom});
   const Rect drawn{box.left, box.top, wrapAdd(box.right, -1), wrapAdd(box.bottom, -1)};
   if (RectHeight(drawn) > kMaxEllipticRows) return Region{};
@@ -74,8 +72,6 @@ int CombineRgn(Region& dest, const Region& a, const Region& b, RegionMode mode) 
   return kindOf(out);
 }
 
-bool PtInRegion(const Region& r, std::int32_t x, std::int32_t y) {
-  return r.pixels().contains(QPoint(x, y));
-}
+bool PtInRegion(const Region& r, std::int32_t x, std::int32_t y) { return r.pixels().contains(QPoint(x, y)); }
 
 }  // namespace kelvane::gdi

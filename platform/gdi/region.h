@@ -43,8 +43,7 @@ Region CreateRectRgn(std::int32_t left, std::int32_t top, std::int32_t right, st
 // The pixels that Ellipse(left, top, right − 1, bottom − 1) paints with a 1-pixel pen, outline and
 // fill: one pixel narrower and shorter than the ellipse drawn in the same box. Corners in any order.
 // A box over 2^20 pixels tall gives no region.
-Region CreateEllipticRgn(std::int32_t left, std::int32_t top, std::int32_t right,
-                         std::int32_t bottom);
+Region CreateEllipticRgn(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom);
 // dest = a (mode) b; dest may be a or b. RGN_COPY ignores b. RGN_ERROR when dest or a source is
 // no region.
 int CombineRgn(Region& dest, const Region& a, const Region& b, RegionMode mode);

@@ -60,8 +60,8 @@ void matchScreenDpi(QImage& img) {
   if (img.dotsPerMeterY() != dpm) img.setDotsPerMeterY(dpm);
 }
 
-void drawLine(QPainter& p, const QFont& font, const ShownText& shown, const TextLine& line,
-              QPointF at, bool underline) {
+void drawLine(QPainter& p, const QFont& font, const ShownText& shown, const TextLine& line, QPointF at,
+              bool underline) {
   QTextLayout layout(shown.text.mid(line.start, line.length), font, p.device());
   if (underline) {
     QList<QTextLayout::FormatRange> ranges;
@@ -155,7 +155,8 @@ LaidOutText layOut(const QString& text, const QFont& font, const Rect& rect, uns
 
 // The first line's top: vertical placement acts only on a single line.
 std::int64_t firstLineTop(const Rect& rect, unsigned format, int lineHeight) {
-  if ((format & DT_SINGLELINE) && (format & DT_VCENTER)) return rect.top + (RectHeight(rect) - lineHeight) / 2;
+  if ((format & DT_SINGLELINE) && (format & DT_VCENTER))
+    return rect.top + (RectHeight(rect) - lineHeight) / 2;
   if ((format & DT_SINGLELINE) && (format & DT_BOTTOM)) return rect.bottom - std::int64_t{lineHeight};
   return rect.top;
 }

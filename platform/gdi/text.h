@@ -42,8 +42,7 @@ using Measure = std::function<int(const QString&)>;
 // each line fits maxWidth where it can; a word wider than that stays whole on its own line. The
 // spaces at a wrap belong to no line. A final line break starts no further line; empty text has
 // no lines.
-std::vector<TextLine> BreakLines(const QString& shown, int maxWidth, unsigned format,
-                                 const Measure& measure);
+std::vector<TextLine> BreakLines(const QString& shown, int maxWidth, unsigned format, const Measure& measure);
 
 // Draws the text in the context's font and text colour, with no background, clipped to `rect`
 // unless DT_NOCLIP. DT_VCENTER and DT_BOTTOM act only with DT_SINGLELINE. With DT_CALCRECT draws

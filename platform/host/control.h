@@ -15,9 +15,9 @@
 namespace kelvane::host {
 
 struct AmbientProperties {
-  QString displayName;        // the container's name for this instance
-  FontDesc font;              // the container's font
-  bool userMode = true;       // false while designing
+  QString displayName;   // the container's name for this instance
+  FontDesc font;         // the container's font
+  bool userMode = true;  // false while designing
   bool displayAsDefault = false;
   friend bool operator==(const AmbientProperties&, const AmbientProperties&) = default;
 };
@@ -82,7 +82,7 @@ class Control : public QWidget {
   void surfaceChanged() { update(); }
   ScaleUnit ScaleMode() const { return scaleMode_; }
   void setScaleMode(ScaleUnit u) { scaleMode_ = u; }
-  double ScaleWidth() const;   // client width in the scale unit
+  double ScaleWidth() const;  // client width in the scale unit
   double ScaleHeight() const;
   static double ScaleConvert(double v, ScaleUnit from, ScaleUnit to);
   void Cls();  // clears the surface to its back colour
@@ -92,7 +92,7 @@ class Control : public QWidget {
   void PaintPicture(const Picture& pic, double x, double y, double w, double h, double sx, double sy,
                     double sw, double sh);
   void PaintPicture(const Picture& pic, double x, double y);  // the whole picture, natural size
-  void RefreshNow();  // shows the surface at once
+  void RefreshNow();                                          // shows the surface at once
 
   QString AccessKeys() const { return accessKeys_; }
   void setAccessKeys(const QString& keys) { accessKeys_ = keys; }

@@ -87,9 +87,9 @@ void Control::setFont(const FontDesc& f) {
 
 void Control::setMousePointer(std::int16_t code) {
   if (!IsValidMousePointer(code)) {
-    throw RuntimeError(kErrInvalidPropertyValue,
-                       "Invalid property value: MousePointer " + std::to_string(code) +
-                           " (use 0 to 15, or 99 for the mouse icon)");
+    throw RuntimeError(kErrInvalidPropertyValue, "Invalid property value: MousePointer " +
+                                                     std::to_string(code) +
+                                                     " (use 0 to 15, or 99 for the mouse icon)");
   }
   mousePointer_ = code;
   applyCursor();

@@ -4,9 +4,9 @@
 
 namespace kelvane::host {
 
-inline constexpr int kVkBack = 8, kVkTab = 9, kVkReturn = 13, kVkShift = 16, kVkControl = 17,
-                     kVkMenu = 18, kVkEscape = 27, kVkSpace = 32, kVkLeft = 37, kVkUp = 38,
-                     kVkRight = 39, kVkDown = 40, kVkDelete = 46;
+inline constexpr int kVkBack = 8, kVkTab = 9, kVkReturn = 13, kVkShift = 16, kVkControl = 17, kVkMenu = 18,
+                     kVkEscape = 27, kVkSpace = 32, kVkLeft = 37, kVkUp = 38, kVkRight = 39, kVkDown = 40,
+                     kVkDelete = 46;
 
 // The classic virtual-key code for a Qt key (letters 'A'..'Z' and digits '0'..'9' keep their
 // character code); 0 for a key without one.

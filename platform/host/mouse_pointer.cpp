@@ -12,8 +12,8 @@ namespace {
 // size NW-SE, size W-E, up arrow, hourglass, no drop, arrow and hourglass, arrow and question,
 // size all. The classic "icon" pointer has no Qt counterpart; the arrow stands in.
 constexpr std::array<Qt::CursorShape, kPointerLastStock + 1> kShapes{
-    Qt::ArrowCursor,   Qt::ArrowCursor,     Qt::CrossCursor,     Qt::IBeamCursor,
-    Qt::ArrowCursor,   Qt::SizeAllCursor,   Qt::SizeBDiagCursor, Qt::SizeVerCursor,
+    Qt::ArrowCursor,     Qt::ArrowCursor,   Qt::CrossCursor,     Qt::IBeamCursor,
+    Qt::ArrowCursor,     Qt::SizeAllCursor, Qt::SizeBDiagCursor, Qt::SizeVerCursor,
     Qt::SizeFDiagCursor, Qt::SizeHorCursor, Qt::UpArrowCursor,   Qt::WaitCursor,
     Qt::ForbiddenCursor, Qt::BusyCursor,    Qt::WhatsThisCursor, Qt::SizeAllCursor,
 };

@@ -41,13 +41,14 @@ QRgb BlendOver(QRgb src, QRgb dest) {
               Blend(qBlue(src), qBlue(dest), a));
 }
 
-void StretchPicture(QImage& dest, PixelRect destRect, const QImage& srcImage, PixelRect srcRect, PaintMode mode) {
+void StretchPicture(QImage& dest, PixelRect destRect, const QImage& srcImage, PixelRect srcRect,
+                    PaintMode mode) {
   if (dest.isNull() || srcImage.isNull()) return;
   const Axis ax = MakeAxis(destRect.x, destRect.w, srcRect.x, srcRect.w);
   const Axis ay = MakeAxis(destRect.y, destRect.h, srcRect.y, srcRect.h);
   if (ax.destLen == 0 || ay.destLen == 0 || ax.srcLen == 0 || ay.srcLen == 0) return;
-  const QImage src = srcImage.format() == QImage::Format_ARGB32 ? srcImage
-                                                                 : srcImage.convertToFormat(QImage::Format_ARGB32);
+  const QImage src =
+      srcImage.format() == QImage::Format_ARGB32 ? srcImage : srcImage.convertToFormat(QImage::Format_ARGB32);
   for (int j = 0; j < ay.destLen; ++j) {
     const int dy = ay.destStart + j;
     const int sy = SourceAt(ay, j);

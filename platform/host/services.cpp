@@ -96,9 +96,9 @@ HostServices* installServices(HostServices* s) {
 FocusStep ParseFocusKeys(const QString& keys) {
   if (keys.compare(QLatin1String("{Tab}"), Qt::CaseInsensitive) == 0) return FocusStep::Next;
   if (keys.compare(QLatin1String("+{Tab}"), Qt::CaseInsensitive) == 0) return FocusStep::Previous;
-  throw RuntimeError(kErrInvalidProcedureCall,
-                     "Invalid procedure call: the keystroke string \"" + keys.toStdString() +
-                         "\" is not supported (use \"{Tab}\" or \"+{Tab}\")");
+  throw RuntimeError(kErrInvalidProcedureCall, "Invalid procedure call: the keystroke string \"" +
+                                                   keys.toStdString() +
+                                                   "\" is not supported (use \"{Tab}\" or \"+{Tab}\")");
 }
 
 }  // namespace kelvane::host

@@ -25,14 +25,12 @@ std::uint32_t PageBlockAllocator::GlobalAlloc(std::uint32_t /*flags*/, std::size
   if (!block) return 0;
   if (!populateUnsupported_) {
     switch (PopulateWrite(block.data(), block.size())) {
-      case PopulateResult::kDone:
-        break;
+      case PopulateResult::kDone: break;
       case PopulateResult::kUnsupported:
         populateUnsupported_ = true;
         TouchPages(block.data(), block.size(), pageSize);
         break;
-      case PopulateResult::kFailed:
-        return 0;
+      case PopulateResult::kFailed: return 0;
     }
   } else {
     TouchPages(block.data(), block.size(), pageSize);

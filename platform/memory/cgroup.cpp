@@ -37,8 +37,8 @@ std::vector<std::string> SelfAndAncestors(std::string path) {
   return chain;
 }
 
-void AppendLevels(std::vector<CgroupLevel>& levels, const std::string& base,
-                  const std::string& path, const char* limitFile, const char* usageFile) {
+void AppendLevels(std::vector<CgroupLevel>& levels, const std::string& base, const std::string& path,
+                  const char* limitFile, const char* usageFile) {
   for (const auto& dir : SelfAndAncestors(path)) {
     const std::string prefix = base + (dir == "/" ? "" : dir) + "/";
     levels.push_back({prefix + limitFile, prefix + usageFile});
@@ -71,8 +71,7 @@ CgroupMembership ParseProcSelfCgroup(std::string_view text) {
   return membership;
 }
 
-std::vector<CgroupLevel> CgroupLevelsFor(const CgroupMembership& membership,
-                                         const std::string& cgroupRoot) {
+std::vector<CgroupLevel> CgroupLevelsFor(const CgroupMembership& membership, const std::string& cgroupRoot) {
   std::vector<CgroupLevel> levels;
   if (membership.unified) {
     AppendLevels(levels, cgroupRoot, *membership.unified, "memory.max", "memory.current");
@@ -105,9 +104,8 @@ std::vector<CgroupLevel> ExistingCgroupLevels(const std::string& procSelfCgroupP
   const auto text = ReadTextFile(procSelfCgroupPath);
   if (!text) return {};
   auto levels = CgroupLevelsFor(ParseProcSelfCgroup(*text), cgroupRoot);
-  std::erase_if(levels, [](const CgroupLevel& level) {
-    return ::access(level.limitPath.c_str(), R_OK) != 0;
-  });
+  std::erase_if(levels,
+                [](const CgroupLevel& level) { return ::access(level.limitPath.c_str(), R_OK) != 0; });
   return levels;
 }
 

@@ -28,12 +28,10 @@ struct CgroupLevel {
 
 // Every level from the process's own cgroup up to the root of each hierarchy,
 // innermost first: a parent's limit binds its children too.
-std::vector<CgroupLevel> CgroupLevelsFor(const CgroupMembership& membership,
-                                         const std::string& cgroupRoot);
+std::vector<CgroupLevel> CgroupLevelsFor(const CgroupMembership& membership, const std::string& cgroupRoot);
 
 // What may still be charged before usage comes within reserve of the limit.
-constexpr std::uint64_t HeadroomBelowLimit(std::uint64_t limit, std::uint64_t usage,
-                                           std::uint64_t reserve) {
+constexpr std::uint64_t HeadroomBelowLimit(std::uint64_t limit, std::uint64_t usage, std::uint64_t reserve) {
   return SaturatingSub(limit, SaturatingAdd(usage, reserve));
 }
 

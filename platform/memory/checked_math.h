@@ -21,8 +21,6 @@ constexpr std::uint64_t SaturatingAdd(std::uint64_t a, std::uint64_t b) {
   return __builtin_add_overflow(a, b, &sum) ? std::numeric_limits<std::uint64_t>::max() : sum;
 }
 
-constexpr std::uint64_t SaturatingSub(std::uint64_t a, std::uint64_t b) {
-  return a > b ? a - b : 0;
-}
+constexpr std::uint64_t SaturatingSub(std::uint64_t a, std::uint64_t b) { return a > b ? a - b : 0; }
 
 }  // namespace kelvane::mem

@@ -43,8 +43,7 @@ std::optional<std::size_t> ReadFromStart(int fd, std::vector<char>& buffer) {
       if (buffer.size() >= kMaxFileBytes) return std::nullopt;
       buffer.resize(buffer.size() * 2);
     }
-    const ssize_t n = ::pread(fd, buffer.data() + length, buffer.size() - length,
-                              static_cast<off_t>(length));
+    const ssize_t n = ::pread(fd, buffer.data() + length, buffer.size() - length, static_cast<off_t>(length));
     if (n < 0) {
       if (errno == EINTR) continue;
       return std::nullopt;

@@ -36,10 +36,8 @@ std::optional<std::uint64_t> ParseKbFigure(std::string_view text, std::string& w
   const auto kb = hasUnit ? ParseDecimal(number) : std::nullopt;
   const auto bytes = kb ? CheckedMulAdd(*kb, kBytesPerKb, 0) : std::nullopt;
   if (bytes) return bytes;
-  const bool digitsOnly =
-      !number.empty() && number.find_first_not_of("0123456789") == std::string_view::npos;
-  why = hasUnit && digitsOnly ? "the figure is too large"
-                              : "expected a whole number followed by \"kB\"";
+  const bool digitsOnly = !number.empty() && number.find_first_not_of("0123456789") == std::string_view::npos;
+  why = hasUnit && digitsOnly ? "the figure is too large" : "expected a whole number followed by \"kB\"";
   return std::nullopt;
 }
 
@@ -57,16 +55,15 @@ MeminfoParse ParseMeminfo(std::string_view text) {
     const auto colon = line.find(':');
     if (colon == std::string_view::npos) continue;
     const auto name = TrimBlanks(line.substr(0, colon));
-    const auto key = std::find_if(kKeys.begin(), kKeys.end(),
-                                  [&](const Key& k) { return k.name == name; });
+    const auto key = std::find_if(kKeys.begin(), kKeys.end(), [&](const Key& k) { return k.name == name; });
     if (key == kKeys.end()) continue;
 
     std::string why;
     const auto bytes = ParseKbFigure(line.substr(colon + 1), why);
     if (!bytes) {
       result.values = {};
-      result.error = "memory information line " + std::to_string(lineNumber) + " (" +
-                     std::string(name) + "): " + why;
+      result.error =
+          "memory information line " + std::to_string(lineNumber) + " (" + std::string(name) + "): " + why;
       return result;
     }
     result.values.*(key->field) = *bytes;

@@ -28,15 +28,13 @@ void TouchPages(void* address, std::size_t length, std::size_t pageSize) {
 }
 
 PageBlock PageBlock::Map(std::size_t length) {
-  void* address =
-      ::mmap(nullptr, length, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+  void* address = ::mmap(nullptr, length, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
   if (address == MAP_FAILED) return {};
   return PageBlock(address, length);
 }
 
 PageBlock::PageBlock(PageBlock&& other) noexcept
-    : address_(std::exchange(other.address_, nullptr)),
-      length_(std::exchange(other.length_, 0)) {}
+    : address_(std::exchange(other.address_, nullptr)), length_(std::exchange(other.length_, 0)) {}
 
 PageBlock& PageBlock::operator=(PageBlock&& other) noexcept {
   if (this != &other) {

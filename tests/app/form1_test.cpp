@@ -61,7 +61,8 @@ TEST_P(Form1Layout, ControlSitsAtItsStoredTwipsInPixels) {
   Form1 form(memory, allocator, QLocale::c());
   const Placement& p = GetParam();
   const QRect r = GeometryOf(form, p.name, p.index);
-  EXPECT_EQ(qobject_cast<QWidget*>(form.form().find(p.name, p.index))->parentWidget()->objectName(), p.container);
+  EXPECT_EQ(qobject_cast<QWidget*>(form.form().find(p.name, p.index))->parentWidget()->objectName(),
+            p.container);
   EXPECT_EQ(r.topLeft(), p.pixels.topLeft()) << p.name;
   if (p.pixels.width() > 0) {
     EXPECT_EQ(r.size(), p.pixels.size()) << p.name;
@@ -70,22 +71,20 @@ TEST_P(Form1Layout, ControlSitsAtItsStoredTwipsInPixels) {
 
 INSTANTIATE_TEST_SUITE_P(
     Pixels, Form1Layout,
-    ::testing::Values(Placement{"Command1", -1, {19, 199, 93, 26}},
-                      Placement{"chameleonButton1", -1, {274, 274, 76, 26}},
-                      Placement{"ProcessIndicator", -1, {20, 236, 317, 10}},
-                      Placement{"Picture1", -1, {0, 0, 359, 45}}, Placement{"Frame1", -1, {18, 54, 323, 134}},
-                      Placement{"ProgressBar1", -1, {10, 111, 260, 12}, "Frame1"},
-                      Placement{"Shape2", 0, {0, 46, 358, 221}},
-                      Placement{"Image1", -1, {13, 5, 32, 32}, "Picture1"},
-                      Placement{"ProgressBar2", -1, {479, 105, 169, 17}},
-                      // Labels are sized to their text: only their places are fixed.
-                      Placement{"Label2", 0, {9, 28, 0, 0}, "Frame1"}, Placement{"Label2", 1, {9, 47, 0, 0}, "Frame1"},
-                      Placement{"Label2", 2, {9, 67, 0, 0}, "Frame1"}, Placement{"Label2", 3, {53, 28, 0, 0}, "Frame1"},
-                      Placement{"Label2", 4, {53, 47, 0, 0}, "Frame1"}, Placement{"Label2", 5, {53, 66, 0, 0}, "Frame1"},
-                      Placement{"Label2", 6, {11, 87, 0, 0}, "Frame1"}, Placement{"Label2", 7, {275, 111, 0, 0}, "Frame1"},
-                      Placement{"Label3", -1, {49, 5, 0, 0}, "Picture1"},
-                      Placement{"lblavailableRAM", -1, {514, 67, 0, 0}},
-                      Placement{"LblMaxPhyicalRam", -1, {460, 42, 0, 0}}),
+    ::testing::Values(
+        Placement{"Command1", -1, {19, 199, 93, 26}}, Placement{"chameleonButton1", -1, {274, 274, 76, 26}},
+        Placement{"ProcessIndicator", -1, {20, 236, 317, 10}}, Placement{"Picture1", -1, {0, 0, 359, 45}},
+        Placement{"Frame1", -1, {18, 54, 323, 134}},
+        Placement{"ProgressBar1", -1, {10, 111, 260, 12}, "Frame1"},
+        Placement{"Shape2", 0, {0, 46, 358, 221}}, Placement{"Image1", -1, {13, 5, 32, 32}, "Picture1"},
+        Placement{"ProgressBar2", -1, {479, 105, 169, 17}},
+        // Labels are sized to their text: only their places are fixed.
+        Placement{"Label2", 0, {9, 28, 0, 0}, "Frame1"}, Placement{"Label2", 1, {9, 47, 0, 0}, "Frame1"},
+        Placement{"Label2", 2, {9, 67, 0, 0}, "Frame1"}, Placement{"Label2", 3, {53, 28, 0, 0}, "Frame1"},
+        Placement{"Label2", 4, {53, 47, 0, 0}, "Frame1"}, Placement{"Label2", 5, {53, 66, 0, 0}, "Frame1"},
+        Placement{"Label2", 6, {11, 87, 0, 0}, "Frame1"}, Placement{"Label2", 7, {275, 111, 0, 0}, "Frame1"},
+        Placement{"Label3", -1, {49, 5, 0, 0}, "Picture1"}, Placement{"lblavailableRAM", -1, {514, 67, 0, 0}},
+        Placement{"LblMaxPhyicalRam", -1, {460, 42, 0, 0}}),
     [](const auto& test) {
       return std::string(test.param.name) + (test.param.index >= 0 ? std::to_string(test.param.index) : "");
     });
@@ -143,12 +142,12 @@ TEST_P(Form1Tick, OneTickWritesEveryFigure) {
   EXPECT_TRUE(services.messages.empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Locales, Form1Tick,
-    ::testing::Values(TickTexts{"Period", QLocale::c(), "257.000 MB", "161.200 Mb", "95.80 MB", "37 %"},
-                      TickTexts{"Comma", QLocale(QLocale::German, QLocale::Germany), "257,000 MB", "162,000 Mb",
-                                "95,80 MB", "36 %"}),
-    [](const auto& test) { return std::string(test.param.name); });
+INSTANTIATE_TEST_SUITE_P(Locales, Form1Tick,
+                         ::testing::Values(TickTexts{"Period", QLocale::c(), "257.000 MB", "161.200 Mb",
+                                                     "95.80 MB", "37 %"},
+                                           TickTexts{"Comma", QLocale(QLocale::German, QLocale::Germany),
+                                                     "257,000 MB", "162,000 Mb", "95,80 MB", "36 %"}),
+                         [](const auto& test) { return std::string(test.param.name); });
 
 TEST_F(Form1Test, ZeroTotalShowsZerosWithoutAnyMessage) {
   memory.SetFigures(0, 0);
@@ -287,16 +286,23 @@ TEST_F(Form1Test, StoresEveryControlInOrder) {
   Form1 form(memory, allocator, QLocale::c());
   QStringList names;
   for (const host::layout::LoadedControl& c : form.form().controls()) names << c.displayName();
-  EXPECT_EQ(names, (QStringList{"Command1", "ProcessIndicator", "Picture1", "Image1", "Label3", "Frame1",
-                                "ProgressBar1", "Label2(7)", "Label2(6)", "Label2(5)", "Label2(4)", "Label2(3)",
-                                "Label2(2)", "Label2(1)", "Label2(0)", "Timer1", "ProgressBar2",
-                                "chameleonButton1", "Shape2(0)", "lblavailableRAM", "Label1", "LblMaxPhyicalRam"}));
+  EXPECT_EQ(names,
+            (QStringList{"Command1",  "ProcessIndicator", "Picture1",         "Image1",    "Label3",
+                         "Frame1",    "ProgressBar1",     "Label2(7)",        "Label2(6)", "Label2(5)",
+                         "Label2(4)", "Label2(3)",        "Label2(2)",        "Label2(1)", "Label2(0)",
+                         "Timer1",    "ProgressBar2",     "chameleonButton1", "Shape2(0)", "lblavailableRAM",
+                         "Label1",    "LblMaxPhyicalRam"}));
 }
 
 TEST_F(Form1Test, Label2sAreTransparentAndSizedToTheirCaptions) {
   Form1 form(memory, allocator, QLocale::c());
-  const std::pair<int, const char*> table[] = {{0, "Total :"}, {1, "Used :"}, {2, "Free :"}, {3, "Total :"},
-                                               {4, "Total :"}, {5, "Total :"}, {6, "Free Memory In Percent"},
+  const std::pair<int, const char*> table[] = {{0, "Total :"},
+                                               {1, "Used :"},
+                                               {2, "Free :"},
+                                               {3, "Total :"},
+                                               {4, "Total :"},
+                                               {5, "Total :"},
+                                               {6, "Free Memory In Percent"},
                                                {7, "Total :"}};
   for (const auto& [index, caption] : table) {
     Label& label = form.Label2(index);
@@ -358,7 +364,8 @@ TEST_P(Form1Buttons, TakeTheirStoredProperties) {
   EXPECT_TRUE(button->Enabled() && button->ShowFocusRect() && button->UseMaskColor());
   EXPECT_FALSE(button->SoftBevel() || button->UseGreyscale() || button->HandPointer() ||
                button->CheckBoxBehaviour() || button->Value());
-  for (std::int32_t colour : {button->BackColor(), button->BackOver(), button->MaskColor()}) EXPECT_EQ(colour, 0xFFFFFF);
+  for (std::int32_t colour : {button->BackColor(), button->BackOver(), button->MaskColor()})
+    EXPECT_EQ(colour, 0xFFFFFF);
   EXPECT_EQ(button->ForeColor(), 0);
   EXPECT_EQ(button->ForeOver(), 0);
   EXPECT_EQ(button->PicturePosition(), 0);
@@ -385,7 +392,8 @@ TEST_F(Form1Test, GraphicalControlsLieBeneathEveryWindowedOneAndTabFollowsTabInd
     for (QObject* child : holder->children()) {  // bottom of the stack first
       if (!child->isWidgetType()) continue;
       const bool isGraphical = graphical.count(child) > 0;
-      EXPECT_FALSE(isGraphical && seenWindowed) << child->objectName().toStdString() << " above a windowed control";
+      EXPECT_FALSE(isGraphical && seenWindowed)
+          << child->objectName().toStdString() << " above a windowed control";
       seenWindowed = seenWindowed || !isGraphical;
     }
   }

@@ -45,10 +45,10 @@ INSTANTIATE_TEST_SUITE_P(
         TickCase{"CommaLocale", 268435456, 100000000, true, 257.1, 95.8, 37, "95,80 MB", "257,000 MB",
                  "162,000 Mb", "36 %"},
         // 255.5 and 256.5 both show 256 (halves to even); the bar divides by the one-decimal total.
-        TickCase{"HalfBelowEven", 266750176, 266750176, false, 255.5, 255.5, 100, "255.50 MB",
-                 "256.000 MB", "0.500 Mb", "99 %"},
-        TickCase{"HalfAboveEven", 267794208, 0, false, 256.5, 0, 0, "0.00 MB", "256.000 MB",
-                 "256.000 Mb", "0 %"},
+        TickCase{"HalfBelowEven", 266750176, 266750176, false, 255.5, 255.5, 100, "255.50 MB", "256.000 MB",
+                 "0.500 Mb", "99 %"},
+        TickCase{"HalfAboveEven", 267794208, 0, false, 256.5, 0, 0, "0.00 MB", "256.000 MB", "256.000 Mb",
+                 "0 %"},
         TickCase{"WholeFreeShowsTwoZeros", 1044032ull * 1024, 1044032ull * 512, false, 1024, 512, 50,
                  "512.00 MB", "1024.000 MB", "512.000 Mb", "50 %"},
         // 64-bit totals: a 24 GiB machine shows its real size, not a wrapped negative figure.
@@ -76,12 +76,13 @@ class LeadingNumberReads : public ::testing::TestWithParam<LeadingCase> {};
 TEST_P(LeadingNumberReads, Text) {
   EXPECT_DOUBLE_EQ(LeadingNumber(QString::fromUtf8(GetParam().text)), GetParam().value);
 }
-INSTANTIATE_TEST_SUITE_P(
-    Texts, LeadingNumberReads,
-    ::testing::Values(LeadingCase{"257.000 MB", 257}, LeadingCase{"95.80 MB", 95.8}, LeadingCase{"95,80 MB", 95},
-                      LeadingCase{"  \t\n12 3.5x", 123.5}, LeadingCase{"-4.5", -4.5}, LeadingCase{"+7", 7},
-                      LeadingCase{"Total :", 0}, LeadingCase{"", 0}, LeadingCase{".5", 0.5},
-                      LeadingCase{"1.2.3", 1.2}, LeadingCase{"--1", 0}, LeadingCase{"12-3", 12}));
+INSTANTIATE_TEST_SUITE_P(Texts, LeadingNumberReads,
+                         ::testing::Values(LeadingCase{"257.000 MB", 257}, LeadingCase{"95.80 MB", 95.8},
+                                           LeadingCase{"95,80 MB", 95}, LeadingCase{"  \t\n12 3.5x", 123.5},
+                                           LeadingCase{"-4.5", -4.5}, LeadingCase{"+7", 7},
+                                           LeadingCase{"Total :", 0}, LeadingCase{"", 0},
+                                           LeadingCase{".5", 0.5}, LeadingCase{"1.2.3", 1.2},
+                                           LeadingCase{"--1", 0}, LeadingCase{"12-3", 12}));
 
 TEST(FormatFixed, NoGroupingAndLocaleSeparator) {
   EXPECT_EQ(FormatFixed(1234567.5, 2, kPeriod), "1234567.50");

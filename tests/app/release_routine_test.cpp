@@ -98,13 +98,14 @@ TEST_P(Refusal, EndsReservationAndReleasesEveryPairNewestFirst) {
   EXPECT_EQ(bar.value, c.pairs - 1);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Passes, Refusal,
-    ::testing::Values(
-        // The refused moveable block's fixed partner is still reserved, and freed.
-        RefusalCase{"MoveableOfPass5", {9}, 5, {0, 9}}, RefusalCase{"FixedOfPass5", {10}, 5, {9, 0}},
-        RefusalCase{"BothOfPass5", {9, 10}, 5, {0, 0}}, RefusalCase{"MoveableOfPass1", {1}, 1, {0, 1}}),
-    [](const auto& test) { return std::string(test.param.name); });
+INSTANTIATE_TEST_SUITE_P(Passes, Refusal,
+                         ::testing::Values(
+                             // The refused moveable block's fixed partner is still reserved, and freed.
+                             RefusalCase{"MoveableOfPass5", {9}, 5, {0, 9}},
+                             RefusalCase{"FixedOfPass5", {10}, 5, {9, 0}},
+                             RefusalCase{"BothOfPass5", {9, 10}, 5, {0, 0}},
+                             RefusalCase{"MoveableOfPass1", {1}, 1, {0, 1}}),
+                         [](const auto& test) { return std::string(test.param.name); });
 
 TEST_F(ReleaseRoutine, CapHoldsExactly32000PairsAndTheBarShowsItInBothPhases) {
   Run();
@@ -121,9 +122,9 @@ TEST_F(ReleaseRoutine, ReleaseLogIsNewestFirstWithEventsBetweenPairs) {
   alloc.refuseFrom = 5;  // passes 1, 2 reserve; pass 3 is refused both ways
   services.onDoEvents = [&](int) { alloc.log.push_back("events"); };
   Run();
-  const std::vector<std::string> expected = {"alloc 1", "alloc 2", "alloc 3", "alloc 4", "free 0", "free 0",
-                                             "events",  "free 3",  "free 4",  "events",  "free 1", "free 2",
-                                             "events"};
+  const std::vector<std::string> expected = {"alloc 1", "alloc 2", "alloc 3", "alloc 4", "free 0",
+                                             "free 0",  "events",  "free 3",  "free 4",  "events",
+                                             "free 1",  "free 2",  "events"};
   EXPECT_EQ(alloc.log, expected);
 }
 

@@ -8,12 +8,9 @@ namespace kelvane::test {
 
 class FakeMemorySource final : public mem::MemoryStatusSource {
  public:
-  FakeMemorySource(std::uint64_t totalPhys, std::uint64_t availPhys)
-      : status_{totalPhys, availPhys} {}
+  FakeMemorySource(std::uint64_t totalPhys, std::uint64_t availPhys) : status_{totalPhys, availPhys} {}
 
-  void SetFigures(std::uint64_t totalPhys, std::uint64_t availPhys) {
-    status_ = {totalPhys, availPhys};
-  }
+  void SetFigures(std::uint64_t totalPhys, std::uint64_t availPhys) { status_ = {totalPhys, availPhys}; }
   int sampleCount() const { return sampleCount_; }
 
   mem::MemoryStatus Sample() override {

@@ -1,5 +1,5 @@
-#include <QApplication>
 #include <gtest/gtest.h>
+#include <QApplication>
 
 // Widgets need an application object; tests run on the offscreen platform unless told otherwise.
 int main(int argc, char** argv) {

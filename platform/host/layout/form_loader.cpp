@@ -60,14 +60,15 @@ class Loader {
   // Name, index, kind, container and tab place, checked against the controls stored before.
   LoadedControl readIdentity(Fields& entry) const;
   Built buildControl(const Fields& entry, const LoadedControl& id, QWidget* container);
-  Built buildUserControl(const QString& kind, const Fields& entry, const LoadedControl& id, QWidget* container);
+  Built buildUserControl(const QString& kind, const Fields& entry, const LoadedControl& id,
+                         QWidget* container);
   void stackGraphicalBeneath() const;
   static void orderTabs(const LoadedForm& result);
 
   QString formName_;
   FontDesc formFont_;
   std::map<QString, QWidget*> containers_;  // keyed by lower-case name
-  std::map<QString, bool> names_;            // lower-case name -> is an array
+  std::map<QString, bool> names_;           // lower-case name -> is an array
   std::vector<std::pair<QString, int>> used_;
   std::vector<QObject*> graphical_;
 };
@@ -81,7 +82,8 @@ LoadedForm Loader::load(const QJsonObject& root) {
 
   auto window = buildWindow(form);
   const QString iconPath = form.optionalString(QStringLiteral("icon")).value_or(QString());
-  const host::Picture icon = iconPath.isEmpty() ? host::Picture() : host::Picture::load(iconPath, PictureType::Icon);
+  const host::Picture icon =
+      iconPath.isEmpty() ? host::Picture() : host::Picture::load(iconPath, PictureType::Icon);
   if (!icon.isNull()) window->setWindowIcon(QIcon(QPixmap::fromImage(icon.image())));
   form.rejectUnknown();
 
@@ -224,7 +226,8 @@ void Loader::orderTabs(const LoadedForm& result) {
     auto* w = qobject_cast<QWidget*>(c.object.data());
     if (w && c.tabIndex != kNoIndex && (w->focusPolicy() & Qt::TabFocus)) chain.emplace_back(c.tabIndex, w);
   }
-  std::stable_sort(chain.begin(), chain.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+  std::stable_sort(chain.begin(), chain.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
   for (std::size_t i = 1; i < chain.size(); ++i) QWidget::setTabOrder(chain[i - 1].second, chain[i].second);
 }
 
@@ -234,7 +237,8 @@ LoadedForm loadForm(const QByteArray& json) {
   QJsonParseError error{};
   const QJsonDocument doc = QJsonDocument::fromJson(json, &error);
   if (error.error != QJsonParseError::NoError) {
-    Fail(QStringLiteral("layout: not valid JSON: %1 at offset %2").arg(error.errorString()).arg(error.offset));
+    Fail(
+        QStringLiteral("layout: not valid JSON: %1 at offset %2").arg(error.errorString()).arg(error.offset));
   }
   if (!doc.isObject()) Fail(QStringLiteral("layout: must be a JSON object"));
   return Loader().load(doc.object());

@@ -18,9 +18,9 @@ inline constexpr int kNoIndex = -1;
 
 struct LoadedControl {
   QString name;
-  int index = kNoIndex;   // kNoIndex unless the control is an element of a control array
-  QString kind;           // as the layout names it: "Label", "Timer", "chameleonButton", ...
-  QString container;      // the form's name or a container control's name
+  int index = kNoIndex;  // kNoIndex unless the control is an element of a control array
+  QString kind;          // as the layout names it: "Label", "Timer", "chameleonButton", ...
+  QString container;     // the form's name or a container control's name
   int tabIndex = kNoIndex;
   QPointer<QObject> object;  // a QWidget for every kind but Timer
 

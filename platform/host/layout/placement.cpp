@@ -25,7 +25,8 @@ class FrameWatch final : public QObject {
   bool eventFilter(QObject* watched, QEvent* e) override {
     if (watched != &window_) return false;
     const QEvent::Type type = e->type();
-    if (type != QEvent::Show && type != QEvent::Move && type != QEvent::Resize && type != QEvent::Paint) return false;
+    if (type != QEvent::Show && type != QEvent::Move && type != QEvent::Resize && type != QEvent::Paint)
+      return false;
     const bool framed = window_.frameGeometry() != window_.geometry();
     if (!framed && type != QEvent::Paint) return false;
     window_.removeEventFilter(this);
@@ -61,6 +62,8 @@ void MoveTwips(QWidget& window, float left, float top) {
   window.move(TwipsToPixel(left), TwipsToPixel(top));
 }
 
-void PlaceAgainWhenFramed(QWidget& window, std::function<void()> place) { new FrameWatch(window, std::move(place)); }
+void PlaceAgainWhenFramed(QWidget& window, std::function<void()> place) {
+  new FrameWatch(window, std::move(place));
+}
 
 }  // namespace kelvane::host::layout

@@ -138,7 +138,8 @@ void PlaceWidget(QWidget& widget, const Fields& entry) {
   const auto side = [&entry](const QString& key) {
     const double v = entry.nonNegative(key);
     if (v > kMaxSideTwips) {
-      entry.fail(key, QStringLiteral("must be at most %1 twips (%2 pixels)").arg(kMaxSideTwips).arg(kMaxSidePixels));
+      entry.fail(
+          key, QStringLiteral("must be at most %1 twips (%2 pixels)").arg(kMaxSideTwips).arg(kMaxSidePixels));
     }
     return v;
   };

@@ -17,9 +17,9 @@ inline constexpr int kMaxSideTwips = static_cast<int>(kMaxSidePixels * kTwipsPer
 inline constexpr int kMaxSideHimetric = static_cast<int>(kMaxSidePixels * kHimetricPerPixel + 0.5);
 
 struct StockKind {
-  QString name;     // as a layout writes it
-  bool graphical;   // drawn beneath the windowed controls of its container
-  bool container;   // may hold other controls
+  QString name;    // as a layout writes it
+  bool graphical;  // drawn beneath the windowed controls of its container
+  bool container;  // may hold other controls
   QObject* (*build)(const Fields& entry, QWidget* container, const FontDesc& formFont);
 };
 

@@ -10,7 +10,8 @@ Timer::Timer(QObject* parent) : QObject(parent) {
 }
 
 void Timer::setInterval(int ms) {
-  if (ms < 0 || ms > kMaxTimerInterval) throw RuntimeError(kErrInvalidPropertyValue, "Invalid property value");
+  if (ms < 0 || ms > kMaxTimerInterval)
+    throw RuntimeError(kErrInvalidPropertyValue, "Invalid property value");
   interval_ = ms;
   restart();
 }

@@ -1,9 +1,9 @@
 #pragma once
 // Shared set-up for the progress bar tests: an unshown bar with a recorder for message boxes.
+#include <gtest/gtest.h>
 #include <QCoreApplication>
 #include <QImage>
 #include <QResizeEvent>
-#include <gtest/gtest.h>
 #include <memory>
 #include <utility>
 #include <vector>

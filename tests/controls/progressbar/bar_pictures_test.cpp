@@ -42,13 +42,29 @@ std::vector<QRgb> Columns(int h, std::initializer_list<QRgb> cols) {
 INSTANTIATE_TEST_SUITE_P(
     Img, XpProgressBarFrameSlice,
     ::testing::Values(
-        Slice{"TopLeft", 0, 0, 3, 3,
+        Slice{"TopLeft",
+              0,
+              0,
+              3,
+              3,
               {0xffffff, 0xadaaa5, 0x7b7d7b, 0xadaaa5, 0x737573, 0xbdbebd, 0x7b7d7b, 0xbdbebd, 0xbdbebd}},
-        Slice{"TopRight", 56, 0, 3, 3,
+        Slice{"TopRight",
+              56,
+              0,
+              3,
+              3,
               {0x7b7d7b, 0xadaaa5, 0xffffff, 0xbdbebd, 0x737573, 0xadaaa5, 0xbdbebd, 0xbdbebd, 0x7b7d7b}},
-        Slice{"BottomRight", 56, 10, 3, 3,
+        Slice{"BottomRight",
+              56,
+              10,
+              3,
+              3,
               {0xefefef, 0xbdbebd, 0x7b7d7b, 0xefefef, 0x737573, 0xadaaa5, 0x7b7d7b, 0xadaaa5, 0xffffff}},
-        Slice{"BottomLeft", 0, 10, 3, 3,
+        Slice{"BottomLeft",
+              0,
+              10,
+              3,
+              3,
               {0x7b7d7b, 0xbdbebd, 0xefefef, 0xadaaa5, 0x737573, 0xefefef, 0xffffff, 0xadaaa5, 0x7b7d7b}},
         Slice{"TopEdge", 3, 0, 12, 3, Rows(12, {0x6b696b, 0xbdbebd, 0xefefef})},
         Slice{"RightEdge", 56, 3, 3, 3, Columns(3, {0xefefef, 0xbdbebd, 0x6b696b})},
@@ -114,8 +130,8 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& test) { return std::string(test.param.name); });
 
 TEST(XpProgressBarArithmetic, RoundToInt16IsHalfToEvenAndSaturates) {
-  const std::pair<double, int> cases[] = {{2.5, 2},         {3.5, 4},          {-2.5, -2},         {6.4999, 6},
-                                          {32767.4, 32767}, {40000.0, 32767},  {-40000.0, -32768}, {NAN, 0}};
+  const std::pair<double, int> cases[] = {{2.5, 2},         {3.5, 4},         {-2.5, -2},         {6.4999, 6},
+                                          {32767.4, 32767}, {40000.0, 32767}, {-40000.0, -32768}, {NAN, 0}};
   for (const auto& [in, out] : cases) EXPECT_EQ(RoundToInt16(in), out) << in;
 }
 

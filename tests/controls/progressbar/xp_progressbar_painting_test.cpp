@@ -125,8 +125,10 @@ INSTANTIATE_TEST_SUITE_P(
         BlockCase{"BlocksReturnAfterResize", Assign({50, kResize, 50}), Blocks(4, 124), 134},
         // Max other than 100: one more unit per assignment, 1.3 pixels each.
         BlockCase{"Max200SevenTimes", Assign(std::vector<std::int32_t>(7, 50), 0, 200), Blocks(4, 64), 74},
-        BlockCase{"Max200EighthReachesPast74", Assign(std::vector<std::int32_t>(8, 50), 0, 200), Blocks(4, 74), 84},
-        BlockCase{"Max200FillsInTheEnd", Assign(std::vector<std::int32_t>(200, 50), 0, 200), FullBar(), 254, true}),
+        BlockCase{"Max200EighthReachesPast74", Assign(std::vector<std::int32_t>(8, 50), 0, 200),
+                  Blocks(4, 74), 84},
+        BlockCase{"Max200FillsInTheEnd", Assign(std::vector<std::int32_t>(200, 50), 0, 200), FullBar(), 254,
+                  true}),
     [](const auto& test) { return std::string(test.param.name); });
 
 // Beyond 16 bits the bar can only show itself full; what matters is that nothing fails.

@@ -47,9 +47,15 @@ TEST_P(XpProgressBarValidation, RejectsWithItsMessageOrAcceptsWithItsNotice) {
   }
 }
 
-auto SetValue(std::int32_t v) { return [v](Xp_ProgressBar& b) { b.setValue(v); }; }
-auto SetMin(std::int32_t v) { return [v](Xp_ProgressBar& b) { b.setMin(v); }; }
-auto SetMax(std::int32_t v) { return [v](Xp_ProgressBar& b) { b.setMax(v); }; }
+auto SetValue(std::int32_t v) {
+  return [v](Xp_ProgressBar& b) { b.setValue(v); };
+}
+auto SetMin(std::int32_t v) {
+  return [v](Xp_ProgressBar& b) { b.setMin(v); };
+}
+auto SetMax(std::int32_t v) {
+  return [v](Xp_ProgressBar& b) { b.setMax(v); };
+}
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, XpProgressBarValidation,
@@ -57,7 +63,8 @@ INSTANTIATE_TEST_SUITE_P(
         Assignment{"ValueAboveMax", 0, 100, SetValue(101), "Value can NOT be higher than Maximum !", ""},
         Assignment{"ValueBelowMin", 10, 100, SetValue(9), "Value can NOT be smaller than minimum !", ""},
         // Max is tested before Min when a loaded range is inverted.
-        Assignment{"ValueFailsBothMaxFirst", 50, 10, SetValue(20), "Value can NOT be higher than Maximum !", ""},
+        Assignment{"ValueFailsBothMaxFirst", 50, 10, SetValue(20), "Value can NOT be higher than Maximum !",
+                   ""},
         Assignment{"ValueEqualMax", 0, 100, SetValue(100), "", "Value"},
         Assignment{"ValueEqualMin", 10, 100, SetValue(10), "", "Value"},
         Assignment{"MinAboveMax", 0, 100, SetMin(150), "Minimum can NOT be biger than maximum !", ""},
@@ -102,7 +109,8 @@ TEST(XpProgressBarPersistence, NewInstanceStartsAtDefaultsAndStoresNothing) {
   EXPECT_EQ(Props(bar), defaults);
   host::PropertyBag bag;
   bar.hostSave(bag);
-  for (const char* key : {"Min", "Max", "Value", "Style", "ProgressLook"}) EXPECT_FALSE(bag.contains(key)) << key;
+  for (const char* key : {"Min", "Max", "Value", "Style", "ProgressLook"})
+    EXPECT_FALSE(bag.contains(key)) << key;
   Xp_ProgressBar loaded;
   loaded.hostLoad(bag, {});
   EXPECT_EQ(Props(loaded), defaults);

@@ -57,8 +57,7 @@ TEST(DIBits, RefuseBuffersTooSmallAndUnsupportedHeaders) {
   Dc mem = CreateCompatibleDC();
   std::vector<std::uint8_t> shortBuf(31);
   EXPECT_EQ(GetDIBits(mem, bmp, 0, 2, shortBuf, Header24(5, 2), DIB_RGB_COLORS), 0);
-  EXPECT_EQ(
-      SetDIBitsToDevice(mem, 0, 0, 5, 2, 0, 0, 0, 2, shortBuf, Header24(5, 2), DIB_RGB_COLORS), 0);
+  EXPECT_EQ(SetDIBitsToDevice(mem, 0, 0, 5, 2, 0, 0, 0, 2, shortBuf, Header24(5, 2), DIB_RGB_COLORS), 0);
   BitmapInfo bad = Header24(5, 2);
   bad.bmiHeader.biBitCount = 8;
   std::vector<std::uint8_t> buf(64);

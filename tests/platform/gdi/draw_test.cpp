@@ -55,13 +55,12 @@ TEST(FrameRect, OfTheClientRectangleIsExactlyTheOuterRingAndThinOnesAreSolid) {
   Surface s = Paper();
   Dc dc(s);
   FrameRect(dc, {0, 0, 10, 10}, CreateSolidBrush(kBlack));
-  EXPECT_EQ(Grid(s), Rows({"##########", "#........#", "#........#", "#........#", "#........#",
-                           "#........#", "#........#", "#........#", "#........#", "##########"}));
+  EXPECT_EQ(Grid(s), Rows({"##########", "#........#", "#........#", "#........#", "#........#", "#........#",
+                           "#........#", "#........#", "#........#", "##########"}));
   // Thin rectangles are solid.
   FrameRect(dc, {1, 1, 2, 4}, CreateSolidBrush(kRed));
   FrameRect(dc, {3, 2, 5, 4}, CreateSolidBrush(kBlue));
-  EXPECT_EQ(Grid(s.image().copy(0, 0, 6, 5)),
-            Rows({"######", "#r....", "#r.bb.", "#r.bb.", "#....."}));
+  EXPECT_EQ(Grid(s.image().copy(0, 0, 6, 5)), Rows({"######", "#r....", "#r.bb.", "#r.bb.", "#....."}));
 }
 
 TEST(RectArithmetic, InflateOffsetAndWrapping) {
@@ -84,8 +83,8 @@ TEST(DrawFocusRect, InvertsBorderPixelsWhoseCoordinatesSumToAnOddNumber) {
   Surface s = Paper();
   Dc dc(s);
   DrawFocusRect(dc, {1, 1, 9, 8});
-  EXPECT_EQ(Grid(s), Rows({"..........", "..#.#.#.#.", ".#........", "........#.", ".#........",
-                           "........#.", ".#........", "..#.#.#.#.", "..........", ".........."}));
+  EXPECT_EQ(Grid(s), Rows({"..........", "..#.#.#.#.", ".#........", "........#.", ".#........", "........#.",
+                           ".#........", "..#.#.#.#.", "..........", ".........."}));
 }
 
 TEST(DrawFocusRect, ThinAndEmptyRectanglesTouchEachPixelOnce) {
@@ -97,8 +96,8 @@ TEST(DrawFocusRect, ThinAndEmptyRectanglesTouchEachPixelOnce) {
 }
 
 TEST(DrawFocusRect, TwiceRestoresEveryPixel) {
-  for (Rect r : {Rect{0, 0, 10, 10}, Rect{4, 4, 6, 6}, Rect{3, 2, 4, 9}, Rect{-5, -5, 15, 3},
-                 Rect{2, 7, 9, 8}}) {
+  for (Rect r :
+       {Rect{0, 0, 10, 10}, Rect{4, 4, 6, 6}, Rect{3, 2, 4, 9}, Rect{-5, -5, 15, 3}, Rect{2, 7, 9, 8}}) {
     Surface s = Paper(10, 10);
     std::mt19937 rng(7);
     for (int y = 0; y < 10; ++y)
@@ -140,7 +139,7 @@ TEST(LineTo, PaintsFromTheStartUpToNotIncludingTheEnd) {
       {{2, 2}, {2, 2}, 1, 3, 3, {"...", "...", "..."}},
       {{1, 2}, {4, 2}, 2, 5, 4, {".....", "####.", "####.", "....."}},  // extra pixel up and left
       {{0, 0}, {3, 0}, 0, 3, 1, {"..."}},                               // the null pen only moves
-      {{0, 1}, {kMax, 1}, 1, 3, 2, {"...", "###"}},  // clipped, not walked end to end
+      {{0, 1}, {kMax, 1}, 1, 3, 2, {"...", "###"}},                     // clipped, not walked end to end
   };
   for (const Case& c : cases)
     EXPECT_EQ(DrawLine(c.a, c.b, c.pen, c.w, c.h), Rows(c.rows)) << c.b.x << "," << c.b.y;
@@ -184,20 +183,34 @@ TEST(Ellipse, PixelSets) {
   const Case cases[] = {
       {{1, 1, 6, 6}, thin, red, 7, 7, circle},
       {{6, 6, 1, 1}, thin, red, 7, 7, circle},  // corners in any order
-      {{0, 0, 10, 6}, thin, red, 10, 7,
-       {"..######..", ".#rrrrrr#.", "#rrrrrrrr#", "#rrrrrrrr#", ".#rrrrrr#.", "..######..",
-        ".........."}},
+      {{0, 0, 10, 6},
+       thin,
+       red,
+       10,
+       7,
+       {"..######..", ".#rrrrrr#.", "#rrrrrrrr#", "#rrrrrrrr#", ".#rrrrrr#.", "..######..", ".........."}},
       // A two-pixel pen is centred with its extra pixel toward the top and left.
-      {{2, 2, 7, 7}, CreatePen(PS_SOLID, 2, kBlack), red, 8, 8,
-       {"........", "..####..", ".######.", ".##rr##.", ".##rr##.", ".######.", "..####..",
-        "........"}},
+      {{2, 2, 7, 7},
+       CreatePen(PS_SOLID, 2, kBlack),
+       red,
+       8,
+       8,
+       {"........", "..####..", ".######.", ".##rr##.", ".##rr##.", ".######.", "..####..", "........"}},
       // Boxes two pixels or smaller draw as rectangles; an empty box draws nothing.
       {{1, 1, 3, 5}, thin, red, 5, 6, {".....", ".##..", ".##..", ".##..", ".##..", "....."}},
       {{0, 1, 5, 2}, thin, red, 5, 3, {".....", "#####", "....."}},
       {{3, 3, 3, 8}, thin, red, 5, 5, {".....", ".....", ".....", ".....", "....."}},
-      {{1, 1, 6, 6}, thin, Brush{}, 7, 7,
+      {{1, 1, 6, 6},
+       thin,
+       Brush{},
+       7,
+       7,
        {".......", "..###..", ".#...#.", ".#...#.", ".#...#.", "..###..", "......."}},
-      {{1, 1, 6, 6}, Pen{}, CreateSolidBrush(kBlue), 7, 7,
+      {{1, 1, 6, 6},
+       Pen{},
+       CreateSolidBrush(kBlue),
+       7,
+       7,
        {".......", ".......", "..bbb..", "..bbb..", "..bbb..", ".......", "......."}},
   };
   for (const Case& c : cases) {

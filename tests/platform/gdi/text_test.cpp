@@ -19,8 +19,7 @@ TEST(StripPrefixes, AmpersandsBecomeUnderlines) {
     std::vector<qsizetype> underlined;
   };
   for (const Case& c : {Case{"", "", {}}, Case{"&&", "&", {}}, Case{"&Ok", "Ok", {0}},
-                        Case{"a&b&&c", "ab&c", {1}}, Case{"&&&x", "&x", {1}},
-                        Case{"x&", "x", {}}}) {
+                        Case{"a&b&&c", "ab&c", {1}}, Case{"&&&x", "&x", {1}}, Case{"x&", "x", {}}}) {
     const ShownText s = StripPrefixes(QString::fromUtf8(c.text));
     EXPECT_EQ(s.text, QString::fromUtf8(c.shown)) << c.text;
     EXPECT_EQ(s.underlined, c.underlined) << c.text;
@@ -83,8 +82,7 @@ class DrawText : public ::testing::Test {
 TEST_F(DrawText, CalcRectOfEmptyTextOneLineAndPrefixes) {
   const QFontMetrics fm = metrics();
   EXPECT_EQ(Calc("", {5, 7, 50, 30}), (Rect{5, 7, 5, 7}));
-  EXPECT_EQ(Calc("Hi", {5, 7, 50, 30}),
-            (Rect{5, 7, 5 + fm.horizontalAdvance("Hi"), 7 + fm.height()}));
+  EXPECT_EQ(Calc("Hi", {5, 7, 50, 30}), (Rect{5, 7, 5 + fm.horizontalAdvance("Hi"), 7 + fm.height()}));
   EXPECT_EQ(Calc("&&", {0, 0, 50, 30}), (Rect{0, 0, fm.horizontalAdvance("&"), fm.height()}));
   EXPECT_EQ(Calc("&Ok", {0, 0, 50, 30}), (Rect{0, 0, fm.horizontalAdvance("Ok"), fm.height()}));
   EXPECT_TRUE(Ink().isEmpty());  // measuring draws nothing
@@ -93,8 +91,7 @@ TEST_F(DrawText, CalcRectOfEmptyTextOneLineAndPrefixes) {
 TEST_F(DrawText, CalcRectOfWrappedTextCountsLinesAndTheWidestLine) {
   const QFontMetrics fm = metrics();
   const int width = fm.horizontalAdvance("mmm ii");  // a line that just fits is kept
-  EXPECT_EQ(Calc("mmm ii mmm\r\nii", {2, 3, 2 + width, 10}),
-            (Rect{2, 3, 2 + width, 3 + 3 * fm.height()}));
+  EXPECT_EQ(Calc("mmm ii mmm\r\nii", {2, 3, 2 + width, 10}), (Rect{2, 3, 2 + width, 3 + 3 * fm.height()}));
   EXPECT_EQ(Calc("mmm ii mmm", {2, 3, 1 + width, 10}),
             (Rect{2, 3, 2 + fm.horizontalAdvance("mmm"), 3 + 3 * fm.height()}));
 }
@@ -143,10 +140,10 @@ TEST(OleTranslateColor, PlainPassesInvalidKeepsThePreset) {
     bool ok;
     std::int32_t expected;  // for failures: the preset, untouched
   };
-  for (const Case& c : {Case{0x00C0C0C0u, true, 0xC0C0C0}, Case{0, true, 0},
-                        Case{0x00FFFFFFu, true, 0xFFFFFF}, Case{0x01000005u, false, 0x55},
-                        Case{0x02FF0000u, false, 0x55}, Case{0x80000000u | 31u, false, 0x55},
-                        Case{0x80001005u, false, 0x55}, Case{0xFFFFFFFFu, false, 0x55}}) {
+  for (const Case& c :
+       {Case{0x00C0C0C0u, true, 0xC0C0C0}, Case{0, true, 0}, Case{0x00FFFFFFu, true, 0xFFFFFF},
+        Case{0x01000005u, false, 0x55}, Case{0x02FF0000u, false, 0x55}, Case{0x80000000u | 31u, false, 0x55},
+        Case{0x80001005u, false, 0x55}, Case{0xFFFFFFFFu, false, 0x55}}) {
     std::int32_t out = 0x55;
     EXPECT_EQ(SUCCEEDED(OleTranslateColor(c.value, 0, out)), c.ok) << std::hex << c.value;
     EXPECT_EQ(out, c.expected) << std::hex << c.value;

@@ -37,13 +37,13 @@ TEST_P(ControlMouseClicks, DownUpThenClickWithButtonShiftAndScaledPosition) {
   EXPECT_EQ(mouseLog(), QStringList({"MouseDown " + r, "MouseUp " + r, "Click"}));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Buttons, ControlMouseClicks,
-    testing::Values(ClickCase{Qt::LeftButton, {}, host::ScaleUnit::Twips, "1 0 30 45"},
-                    ClickCase{Qt::LeftButton, Qt::ShiftModifier | Qt::ControlModifier, host::ScaleUnit::Pixels,
-                              "1 3 2 3"},
-                    ClickCase{Qt::RightButton, {}, host::ScaleUnit::Pixels, "2 0 2 3"},
-                    ClickCase{Qt::MiddleButton, {}, host::ScaleUnit::Pixels, "4 0 2 3"}));
+INSTANTIATE_TEST_SUITE_P(Buttons, ControlMouseClicks,
+                         testing::Values(ClickCase{Qt::LeftButton, {}, host::ScaleUnit::Twips, "1 0 30 45"},
+                                         ClickCase{Qt::LeftButton, Qt::ShiftModifier | Qt::ControlModifier,
+                                                   host::ScaleUnit::Pixels, "1 3 2 3"},
+                                         ClickCase{Qt::RightButton, {}, host::ScaleUnit::Pixels, "2 0 2 3"},
+                                         ClickCase{
+                                             Qt::MiddleButton, {}, host::ScaleUnit::Pixels, "4 0 2 3"}));
 
 TEST_F(ControlMouse, PressInsideReleaseOutsideGivesNoClick) {
   QTest::mousePress(&c, Qt::LeftButton, {}, QPoint(5, 5));
@@ -126,7 +126,8 @@ INSTANTIATE_TEST_SUITE_P(
                     KeyCase{Qt::Key_7, {}, {"KeyDown 55 0", "KeyPress 55", "KeyUp 55 0"}},
                     KeyCase{Qt::Key_Left, {}, {"KeyDown 37 0", "KeyUp 37 0"}},
                     // the modifier key itself goes down first and comes up last
-                    KeyCase{Qt::Key_Down, Qt::ControlModifier,
+                    KeyCase{Qt::Key_Down,
+                            Qt::ControlModifier,
                             {"KeyDown 17 2", "KeyDown 40 2", "KeyUp 40 2", "KeyUp 17 0"}}));
 
 struct AccessCase {

@@ -48,7 +48,7 @@ TEST(ControlLifecycle, SaveWritesPropertiesThenTheExtentInHimetric) {
   EXPECT_EQ(bag.ReadInt("max", 0), 50);
   EXPECT_EQ(bag.ReadInt("_extentx", 0), 265);  // 264.58
   EXPECT_EQ(bag.ReadInt("_extenty", 0), 529);  // 529.17
-  for (int px : {1, 7, 31, 89, 240}) {  // and every size loads back unchanged
+  for (int px : {1, 7, 31, 89, 240}) {         // and every size loads back unchanged
     RecordingControl a, b;
     a.resize(px, px + 3);
     PropertyBag saved;

@@ -50,25 +50,46 @@ class LayoutLoader : public ::testing::Test {
 QJsonObject Font(const char* name, double size) { return {{"name", name}, {"size", size}}; }
 
 QJsonObject Placed(const char* name, const char* kind, int top, int tabIndex) {
-  return {{"name", name}, {"kind", kind}, {"container", "Form1"}, {"left", 0},       {"top", top},
-          {"width", 300}, {"height", 150}, {"tabIndex", tabIndex}};
+  return {{"name", name}, {"kind", kind}, {"container", "Form1"}, {"left", 0},
+          {"top", top},   {"width", 300}, {"height", 150},        {"tabIndex", tabIndex}};
 }
 
 // A small valid layout: a frame holding an array label, a timer, a bar and a user control.
 QJsonObject BaseLayout() {
-  const QJsonObject form{{"name", "Form1"},         {"caption", "Test"},          {"clientWidth", 1500},
-                         {"clientHeight", 750},     {"backColor", "0xFFFFFF"},    {"font", Font("Verdana", 8.25)},
+  const QJsonObject form{{"name", "Form1"},     {"caption", "Test"},       {"clientWidth", 1500},
+                         {"clientHeight", 750}, {"backColor", "0xFFFFFF"}, {"font", Font("Verdana", 8.25)},
                          {"fixedSize", true}};
   QJsonObject button = Placed("Button1", kProbeKind, 0, 1);
   button["properties"] = QJsonObject{{"btype", 3}, {"tx", "Go"}, {"enab", true}};
   const QJsonArray controls{
-      QJsonObject{{"name", "Frame1"}, {"kind", "Frame"}, {"container", "Form1"}, {"left", 150}, {"top", 150},
-                  {"width", 900}, {"height", 450}, {"caption", "Panel"}, {"tabIndex", 3}},
-      QJsonObject{{"name", "Label2"}, {"index", 5}, {"kind", "Label"}, {"container", "Frame1"}, {"left", 15},
-                  {"top", 30}, {"width", 300}, {"height", 195}, {"caption", "x"}},
+      QJsonObject{{"name", "Frame1"},
+                  {"kind", "Frame"},
+                  {"container", "Form1"},
+                  {"left", 150},
+                  {"top", 150},
+                  {"width", 900},
+                  {"height", 450},
+                  {"caption", "Panel"},
+                  {"tabIndex", 3}},
+      QJsonObject{{"name", "Label2"},
+                  {"index", 5},
+                  {"kind", "Label"},
+                  {"container", "Frame1"},
+                  {"left", 15},
+                  {"top", 30},
+                  {"width", 300},
+                  {"height", 195},
+                  {"caption", "x"}},
       QJsonObject{{"name", "Timer1"}, {"kind", "Timer"}, {"container", "Form1"}, {"interval", 100}},
-      QJsonObject{{"name", "Bar"}, {"kind", "ProgressBar"}, {"container", "Form1"}, {"left", 0}, {"top", 600},
-                  {"width", 1500}, {"height", 150}, {"min", 0}, {"max", 100}},
+      QJsonObject{{"name", "Bar"},
+                  {"kind", "ProgressBar"},
+                  {"container", "Form1"},
+                  {"left", 0},
+                  {"top", 600},
+                  {"width", 1500},
+                  {"height", 150},
+                  {"min", 0},
+                  {"max", 100}},
       button,
   };
   return {{"form", form}, {"controls", controls}};
@@ -96,9 +117,18 @@ Edit Set(int i, const char* key, const QJsonValue& v, bool props = false) {
     QJsonArray controls = root["controls"].toArray();
     QJsonObject o = i == kForm ? root["form"].toObject() : controls[i].toObject();
     QJsonObject target = props ? o["properties"].toObject() : o;
-    if (v.isUndefined()) target.remove(key); else target[key] = v;
-    if (props) o["properties"] = target; else o = target;
-    if (i == kForm) root["form"] = o; else controls[i] = o;
+    if (v.isUndefined())
+      target.remove(key);
+    else
+      target[key] = v;
+    if (props)
+      o["properties"] = target;
+    else
+      o = target;
+    if (i == kForm)
+      root["form"] = o;
+    else
+      controls[i] = o;
     if (i != kForm) root["controls"] = controls;
   };
 }
@@ -128,11 +158,13 @@ TEST_P(LayoutMalformed, NamesTheControlAndTheKey) {
 
 const QJsonObject kSecondTimer{{"name", "timer1"}, {"kind", "Timer"}, {"container", "Form1"}};
 const QJsonObject kSecondLabel{{"name", "Label2"}, {"index", 5}, {"kind", "Label"}, {"container", "Form1"},
-                               {"left", 0}, {"top", 0}, {"width", 1}, {"height", 1}};
-const QJsonObject kPlainLabel2{{"name", "Label2"}, {"kind", "Label"}, {"container", "Form1"},
-                               {"left", 0}, {"top", 0}, {"width", 1}, {"height", 1}};
-constexpr const char* kNoContainer = R"("container" names no form, frame or picture box stored before this control)";
-constexpr const char* kBadColour = R"(Frame1: "backColor" must be a colour 0xBBGGRR or a system colour 0x800000NN)";
+                               {"left", 0},        {"top", 0},   {"width", 1},      {"height", 1}};
+const QJsonObject kPlainLabel2{{"name", "Label2"}, {"kind", "Label"}, {"container", "Form1"}, {"left", 0},
+                               {"top", 0},         {"width", 1},      {"height", 1}};
+constexpr const char* kNoContainer =
+    R"("container" names no form, frame or picture box stored before this control)";
+constexpr const char* kBadColour =
+    R"(Frame1: "backColor" must be a colour 0xBBGGRR or a system colour 0x800000NN)";
 
 INSTANTIATE_TEST_SUITE_P(
     Table, LayoutMalformed,
@@ -145,8 +177,10 @@ INSTANTIATE_TEST_SUITE_P(
                   std::string("Label2(5): ") + kNoContainer},
         Malformed{"ContainerNotAContainer", Set(kBar, "container", "Timer1"),
                   std::string("Bar: ") + kNoContainer},
-        Malformed{"DuplicateName", Append(kSecondTimer), R"(timer1: "name" is already used by another control)"},
-        Malformed{"DuplicateIndex", Append(kSecondLabel), R"(Label2(5): "index" is already used by another control)"},
+        Malformed{"DuplicateName", Append(kSecondTimer),
+                  R"(timer1: "name" is already used by another control)"},
+        Malformed{"DuplicateIndex", Append(kSecondLabel),
+                  R"(Label2(5): "index" is already used by another control)"},
         Malformed{"ArrayWithoutIndex", Append(kPlainLabel2),
                   R"(Label2: "index" is missing, but this name is a control array)"},
         Malformed{"NegativeWidth", Set(kFrame, "width", -15), R"(Frame1: "width" must not be negative)"},
@@ -181,7 +215,8 @@ INSTANTIATE_TEST_SUITE_P(
                   R"(Timer1: "interval" must be a whole number from 0 to 65535)"},
         Malformed{"TimerPlaced", Set(kTimer, "left", 0), R"(Timer1: unknown key "left")"},
         Malformed{"BarMaxAtMin", Set(kBar, "max", 0), R"(Bar: "max" must be greater than "min")"},
-        Malformed{"BarValueAboveMax", Set(kBar, "value", 101), R"(Bar: "value" must lie from "min" to "max")"},
+        Malformed{"BarValueAboveMax", Set(kBar, "value", 101),
+                  R"(Bar: "value" must lie from "min" to "max")"},
         Malformed{"PropertyFraction", Property("btype", 3.5),
                   R"(Button1: property "btype" must be a whole number in the 32-bit range)"},
         Malformed{"PropertyTooBig", Property("btype", 4294967296.0),
@@ -190,11 +225,13 @@ INSTANTIATE_TEST_SUITE_P(
                   R"(Button1: property "tx" must be a number, true/false, a string, a font or a picture)"},
         Malformed{"PropertyTwiceByCase", Property("BTYPE", 2),
                   R"(Button1: property "btype" is stored twice (keys ignore case))"},
-        Malformed{"PropertyBadPictureType", Property("picn", QJsonObject{{"picture", "x.png"}, {"type", "cursor"}}),
+        Malformed{"PropertyBadPictureType",
+                  Property("picn", QJsonObject{{"picture", "x.png"}, {"type", "cursor"}}),
                   R"(Button1: property "picn": "type" must be one of "bitmap", "icon")"},
         Malformed{"ControlNotObject", Append(5), R"(control 6: must be an object)"},
         Malformed{"ClientWidthMissing", Remove(kForm, "clientWidth"), R"(Form1: "clientWidth" is missing)"},
-        Malformed{"FormFontNotObject", Set(kForm, "font", "Verdana"), R"(Form1: "font" must be a font object)"},
+        Malformed{"FormFontNotObject", Set(kForm, "font", "Verdana"),
+                  R"(Form1: "font" must be a font object)"},
         Malformed{"ControlsMissing", [](QJsonObject& r) { r.remove("controls"); },
                   R"(layout: "controls" is missing)"}),
     [](const auto& test) { return std::string(test.param.name); });
@@ -239,8 +276,12 @@ TEST_F(LayoutLoader, GivesTypedControlsByNameAndIndex) {
 
 TEST_F(LayoutLoader, LoadsUserControlsWithAmbientAndTypedProperties) {
   QJsonObject root = BaseLayout();
-  Property("font", QJsonObject{{"font", QJsonObject{{"name", "Arial"}, {"size", 12}, {"weight", 700},
-                                                    {"italic", true}, {"charset", 178}}}})(root);
+  Property(
+      "font",
+      QJsonObject{
+          {"font",
+           QJsonObject{
+               {"name", "Arial"}, {"size", 12}, {"weight", 700}, {"italic", true}, {"charset", 178}}}})(root);
   Property("pich", QJsonObject{{"picture", ":/no/such/picture.png"}, {"type", "icon"}})(root);
   const LoadedForm form = loadForm(Json(root));
   auto* probe = dynamic_cast<ProbeControl*>(form.find("Button1"));
@@ -300,7 +341,9 @@ struct Rounding {
 
 class LayoutTwipsToPixel : public ::testing::TestWithParam<Rounding> {};
 
-TEST_P(LayoutTwipsToPixel, RoundsToTheNearestPixel) { EXPECT_EQ(TwipsToPixel(GetParam().twips), GetParam().pixels); }
+TEST_P(LayoutTwipsToPixel, RoundsToTheNearestPixel) {
+  EXPECT_EQ(TwipsToPixel(GetParam().twips), GetParam().pixels);
+}
 
 INSTANTIATE_TEST_SUITE_P(Table, LayoutTwipsToPixel,
                          ::testing::Values(Rounding{0, 0}, Rounding{7, 0}, Rounding{8, 1}, Rounding{22.5, 2},

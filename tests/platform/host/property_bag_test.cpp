@@ -54,7 +54,8 @@ FontDesc BoldFont() {
 INSTANTIATE_TEST_SUITE_P(
     Values, PropertyBagDefaults,
     testing::Values(DefaultCase{"IntEqual", 100, 100, false}, DefaultCase{"IntDiffers", 99, 100, true},
-                    DefaultCase{"BoolEqual", true, true, false}, DefaultCase{"BoolDiffers", false, true, true},
+                    DefaultCase{"BoolEqual", true, true, false},
+                    DefaultCase{"BoolDiffers", false, true, true},
                     DefaultCase{"TextEqual", QString("a"), QString("a"), false},
                     DefaultCase{"TextCaseDiffers", QString("A"), QString("a"), true},
                     DefaultCase{"FontEqual", FontDesc{}, FontDesc{}, false},
@@ -106,20 +107,20 @@ TEST_P(PropertyBagConversions, StoredValueIsConvertedToTheTypeRead) {
   EXPECT_EQ(bag.Read("K", GetParam().asType), GetParam().expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Types, PropertyBagConversions,
-    testing::Values(
-        ConversionCase{"NumberAsBoolTrue", -1, false, true}, ConversionCase{"NumberAsBoolFalse", 0, true, false},
-        ConversionCase{"AnyNonzeroIsTrue", 7, false, true}, ConversionCase{"TrueAsNumber", true, 0, -1},
-        ConversionCase{"FalseAsNumber", false, 5, 0},
-        ConversionCase{"TextNumberAsNumber", QString(" 42 "), 0, 42},
-        ConversionCase{"TextHalfRoundsToEven", QString("2.5"), 0, 2},
-        ConversionCase{"TextTrueAsBool", QString("True"), false, true},
-        ConversionCase{"TextFalseAsNumber", QString("false"), 9, 0},
-        ConversionCase{"TextNumberAsBool", QString("0"), true, false},
-        ConversionCase{"NumberAsText", -12, QString(), QString("-12")},
-        ConversionCase{"BoolAsText", true, QString(), QString("True")}),
-    [](const auto& test) { return std::string(test.param.name); });
+INSTANTIATE_TEST_SUITE_P(Types, PropertyBagConversions,
+                         testing::Values(ConversionCase{"NumberAsBoolTrue", -1, false, true},
+                                         ConversionCase{"NumberAsBoolFalse", 0, true, false},
+                                         ConversionCase{"AnyNonzeroIsTrue", 7, false, true},
+                                         ConversionCase{"TrueAsNumber", true, 0, -1},
+                                         ConversionCase{"FalseAsNumber", false, 5, 0},
+                                         ConversionCase{"TextNumberAsNumber", QString(" 42 "), 0, 42},
+                                         ConversionCase{"TextHalfRoundsToEven", QString("2.5"), 0, 2},
+                                         ConversionCase{"TextTrueAsBool", QString("True"), false, true},
+                                         ConversionCase{"TextFalseAsNumber", QString("false"), 9, 0},
+                                         ConversionCase{"TextNumberAsBool", QString("0"), true, false},
+                                         ConversionCase{"NumberAsText", -12, QString(), QString("-12")},
+                                         ConversionCase{"BoolAsText", true, QString(), QString("True")}),
+                         [](const auto& test) { return std::string(test.param.name); });
 
 struct BadConversionCase {
   const char* name;

@@ -59,7 +59,8 @@ class RecordingControl : public host::Control {
 inline QStringList Only(const QStringList& log, const QStringList& prefixes) {
   QStringList out;
   for (const QString& e : log)
-    if (std::any_of(prefixes.begin(), prefixes.end(), [&](const QString& p) { return e.startsWith(p); })) out << e;
+    if (std::any_of(prefixes.begin(), prefixes.end(), [&](const QString& p) { return e.startsWith(p); }))
+      out << e;
   return out;
 }
 
@@ -74,5 +75,7 @@ inline QWidget* NextTabStop(QWidget* from) {
 
 // Readable failure output for string lists.
 QT_BEGIN_NAMESPACE
-inline void PrintTo(const QStringList& l, std::ostream* os) { *os << "{" << l.join(" | ").toStdString() << "}"; }
+inline void PrintTo(const QStringList& l, std::ostream* os) {
+  *os << "{" << l.join(" | ").toStdString() << "}";
+}
 QT_END_NAMESPACE

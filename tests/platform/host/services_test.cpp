@@ -47,12 +47,13 @@ TEST_P(FocusKeys, OnlyTabAndShiftTabAreUnderstood) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Strings, FocusKeys,
-    testing::Values(KeysCase{"{Tab}", host::FocusStep::Next}, KeysCase{"{TAB}", host::FocusStep::Next},
-                    KeysCase{"+{Tab}", host::FocusStep::Previous}, KeysCase{"+{tab}", host::FocusStep::Previous},
-                    KeysCase{"", {}}, KeysCase{"{Enter}", {}}, KeysCase{"+", {}}, KeysCase{"{Tab}{Tab}", {}},
-                    KeysCase{"Tab", {}}));
+INSTANTIATE_TEST_SUITE_P(Strings, FocusKeys,
+                         testing::Values(KeysCase{"{Tab}", host::FocusStep::Next},
+                                         KeysCase{"{TAB}", host::FocusStep::Next},
+                                         KeysCase{"+{Tab}", host::FocusStep::Previous},
+                                         KeysCase{"+{tab}", host::FocusStep::Previous}, KeysCase{"", {}},
+                                         KeysCase{"{Enter}", {}}, KeysCase{"+", {}},
+                                         KeysCase{"{Tab}{Tab}", {}}, KeysCase{"Tab", {}}));
 
 TEST(RealServices, MessageBoxStyleSixteenIsAStopIconWithOk) {
   QMessageBox::Icon icon = QMessageBox::NoIcon;

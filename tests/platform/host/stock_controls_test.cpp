@@ -18,7 +18,7 @@ namespace kelvane::host::stock {
 namespace {
 
 const FontDesc kVerdana{"Verdana", 8.25, 400, false, false, false, 0};
-constexpr std::int32_t kRed = 0x0000FF;    // 0xBBGGRR
+constexpr std::int32_t kRed = 0x0000FF;  // 0xBBGGRR
 constexpr std::int32_t kGreen = 0x00FF00;
 constexpr std::int32_t kBlue = 0xFF0000;
 
@@ -50,7 +50,8 @@ TEST(StockLabel, AutoSizeFitsTheTextAndKeepsTheCorner) {
 }
 
 TEST(StockLabel, TransparentShowsTheContainerOpaqueItsBackColorTextItsForeColor) {
-  for (const auto& [style, empty] : {std::pair{BackStyle::Transparent, kRed}, std::pair{BackStyle::Opaque, kGreen}}) {
+  for (const auto& [style, empty] :
+       {std::pair{BackStyle::Transparent, kRed}, std::pair{BackStyle::Opaque, kGreen}}) {
     PictureBox box;
     box.resize(60, 20);
     box.setBackColor(kRed);

@@ -59,22 +59,21 @@ TEST_P(StockProgressBarRule, AcceptsOrRaises380LeavingEverythingUnchanged) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, StockProgressBarRule,
-    ::testing::Values(
-        Assignment{"ValueAtMax", 0, 100, 0, Prop::Value, 100, true},
-        Assignment{"ValueAtMin", 0, 100, 50, Prop::Value, 0, true},
-        Assignment{"ValueAboveMax", 0, 100, 0, Prop::Value, 100.5f, false},
-        Assignment{"ValueBelowMin", 0, 100, 0, Prop::Value, -1, false},
-        // The release routine stops its reservation on exactly this refusal.
-        Assignment{"CapPlusOne", 0, 32000, 32000, Prop::Value, 32001, false},
-        Assignment{"ValueNaN", 0, 100, 10, Prop::Value, kNaN, false},
-        Assignment{"ValueInfinite", 0, 100, 10, Prop::Value, kInf, false},
-        Assignment{"MaxEqualsMin", 0, 100, 0, Prop::Max, 0, false},
-        Assignment{"MaxBelowMin", 5, 100, 5, Prop::Max, 4, false},
-        Assignment{"MaxNaN", 0, 100, 0, Prop::Max, kNaN, false},
-        Assignment{"MinEqualsMax", 0, 100, 0, Prop::Min, 100, false},
-        Assignment{"MinAboveMax", 0, 100, 0, Prop::Min, 150, false},
-        Assignment{"MaxGrows", 0, 100, 100, Prop::Max, 32000, true},
-        Assignment{"NegativeRange", -10, -1, -5, Prop::Value, -10, true}),
+    ::testing::Values(Assignment{"ValueAtMax", 0, 100, 0, Prop::Value, 100, true},
+                      Assignment{"ValueAtMin", 0, 100, 50, Prop::Value, 0, true},
+                      Assignment{"ValueAboveMax", 0, 100, 0, Prop::Value, 100.5f, false},
+                      Assignment{"ValueBelowMin", 0, 100, 0, Prop::Value, -1, false},
+                      // The release routine stops its reservation on exactly this refusal.
+                      Assignment{"CapPlusOne", 0, 32000, 32000, Prop::Value, 32001, false},
+                      Assignment{"ValueNaN", 0, 100, 10, Prop::Value, kNaN, false},
+                      Assignment{"ValueInfinite", 0, 100, 10, Prop::Value, kInf, false},
+                      Assignment{"MaxEqualsMin", 0, 100, 0, Prop::Max, 0, false},
+                      Assignment{"MaxBelowMin", 5, 100, 5, Prop::Max, 4, false},
+                      Assignment{"MaxNaN", 0, 100, 0, Prop::Max, kNaN, false},
+                      Assignment{"MinEqualsMax", 0, 100, 0, Prop::Min, 100, false},
+                      Assignment{"MinAboveMax", 0, 100, 0, Prop::Min, 150, false},
+                      Assignment{"MaxGrows", 0, 100, 100, Prop::Max, 32000, true},
+                      Assignment{"NegativeRange", -10, -1, -5, Prop::Value, -10, true}),
     [](const auto& test) { return std::string(test.param.name); });
 
 TEST(StockProgressBar, NarrowingTheRangePullsValueAlong) {

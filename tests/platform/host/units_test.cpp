@@ -21,16 +21,15 @@ TEST_P(ScaleConvertTest, ConvertsAt96DotsPerInch) {
   EXPECT_NEAR(Control::ScaleConvert(c.expected, c.to, c.from), c.value, 1e-9);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Units, ScaleConvertTest,
-    testing::Values(ScaleCase{1, ScaleUnit::Pixels, ScaleUnit::Twips, 15},
-                    ScaleCase{1440, ScaleUnit::Twips, ScaleUnit::Pixels, 96},
-                    ScaleCase{96, ScaleUnit::Pixels, ScaleUnit::Himetric, 2540},
-                    ScaleCase{1440, ScaleUnit::Twips, ScaleUnit::Himetric, 2540},
-                    ScaleCase{7, ScaleUnit::Twips, ScaleUnit::Pixels, 7.0 / 15},
-                    ScaleCase{-30, ScaleUnit::Twips, ScaleUnit::Pixels, -2},
-                    ScaleCase{0, ScaleUnit::Himetric, ScaleUnit::Twips, 0},
-                    ScaleCase{12.5, ScaleUnit::Pixels, ScaleUnit::Pixels, 12.5}));
+INSTANTIATE_TEST_SUITE_P(Units, ScaleConvertTest,
+                         testing::Values(ScaleCase{1, ScaleUnit::Pixels, ScaleUnit::Twips, 15},
+                                         ScaleCase{1440, ScaleUnit::Twips, ScaleUnit::Pixels, 96},
+                                         ScaleCase{96, ScaleUnit::Pixels, ScaleUnit::Himetric, 2540},
+                                         ScaleCase{1440, ScaleUnit::Twips, ScaleUnit::Himetric, 2540},
+                                         ScaleCase{7, ScaleUnit::Twips, ScaleUnit::Pixels, 7.0 / 15},
+                                         ScaleCase{-30, ScaleUnit::Twips, ScaleUnit::Pixels, -2},
+                                         ScaleCase{0, ScaleUnit::Himetric, ScaleUnit::Twips, 0},
+                                         ScaleCase{12.5, ScaleUnit::Pixels, ScaleUnit::Pixels, 12.5}));
 
 struct CIntCase {
   double in;

@@ -26,13 +26,12 @@ TEST_P(CgroupMembershipTest, FindsTheMemoryPaths) {
 
 INSTANTIATE_TEST_SUITE_P(
     Canned, CgroupMembershipTest,
-    ::testing::Values(
-        MembershipCase{"0::/user.slice/session-2.scope\n", "/user.slice/session-2.scope", {}},
-        MembershipCase{"9:name=systemd:/\n4:memory:/jobs/a1\n1:cpu:/\n0::/\n", "/", "/jobs/a1"},
-        MembershipCase{"6:cpu,memory,pids:/grouped\n", {}, "/grouped"},
-        MembershipCase{"7:memoryx:/not-memory\n", {}, {}},
-        MembershipCase{"0::/odd:name\r\n", "/odd:name", {}},
-        MembershipCase{"garbage\n\n", {}, {}}, MembershipCase{"", {}, {}}));
+    ::testing::Values(MembershipCase{"0::/user.slice/session-2.scope\n", "/user.slice/session-2.scope", {}},
+                      MembershipCase{"9:name=systemd:/\n4:memory:/jobs/a1\n1:cpu:/\n0::/\n", "/", "/jobs/a1"},
+                      MembershipCase{"6:cpu,memory,pids:/grouped\n", {}, "/grouped"},
+                      MembershipCase{"7:memoryx:/not-memory\n", {}, {}},
+                      MembershipCase{"0::/odd:name\r\n", "/odd:name", {}},
+                      MembershipCase{"garbage\n\n", {}, {}}, MembershipCase{"", {}, {}}));
 
 TEST(CgroupLevels, WalkFromOwnGroupToTheRootAndNeverEscape) {
   const std::vector<CgroupLevel> expected{
@@ -64,8 +63,7 @@ class CgroupTreeTest : public ::testing::TestWithParam<TreeCase> {};
 TEST_P(CgroupTreeTest, TightestLevelBinds) {
   TempDir dir;
   for (const auto& [file, text] : GetParam().files) dir.Write(std::string("cg/") + file, text);
-  const auto levels =
-      ExistingCgroupLevels(dir.Write("self", GetParam().self), (dir.path() / "cg").string());
+  const auto levels = ExistingCgroupLevels(dir.Write("self", GetParam().self), (dir.path() / "cg").string());
   EXPECT_EQ(SampleCgroupHeadroom(levels, GetParam().reserve), GetParam().headroom);
 }
 
@@ -74,9 +72,12 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         // The ancestor's limit is the tighter one; the root without memory.max drops out.
         TreeCase{"0::/app/svc\n",
-                 {{"app/svc/memory.max", "max\n"}, {"app/svc/memory.current", "1000\n"},
-                  {"app/memory.max", "5000\n"}, {"app/memory.current", "3000\n"}},
-                 500, 1500},
+                 {{"app/svc/memory.max", "max\n"},
+                  {"app/svc/memory.current", "1000\n"},
+                  {"app/memory.max", "5000\n"},
+                  {"app/memory.current", "3000\n"}},
+                 500,
+                 1500},
         TreeCase{"0::/app\n", {{"app/memory.max", "max\n"}, {"app/memory.current", "1\n"}}, 5, {}},
         // Unreadable usage counts as full.
         TreeCase{"0::/app\n", {{"app/memory.max", "5000\n"}}, 0, 0},
@@ -85,7 +86,8 @@ INSTANTIATE_TEST_SUITE_P(
                   {"memory/jobs/memory.usage_in_bytes", "4000\n"},
                   {"memory/memory.limit_in_bytes", "9223372036854771712\n"},
                   {"memory/memory.usage_in_bytes", "4000\n"}},
-                 1000, 5000}));
+                 1000,
+                 5000}));
 
 TEST(Reserve, SmallMachinesKeepTheFloorAndUnknownMeansNone) {
   EXPECT_EQ(ReserveFor(4 * kGiB), kMinReserve);
@@ -95,8 +97,10 @@ TEST(Reserve, SmallMachinesKeepTheFloorAndUnknownMeansNone) {
 }
 
 TEST(Budget, SpendsASliceOfTheHeadroomButCoversTheRequest) {
-  const std::uint64_t cases[][3] = {{20 * kGiB, kBlock, kMaxBudget}, {80 * kMiB, kBlock, 10 * kMiB},
-                                    {2 * kBlock, kBlock, kBlock},   {kBlock, kBlock, kBlock},
+  const std::uint64_t cases[][3] = {{20 * kGiB, kBlock, kMaxBudget},
+                                    {80 * kMiB, kBlock, 10 * kMiB},
+                                    {2 * kBlock, kBlock, kBlock},
+                                    {kBlock, kBlock, kBlock},
                                     {kBlock - 1, kBlock, 0}};
   for (const auto& [headroom, request, expected] : cases)
     EXPECT_EQ(BudgetFor(headroom, request), expected) << headroom;
@@ -106,8 +110,8 @@ class HeadroomGateTest : public ::testing::Test {
  protected:
   PageBlockAllocatorOptions Options(std::uint64_t availKb, const char* self = "0::/\n") {
     PageBlockAllocatorOptions options;
-    options.meminfoPath = dir.Write("meminfo", "MemTotal: 25165824 kB\nMemAvailable: " +
-                                                   std::to_string(availKb) + " kB\n");
+    options.meminfoPath =
+        dir.Write("meminfo", "MemTotal: 25165824 kB\nMemAvailable: " + std::to_string(availKb) + " kB\n");
     options.procSelfCgroupPath = dir.Write("cgroup", self);
     options.cgroupRoot = (dir.path() / "cg").string();
     return options;
