@@ -1,0 +1,118 @@
+#include "controls/button/primitives.h"
+
+#include <algorithm>
+#include <limits>
+#include <utility>
+
+#include "platform/gdi/draw.h"
+#include "platform/gdi/objects.h"
+
+namespace kelvane::controls {
+
+namespace {
+
+// Coordinate sums saturate: far beyond any surface the picture is the same, and nothing overflows.
+std::int32_t at(std::int64_t v) {
+  return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, std::numeric_limits<std::int32_t>::min(),
+                                                            std::numeric_limits<std::int32_t>::max()));
+}
+
+// Holds an object of ours in the context and, on leaving, puts back what it displaced before
+// letting go of ours.
+template <class Object>
+class Selection {
+ public:
+  Selection(gdi::Dc& dc, Object object)
+      : dc_(dc), object_(std::move(object)), displaced_(gdi::SelectObject(dc, object_)) {}
+  ~Selection() {
+    gdi::SelectObject(dc_, displaced_);
+    gdi::DeleteObject(object_);
+  }
+  Selection(const Selection&) = delete;
+  Selection& operator=(const Selection&) = delete;
+
+ private:
+  gdi::Dc& dc_;
+  Object object_;
+  Object displaced_;
+};
+
+gdi::Pen SolidPen(int width, gdi::ColorRef color) { return gdi::CreatePen(gdi::PS_SOLID, width, color); }
+
+}  // namespace
+
+void PaintRect(gdi::Dc& dc, std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height,
+               gdi::ColorRef color, bool framed) {
+  const gdi::Rect r{x, y, at(std::int64_t{x} + width), at(std::int64_t{y} + height)};
+  gdi::Brush brush = gdi::CreateSolidBrush(color);
+  if (framed) {
+    gdi::FrameRect(dc, r, brush);
+  } else {
+    gdi::FillRect(dc, r, brush);
+  }
+  gdi::DeleteObject(brush);
+}
+
+void PaintEllipse(gdi::Dc& dc, std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height,
+                  gdi::ColorRef penColor, gdi::ColorRef brushColor) {
+  const Selection brush(dc, gdi::CreateSolidBrush(brushColor));
+  const Selection pen(dc, SolidPen(2, penColor));
+  gdi::Ellipse(dc, x, y, at(std::int64_t{x} + width), at(std::int64_t{y} + height));
+}
+
+void PaintLine(gdi::Dc& dc, std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2,
+               gdi::ColorRef color) {
+  const Selection pen(dc, SolidPen(1, color));
+  gdi::MoveToEx(dc, x1, y1);
+  gdi::LineTo(dc, x2, y2);
+}
+
+void PaintFrame(gdi::Dc& dc, std::int32_t clientWidth, std::int32_t clientHeight, gdi::ColorRef color1,
+                gdi::ColorRef color2, gdi::ColorRef color3, gdi::ColorRef color4, std::int16_t inset,
+                bool singleRing) {
+  const std::int64_t o = inset < 0 ? -std::int64_t{inset} : inset;
+  const std::int64_t right = std::int64_t{clientWidth} - 1 + inset;
+  const std::int64_t bottom = std::int64_t{clientHeight} - 1 + inset;
+  // Each colour puts back the pen it found; the strokes are the same as with pens left selected.
+  const auto stroke = [&](gdi::ColorRef color, std::int64_t xa, std::int64_t ya, std::int64_t xb,
+                          std::int64_t yb) {
+    const Selection pen(dc, SolidPen(1, color));
+    gdi::LineTo(dc, at(xa), at(ya));
+    gdi::LineTo(dc, at(xb), at(yb));
+  };
+  // Left column upwards, then the top row.
+  gdi::MoveToEx(dc, at(o), at(bottom));
+  stroke(color1, o, o, right, o);
+  // Right column downwards, then the bottom row back past column o so that it includes it.
+  stroke(color2, right, bottom, o - 1, bottom);
+  gdi::MoveToEx(dc, at(o + 1), at(bottom - 1));
+  if (singleRing) return;
+  stroke(color3, o + 1, o + 1, right - 1, o + 1);
+  stroke(color4, right - 1, bottom - 1, o, bottom - 1);
+}
+
+void PaintPixel(gdi::Dc& dc, std::int32_t x, std::int32_t y, gdi::ColorRef color) {
+  gdi::SetPixelV(dc, x, y, color);
+}
+
+gdi::Rect ComputeFocusRect(std::int32_t buttonType, std::int32_t clientWidth, std::int32_t clientHeight) {
+  gdi::Rect r{0, 0, clientWidth, clientHeight};
+  if (buttonType >= 7 && buttonType <= 13) {
+    gdi::InflateRect(r, -3, -3);
+  } else if (buttonType == 14) {
+    gdi::InflateRect(r, -5, -5);
+    gdi::OffsetRect(r, 1, 1);
+  } else {
+    gdi::InflateRect(r, -4, -4);
+  }
+  return r;
+}
+
+void PaintFocusRect(gdi::Dc& dc, const gdi::Rect& focusRect, bool showFocusRect, bool hasFocus,
+                    gdi::ColorRef textColor) {
+  if (!showFocusRect || !hasFocus) return;
+  gdi::SetTextColor(dc, textColor);
+  gdi::DrawFocusRect(dc, focusRect);
+}
+
+}  // namespace kelvane::controls
