@@ -1,0 +1,107 @@
+#pragma once
+// The button's caption: where it goes beside, above, below or over the picture, and how it is drawn
+// in each caption mode with its shaded effect copies. Plain functions over plain inputs, so the
+// button, the picture painter and tests share one layout.
+#include <QFont>
+#include <QString>
+#include <cstdint>
+
+#include "controls/button/colors.h"
+#include "platform/gdi/dc.h"
+#include "platform/gdi/rect.h"
+#include "platform/gdi/text.h"
+
+namespace kelvane::controls {
+
+// Measuring wraps the caption to the layout width; drawing centres each line in its rectangle. The
+// vertical centring flag does nothing for wrapped text: the measure places the caption vertically.
+inline constexpr unsigned kCaptionMeasureFormat = gdi::DT_CALCRECT | gdi::DT_WORDBREAK;
+inline constexpr unsigned kCaptionDrawFormat = gdi::DT_WORDBREAK | gdi::DT_VCENTER | gdi::DT_CENTER;
+
+// Where the picture sits relative to the caption.
+inline constexpr std::int32_t kPictureLeft = 0;
+inline constexpr std::int32_t kPictureRight = 1;
+inline constexpr std::int32_t kPictureAbove = 2;
+inline constexpr std::int32_t kPictureBelow = 3;
+inline constexpr std::int32_t kPictureBehind = 4;
+
+// The caption modes PaintButton and the picture painter choose from.
+enum CaptionMode : std::uint8_t {
+  kCaptionUp = 0,
+  kCaptionUpOver = 1,
+  kCaptionDown = 2,
+  kCaptionDisabledEmbossed = 3,
+  kCaptionDisabledFlat = 4,
+  kCaptionDisabledStyle3 = 5,
+  kCaptionDisabledStyle14 = 6,
+  kCaptionDownStyle14 = 7,
+};
+
+// What the measure reads. Picture sizes are those of PictureNormal, 0 without one.
+struct CaptionMeasureInputs {
+  QString Caption;
+  QFont Font;
+  std::int32_t ClientWidth = 0;
+  std::int32_t ClientHeight = 0;
+  std::int32_t PictureWidth = 0;
+  std::int32_t PictureHeight = 0;
+  std::int32_t PicturePosition = kPictureLeft;
+  // Either picture set; without one the picture keeps its place.
+  bool HasPicture = false;
+};
+
+struct CaptionLayout {
+  gdi::Rect CaptionRect;         // the up look
+  gdi::Rect PressedCaptionRect;  // the down look: one pixel right and down
+  std::int32_t CaptionWidth = 0;
+  std::int32_t CaptionHeight = 0;
+  std::int32_t PictureLeft = 0;
+  std::int32_t PictureTop = 0;
+  friend bool operator==(const CaptionLayout&, const CaptionLayout&) = default;
+};
+
+// The rectangle the caption is wrapped in before measuring. An unknown position keeps the caption
+// where the last measure put it (`previousCaption`): starting from the pressed rectangle instead would
+// walk the caption a pixel right and down at every measure.
+gdi::Rect CaptionLayoutRect(std::int32_t picturePosition, std::int32_t clientWidth, std::int32_t clientHeight,
+                            std::int32_t pictureWidth, std::int32_t pictureHeight,
+                            const gdi::Rect& previousCaption);
+
+// How far the measured caption moves to sit centred in what the picture leaves free; (0, 0) for an
+// unknown position.
+gdi::Point CaptionCentring(std::int32_t picturePosition, std::int32_t clientWidth, std::int32_t clientHeight,
+                           std::int32_t pictureWidth, std::int32_t pictureHeight, const gdi::Rect& measured);
+
+// The picture's top-left corner around a measured caption; `previous` without any picture or for
+// an unknown position. A caption of nothing but spaces, or a picture behind it, puts the picture in
+// the middle of the button.
+gdi::Point PlacePicture(const CaptionMeasureInputs& in, const gdi::Rect& captionRect, gdi::Point previous);
+
+// Wraps and measures the caption in the font, centres it, and places the picture around it; what
+// the inputs leave open comes from the previous layout. Run it after any change of what it reads;
+// painting does not.
+CaptionLayout MeasureCaption(const CaptionMeasureInputs& in, const CaptionLayout& previous = {});
+
+// What the caption's colours depend on during a paint.
+struct CaptionPaintInputs {
+  QString Caption;
+  SchemeColors Colors;
+  std::int32_t ButtonType = 2;
+  std::int32_t ColorScheme = 1;
+  std::int32_t SpecialEffect = 0;
+  bool SoftBevel = false;
+  std::uint8_t LastState = 0;  // 0 up, 2 down
+  bool IsOver = false;
+};
+
+// The shaded copies of the caption around `rect` that SpecialEffect asks for, drawn before the
+// caption so that it covers them.
+void PaintCaptionEffect(gdi::Dc& dc, const CaptionPaintInputs& in, const gdi::Rect& rect);
+
+// Draws the caption in the given mode in the context's current font and leaves the mode in
+// `lastCaptionMode`, so the picture painter can draw the same caption again over a picture. A mode
+// outside the known ones draws in the context's current text colour.
+void PaintCaption(gdi::Dc& dc, const CaptionPaintInputs& in, const CaptionLayout& layout,
+                  std::uint8_t captionMode, std::uint8_t& lastCaptionMode);
+
+}  // namespace kelvane::controls
