@@ -1,0 +1,683 @@
+#include "controls/button/styles.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <limits>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "controls/button/style_canvas.h"
+#include "platform/gdi/colorref.h"
+#include "platform/gdi/dc.h"
+#include "platform/gdi/surface.h"
+
+namespace kelvane::controls {
+namespace {
+
+constexpr std::int32_t Rgb(int r, int g, int b) { return r | (g << 8) | (b << 16); }
+constexpr std::int32_t Grey(int v) { return Rgb(v, v, v); }
+
+// ---------------------------------------------------------------------------------------------------
+// The order of the calls.
+
+// Working colours that stay apart after the shades the styles apply, so every colour in a recording
+// reads as a name or as one hand-computed value.
+SchemeColors Palette() {
+  SchemeColors k;
+  k.FaceColor = Grey(128);
+  k.LightColor = Grey(200);
+  k.HighlightColor = Grey(250);
+  k.ShadowColor = Grey(90);
+  k.DarkShadowColor = Grey(16);
+  k.TextColor = Rgb(1, 2, 3);
+  k.TextOverColor = Rgb(4, 5, 6);
+  k.SelectionColor = Rgb(0, 0, 255);
+  k.SelectionTintColor = Rgb(176, 176, 240);
+  // Blue at 192 moves one for one under the proportional shade, which keeps the sums easy.
+  k.LiftedFaceColor = Rgb(176, 176, 192);
+  return k;
+}
+
+std::string Name(std::int32_t c) {
+  static const std::map<std::int32_t, std::string> names = [] {
+    const SchemeColors k = Palette();
+    return std::map<std::int32_t, std::string>{{k.FaceColor, "Face"},
+                                               {k.LightColor, "Light"},
+                                               {k.HighlightColor, "Highlight"},
+                                               {k.ShadowColor, "Shadow"},
+                                               {k.DarkShadowColor, "DarkShadow"},
+                                               {k.TextOverColor, "TextOver"},
+                                               {k.SelectionColor, "Selection"},
+                                               {k.SelectionTintColor, "SelectionTint"},
+                                               {k.LiftedFaceColor, "LiftedFace"}};
+  }();
+  const auto it = names.find(c);
+  if (it != names.end()) return it->second;
+  char hex[16];
+  std::snprintf(hex, sizeof hex, "0x%06X", static_cast<unsigned>(c));
+  return hex;
+}
+
+class Recorder : public StyleCanvas {
+ public:
+  explicit Recorder(bool isDefault) : isDefault_(isDefault) {}
+  std::vector<std::string> calls;
+
+  void Fill(std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h, std::int32_t c) override {
+    Add("Fill", {x, y, w, h}, c);
+  }
+  void Outline(std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h, std::int32_t c) override {
+    Add("Outline", {x, y, w, h}, c);
+  }
+  void Line(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2, std::int32_t c) override {
+    Add("Line", {x1, y1, x2, y2}, c);
+  }
+  void Pixel(std::int32_t x, std::int32_t y, std::int32_t c) override { Add("Pixel", {x, y}, c); }
+  void Bevel(std::int32_t c1, std::int32_t c2, std::int32_t c3, std::int32_t c4, std::int16_t i) override {
+    calls.push_back("Bevel " + Name(c1) + " " + Name(c2) + " " + Name(c3) + " " + Name(c4) + " " +
+                    std::to_string(i));
+  }
+  void Ring(std::int32_t c1, std::int32_t c2, std::int16_t i) override {
+    calls.push_back("Ring " + Name(c1) + " " + Name(c2) + " " + std::to_string(i));
+  }
+  void Oval(std::int32_t pen, std::int32_t brush) override {
+    calls.push_back("Oval " + Name(pen) + " " + Name(brush));
+  }
+  void Focus() override { calls.push_back("Focus"); }
+  void Caption(std::int32_t mode) override { calls.push_back("Caption " + std::to_string(mode)); }
+  void BoldCaption(std::int32_t mode) override { calls.push_back("BoldCaption " + std::to_string(mode)); }
+  void PlainCaption(std::int32_t colour) override { calls.push_back("PlainCaption " + Name(colour)); }
+  void SetLiftedFace(std::int32_t colour) override { calls.push_back("SetLiftedFace " + Name(colour)); }
+  void CopyBackground() override { calls.push_back("CopyBackground"); }
+  bool IsDefaultButton() override {
+    calls.push_back("D?");
+    return isDefault_;
+  }
+
+ private:
+  void Add(const char* op, std::vector<std::int32_t> args, std::int32_t c) {
+    std::string s = op;
+    for (const std::int32_t a : args) s += " " + std::to_string(a);
+    calls.push_back(s + " " + Name(c));
+  }
+  bool isDefault_;
+};
+
+struct Setting {
+  bool over = false;
+  bool focus = false;
+  bool showFocus = false;
+  bool isDefault = false;
+  std::int32_t scheme = 1;
+  std::int32_t height = 8;
+};
+
+StyleInputs Inputs(const Setting& s) {
+  StyleInputs in;
+  in.Width = 20;
+  in.Height = s.height;
+  in.Colors = Palette();
+  in.ColorScheme = s.scheme;
+  in.IsOver = s.over;
+  in.HasFocus = s.focus;
+  in.ShowFocusRect = s.showFocus;
+  in.CaptionRect = {5, 2, 15, 6};
+  in.CaptionWidth = 10;
+  in.CaptionHeight = 4;
+  return in;
+}
+
+std::vector<std::string> Record(std::int32_t type, Look look, const Setting& s) {
+  Recorder r(s.isDefault);
+  PaintStyle(type, look, Inputs(s), r);
+  return r.calls;
+}
+
+// Drops what comes before the first caption: the gradient rows, which the pixel tests check.
+std::vector<std::string> FromCaption(std::vector<std::string> calls) {
+  std::size_t i = 0;
+  while (i < calls.size() && calls[i].find("Caption") == std::string::npos) ++i;
+  return {calls.begin() + static_cast<std::ptrdiff_t>(i), calls.end()};
+}
+
+struct SequenceCase {
+  const char* name;
+  std::int32_t type;
+  Look look;
+  Setting setting;
+  std::vector<std::string> expected;
+  bool fromCaption = false;
+};
+
+const std::vector<SequenceCase>& SequenceCases() {
+  static const std::vector<SequenceCase> cases = {
+      // Style 2: the default outline needs both the flag and the wish to see the focus.
+      {"2 up, default, focus shown",
+       2,
+       Look::Up,
+       {.focus = true, .showFocus = true, .isDefault = true},
+       {"Caption 0", "D?", "Bevel Highlight DarkShadow Light Shadow -1", "Focus",
+        "Outline 0 0 20 8 DarkShadow"}},
+      {"2 up, default, focus hidden",
+       2,
+       Look::Up,
+       {.focus = true, .isDefault = true},
+       {"Caption 0", "D?", "Bevel Highlight DarkShadow Light Shadow 0"}},
+      {"2 up hovered, focus shown, not default",
+       2,
+       Look::Up,
+       {.over = true, .focus = true, .showFocus = true},
+       {"Caption 1", "D?", "Bevel Highlight DarkShadow Light Shadow 0"}},
+      {"2 down, default, focus shown",
+       2,
+       Look::Down,
+       {.focus = true, .showFocus = true, .isDefault = true},
+       {"Caption 2", "D?", "Outline 0 0 20 8 DarkShadow", "Outline 1 1 18 6 Shadow", "Focus"}},
+      {"2 down, not default",
+       2,
+       Look::Down,
+       {.focus = true, .showFocus = true},
+       {"Caption 2", "D?", "Bevel DarkShadow Highlight Shadow Light 0"}},
+      {"2 disabled never asks for the flag",
+       2,
+       Look::Disabled,
+       {.showFocus = true, .isDefault = true},
+       {"Caption 3", "Bevel Highlight DarkShadow Light Shadow 0"}},
+      {"1 up",
+       1,
+       Look::Up,
+       {},
+       {"Caption 0", "Bevel Highlight Shadow Highlight Shadow -1", "Outline 0 0 20 8 DarkShadow", "Focus"}},
+      {"1 down",
+       1,
+       Look::Down,
+       {.over = true},
+       {"Caption 2", "Bevel Shadow Highlight Shadow Highlight -1", "Outline 0 0 20 8 DarkShadow", "Focus"}},
+      {"1 disabled",
+       1,
+       Look::Disabled,
+       {},
+       {"Caption 3", "Bevel Highlight Shadow Highlight Shadow -1", "Outline 0 0 20 8 DarkShadow"}},
+      // Style 5: Shade(Face, 12) = 140, Shade(Shadow, -26) = 64, Shade(Shadow, 26) = 116,
+      // Shade(Shadow, 16) = 106; the caption frame goes round the caption rectangle (5, 2)-(15, 6).
+      {"5 up hovered with focus",
+       5,
+       Look::Up,
+       {.over = true, .focus = true, .showFocus = true},
+       {"Fill 1 1 19 7 0x8C8C8C", "Caption 1", "Outline 1 1 19 7 Highlight", "Outline 0 0 19 7 0x404040",
+        "Pixel 1 6 0x747474", "Pixel 18 1 0x747474", "Outline 3 1 14 6 0xCC9999"}},
+      {"5 up, focus not shown",
+       5,
+       Look::Up,
+       {.focus = true},
+       {"Fill 1 1 19 7 0x8C8C8C", "Caption 0", "Outline 1 1 19 7 Highlight", "Outline 0 0 19 7 0x404040",
+        "Pixel 1 6 0x747474", "Pixel 18 1 0x747474"}},
+      {"5 down with focus",
+       5,
+       Look::Down,
+       {.focus = true, .showFocus = true},
+       {"Fill 1 1 18 6 0x6A6A6A", "Outline 0 0 19 7 0x404040", "Line 19 1 19 8 Highlight",
+        "Line 1 7 19 7 Highlight", "PlainCaption TextOver", "Outline 3 1 14 6 0xCC9999"}},
+      {"5 disabled with focus",
+       5,
+       Look::Disabled,
+       {.focus = true, .showFocus = true},
+       {"Caption 4", "Outline 0 0 20 8 Shadow"}},
+      // Style 6: Shade(Light, 8) = 208.
+      {"6 up", 6, Look::Up, {}, {"Caption 0", "Bevel 0xD0D0D0 Shadow 0xD0D0D0 Shadow 0", "Focus"}},
+      {"6 down", 6, Look::Down, {}, {"Caption 2", "Bevel Shadow 0xD0D0D0 Shadow 0xD0D0D0 0", "Focus"}},
+      {"6 disabled", 6, Look::Disabled, {}, {"Caption 4", "Bevel 0xD0D0D0 Shadow 0xD0D0D0 Shadow 0"}},
+      // Styles 7, 8 and 12 differ only in what frames them.
+      {"7 up, mouse away", 7, Look::Up, {}, {"Caption 0", "Ring Highlight Shadow 0", "Focus"}},
+      {"8 up, mouse away", 8, Look::Up, {}, {"Caption 0", "Focus"}},
+      {"12 up, mouse away", 12, Look::Up, {}, {"Caption 0", "Focus"}},
+      {"7 up hovered", 7, Look::Up, {.over = true}, {"Caption 1", "Ring Highlight Shadow 0", "Focus"}},
+      {"8 up hovered", 8, Look::Up, {.over = true}, {"Caption 1", "Ring Highlight Shadow 0", "Focus"}},
+      {"12 up hovered",
+       12,
+       Look::Up,
+       {.over = true},
+       {"Caption 1", "Bevel Highlight DarkShadow Light Shadow 0", "Focus"}},
+      {"7 down, mouse away", 7, Look::Down, {}, {"Caption 2", "Ring Shadow Highlight 0", "Focus"}},
+      {"8 down, mouse away", 8, Look::Down, {}, {"Caption 2", "Ring Shadow Highlight 0", "Focus"}},
+      {"12 down, mouse away",
+       12,
+       Look::Down,
+       {},
+       {"Caption 2", "Bevel DarkShadow Highlight Shadow Light 0", "Focus"}},
+      {"7 disabled", 7, Look::Disabled, {.over = true}, {"Caption 3", "Ring Highlight Shadow 0"}},
+      {"8 disabled", 8, Look::Disabled, {.over = true}, {"Caption 3"}},
+      {"12 disabled", 12, Look::Disabled, {.over = true}, {"Caption 3"}},
+      // Style 9: Tint(Selection, 128) = (128, 128, 255); Shade(SelectionTint, -32) = (144, 144, 208).
+      {"9 up hovered",
+       9,
+       Look::Up,
+       {.over = true},
+       {"Fill 1 1 20 8 SelectionTint", "Caption 1", "Outline 0 0 20 8 Selection", "Focus"}},
+      {"9 up, mouse away", 9, Look::Up, {}, {"Caption 0", "Focus"}},
+      {"9 down, mouse away keeps the outline",
+       9,
+       Look::Down,
+       {},
+       {"Caption 2", "Outline 0 0 20 8 Selection", "Focus"}},
+      {"9 down hovered",
+       9,
+       Look::Down,
+       {.over = true},
+       {"Fill 0 0 20 8 0xFF8080", "Caption 2", "Outline 0 0 20 8 Selection", "Focus"}},
+      {"9 down hovered, scheme 2",
+       9,
+       Look::Down,
+       {.over = true, .scheme = 2},
+       {"Fill 0 0 20 8 0xD09090", "Caption 2", "Outline 0 0 20 8 Selection", "Focus"}},
+      {"9 disabled", 9, Look::Disabled, {.over = true}, {"Caption 4"}},
+      {"11 up", 11, Look::Up, {.over = true}, {"CopyBackground", "Caption 1", "Focus"}},
+      {"11 down", 11, Look::Down, {}, {"CopyBackground", "Caption 2", "Focus"}},
+      {"11 disabled", 11, Look::Disabled, {}, {"CopyBackground", "Caption 3"}},
+      // Style 13: Shade(Face, -32) = 96.
+      {"13 up, mouse away",
+       13,
+       Look::Up,
+       {.focus = true, .showFocus = true},
+       {"Oval Face Face", "Caption 0"}},
+      {"13 up hovered", 13, Look::Up, {.over = true}, {"Oval Shadow Face", "Caption 1"}},
+      {"13 down",
+       13,
+       Look::Down,
+       {.focus = true, .showFocus = true},
+       {"Oval DarkShadow 0x606060", "Caption 2"}},
+      {"13 disabled draws no oval", 13, Look::Disabled, {}, {"Caption 3"}},
+      // Style 3 after its gradient (lifted face (176, 176, 192): every proportional shade moves blue as
+      // much as red and green).
+      {"3 up hovered: the warm lines, no flag asked",
+       3,
+       Look::Up,
+       {.over = true, .focus = true, .showFocus = true, .isDefault = true},
+       {"Caption 1", "Outline 0 0 20 8 0x733C00", "Pixel 1 1 0x7B4D10", "Pixel 1 6 0x7B4D10",
+        "Pixel 18 1 0x7B4D10", "Pixel 18 6 0x7B4D10", "Outline 1 2 18 4 0x31B2FF", "Line 2 6 18 6 0x0096E7",
+        "Line 2 1 18 1 0xCEF3FF", "Line 1 2 19 2 0x8CDBFF", "Line 2 3 2 5 0x6BCBFF",
+        "Line 17 3 17 5 0x6BCBFF"},
+       true},
+      {"3 up with focus: the cool lines",
+       3,
+       Look::Up,
+       {.focus = true, .showFocus = true},
+       {"Caption 0", "Outline 0 0 20 8 0x733C00", "Pixel 1 1 0x7B4D10", "Pixel 1 6 0x7B4D10",
+        "Pixel 18 1 0x7B4D10", "Pixel 18 6 0x7B4D10", "D?", "Outline 1 2 18 4 0xE7AE8C",
+        "Line 2 6 18 6 0xEF826B", "Line 2 1 18 1 0xFFE7CE", "Line 1 2 19 2 0xF7D7BD", "Line 2 3 2 5 0xF0D1B5",
+        "Line 17 3 17 5 0xF0D1B5"},
+       true},
+      {"3 up as the default button: the cool lines",
+       3,
+       Look::Up,
+       {.showFocus = true, .isDefault = true},
+       {"Caption 0", "Outline 0 0 20 8 0x733C00", "Pixel 1 1 0x7B4D10", "Pixel 1 6 0x7B4D10",
+        "Pixel 18 1 0x7B4D10", "Pixel 18 6 0x7B4D10", "D?", "Outline 1 2 18 4 0xE7AE8C",
+        "Line 2 6 18 6 0xEF826B", "Line 2 1 18 1 0xFFE7CE", "Line 1 2 19 2 0xF7D7BD", "Line 2 3 2 5 0xF0D1B5",
+        "Line 17 3 17 5 0xF0D1B5"},
+       true},
+      {"3 up with focus not shown: the plain edges",
+       3,
+       Look::Up,
+       {.focus = true, .isDefault = true},
+       {"Caption 0", "Outline 0 0 20 8 0x733C00", "Pixel 1 1 0x7B4D10", "Pixel 1 6 0x7B4D10",
+        "Pixel 18 1 0x7B4D10", "Pixel 18 6 0x7B4D10", "D?", "Line 2 6 18 6 0x908080",
+        "Line 1 5 18 5 0xA09090", "Line 18 2 18 6 0x9C8C8C", "Line 17 3 17 5 0xA89898",
+        "Line 2 1 18 1 0xD0C0C0", "Line 1 2 18 2 0xCABABA", "Line 1 2 1 6 0xBBABAB", "Line 2 3 2 5 0xB6A6A6"},
+       true},
+      {"3 disabled",
+       3,
+       Look::Disabled,
+       {.over = true},
+       {"Fill 0 0 20 8 0xA89898", "Caption 5", "Outline 0 0 20 8 0x6C5C5C", "Pixel 1 1 0x786868",
+        "Pixel 1 6 0x786868", "Pixel 18 1 0x786868", "Pixel 18 6 0x786868"}},
+      // Style 4 pressed: the caption effects shade from the pressed face, Shade(Shadow, -16) = 74, and
+      // afterwards from Shade(Face, 48) = 176 again.
+      {"4 down",
+       4,
+       Look::Down,
+       {},
+       {"Fill 1 1 18 6 0x4A4A4A",    "SetLiftedFace 0x4A4A4A",      "Caption 2",
+        "SetLiftedFace 0xB0B0B0",    "Outline 0 0 20 8 DarkShadow", "Outline 1 1 18 6 0x1A1A1A",
+        "Outline 2 2 16 4 0x3A3A3A", "Pixel 2 2 0x1A1A1A",          "Pixel 3 3 0x3A3A3A",
+        "Pixel 1 1 DarkShadow",      "Pixel 1 6 DarkShadow",        "Pixel 18 1 DarkShadow",
+        "Pixel 18 6 DarkShadow",     "Line 17 1 17 5 Shadow",       "Line 1 5 18 5 Shadow",
+        "Pixel 16 4 Shadow",         "Line 18 3 18 6 0x4A4A4A",     "Line 3 6 18 6 0x4A4A4A",
+        "Line 18 5 16 7 0x3A3A3A",   "Pixel 2 6 0x3A3A3A",          "Pixel 18 2 0x3A3A3A"}},
+      {"4 disabled is the up look engraved",
+       4,
+       Look::Disabled,
+       {.over = true},
+       {"Fill 1 1 18 6 Light", "Caption 3", "Outline 0 0 20 8 DarkShadow", "Pixel 1 1 DarkShadow",
+        "Pixel 1 6 DarkShadow", "Pixel 18 1 DarkShadow", "Pixel 18 6 DarkShadow", "Line 1 2 2 0 Face",
+        "Line 3 2 17 2 Highlight", "Line 2 2 2 5 Highlight", "Pixel 3 3 Highlight", "Line 17 1 17 5 Face",
+        "Line 1 5 17 5 Face", "Pixel 16 4 Face", "Line 18 2 18 6 Shadow", "Line 2 6 18 6 Shadow",
+        "Pixel 17 5 Shadow"}},
+      // Style 14: Shade(Shadow, -50) = 40, Shade(Face, -9) = 119, Shade(Shadow, -48) = 42.
+      {"14 up hovered as the default button: bold caption",
+       14,
+       Look::Up,
+       {.over = true, .isDefault = true},
+       {"Fill 0 0 20 8 Light", "D?", "BoldCaption 1", "Outline 0 0 20 8 0x282828",
+        "Outline 1 1 18 6 0x777777", "Fill 2 2 16 2 Highlight", "Fill 2 4 2 2 Highlight", "Focus"}},
+      {"14 up hovered",
+       14,
+       Look::Up,
+       {.over = true},
+       {"Fill 0 0 20 8 Light", "D?", "Caption 1", "Outline 0 0 20 8 0x282828", "Outline 1 1 18 6 0x777777",
+        "Fill 2 2 16 2 Highlight", "Fill 2 4 2 2 Highlight", "Focus"}},
+      {"14 down ignores the hover",
+       14,
+       Look::Down,
+       {.over = true, .isDefault = true},
+       {"Fill 1 1 20 8 0x777777", "Outline 0 0 20 8 0x2A2A2A", "Line 2 6 18 6 Highlight",
+        "Line 18 2 18 7 Highlight", "Caption 7", "Focus"}},
+      // Two rows: step 29, so the rows are Highlight - 29 and Highlight - 58 (the second off the button).
+      {"14 disabled: the gradient even when hovered, no bold",
+       14,
+       Look::Disabled,
+       {.over = true, .isDefault = true, .height = 2},
+       {"Line 0 1 20 1 0xDDDDDD", "Line 0 2 20 2 0xC0C0C0", "Outline 0 0 20 2 0x282828",
+        "Outline 1 1 18 0 0x777777", "Fill 2 2 16 2 Highlight", "Fill 2 4 2 -4 Highlight", "Caption 6"}},
+  };
+  return cases;
+}
+
+TEST(PaintStyle, DrawsEachLookInItsOrder) {
+  for (const SequenceCase& c : SequenceCases()) {
+    SCOPED_TRACE(c.name);
+    std::vector<std::string> calls = Record(c.type, c.look, c.setting);
+    if (c.fromCaption) calls = FromCaption(calls);
+    EXPECT_EQ(calls, c.expected);
+  }
+}
+
+TEST(PaintStyle, TypesWithoutADrawingDrawNothingInAnyLook) {
+  for (const std::int32_t type :
+       {0, 10, 15, -1, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()}) {
+    for (const Look look : {Look::Up, Look::Down, Look::Disabled}) {
+      SCOPED_TRACE(type);
+      EXPECT_TRUE(
+          Record(type, look, {.over = true, .focus = true, .showFocus = true, .isDefault = true}).empty());
+    }
+  }
+}
+
+TEST(PaintStyle, GradientRowsFollowTheSinglePrecisionStepWithHalvesToEven) {
+  struct Case {
+    std::int32_t k, height;
+    std::vector<std::int32_t> amounts;  // rows 1 to height
+  };
+  const Case cases[] = {
+      {25, 25, {-1,  -2,  -3,  -4,  -5,  -6,  -7,  -8,  -9,  -10, -11, -12, -13,
+                -14, -15, -16, -17, -18, -19, -20, -21, -22, -23, -24, -25}},
+      {25, 8, {-3, -6, -9, -12, -16, -19, -22, -25}},    // 12.5 goes to 12
+      {58, 8, {-7, -14, -22, -29, -36, -44, -51, -58}},  // 14.5 to 14, 43.5 to 44
+      // 58 / 12 held in single precision times 3 is exactly 14.5 there, so row 3 gets -14; a double
+      // product lands just above 14.5 and would give -15.
+      {58, 12, {-5, -10, -14, -19, -24, -29, -34, -39, -44, -48, -53, -58}},
+      {25, 1, {-25}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.k << " over " << c.height);
+    std::vector<std::int32_t> got;
+    for (std::int32_t y = 1; y <= c.height; ++y) got.push_back(GradientAmount(c.k, c.height, y));
+    EXPECT_EQ(got, c.amounts);
+  }
+  // No height, no step: a direct caller gets no shade rather than a division by zero.
+  EXPECT_EQ(GradientAmount(25, 0, 1), 0);
+  EXPECT_EQ(GradientAmount(58, -4, 2), 0);
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Pixels through the primitives.
+
+// The caption and the button's own steps are someone else's pixels; here they only leave a trace.
+class SurfaceCanvas : public PrimitiveCanvas {
+ public:
+  using PrimitiveCanvas::PrimitiveCanvas;
+  std::vector<std::string> others;
+  bool isDefault = false;
+  void Caption(std::int32_t mode) override { others.push_back("Caption " + std::to_string(mode)); }
+  void BoldCaption(std::int32_t mode) override { others.push_back("BoldCaption " + std::to_string(mode)); }
+  void PlainCaption(std::int32_t) override { others.push_back("PlainCaption"); }
+  void SetLiftedFace(std::int32_t colour) override { others.push_back("SetLiftedFace " + Name(colour)); }
+  void CopyBackground() override { others.push_back("CopyBackground"); }
+  bool IsDefaultButton() override { return isDefault; }
+};
+
+// An image written by hand, step by step, with the axis-aligned strokes the styles use.
+class Picture {
+ public:
+  Picture(int w, int h, std::int32_t fill) : w_(w), h_(h), px_(static_cast<std::size_t>(w * h), fill) {}
+  void Set(int x, int y, std::int32_t c) {
+    if (x >= 0 && y >= 0 && x < w_ && y < h_) px_[static_cast<std::size_t>(y * w_ + x)] = c;
+  }
+  void Row(int y, int x0, int x1, std::int32_t c) {  // x0..x1 inclusive
+    for (int x = x0; x <= x1; ++x) Set(x, y, c);
+  }
+  void Column(int x, int y0, int y1, std::int32_t c) {
+    for (int y = y0; y <= y1; ++y) Set(x, y, c);
+  }
+  void Border(int x0, int y0, int x1, int y1, std::int32_t c) {
+    Row(y0, x0, x1, c);
+    Row(y1, x0, x1, c);
+    Column(x0, y0, y1, c);
+    Column(x1, y0, y1, c);
+  }
+  std::int32_t At(int x, int y) const { return px_[static_cast<std::size_t>(y * w_ + x)]; }
+  int width() const { return w_; }
+  int height() const { return h_; }
+
+ private:
+  int w_, h_;
+  std::vector<std::int32_t> px_;
+};
+
+// From a grid of letters, each standing for a colour.
+Picture FromRows(const std::vector<std::string>& rows, const std::map<char, std::int32_t>& legend) {
+  Picture p(static_cast<int>(rows[0].size()), static_cast<int>(rows.size()), 0);
+  for (int y = 0; y < p.height(); ++y) {
+    for (int x = 0; x < p.width(); ++x)
+      p.Set(x, y, legend.at(rows[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)]));
+  }
+  return p;
+}
+
+struct Painted {
+  gdi::Surface surface;
+  std::vector<std::string> others;
+};
+
+// The face fill of the paint cycle, then the style.
+Painted Paint(std::int32_t type, Look look, const StyleInputs& in, bool isDefault = false) {
+  Painted out{gdi::Surface(QSize(in.Width, in.Height)), {}};
+  out.surface.image().fill(gdi::toQRgb(static_cast<gdi::ColorRef>(in.Colors.FaceColor)));
+  gdi::Dc dc(out.surface);
+  SurfaceCanvas canvas(dc, {in.Width, in.Height, {}, in.ShowFocusRect, in.HasFocus, in.Colors.TextColor});
+  canvas.isDefault = isDefault;
+  PaintStyle(type, look, in, canvas);
+  out.others = canvas.others;
+  return out;
+}
+
+std::string Rgb(std::int32_t c) {
+  return "(" + std::to_string(c & 0xFF) + "," + std::to_string((c >> 8) & 0xFF) + "," +
+         std::to_string((c >> 16) & 0xFF) + ")";
+}
+
+// Every pixel; the first few that differ are named.
+void ExpectPixels(const gdi::Surface& s, const Picture& expected) {
+  ASSERT_EQ(s.width(), expected.width());
+  ASSERT_EQ(s.height(), expected.height());
+  std::string diff;
+  int count = 0;
+  for (int y = 0; y < s.height(); ++y) {
+    for (int x = 0; x < s.width(); ++x) {
+      const auto got = static_cast<std::int32_t>(gdi::fromQRgb(s.pixel(x, y)));
+      if (got != expected.At(x, y) && count++ < 8) {
+        diff += " (" + std::to_string(x) + "," + std::to_string(y) + "): " + Rgb(got) + " not " +
+                Rgb(expected.At(x, y));
+      }
+    }
+  }
+  EXPECT_EQ(count, 0) << diff;
+}
+
+StyleInputs Small(SchemeColors colours, bool soft = false) {
+  StyleInputs in;
+  in.Width = 20;
+  in.Height = 8;
+  in.Colors = colours;
+  in.SoftBevel = soft;
+  return in;
+}
+
+constexpr std::int32_t kOutlineBlue = Rgb(0, 60, 115);
+constexpr std::int32_t kCornerBlue = Rgb(16, 77, 123);
+
+TEST(PaintStyle, Style3UpIsAGradientInsideARoundedBlueOutline) {
+  // A lifted face without blue: the proportional shade keeps it at 0 whichever way it moves, where a
+  // plain shade would put blue into the lighter lines.
+  SchemeColors k;
+  k.FaceColor = Rgb(10, 20, 30);
+  k.LiftedFaceColor = Rgb(120, 160, 0);
+  const auto lifted = [](std::int32_t n) { return Rgb(120 + n, 160 + n, 0); };
+  struct Case {
+    const char* name;
+    bool soft, over;
+    std::vector<std::int32_t> rows;   // amounts of rows 1 to 7 (25 / 8 = 3.125 per row)
+    std::vector<std::int32_t> edges;  // the plain edge lines, in their order
+  };
+  const Case cases[] = {
+      {"plain", false, false, {-3, -6, -9, -12, -16, -19, -22}, {-48, -32, -36, -24, 16, 10, -5, -10}},
+      {"soft: every amount halved toward zero",
+       true,
+       false,
+       {-1, -3, -4, -6, -8, -9, -11},
+       {-24, -16, -18, -12, 8, 5, -2, -5}},
+      {"hovered, soft: the fixed colours stay", true, true, {-1, -3, -4, -6, -8, -9, -11}, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    StyleInputs in = Small(k, c.soft);
+    in.IsOver = c.over;
+    const Painted got = Paint(3, Look::Up, in);
+
+    Picture want(20, 8, k.FaceColor);
+    for (int y = 1; y <= 7; ++y) want.Row(y, 0, 19, lifted(c.rows[static_cast<std::size_t>(y - 1)]));
+    want.Border(0, 0, 19, 7, kOutlineBlue);
+    for (const auto& [x, y] : {std::pair{1, 1}, {1, 6}, {18, 1}, {18, 6}}) want.Set(x, y, kCornerBlue);
+    if (c.over) {
+      want.Border(1, 2, 18, 5, Rgb(255, 178, 49));
+      want.Row(6, 2, 17, Rgb(231, 150, 0));
+      want.Row(1, 2, 17, Rgb(255, 243, 206));
+      want.Row(2, 1, 18, Rgb(255, 219, 140));
+      want.Column(2, 3, 4, Rgb(255, 203, 107));
+      want.Column(17, 3, 4, Rgb(255, 203, 107));
+    } else {
+      const auto& e = c.edges;
+      want.Row(6, 2, 17, lifted(e[0]));
+      want.Row(5, 1, 17, lifted(e[1]));
+      want.Column(18, 2, 5, lifted(e[2]));
+      want.Column(17, 3, 4, lifted(e[3]));
+      want.Row(1, 2, 17, lifted(e[4]));
+      want.Row(2, 1, 17, lifted(e[5]));
+      want.Column(1, 2, 5, lifted(e[6]));
+      want.Column(2, 3, 4, lifted(e[7]));
+    }
+    ExpectPixels(got.surface, want);
+    EXPECT_EQ(got.others, std::vector<std::string>{c.over ? "Caption 1" : "Caption 0"});
+  }
+}
+
+TEST(PaintStyle, Style3DownIsTheGradientUpsideDownFromAPressedFace) {
+  SchemeColors k;
+  k.FaceColor = Rgb(10, 20, 30);
+  k.LiftedFaceColor = Rgb(120, 160, 0);
+  // B = lifted - 32; row H - y gets B shaded by the amount of row y.
+  const auto pressed = [](std::int32_t n) { return Rgb(88 + n, 128 + n, 0); };
+  const Painted got = Paint(3, Look::Down, Small(k));
+
+  Picture want(20, 8, k.FaceColor);
+  const std::int32_t amounts[] = {-3, -6, -9, -12, -16, -19, -22, -25};
+  for (int y = 1; y <= 8; ++y) want.Row(8 - y, 0, 19, pressed(amounts[y - 1]));
+  want.Border(0, 0, 19, 7, kOutlineBlue);
+  for (const auto& [x, y] : {std::pair{1, 1}, {1, 6}, {18, 1}, {18, 6}}) want.Set(x, y, kCornerBlue);
+  want.Row(6, 2, 17, pressed(16));
+  want.Row(5, 1, 17, pressed(10));
+  want.Column(18, 2, 5, pressed(5));
+  want.Column(17, 3, 4, k.LiftedFaceColor);
+  want.Row(1, 2, 17, pressed(-32));
+  want.Row(2, 1, 17, pressed(-24));
+  want.Column(1, 2, 5, pressed(-32));
+  want.Column(2, 2, 5, pressed(-22));
+  ExpectPixels(got.surface, want);
+}
+
+TEST(PaintStyle, Style4PressedIsDarkWithARoundedOutline) {
+  SchemeColors k;
+  k.FaceColor = Grey(128);
+  k.ShadowColor = Grey(100);
+  k.DarkShadowColor = Grey(20);
+  k.LightColor = Grey(230);
+  k.HighlightColor = Grey(250);
+  k.LiftedFaceColor = Grey(176);
+  const Painted got = Paint(4, Look::Down, Small(k));
+  // D dark shadow, s shadow 100, p pressed 84, d 68, k 36.
+  const Picture want = FromRows(
+      {
+          "DDDDDDDDDDDDDDDDDDDD",
+          "DDkkkkkkkkkkkkkkksDD",
+          "DkkddddddddddddddsdD",
+          "DkddpppppppppppppspD",
+          "DkdpppppppppppppsspD",
+          "DsssssssssssssssssdD",
+          "DDdppppppppppppppdDD",
+          "DDDDDDDDDDDDDDDDDDDD",
+      },
+      {{'D', Grey(20)}, {'s', Grey(100)}, {'p', Grey(84)}, {'d', Grey(68)}, {'k', Grey(36)}});
+  ExpectPixels(got.surface, want);
+  EXPECT_EQ(got.others,
+            (std::vector<std::string>{"SetLiftedFace 0x545454", "Caption 2", "SetLiftedFace 0xB0B0B0"}));
+}
+
+TEST(PaintStyle, Style14UpIsAGlossyGradientWithALightBand) {
+  SchemeColors k;
+  k.FaceColor = Grey(128);
+  k.ShadowColor = Grey(100);
+  k.HighlightColor = Grey(200);
+  k.LightColor = Grey(230);
+  struct Case {
+    const char* name;
+    bool over, isDefault;
+    std::vector<int> rows;  // grey of rows 1 to 7 before the frame (58 / 8 = 7.25 per row)
+    const char* caption;
+  };
+  const Case cases[] = {
+      {"gradient", false, false, {193, 186, 178, 171, 164, 156, 149}, "Caption 0"},
+      {"hovered: flat light face", true, false, {230, 230, 230, 230, 230, 230, 230}, "Caption 1"},
+      {"default: bold caption", false, true, {193, 186, 178, 171, 164, 156, 149}, "BoldCaption 0"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    StyleInputs in = Small(k);
+    in.IsOver = c.over;
+    const Painted got = Paint(14, Look::Up, in, c.isDefault);
+
+    Picture want(20, 8, c.over ? Grey(230) : Grey(128));
+    for (int y = 1; y <= 7; ++y) want.Row(y, 0, 19, Grey(c.rows[static_cast<std::size_t>(y - 1)]));
+    want.Border(0, 0, 19, 7, Grey(50));
+    want.Border(1, 1, 18, 6, Grey(119));
+    for (int y = 2; y <= 3; ++y) want.Row(y, 2, 17, Grey(200));
+    for (int y = 4; y <= 5; ++y) want.Row(y, 2, 3, Grey(200));
+    ExpectPixels(got.surface, want);
+    EXPECT_EQ(got.others, std::vector<std::string>{c.caption});
+  }
+}
+
+}  // namespace
+}  // namespace kelvane::controls
