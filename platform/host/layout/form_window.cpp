@@ -9,10 +9,13 @@
 
 namespace kelvane::host::layout {
 
-FormWindow::FormWindow(QWidget* parent) : QWidget(parent), backColor_(stock::kColorButtonFace) {}
+FormWindow::FormWindow(QWidget* parent) : QWidget(parent), backColor_(stock::kColorButtonFace) {
+  stock::PublishColors(*this, backColor_, stock::kColorButtonText);
+}
 
 void FormWindow::setBackColor(std::int32_t color) {
   backColor_ = color;
+  stock::PublishColors(*this, backColor_, stock::kColorButtonText);
   update();
 }
 

@@ -10,4 +10,11 @@ QColor ColorFromStored(std::int32_t value) {
   return QColor::fromRgb(gdi::toQRgb(static_cast<gdi::ColorRef>(plain)));
 }
 
+void PublishColors(QWidget& container, std::int32_t back, std::int32_t fore) {
+  QPalette palette = container.palette();
+  palette.setColor(container.backgroundRole(), ColorFromStored(back));
+  palette.setColor(container.foregroundRole(), ColorFromStored(fore));
+  container.setPalette(palette);
+}
+
 }  // namespace kelvane::host::stock

@@ -1,6 +1,7 @@
 #pragma once
 // Stored colours are int32 0x00BBGGRR; a value with the top bit set names a system colour.
 #include <QColor>
+#include <QWidget>
 #include <cstdint>
 
 namespace kelvane::host::stock {
@@ -12,5 +13,10 @@ inline constexpr std::int32_t kColorWindowText = static_cast<std::int32_t>(0x800
 // A plain colour from its channels, a system colour from the desktop's palette; black for a
 // value that is neither.
 QColor ColorFromStored(std::int32_t value);
+
+// A container's stored colours become its palette's window and text colours, so a device context
+// over the container (what a control asks for to match its container) reports what it really
+// paints, not Qt's defaults.
+void PublishColors(QWidget& container, std::int32_t back, std::int32_t fore);
 
 }  // namespace kelvane::host::stock

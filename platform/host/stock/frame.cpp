@@ -17,6 +17,7 @@ const QColor kEtchLight(0xFF, 0xFF, 0xFF);
 Frame::Frame(QWidget* parent) : QWidget(parent) {
   setFocusPolicy(Qt::NoFocus);
   QWidget::setFont(font_.toQFont());
+  PublishColors(*this, backColor_, foreColor_);
 }
 
 void Frame::setCaption(const QString& text) {
@@ -32,11 +33,13 @@ void Frame::setFont(const FontDesc& font) {
 
 void Frame::setBackColor(std::int32_t color) {
   backColor_ = color;
+  PublishColors(*this, backColor_, foreColor_);
   update();
 }
 
 void Frame::setForeColor(std::int32_t color) {
   foreColor_ = color;
+  PublishColors(*this, backColor_, foreColor_);
   update();
 }
 

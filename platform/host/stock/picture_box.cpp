@@ -4,10 +4,14 @@
 
 namespace kelvane::host::stock {
 
-PictureBox::PictureBox(QWidget* parent) : QWidget(parent) { setFocusPolicy(Qt::NoFocus); }
+PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
+  setFocusPolicy(Qt::NoFocus);
+  PublishColors(*this, backColor_, kColorButtonText);
+}
 
 void PictureBox::setBackColor(std::int32_t color) {
   backColor_ = color;
+  PublishColors(*this, backColor_, kColorButtonText);
   update();
 }
 

@@ -5,8 +5,12 @@
 #include <memory>
 #include <vector>
 
+#include "platform/gdi/dc.h"
+#include "platform/gdi/window.h"
 #include "platform/host/errors.h"
+#include "platform/host/layout/form_window.h"
 #include "platform/host/picture.h"
+#include "platform/host/stock/frame.h"
 #include "platform/host/stock/image.h"
 #include "platform/host/stock/label.h"
 #include "platform/host/stock/picture_box.h"
@@ -73,6 +77,30 @@ TEST(StockLabel, TransparentShowsTheContainerOpaqueItsBackColorTextItsForeColor)
       }
     EXPECT_GT(blue, 5);
   }
+}
+
+// A control that matches its container asks a device context over it for the colours; they must be
+// the stored ones the container paints with, not Qt's defaults, and follow later changes.
+TEST(StockContainers, DeviceContextReportsTheStoredColours) {
+  constexpr std::int32_t kLavender = 0xFAD8CB, kPurple = 0x800080, kWhite = 0xFFFFFF;
+  layout::FormWindow form;
+  Frame frame(&form);
+  PictureBox box(&form);
+  form.setBackColor(kWhite);
+  frame.setBackColor(kLavender);
+  frame.setForeColor(kPurple);
+  box.setBackColor(kRed);
+  const struct {
+    QWidget* container;
+    gdi::ColorRef back, text;
+  } cases[] = {{&form, kWhite, 0x000000}, {&frame, kLavender, kPurple}, {&box, kRed, 0x000000}};
+  for (const auto& c : cases) {
+    const gdi::Dc dc = gdi::GetDC(c.container);
+    EXPECT_EQ(gdi::GetBkColor(dc), c.back) << c.container->metaObject()->className();
+    EXPECT_EQ(gdi::GetTextColor(dc), c.text) << c.container->metaObject()->className();
+  }
+  frame.setBackColor(kGreen);
+  EXPECT_EQ(gdi::GetBkColor(gdi::GetDC(&frame)), static_cast<gdi::ColorRef>(kGreen));
 }
 
 TEST(StockShape, FillsAndOutlinesEveryPixel) {
