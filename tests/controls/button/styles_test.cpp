@@ -679,5 +679,49 @@ TEST(PaintStyle, Style14UpIsAGlossyGradientWithALightBand) {
   }
 }
 
+TEST(PaintStyle, BevelsAndRingsLandWhereTheirInsetPutsThem) {
+  SchemeColors k;
+  k.FaceColor = Grey(128);
+  k.LightColor = Grey(200);
+  k.HighlightColor = Grey(250);
+  k.ShadowColor = Grey(90);
+  k.DarkShadowColor = Grey(16);
+  const std::map<char, std::int32_t> legend = {
+      {'F', Grey(128)}, {'L', Grey(200)}, {'H', Grey(250)}, {'S', Grey(90)}, {'K', Grey(16)}};
+  struct Case {
+    const char* name;
+    std::int32_t type;
+    bool showFocus, isDefault;
+    std::vector<std::string> rows;
+  };
+  const Case cases[] = {
+      // One pixel in, inside the dark outline; the bottom rows take the dark colours to the left edge.
+      {"2 as the default button",
+       2,
+       true,
+       true,
+       {"KKKKKKKK", "KHHHHHKK", "KHLLLSKK", "KHSSSSKK", "KKKKKKKK", "KKKKKKKK"}},
+      {"2 otherwise",
+       2,
+       true,
+       false,
+       {"HHHHHHHK", "HLLLLLSK", "HLFFFFSK", "HLFFFFSK", "HSSSSSSK", "KKKKKKKK"}},
+      {"7: a single ring",
+       7,
+       false,
+       false,
+       {"HHHHHHHS", "HFFFFFFS", "HFFFFFFS", "HFFFFFFS", "HFFFFFFS", "SSSSSSSS"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    StyleInputs in = Small(k);
+    in.Width = 8;
+    in.Height = 6;
+    in.ShowFocusRect = c.showFocus;
+    const Painted got = Paint(c.type, Look::Up, in, c.isDefault);
+    ExpectPixels(got.surface, FromRows(c.rows, legend));
+  }
+}
+
 }  // namespace
 }  // namespace kelvane::controls
