@@ -1,30 +1,33 @@
 #include "controls/button/chameleon_button.h"
 
+#include <QEvent>
 #include <QPainter>
+#include <string>
+#include <utility>
 
 #include "controls/button/access_key.h"
+#include "controls/button/hand_cursor.h"
 #include "platform/gdi/colorref.h"
-#include "platform/gdi/syscolor.h"
+#include "platform/gdi/window.h"
 #include "platform/host/errors.h"
 
 namespace kelvane::controls {
 namespace {
 
-constexpr std::int32_t kDefaultMaskColor = 0xC0C0C0;
-constexpr int kStateUp = 0;
-constexpr int kStateDown = 2;
+constexpr std::uint8_t kStateUp = 0;
+constexpr std::uint8_t kStateDown = 2;
+constexpr std::int32_t kBoldButtonType = 5;
+constexpr std::int32_t kCapturingButtonType = 11;
+constexpr std::int32_t kContainerScheme = 4;
+constexpr int kBoldWeight = 700;
+constexpr int kNormalWeight = 400;
+constexpr int kBoldThreshold = 550;  // heavier than this reads as bold
 constexpr QRgb kFrameColor = 0xFF808080;
 constexpr QRgb kDisabledTextColor = 0xFFA0A0A0;
 
-// Plain and system colours alike; an untranslatable value draws black.
-QColor ResolveColor(std::int32_t value) {
-  std::int32_t plain = 0;
-  gdi::OleTranslateColor(static_cast<std::uint32_t>(value), 0, plain);
-  return QColor::fromRgb(gdi::toQRgb(static_cast<gdi::ColorRef>(plain)));
+QColor Plain(std::int32_t colour) {
+  return QColor::fromRgb(gdi::toQRgb(static_cast<gdi::ColorRef>(TranslateSystemColor(colour))));
 }
-
-std::int32_t SystemFace() { return static_cast<std::int32_t>(gdi::GetSysColor(gdi::COLOR_BTNFACE)); }
-std::int32_t SystemText() { return static_cast<std::int32_t>(gdi::GetSysColor(gdi::COLOR_BTNTEXT)); }
 
 // The container's handler may change the arguments; false when it destroyed the button.
 bool RaiseMouse(chameleonButton::MouseEvent& event, int button, int shift, float x, float y) {
@@ -33,106 +36,299 @@ bool RaiseMouse(chameleonButton::MouseEvent& event, int button, int shift, float
   return event.raise(b, s, x, y);
 }
 
+std::int16_t ToShort(double v, const char* property) {
+  try {
+    return host::CInt(v);
+  } catch (const host::RuntimeError&) {
+    throw host::RuntimeError(host::kErrOverflow, std::string("Overflow: ") + property + " " +
+                                                     std::to_string(v) + " does not fit in a 16-bit integer");
+  }
+}
+
 }  // namespace
 
 chameleonButton::chameleonButton(QWidget* parent) : host::Control(parent) {
   setScaleMode(host::ScaleUnit::Pixels);
   setFocusPolicy(Qt::StrongFocus);
+  f_ = NewButtonProperties().fields;
+}
+
+// ---- properties ------------------------------------------------------------------------------------
+
+void chameleonButton::setBackColor(std::int32_t colour) {
+  f_.BackColor = colour;
+  if (Designing()) f_.BackOver = colour;
+  ComputeSchemeColors();
+  PaintButton(LastState, true);
+  PropertyChanged(keys::BackColor);
+}
+
+void chameleonButton::setBackOver(std::int32_t colour) {
+  f_.BackOver = colour;
+  ComputeSchemeColors();
+  PaintButton(LastState, true);
+  PropertyChanged(keys::BackOver);
+}
+
+void chameleonButton::setForeColor(std::int32_t colour) {
+  f_.ForeColor = colour;
+  if (Designing()) f_.ForeOver = colour;
+  ComputeSchemeColors();
+  PaintButton(LastState, true);
+  PropertyChanged(keys::ForeColor);
+}
+
+void chameleonButton::setForeOver(std::int32_t colour) {
+  f_.ForeOver = colour;
+  ComputeSchemeColors();
+  PaintButton(LastState, true);
+  PropertyChanged(keys::ForeOver);
+}
+
+void chameleonButton::setMaskColor(std::int32_t colour) {
+  f_.MaskColor = colour;
+  ComputeSchemeColors();
+  PaintButton(LastState, true);
+  PropertyChanged(keys::MaskColor);
+}
+
+void chameleonButton::setButtonType(std::int32_t type) {
+  f_.ButtonType = type;
+  if (type == kBoldButtonType && Designing()) {
+    host::FontDesc font = Font();
+    font.weight = kBoldWeight;
+    Control::setFont(font);
+  } else if (type == kCapturingButtonType && RefreshOn) {
+    CaptureParentBackground();
+  }
+  OnResize();
+  PropertyChanged(keys::ButtonType);
 }
 
 void chameleonButton::setCaption(const QString& caption) {
-  caption_ = caption;
-  setAccessKeys(ParseAccessKey(caption_));
-  PaintButton(kStateUp);
-  PropertyChanged("TX");
+  f_.Caption = caption;
+  setAccessKeys(ParseAccessKey(f_.Caption));
+  MeasureCaption();
+  PaintButton(kStateUp, true);
+  PropertyChanged(keys::Caption);
 }
+
+bool chameleonButton::Enabled() const { return !testAttribute(Qt::WA_ForceDisabled); }
 
 void chameleonButton::setEnabled(bool enabled) {
-  enabled_ = enabled;
-  PaintButton(kStateUp);
-  QWidget::setEnabled(enabled);
-  PropertyChanged("ENAB");
+  // The window state is the property's only home, so it changes before the repaint reads it.
+  SetWindowEnabled(enabled);
+  PaintButton(kStateUp, true);
+  PropertyChanged(keys::Enabled);
 }
 
+void chameleonButton::SetWindowEnabled(bool enabled) {
+  settingEnabled_ = true;
+  QWidget::setEnabled(enabled);
+  settingEnabled_ = false;
+}
+
+void chameleonButton::changeEvent(QEvent* e) {
+  host::Control::changeEvent(e);
+  if (e->type() == QEvent::EnabledChange && !settingEnabled_) PaintButton(kStateUp, true);
+}
+
+void chameleonButton::setFont(const host::FontDesc& font) {
+  ApplyFont(font);
+  PropertyChanged(keys::Font);
+}
+
+void chameleonButton::ApplyFont(const host::FontDesc& font) {
+  Control::setFont(font);
+  MeasureCaption();
+  PaintButton(kStateUp, true);
+}
+
+bool chameleonButton::FontBold() const { return Font().weight > kBoldThreshold; }
+
+void chameleonButton::setFontBold(bool bold) {
+  host::FontDesc font = Font();
+  font.weight = bold ? kBoldWeight : kNormalWeight;
+  ApplyFont(font);
+}
+
+void chameleonButton::setFontItalic(bool italic) {
+  host::FontDesc font = Font();
+  font.italic = italic;
+  ApplyFont(font);
+}
+
+void chameleonButton::setFontUnderline(bool underline) {
+  host::FontDesc font = Font();
+  font.underline = underline;
+  ApplyFont(font);
+}
+
+std::int16_t chameleonButton::FontSize() const { return ToShort(Font().size, "FontSize"); }
+
+void chameleonButton::setFontSize(double points) {
+  host::FontDesc font = Font();
+  font.size = ToShort(points, "FontSize");
+  ApplyFont(font);
+}
+
+void chameleonButton::setFontName(const QString& name) {
+  host::FontDesc font = Font();
+  font.name = name;
+  ApplyFont(font);
+}
+
+void chameleonButton::setColorScheme(std::int32_t scheme) {
+  f_.ColorScheme = scheme;
+  ComputeSchemeColors();
+  PaintButton(kStateUp, true);
+  PropertyChanged(keys::ColorScheme);
+}
+
+void chameleonButton::setShowFocusRect(bool show) {
+  f_.ShowFocusRect = show;
+  PaintButton(LastState, true);
+  PropertyChanged(keys::ShowFocusRect);
+}
+
+void chameleonButton::setMousePointer(std::int32_t code) {
+  Control::setMousePointer(ToShort(code, "MousePointer"));
+  PropertyChanged(keys::MousePointer);
+}
+
+void chameleonButton::setMouseIcon(const host::Picture& icon) {
+  try {
+    Control::setMouseIcon(icon);
+  } catch (const host::RuntimeError&) {
+    // A picture the surface refuses leaves the old icon; the property has no field to undo.
+  }
+  PropertyChanged(keys::MouseIcon);
+}
+
+void chameleonButton::setHandPointer(bool hand) {
+  f_.HandPointer = hand;
+  ApplyHandPointer(hand);
+  PropertyChanged(keys::HandPointer);
+}
+
+void chameleonButton::ApplyHandPointer(bool hand) {
+  Control::setMouseIcon(hand ? HandCursorPicture() : host::Picture());
+  Control::setMousePointer(hand ? host::kPointerCustom : host::kPointerArrow);
+}
+
+void chameleonButton::setSoftBevel(bool soft) {
+  f_.SoftBevel = soft;
+  ComputeSchemeColors();
+  PaintButton(LastState, true);
+  PropertyChanged(keys::SoftBevel);
+}
+
+void chameleonButton::setPictureNormal(const host::Picture& picture) {
+  f_.PictureNormal = picture;
+  MeasurePicture();
+  MeasureCaption();
+  PaintButton(LastState, true);
+  PropertyChanged(keys::PictureNormal);
+}
+
+void chameleonButton::setPictureOver(const host::Picture& picture) {
+  f_.PictureOver = picture;
+  if (IsOver) PaintButton(LastState, true);
+  PropertyChanged(kPictureOverNotice);
+}
+
+void chameleonButton::setPicturePosition(std::int32_t position) {
+  f_.PicturePosition = position;
+  PropertyChanged(keys::PicturePosition);
+  MeasureCaption();
+  PaintButton(LastState, true);
+}
+
+void chameleonButton::setUseMaskColor(bool use) {
+  f_.UseMaskColor = use;
+  if (!f_.PictureNormal.isNull()) PaintButton(LastState, true);
+  PropertyChanged(keys::UseMaskColor);
+}
+
+void chameleonButton::setUseGreyscale(bool use) {
+  f_.UseGreyscale = use;
+  if (!f_.PictureNormal.isNull()) PaintButton(LastState, true);
+  PropertyChanged(keys::UseGreyscale);
+}
+
+void chameleonButton::setSpecialEffect(std::int32_t effect) {
+  f_.SpecialEffect = effect;
+  PaintButton(LastState, true);
+  PropertyChanged(keys::SpecialEffect);
+}
+
+void chameleonButton::setCheckBoxBehaviour(bool on) {
+  f_.CheckBoxBehaviour = on;
+  PaintButton(LastState, true);
+  PropertyChanged(keys::CheckBoxBehaviour);
+}
+
+void chameleonButton::setValue(bool value) {
+  f_.Value = value;
+  if (f_.CheckBoxBehaviour) PaintButton(kStateUp, true);
+  PropertyChanged(keys::Value);
+}
+
+ButtonProperties chameleonButton::StoredProperties() const {
+  return {f_, {Enabled(), Font(), MousePointer(), MouseIcon()}};
+}
+
+// ---- host notifications ----------------------------------------------------------------------------
+
+void chameleonButton::Initialize() { RefreshOn = true; }
+
 void chameleonButton::InitProperties() {
-  enabled_ = showFocusRect_ = useMaskColor_ = true;
-  caption_ = Ambient().displayName;
-  setFont(Ambient().font);
-  buttonType_ = 2;
-  colorScheme_ = 1;
-  backColor_ = backOver_ = SystemFace();
-  maskColor_ = kDefaultMaskColor;
-  foreColor_ = foreOver_ = SystemText();
+  // Fields only: no setter runs, nothing is painted and no notice is given.
+  f_ = NewButtonProperties().fields;
+  SetWindowEnabled(true);
+  f_.Caption = Ambient().displayName;
+  Control::setFont(Ambient().font);
+  ComputeSchemeColors();
+  f_.BackColor = f_.BackOver = colors_.FaceColor;
+  f_.ForeColor = f_.ForeOver = colors_.TextColor;
+  MeasureCaption();
 }
 
 void chameleonButton::ReadProperties(const host::PropertyBag& bag) {
-  buttonType_ = bag.ReadInt("BTYPE", 2);
-  caption_ = bag.ReadString("TX", QString());
-  enabled_ = bag.ReadBool("ENAB", true);
-  setFont(bag.ReadFont("FONT", Font()));
-  colorScheme_ = bag.ReadInt("COLTYPE", 1);
-  showFocusRect_ = bag.ReadBool("FOCUSR", true);
-  backColor_ = bag.ReadColor("BCOL", SystemFace());
-  backOver_ = bag.ReadColor("BCOLO", backColor_);
-  foreColor_ = bag.ReadColor("FCOL", SystemText());
-  foreOver_ = bag.ReadColor("FCOLO", foreColor_);
-  maskColor_ = bag.ReadColor("MCOL", kDefaultMaskColor);
-  setMousePointer(host::CInt(bag.ReadInt("MPTR", 0)));
-  setMouseIcon(bag.ReadPicture("MICON"));
-  pictureNormal_ = bag.ReadPicture("PICN");
-  pictureOver_ = bag.ReadPicture("PICH");
-  useMaskColor_ = bag.ReadBool("UMCOL", true);
-  softBevel_ = bag.ReadBool("SOFT", false);
-  picturePosition_ = bag.ReadInt("PICPOS", 0);
-  useGreyscale_ = bag.ReadBool("NGREY", false);
-  specialEffect_ = bag.ReadInt("FX", 0);
-  applyHandPointer(bag.ReadBool("HAND", false));
-  checkBoxBehaviour_ = bag.ReadBool("CHECK", false);
-  value_ = bag.ReadBool("VALUE", false);
-  QWidget::setEnabled(enabled_);
-  setAccessKeys(ParseAccessKey(caption_));
+  // Everything is read before anything changes, and the one value the surface may refuse (an
+  // unknown mouse pointer) goes first, so a layout that fails to load leaves the button as it was.
+  const ButtonProperties stored = ReadButtonProperties(bag, AbsentButtonProperties(Font()));
+  Control::setMousePointer(stored.surface.MousePointer);
+  f_ = stored.fields;
+  Control::setFont(stored.surface.Font);
+  Control::setMouseIcon(stored.surface.MouseIcon);
+  // Through the setter, notice included; it overrides the stored pointer and icon.
+  setHandPointer(stored.fields.HandPointer);
+  SetWindowEnabled(stored.surface.Enabled);
+  MeasurePicture();
+  MeasureCaption();
+  setAccessKeys(ParseAccessKey(f_.Caption));
 }
 
 void chameleonButton::WriteProperties(host::PropertyBag& bag) {
-  bag.Write("BTYPE", buttonType_);
-  bag.Write("TX", caption_);
-  bag.Write("ENAB", enabled_);
-  bag.Write("FONT", Font());
-  bag.Write("COLTYPE", colorScheme_);
-  bag.Write("FOCUSR", showFocusRect_);
-  bag.Write("BCOL", backColor_);
-  bag.Write("BCOLO", backOver_);
-  bag.Write("FCOL", foreColor_);
-  bag.Write("FCOLO", foreOver_);
-  bag.Write("MCOL", maskColor_);
-  bag.Write("MPTR", static_cast<std::int32_t>(MousePointer()));
-  bag.Write("MICON", MouseIcon());
-  bag.Write("PICN", pictureNormal_);
-  bag.Write("PICH", pictureOver_);
-  bag.Write("UMCOL", useMaskColor_);
-  bag.Write("SOFT", softBevel_);
-  bag.Write("PICPOS", picturePosition_);
-  bag.Write("NGREY", useGreyscale_);
-  bag.Write("FX", specialEffect_);
-  bag.Write("HAND", handPointer_);
-  bag.Write("CHECK", checkBoxBehaviour_);
-  bag.Write("VALUE", value_);
+  WriteButtonProperties(bag, StoredProperties());
 }
 
-void chameleonButton::applyHandPointer(bool hand) {
-  handPointer_ = hand;
-  setMouseIcon(host::Picture());
-  setMousePointer(hand ? host::kPointerCustom : host::kPointerArrow);
-  if (hand) setCursor(Qt::PointingHandCursor);
+void chameleonButton::OnShow() {
+  RefreshOn = true;
+  ComputeSchemeColors();
+  PaintButton(LastState, true);
 }
 
-void chameleonButton::OnShow() { PaintButton(lastState_); }
-void chameleonButton::OnResize() { PaintButton(lastState_); }
+void chameleonButton::OnResize() {
+  MeasureCaption();
+  PaintButton(LastState, true);
+}
 
 void chameleonButton::OnMouseDown(int button, int shift, float x, float y) {
   if (!RaiseMouse(MouseDown, button, shift, x, y)) return;
   lastMouseButton_ = static_cast<std::uint8_t>(button);
-  if (button == host::kLeftButton) PaintButton(kStateDown);
+  if (button == host::kLeftButton) PaintButton(kStateDown, false);
 }
 
 void chameleonButton::OnMouseMove(int button, int shift, float x, float y) {
@@ -141,13 +337,13 @@ void chameleonButton::OnMouseMove(int button, int shift, float x, float y) {
 
 void chameleonButton::OnMouseUp(int button, int shift, float x, float y) {
   if (!RaiseMouse(MouseUp, button, shift, x, y)) return;
-  if (button != host::kRightButton) PaintButton(kStateUp);
+  if (button != host::kRightButton) PaintButton(kStateUp, false);
 }
 
 void chameleonButton::OnClick() {
-  if (lastMouseButton_ != host::kLeftButton || !enabled_) return;
-  if (checkBoxBehaviour_) value_ = !value_;
-  PaintButton(kStateUp);
+  if (lastMouseButton_ != host::kLeftButton || !Enabled()) return;
+  if (f_.CheckBoxBehaviour) f_.Value = !f_.Value;
+  PaintButton(kStateUp, true);
   RefreshNow();
   Click.raise();
 }
@@ -157,18 +353,55 @@ void chameleonButton::OnAccessKeyPress(int /*keyAscii*/) {
   OnClick();
 }
 
-void chameleonButton::PaintButton(int state) {
-  lastState_ = state;
+// ---- working colours, measuring, painting ----------------------------------------------------------
+
+void chameleonButton::ComputeSchemeColors() {
+  SchemeInputs in;
+  in.ColorScheme = f_.ColorScheme;
+  in.ButtonType = f_.ButtonType;
+  in.BackColor = f_.BackColor;
+  in.BackOver = f_.BackOver;
+  in.ForeColor = f_.ForeColor;
+  in.ForeOver = f_.ForeOver;
+  in.MaskColor = f_.MaskColor;
+  in.SoftBevel = f_.SoftBevel;
+  if (f_.ColorScheme == kContainerScheme) {
+    QWidget* container = gdi::GetParent(this);
+    gdi::Dc dc = gdi::GetDC(container);
+    in.ContainerBackColor = static_cast<std::int32_t>(gdi::GetBkColor(dc));
+    in.ContainerTextColor = static_cast<std::int32_t>(gdi::GetTextColor(dc));
+    gdi::ReleaseDC(container, std::move(dc));
+  }
+  colors_ = controls::ComputeSchemeColors(in);
+}
+
+// The plain face centres its caption itself; the caption layout fills this in.
+void chameleonButton::MeasureCaption() {}
+
+void chameleonButton::MeasurePicture() {
+  PictureWidth = f_.PictureNormal.widthPixels();
+  PictureHeight = f_.PictureNormal.heightPixels();
+}
+
+// The styles that show the container through the button fill this in.
+void chameleonButton::CaptureParentBackground() {}
+
+void chameleonButton::PaintButton(std::uint8_t state, bool force) {
+  if (!force && f_.Caption == LastCaption && state == LastState) return;
+  if (height() == 0 || !RefreshOn) return;
+  LastState = state;
+  LastCaption = f_.Caption;
   QImage& img = surface().image();
   QPainter p(&img);
   const QRect r(0, 0, img.width(), img.height());
-  p.fillRect(r, ResolveColor(backColor_));
+  p.fillRect(r, Plain(colors_.FaceColor));
   p.setPen(QColor::fromRgb(kFrameColor));
   p.drawRect(r.adjusted(0, 0, -1, -1));
   p.setFont(Font().toQFont());
-  p.setPen(enabled_ ? ResolveColor(foreColor_) : QColor::fromRgb(kDisabledTextColor));
+  p.setPen(Enabled() ? Plain(colors_.TextColor) : QColor::fromRgb(kDisabledTextColor));
   const int shift = state == kStateDown ? 1 : 0;
-  p.drawText(r.translated(shift, shift), Qt::AlignCenter | Qt::TextShowMnemonic | Qt::TextWordWrap, caption_);
+  p.drawText(r.translated(shift, shift), Qt::AlignCenter | Qt::TextShowMnemonic | Qt::TextWordWrap,
+             f_.Caption);
   p.end();
   surfaceChanged();
 }

@@ -1,9 +1,12 @@
 #pragma once
-// The multi-style push button. This first form keeps every stored property, paints its caption on
-// a plain face and raises its events; the styles, colour schemes and pictures build on it.
+// The multi-style push button. This form keeps every stored property with its setter's effects,
+// paints its caption on a plain face and raises its events; the styles, caption layout and pictures
+// build on it.
 #include <QString>
 #include <cstdint>
 
+#include "controls/button/button_properties.h"
+#include "controls/button/colors.h"
 #include "platform/host/control.h"
 #include "platform/host/events.h"
 #include "platform/host/picture.h"
@@ -22,31 +25,84 @@ class chameleonButton : public host::Control {
   MouseEvent MouseMove;
   MouseEvent MouseUp;
 
-  std::int32_t ButtonType() const { return buttonType_; }
-  QString Caption() const { return caption_; }
+  // Colours are in the host's form (0x00BBGGRR, or a system colour with the top bit set). While
+  // designing, BackColor and ForeColor carry their hover twins along.
+  std::int32_t BackColor() const { return f_.BackColor; }
+  void setBackColor(std::int32_t colour);
+  std::int32_t BackOver() const { return f_.BackOver; }
+  void setBackOver(std::int32_t colour);
+  std::int32_t ForeColor() const { return f_.ForeColor; }
+  void setForeColor(std::int32_t colour);
+  std::int32_t ForeOver() const { return f_.ForeOver; }
+  void setForeOver(std::int32_t colour);
+  std::int32_t MaskColor() const { return f_.MaskColor; }
+  void setMaskColor(std::int32_t colour);
+
+  std::int32_t ButtonType() const { return f_.ButtonType; }
+  void setButtonType(std::int32_t type);
+  QString Caption() const { return f_.Caption; }
   void setCaption(const QString& caption);
-  bool Enabled() const { return enabled_; }
+
+  // The window's own enabled state (a disabled container does not change it). QWidget::setEnabled
+  // reaches the same state and repaints too; only this setter gives the change notice.
+  bool Enabled() const;
   void setEnabled(bool enabled);
-  std::int32_t ColorScheme() const { return colorScheme_; }
-  bool ShowFocusRect() const { return showFocusRect_; }
-  std::int32_t BackColor() const { return backColor_; }
-  std::int32_t BackOver() const { return backOver_; }
-  std::int32_t ForeColor() const { return foreColor_; }
-  std::int32_t ForeOver() const { return foreOver_; }
-  std::int32_t MaskColor() const { return maskColor_; }
-  bool UseMaskColor() const { return useMaskColor_; }
-  bool SoftBevel() const { return softBevel_; }
-  std::int32_t PicturePosition() const { return picturePosition_; }
-  bool UseGreyscale() const { return useGreyscale_; }
-  std::int32_t SpecialEffect() const { return specialEffect_; }
-  bool HandPointer() const { return handPointer_; }
-  bool CheckBoxBehaviour() const { return checkBoxBehaviour_; }
-  bool Value() const { return value_; }
-  const host::Picture& PictureNormal() const { return pictureNormal_; }
-  const host::Picture& PictureOver() const { return pictureOver_; }
+
+  // The font lives on the surface (Control::Font). Through the base class the font changes without
+  // re-measuring or repainting; these setters do both.
+  using host::Control::setFont;
+  void setFont(const host::FontDesc& font);
+  bool FontBold() const;
+  void setFontBold(bool bold);
+  bool FontItalic() const { return Font().italic; }
+  void setFontItalic(bool italic);
+  bool FontUnderline() const { return Font().underline; }
+  void setFontUnderline(bool underline);
+  // Whole points, halves to even (8.25 reads 8). Raises host::RuntimeError Overflow for a value
+  // outside 16 bits, before anything changes.
+  std::int16_t FontSize() const;
+  void setFontSize(double points);
+  QString FontName() const { return Font().name; }
+  void setFontName(const QString& name);
+
+  std::int32_t ColorScheme() const { return f_.ColorScheme; }
+  void setColorScheme(std::int32_t scheme);
+  bool ShowFocusRect() const { return f_.ShowFocusRect; }
+  void setShowFocusRect(bool show);
+
+  // The surface keeps the pointer in 16 bits: a wider value raises Overflow, an unknown code 380,
+  // and either leaves the pointer as it was.
+  void setMousePointer(std::int32_t code);
+  void setMouseIcon(const host::Picture& icon);
+  bool HandPointer() const { return f_.HandPointer; }
+  void setHandPointer(bool hand);
+  std::int32_t hwnd() const { return hWnd(); }
+
+  bool SoftBevel() const { return f_.SoftBevel; }
+  void setSoftBevel(bool soft);
+  const host::Picture& PictureNormal() const { return f_.PictureNormal; }
+  void setPictureNormal(const host::Picture& picture);
+  const host::Picture& PictureOver() const { return f_.PictureOver; }
+  void setPictureOver(const host::Picture& picture);
+  std::int32_t PicturePosition() const { return f_.PicturePosition; }
+  void setPicturePosition(std::int32_t position);
+  bool UseMaskColor() const { return f_.UseMaskColor; }
+  void setUseMaskColor(bool use);
+  bool UseGreyscale() const { return f_.UseGreyscale; }
+  void setUseGreyscale(bool use);
+  std::int32_t SpecialEffect() const { return f_.SpecialEffect; }
+  void setSpecialEffect(std::int32_t effect);
+  bool CheckBoxBehaviour() const { return f_.CheckBoxBehaviour; }
+  void setCheckBoxBehaviour(bool on);
+  bool Value() const { return f_.Value; }
+  void setValue(bool value);
   static QString Version() { return QStringLiteral("2.0.6"); }
 
+  // Every stored property as the store sees it.
+  ButtonProperties StoredProperties() const;
+
  protected:
+  void Initialize() override;
   void InitProperties() override;
   void ReadProperties(const host::PropertyBag& bag) override;
   void WriteProperties(host::PropertyBag& bag) override;
@@ -57,29 +113,28 @@ class chameleonButton : public host::Control {
   void OnMouseUp(int button, int shift, float x, float y) override;
   void OnClick() override;
   void OnAccessKeyPress(int keyAscii) override;
+  void changeEvent(QEvent* e) override;
 
  private:
-  void applyHandPointer(bool hand);
-  void PaintButton(int state);
+  void ApplyHandPointer(bool hand);
+  void ApplyFont(const host::FontDesc& font);
+  void SetWindowEnabled(bool enabled);
+  void ComputeSchemeColors();
+  void MeasureCaption();
+  void MeasurePicture();
+  void CaptureParentBackground();
+  void PaintButton(std::uint8_t state, bool force);
+  bool Designing() const { return !Ambient().userMode; }
 
-  std::int32_t buttonType_ = 2;
-  QString caption_;
-  bool enabled_ = true;
-  std::int32_t colorScheme_ = 1;
-  bool showFocusRect_ = true;
-  std::int32_t backColor_ = 0, backOver_ = 0, foreColor_ = 0, foreOver_ = 0;
-  std::int32_t maskColor_ = 0xC0C0C0;
-  bool useMaskColor_ = true;
-  bool softBevel_ = false;
-  std::int32_t picturePosition_ = 0;
-  bool useGreyscale_ = false;
-  std::int32_t specialEffect_ = 0;
-  bool handPointer_ = false;
-  bool checkBoxBehaviour_ = false;
-  bool value_ = false;
-  host::Picture pictureNormal_, pictureOver_;
+  ButtonFields f_;
+  SchemeColors colors_;  // the working colours; written only by ComputeSchemeColors
+  bool RefreshOn = true;
+  bool IsOver = false;
+  std::uint8_t LastState = 0;
+  QString LastCaption;
+  int PictureWidth = 0, PictureHeight = 0;
+  bool settingEnabled_ = false;  // our own change of the window state repaints once, not twice
   std::uint8_t lastMouseButton_ = 0;
-  int lastState_ = 0;
 };
 
 }  // namespace kelvane::controls

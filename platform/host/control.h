@@ -104,8 +104,10 @@ class Control : public QWidget {
   void setMousePointer(std::int16_t code);
   Picture MouseIcon() const { return mouseIcon_; }
   void setMouseIcon(const Picture& p);
-  QColor BackColor() const { return QColor::fromRgb(surface_.background()); }
-  void setBackColor(QRgb rgb) { surface_.setBackground(rgb); }
+  // The colour Cls clears the surface to. Not a stored property: controls that have a BackColor of
+  // their own keep it in the host's colour form.
+  QColor SurfaceBackColor() const { return QColor::fromRgb(surface_.background()); }
+  void setSurfaceBackColor(QRgb rgb) { surface_.setBackground(rgb); }
 
  signals:
   // Each property-changed notice, for observers such as tests.

@@ -90,7 +90,7 @@ TEST(ControlSurface, ClsPaintsTheBackColourAndPaintShowsIt) {
   RecordingControl c;
   c.resize(3, 2);
   c.surface().image().fill(0xFF000000);
-  c.setBackColor(qRgb(10, 20, 30));
+  c.setSurfaceBackColor(qRgb(10, 20, 30));
   c.Cls();
   for (int y = 0; y < 2; ++y)
     for (int x = 0; x < 3; ++x) EXPECT_EQ(c.surface().pixel(x, y), qRgb(10, 20, 30));
