@@ -1,7 +1,6 @@
 #include "controls/button/chameleon_button.h"
 
 #include <QEvent>
-#include <QPainter>
 #include <string>
 #include <utility>
 
@@ -22,13 +21,6 @@ constexpr std::int32_t kContainerScheme = 4;
 constexpr int kBoldWeight = 700;
 constexpr int kNormalWeight = 400;
 constexpr int kBoldThreshold = 550;  // heavier than this reads as bold
-constexpr QRgb kFrameColor = 0xFF808080;
-constexpr QRgb kDisabledTextColor = 0xFFA0A0A0;
-
-QColor Plain(std::int32_t colour) {
-  return QColor::fromRgb(gdi::toQRgb(static_cast<gdi::ColorRef>(TranslateSystemColor(colour))));
-}
-
 // The container's handler may change the arguments; false when it destroyed the button.
 bool RaiseMouse(chameleonButton::MouseEvent& event, int button, int shift, float x, float y) {
   auto b = static_cast<std::int16_t>(button);
@@ -355,7 +347,7 @@ void chameleonButton::OnAccessKeyPress(int /*keyAscii*/) {
 
 // ---- working colours, measuring, painting ----------------------------------------------------------
 
-void chameleonButton::ComputeSchemeColors() {
+SchemeInputs chameleonButton::CurrentSchemeInputs() const {
   SchemeInputs in;
   in.ColorScheme = f_.ColorScheme;
   in.ButtonType = f_.ButtonType;
@@ -372,38 +364,16 @@ void chameleonButton::ComputeSchemeColors() {
     in.ContainerTextColor = static_cast<std::int32_t>(gdi::GetTextColor(dc));
     gdi::ReleaseDC(container, std::move(dc));
   }
-  colors_ = controls::ComputeSchemeColors(in);
+  return in;
 }
 
-// The plain face centres its caption itself; the caption layout fills this in.
-void chameleonButton::MeasureCaption() {}
+void chameleonButton::ComputeSchemeColors() {
+  colors_ = controls::ComputeSchemeColors(CurrentSchemeInputs());
+}
 
 void chameleonButton::MeasurePicture() {
   PictureWidth = f_.PictureNormal.widthPixels();
   PictureHeight = f_.PictureNormal.heightPixels();
-}
-
-// The styles that show the container through the button fill this in.
-void chameleonButton::CaptureParentBackground() {}
-
-void chameleonButton::PaintButton(std::uint8_t state, bool force) {
-  if (!force && f_.Caption == LastCaption && state == LastState) return;
-  if (height() == 0 || !RefreshOn) return;
-  LastState = state;
-  LastCaption = f_.Caption;
-  QImage& img = surface().image();
-  QPainter p(&img);
-  const QRect r(0, 0, img.width(), img.height());
-  p.fillRect(r, Plain(colors_.FaceColor));
-  p.setPen(QColor::fromRgb(kFrameColor));
-  p.drawRect(r.adjusted(0, 0, -1, -1));
-  p.setFont(Font().toQFont());
-  p.setPen(Enabled() ? Plain(colors_.TextColor) : QColor::fromRgb(kDisabledTextColor));
-  const int shift = state == kStateDown ? 1 : 0;
-  p.drawText(r.translated(shift, shift), Qt::AlignCenter | Qt::TextShowMnemonic | Qt::TextWordWrap,
-             f_.Caption);
-  p.end();
-  surfaceChanged();
 }
 
 }  // namespace kelvane::controls

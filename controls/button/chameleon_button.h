@@ -1,11 +1,11 @@
 #pragma once
-// The multi-style push button. This form keeps every stored property with its setter's effects,
-// paints its caption on a plain face and raises its events; the styles, caption layout and pictures
-// build on it.
+// The multi-style push button: every stored property with its setter's effects, fourteen styles in
+// four colour schemes, and its events. Painting lives in button_painting.cpp.
 #include <QString>
 #include <cstdint>
 
 #include "controls/button/button_properties.h"
+#include "controls/button/caption.h"
 #include "controls/button/colors.h"
 #include "platform/host/control.h"
 #include "platform/host/events.h"
@@ -101,6 +101,11 @@ class chameleonButton : public host::Control {
   // Every stored property as the store sees it.
   ButtonProperties StoredProperties() const;
 
+  // Painting can be held off while a caller changes several properties; Refresh recomputes the
+  // colours and the caption layout and paints once.
+  void Refresh();
+  void DisableRefresh();
+
  protected:
   void Initialize() override;
   void InitProperties() override;
@@ -119,6 +124,8 @@ class chameleonButton : public host::Control {
   void ApplyHandPointer(bool hand);
   void ApplyFont(const host::FontDesc& font);
   void SetWindowEnabled(bool enabled);
+  friend class ButtonCanvas;
+  SchemeInputs CurrentSchemeInputs() const;
   void ComputeSchemeColors();
   void MeasureCaption();
   void MeasurePicture();
@@ -128,6 +135,8 @@ class chameleonButton : public host::Control {
 
   ButtonFields f_;
   SchemeColors colors_;  // the working colours; written only by ComputeSchemeColors
+  CaptionLayout layout_;
+  std::uint8_t LastCaptionMode = 0;
   bool RefreshOn = true;
   bool IsOver = false;
   std::uint8_t LastState = 0;
