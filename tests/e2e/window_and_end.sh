@@ -15,5 +15,14 @@ banner=$(pixel_at $((WX + 350)) $((WY + 40)))
 panel=$(pixel_at $((WX + 5)) $((WY + 100)))
 [ "$panel" = "203,216,250" ] || fail "panel pixel is $panel, expected 203,216,250"
 
+# Both buttons in their stored style 3: the dark blue outline, and the corner pixels just inside it.
+for corner in "Optimize 19 199" "End 274 274"; do
+  read -r name x y <<<"$corner"
+  seen=$(pixel_at $((WX + x)) $((WY + y)))
+  [ "$seen" = "0,60,115" ] || fail "$name outline at ($x, $y) is $seen, expected 0,60,115"
+  seen=$(pixel_at $((WX + x + 1)) $((WY + y + 1)))
+  [ "$seen" = "16,77,123" ] || fail "$name corner at ($((x + 1)), $((y + 1))) is $seen, expected 16,77,123"
+done
+
 click_end_expect_exit
 echo "window_and_end: 1 passed, 0 failed"
