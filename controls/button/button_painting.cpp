@@ -135,6 +135,13 @@ void chameleonButton::PaintButton(std::uint8_t state, bool force) {
   surfaceChanged();
 }
 
+// Scheme 2 takes nothing from the container or the system, so a change there leaves it alone.
+void chameleonButton::OnAmbientChanged(const QString& /*name*/) {
+  if (f_.ColorScheme == kHoverFaceScheme) return;
+  ComputeSchemeColors();
+  PaintButton(LastState, true);
+}
+
 // Capturing the container's pixels comes with the transparent style's pictures; until then style 11
 // shows its face.
 void chameleonButton::CaptureParentBackground() {}

@@ -118,6 +118,7 @@ class chameleonButton : public host::Control {
   void OnMouseUp(int button, int shift, float x, float y) override;
   void OnClick() override;
   void OnAccessKeyPress(int keyAscii) override;
+  void OnAmbientChanged(const QString& name) override;
   void changeEvent(QEvent* e) override;
 
  private:

@@ -1,9 +1,11 @@
 // The paint cycle as a container sees it: whole surfaces of small buttons.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QImage>
 #include <QMouseEvent>
+#include <QPalette>
 #include <QResizeEvent>
 #include <memory>
 
@@ -57,6 +59,24 @@ TEST(ButtonPainting, CheckedCheckBoxShowsTheDownLookWhateverItIsAskedFor) {
   Press(*pressed);
   EXPECT_NE(Pixels(*pressed), Pixels(*MakeButton("Go"))) << "the down look differs from the up look";
   EXPECT_EQ(Pixels(*checked), Pixels(*pressed));
+}
+
+// Scheme 1 follows the system's colours when the container reports a change; scheme 2 keeps its own.
+TEST(ButtonPainting, AmbientChangeRecomputesEveryButScheme2) {
+  const QPalette original = QApplication::palette();
+  auto system = MakeButton("Go");
+  system->setColorScheme(1);
+  auto own = MakeButton("Go");
+  const QImage systemBefore = Pixels(*system), ownBefore = Pixels(*own);
+  QPalette changed = original;
+  changed.setColor(QPalette::Button, Qt::darkGreen);
+  QApplication::setPalette(changed);
+  system->setAmbient({}, QStringLiteral("BackColor"));
+  own->setAmbient({}, QStringLiteral("BackColor"));
+  const QImage systemAfter = Pixels(*system), ownAfter = Pixels(*own);
+  QApplication::setPalette(original);
+  EXPECT_NE(systemAfter, systemBefore);
+  EXPECT_EQ(ownAfter, ownBefore);
 }
 
 // Types without a drawing show the face alone: no caption, no outline.
