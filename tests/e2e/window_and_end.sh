@@ -24,5 +24,20 @@ for corner in "Optimize 19 199" "End 274 274"; do
   [ "$seen" = "16,77,123" ] || fail "$name corner at ($((x + 1)), $((y + 1))) is $seen, expected 16,77,123"
 done
 
+# The "Optimize" gradient, worked from its rule: 25 levels over the 26 rows in a single-precision
+# step, halves to even; blue moves in proportion (blue * amount / 192, toward zero). Column 5 lies
+# clear of the edge lines and the caption.
+expected=$(awk 'BEGIN {
+  s = 0.9615384340286255  # 25 / 26 as a single-precision number
+  for (y = 4; y <= 20; y++) {
+    a = -s * y; r = int(a - 0.5); if (r - a == -0.5 && r % 2) r++
+    b = 255 * r / 192; b = (b < 0) ? -int(-b) : int(b)
+    printf "%d,%d,%d ", 255 + r, 255 + r, 255 + b
+  }
+}')
+seen=$(import -window root -crop "1x17+$((WX + 19 + 5))+$((WY + 199 + 4))" -depth 8 txt:- 2>/dev/null |
+  sed -n 's/.*(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1,\2,\3/p' | tr '\n' ' ')
+[ "$seen" = "$expected" ] || fail "Optimize gradient rows 4-20 are: $seen; expected: $expected"
+
 click_end_expect_exit
 echo "window_and_end: 1 passed, 0 failed"
