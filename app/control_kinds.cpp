@@ -2,7 +2,9 @@
 
 #include <memory>
 
+#include "controls/button/button_accessible.h"
 #include "controls/button/chameleon_button.h"
+#include "controls/progressbar/progressbar_accessible.h"
 #include "controls/progressbar/xp_progressbar.h"
 #include "platform/host/layout/control_kinds.h"
 
@@ -10,6 +12,8 @@ namespace kelvane::app {
 
 void RegisterKelvaneControls() {
   using host::layout::registerControlKind;
+  controls::InstallButtonAccessibility();
+  controls::InstallProgressBarAccessibility();
   registerControlKind("chameleonButton", [](QWidget* container) -> std::unique_ptr<host::Control> {
     return std::make_unique<controls::chameleonButton>(container);
   });

@@ -1,6 +1,9 @@
 #include "controls/progressbar/xp_progressbar.h"
 
+#include <QAccessible>
+
 #include "controls/progressbar/bar_pictures.h"
+#include "controls/progressbar/progressbar_accessible.h"
 #include "platform/host/services.h"
 
 namespace kelvane::controls {
@@ -32,6 +35,7 @@ Xp_ProgressBar::Xp_ProgressBar(QWidget* parent)
     : host::Control(parent), img_(FramePicture()), blank_(BlankPicture()) {
   // Usable without the host's notifications too (factories, tools): start as a new instance.
   SetDefaults();
+  InstallProgressBarAccessibility();
 }
 
 Xp_ProgressBar::~Xp_ProgressBar() = default;
@@ -56,6 +60,8 @@ void Xp_ProgressBar::setValue(std::int32_t New_Value) {
   if (New_Value < min_) return ShowError(kValueTooLow);
   value_ = New_Value;
   PropertyChanged(kKeyValue);
+  QAccessibleValueChangeEvent changed(this, value_);  // nearly free while no reader listens
+  QAccessible::updateAccessibility(&changed);
   if (style_ == 0) {
     AdvanceBlocks();
   } else if (value_ == max_) {
