@@ -314,6 +314,7 @@ void chameleonButton::OnShow() {
 
 void chameleonButton::OnResize() {
   MeasureCaption();
+  ApplyShape();
   PaintButton(LastState, true);
 }
 

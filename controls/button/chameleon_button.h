@@ -130,6 +130,7 @@ class chameleonButton : public host::Control {
   void ComputeSchemeColors();
   void MeasureCaption();
   void MeasurePicture();
+  void ApplyShape();  // shape.cpp
   void CaptureParentBackground();
   void PaintButton(std::uint8_t state, bool force);
   bool Designing() const { return !Ambient().userMode; }
