@@ -114,7 +114,7 @@ void chameleonButton::PaintButton(std::uint8_t state, bool force) {
   geometry.Height = h;
   geometry.FocusRect = ComputeFocusRect(f_.ButtonType, w, h);
   geometry.ShowFocusRect = f_.ShowFocusRect;
-  geometry.HasFocus = hasFocus();
+  geometry.HasFocus = HasFocus;
   geometry.TextColor = colors.TextColor;
   ButtonCanvas canvas(*this, dc, geometry, colors, state);
   canvas.SelectButtonFont();

@@ -21,13 +21,6 @@ constexpr std::int32_t kContainerScheme = 4;
 constexpr int kBoldWeight = 700;
 constexpr int kNormalWeight = 400;
 constexpr int kBoldThreshold = 550;  // heavier than this reads as bold
-// The container's handler may change the arguments; false when it destroyed the button.
-bool RaiseMouse(chameleonButton::MouseEvent& event, int button, int shift, float x, float y) {
-  auto b = static_cast<std::int16_t>(button);
-  auto s = static_cast<std::int16_t>(shift);
-  return event.raise(b, s, x, y);
-}
-
 std::int16_t ToShort(double v, const char* property) {
   try {
     return host::CInt(v);
@@ -43,6 +36,7 @@ chameleonButton::chameleonButton(QWidget* parent) : host::Control(parent) {
   setScaleMode(host::ScaleUnit::Pixels);
   setFocusPolicy(Qt::StrongFocus);
   f_ = NewButtonProperties().fields;
+  SetUpOverTimer();
 }
 
 // ---- properties ------------------------------------------------------------------------------------
@@ -316,34 +310,6 @@ void chameleonButton::OnResize() {
   MeasureCaption();
   ApplyShape();
   PaintButton(LastState, true);
-}
-
-void chameleonButton::OnMouseDown(int button, int shift, float x, float y) {
-  if (!RaiseMouse(MouseDown, button, shift, x, y)) return;
-  lastMouseButton_ = static_cast<std::uint8_t>(button);
-  if (button == host::kLeftButton) PaintButton(kStateDown, false);
-}
-
-void chameleonButton::OnMouseMove(int button, int shift, float x, float y) {
-  RaiseMouse(MouseMove, button, shift, x, y);
-}
-
-void chameleonButton::OnMouseUp(int button, int shift, float x, float y) {
-  if (!RaiseMouse(MouseUp, button, shift, x, y)) return;
-  if (button != host::kRightButton) PaintButton(kStateUp, false);
-}
-
-void chameleonButton::OnClick() {
-  if (lastMouseButton_ != host::kLeftButton || !Enabled()) return;
-  if (f_.CheckBoxBehaviour) f_.Value = !f_.Value;
-  PaintButton(kStateUp, true);
-  RefreshNow();
-  Click.raise();
-}
-
-void chameleonButton::OnAccessKeyPress(int /*keyAscii*/) {
-  lastMouseButton_ = host::kLeftButton;
-  OnClick();
 }
 
 // ---- working colours, measuring, painting ----------------------------------------------------------

@@ -10,6 +10,7 @@
 #include "platform/host/control.h"
 #include "platform/host/events.h"
 #include "platform/host/picture.h"
+#include "platform/host/stock/timer.h"
 
 namespace kelvane::controls {
 
@@ -24,6 +25,12 @@ class chameleonButton : public host::Control {
   MouseEvent MouseDown;
   MouseEvent MouseMove;
   MouseEvent MouseUp;
+  host::Event<std::int16_t&> KeyPress;                         // KeyAscii
+  using KeyEvent = host::Event<std::int16_t&, std::int16_t&>;  // KeyCode, Shift
+  KeyEvent KeyDown;
+  KeyEvent KeyUp;
+  host::Event<> MouseOver;
+  host::Event<> MouseOut;
 
   // Colours are in the host's form (0x00BBGGRR, or a system colour with the top bit set). While
   // designing, BackColor and ForeColor carry their hover twins along.
@@ -113,11 +120,18 @@ class chameleonButton : public host::Control {
   void WriteProperties(host::PropertyBag& bag) override;
   void OnShow() override;
   void OnResize() override;
+  // Input: button_input.cpp.
   void OnMouseDown(int button, int shift, float x, float y) override;
   void OnMouseMove(int button, int shift, float x, float y) override;
   void OnMouseUp(int button, int shift, float x, float y) override;
   void OnClick() override;
+  void OnDblClick() override;
   void OnAccessKeyPress(int keyAscii) override;
+  void OnKeyDown(int& keyCode, int shift) override;
+  void OnKeyPress(int& keyAscii) override;
+  void OnKeyUp(int& keyCode, int shift) override;
+  void OnGotFocus() override;
+  void OnLostFocus() override;
   void OnAmbientChanged(const QString& name) override;
   void changeEvent(QEvent* e) override;
 
@@ -145,7 +159,16 @@ class chameleonButton : public host::Control {
   QString LastCaption;
   int PictureWidth = 0, PictureHeight = 0;
   bool settingEnabled_ = false;  // our own change of the window state repaints once, not twice
-  std::uint8_t lastMouseButton_ = 0;
+
+  // Hover: the timer runs only while the button believes the mouse is over it.
+  static constexpr int kOverTimerIntervalMs = 3;
+  void SetUpOverTimer();
+  bool IsCursorOverButton() const;
+  void OnOverTimerTick();
+  host::stock::Timer OverTimer;
+  bool HasFocus = false;
+  std::uint8_t LastMouseButton = 0;  // 1 left, 2 right, 4 middle, as the last mouse-down reported it
+  std::uint8_t LastKeyCode = 0;
 };
 
 }  // namespace kelvane::controls

@@ -1,0 +1,150 @@
+// The button towards the user: mouse, hover, keys, focus and the access key, and the events each
+// raises to the container. Every event's arguments may be changed by the container's handler; the
+// button acts on the changed values. A handler may also destroy the button, so every raise that is
+// followed by more work checks that the button survived.
+#include <QPointer>
+
+#include "controls/button/chameleon_button.h"
+#include "platform/gdi/window.h"
+#include "platform/host/key_codes.h"
+#include "platform/host/services.h"
+
+namespace kelvane::controls {
+namespace {
+
+constexpr std::uint8_t kStateUp = 0;
+constexpr std::uint8_t kStateDown = 2;
+constexpr int kNoButton = 0;
+
+}  // namespace
+
+void chameleonButton::SetUpOverTimer() {
+  OverTimer.setInterval(kOverTimerIntervalMs);
+  OverTimer.setEnabled(false);
+  connect(&OverTimer, &host::stock::Timer::Tick, this, &chameleonButton::OnOverTimerTick);
+}
+
+bool chameleonButton::IsCursorOverButton() const {
+  gdi::Point at;
+  if (!gdi::GetCursorPos(at)) return false;
+  return gdi::WindowFromPoint(at) == this;
+}
+
+// ---- mouse -----------------------------------------------------------------------------------------
+
+void chameleonButton::OnMouseDown(int button, int shift, float x, float y) {
+  auto b = static_cast<std::int16_t>(button);
+  auto s = static_cast<std::int16_t>(shift);
+  if (!MouseDown.raise(b, s, x, y)) return;
+  LastMouseButton = static_cast<std::uint8_t>(b);
+  if (b != host::kRightButton) PaintButton(kStateDown, false);
+}
+
+void chameleonButton::OnMouseMove(int button, int shift, float x, float y) {
+  auto b = static_cast<std::int16_t>(button);
+  auto s = static_cast<std::int16_t>(shift);
+  if (!MouseMove.raise(b, s, x, y)) return;
+  if (b >= host::kRightButton) return;
+  if (!IsCursorOverButton()) {
+    // Leaving is the timer's to notice; only the look follows the cursor out.
+    PaintButton(kStateUp, false);
+    return;
+  }
+  if (b == kNoButton && !IsOver) {
+    OverTimer.setEnabled(true);
+    IsOver = true;
+    PaintButton(kStateUp, true);
+    MouseOver.raise();
+  } else if (b == host::kLeftButton) {
+    // Pressed inside: the down look with its hover colours, then not "over" any more, so the next
+    // plain move raises MouseOver again.
+    IsOver = true;
+    PaintButton(kStateDown, false);
+    IsOver = false;
+  }
+}
+
+void chameleonButton::OnOverTimerTick() {
+  if (IsCursorOverButton()) return;
+  OverTimer.setEnabled(false);
+  IsOver = false;
+  PaintButton(kStateUp, true);
+  MouseOut.raise();
+}
+
+void chameleonButton::OnMouseUp(int button, int shift, float x, float y) {
+  auto b = static_cast<std::int16_t>(button);
+  auto s = static_cast<std::int16_t>(shift);
+  if (!MouseUp.raise(b, s, x, y)) return;
+  // The capture taken by a double click ends with the button's release; held for longer it would
+  // keep every later click in the window from reaching anything else.
+  if (gdi::GetCapture() == this) gdi::ReleaseCapture();
+  if (b != host::kRightButton) PaintButton(kStateUp, false);
+}
+
+void chameleonButton::OnClick() {
+  if (LastMouseButton != host::kLeftButton || !Enabled()) return;
+  if (f_.CheckBoxBehaviour) f_.Value = !f_.Value;
+  PaintButton(kStateUp, true);
+  RefreshNow();
+  Click.raise();
+}
+
+void chameleonButton::OnDblClick() {
+  if (LastMouseButton != host::kLeftButton) return;
+  QPointer<chameleonButton> guard(this);
+  OnMouseDown(host::kLeftButton, 0, 0, 0);
+  if (guard) gdi::SetCapture(this);
+}
+
+void chameleonButton::OnAccessKeyPress(int /*keyAscii*/) {
+  LastMouseButton = host::kLeftButton;
+  OnClick();
+}
+
+// ---- keys and focus --------------------------------------------------------------------------------
+
+void chameleonButton::OnKeyDown(int& keyCode, int shift) {
+  auto k = static_cast<std::int16_t>(keyCode);
+  auto s = static_cast<std::int16_t>(shift);
+  if (!KeyDown.raise(k, s)) return;
+  keyCode = k;
+  LastKeyCode = static_cast<std::uint8_t>(k);
+  switch (k) {
+    case host::kVkSpace: PaintButton(kStateDown, false); break;
+    case host::kVkLeft:
+    case host::kVkUp: host::services().SendKeys(QStringLiteral("+{Tab}")); break;
+    case host::kVkRight:
+    case host::kVkDown: host::services().SendKeys(QStringLiteral("{Tab}")); break;
+    default: break;
+  }
+}
+
+void chameleonButton::OnKeyPress(int& keyAscii) {
+  auto k = static_cast<std::int16_t>(keyAscii);
+  if (KeyPress.raise(k)) keyAscii = k;
+}
+
+void chameleonButton::OnKeyUp(int& keyCode, int shift) {
+  auto k = static_cast<std::int16_t>(keyCode);
+  auto s = static_cast<std::int16_t>(shift);
+  if (!KeyUp.raise(k, s)) return;
+  keyCode = k;
+  if (LastKeyCode != host::kVkSpace || k != host::kVkSpace) return;
+  if (f_.CheckBoxBehaviour) f_.Value = !f_.Value;
+  PaintButton(kStateUp, false);
+  RefreshNow();
+  Click.raise();
+}
+
+void chameleonButton::OnGotFocus() {
+  HasFocus = true;
+  PaintButton(LastState, true);
+}
+
+void chameleonButton::OnLostFocus() {
+  HasFocus = false;
+  PaintButton(LastState, true);
+}
+
+}  // namespace kelvane::controls

@@ -1,0 +1,429 @@
+// The button towards the user, seen from its container: the events it raises, the looks it paints,
+// and what a handler that changes an argument, disables or destroys the button does to it.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCursor>
+#include <QImage>
+#include <QPointer>
+#include <QTest>
+#include <functional>
+#include <memory>
+
+#include "controls/button/chameleon_button.h"
+#include "platform/gdi/window.h"
+#include "tests/support/wait.h"
+
+namespace kelvane::controls::test {
+namespace {
+
+using kelvane::test::WaitUntil;
+
+constexpr std::int32_t kWhite = 0xFFFFFF, kRed = 0x0000FF;
+const QRect kButtonRect(10, 10, 40, 20);
+const QPoint kInside(20, 10);      // the button's centre, in its own coordinates
+const QPoint kElsewhere(100, 50);  // a point of the window away from the button
+template <typename Case>
+std::string CaseName(const testing::TestParamInfo<Case>& info) {
+  return info.param.name;
+}
+
+// A style-3 button in scheme 2, white with a red hover face and no caption (so its centre shows the
+// face), in a shown window, with every event it raises written to `log`.
+class ButtonInput : public testing::Test {
+ public:
+  void SetUp() override {
+    window.resize(120, 60);
+    b = new chameleonButton(&window);
+    b->hostCreateNew({});
+    b->setButtonType(3);
+    b->setColorScheme(2);
+    b->setBackColor(kWhite);
+    b->setBackOver(kRed);
+    b->setCaption(QString());
+    b->setGeometry(kButtonRect);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    CursorTo(kElsewhere + kButtonRect.topLeft());  // in window coordinates
+    Record();
+    up = Pixels();
+  }
+  void TearDown() override {
+    if (b) gdi::ReleaseCapture();
+  }
+
+  void Record() {
+    auto mouse = [this](const char* name) {
+      return [this, name](std::int16_t& button, std::int16_t& shift, float& x, float& y) {
+        log << QString("%1 %2 %3 %4 %5").arg(name).arg(button).arg(shift).arg(x).arg(y);
+      };
+    };
+    b->MouseDown.connect(mouse("MouseDown"));
+    b->MouseUp.connect(mouse("MouseUp"));
+    auto key = [this](const char* name) {
+      return [this, name](std::int16_t& code, std::int16_t& shift) {
+        log << QString("%1 %2 %3").arg(name).arg(code).arg(shift);
+      };
+    };
+    b->KeyDown.connect(key("KeyDown"));
+    b->KeyUp.connect(key("KeyUp"));
+    b->KeyPress.connect([this](std::int16_t& ascii) { log << QString("KeyPress %1").arg(ascii); });
+    b->Click.connect([this] { log << "Click"; });
+    b->MouseOver.connect([this] { log << "MouseOver"; });
+    b->MouseOut.connect([this] { log << "MouseOut"; });
+  }
+
+  // The cursor moves as the user moves it: the windowing system reports the move to whatever lies
+  // under it, or to the button while a mouse button pressed over it is held.
+  void CursorTo(QPoint inWindow) {
+    QCursor::setPos(window.mapToGlobal(inWindow));
+    QCoreApplication::processEvents();
+  }
+  void CursorToButton(QPoint local) { CursorTo(local + kButtonRect.topLeft()); }
+  // The cursor goes there and the button hears of it with the buttons held.
+  void MoveTo(QPoint local, Qt::MouseButtons held = Qt::NoButton) {
+    CursorToButton(local);
+    QMouseEvent move(QEvent::MouseMove, QPointF(local), QPointF(b->mapToGlobal(local)), Qt::NoButton, held,
+                     Qt::NoModifier);
+    QCoreApplication::sendEvent(b, &move);
+  }
+  QStringList Only(const QString& prefix) const {
+    QStringList out;
+    for (const QString& e : log)
+      if (e.startsWith(prefix)) out << e;
+    return out;
+  }
+  void WindowPress(Qt::MouseButton button, QPoint local) {
+    QTest::mousePress(window.windowHandle(), button, {}, local + kButtonRect.topLeft());
+  }
+  void WindowRelease(Qt::MouseButton button, QPoint local) {
+    QTest::mouseRelease(window.windowHandle(), button, {}, local + kButtonRect.topLeft());
+  }
+
+  QImage Pixels() const { return b->surface().image().copy(); }
+  bool Logged(const QString& entry) const { return log.contains(entry); }
+
+  QWidget window;
+  QPointer<chameleonButton> b;
+  QStringList log;
+  QImage up;  // the plain up look
+};
+
+// ---- mouse buttons ---------------------------------------------------------------------------------
+
+struct ButtonCase {
+  const char* name;
+  Qt::MouseButton button;
+  bool pressedLook;
+  QStringList events;
+};
+
+class MouseButtons : public ButtonInput, public testing::WithParamInterface<ButtonCase> {};
+
+TEST_P(MouseButtons, OnlyTheLeftButtonClicksAndOnlyTheRightLeavesTheLookAlone) {
+  const ButtonCase& c = GetParam();
+  QTest::mousePress(b, c.button, Qt::ShiftModifier, kInside);
+  EXPECT_EQ(Pixels() != up, c.pressedLook);
+  QTest::mouseRelease(b, c.button, Qt::ShiftModifier, kInside);
+  EXPECT_EQ(Pixels(), up);
+  EXPECT_EQ(log, c.events);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Buttons, MouseButtons,
+    testing::Values(
+        ButtonCase{"left", Qt::LeftButton, true, {"MouseDown 1 1 20 10", "MouseUp 1 1 20 10", "Click"}},
+        ButtonCase{"right", Qt::RightButton, false, {"MouseDown 2 1 20 10", "MouseUp 2 1 20 10"}},
+        ButtonCase{"middle", Qt::MiddleButton, true, {"MouseDown 4 1 20 10", "MouseUp 4 1 20 10"}}),
+    CaseName<ButtonCase>);
+
+// A container that turns the left button into the right one in its MouseDown handler.
+TEST_F(ButtonInput, ButtonChangedToRightInMouseDownKeepsTheLookAndRaisesNoClick) {
+  b->MouseDown.connect([](std::int16_t& button, std::int16_t&, float&, float&) { button = 2; });
+  QTest::mousePress(b, Qt::LeftButton, {}, kInside);
+  EXPECT_EQ(Pixels(), up);
+  QTest::mouseRelease(b, Qt::LeftButton, {}, kInside);
+  EXPECT_FALSE(Logged("Click"));
+}
+
+TEST_F(ButtonInput, DoubleClickAfterALeftPressPressesAndCapturesWithoutAClick) {
+  QTest::mouseClick(b, Qt::LeftButton, {}, kInside);
+  log.clear();
+  QTest::mouseDClick(b, Qt::LeftButton, Qt::ShiftModifier, QPoint(7, 8));
+  EXPECT_EQ(log, QStringList({"MouseDown 1 0 0 0"}));
+  EXPECT_NE(Pixels(), up);
+  EXPECT_EQ(gdi::GetCapture(), b.data());
+  QTest::mouseRelease(b, Qt::LeftButton, {}, kInside);
+  EXPECT_EQ(log, QStringList({"MouseDown 1 0 0 0", "MouseUp 1 0 20 10"}));
+  EXPECT_EQ(Pixels(), up);
+  EXPECT_EQ(gdi::GetCapture(), nullptr) << "the release ends the capture";
+}
+
+TEST_F(ButtonInput, DoubleClickAfterARightPressDoesNothing) {
+  QTest::mouseClick(b, Qt::RightButton, {}, kInside);
+  log.clear();
+  QTest::mouseDClick(b, Qt::RightButton, {}, kInside);
+  EXPECT_TRUE(log.isEmpty()) << log.join(", ").toStdString();
+  EXPECT_EQ(Pixels(), up);
+  EXPECT_EQ(gdi::GetCapture(), nullptr);
+}
+
+// ---- hover -----------------------------------------------------------------------------------------
+
+TEST_F(ButtonInput, HoverPaintsTheHoverLookUntilTheTimerFindsTheCursorGone) {
+  MoveTo(kInside);
+  EXPECT_EQ(Only("Mouse"), QStringList({"MouseOver"}));
+  EXPECT_NE(Pixels(), up);
+  MoveTo(kInside + QPoint(3, 1));
+  QTest::qWait(20);  // several timer periods with the cursor still over the button
+  EXPECT_EQ(Only("Mouse"), QStringList({"MouseOver"})) << "moving inside raises nothing more";
+  CursorTo(kElsewhere);
+  ASSERT_TRUE(WaitUntil([&] { return Logged("MouseOut"); }));
+  EXPECT_EQ(Only("Mouse"), QStringList({"MouseOver", "MouseOut"}));
+  EXPECT_EQ(Pixels(), up);
+  MoveTo(kInside);
+  EXPECT_EQ(Only("Mouse"), QStringList({"MouseOver", "MouseOut", "MouseOver"}))
+      << "a second visit hovers again";
+}
+
+// A window on top of the button takes the cursor from it, though the point lies within the button.
+TEST_F(ButtonInput, ACoveringWindowCountsAsNotOver) {
+  MoveTo(kInside);
+  ASSERT_TRUE(Logged("MouseOver"));
+  QWidget cover(&window);
+  cover.setGeometry(kButtonRect);
+  cover.show();
+  ASSERT_TRUE(WaitUntil([&] { return Logged("MouseOut"); }));
+  EXPECT_EQ(Pixels(), up);
+}
+
+TEST_F(ButtonInput, DraggingOutAndBackInWithTheLeftButtonHeld) {
+  MoveTo(kInside);
+  QTest::mousePress(b, Qt::LeftButton, {}, kInside);
+  const QImage pressed = Pixels();
+  ASSERT_NE(pressed, up);
+  MoveTo(QPoint(60, 10), Qt::LeftButton);  // outside, still held: the button looks up
+  ASSERT_TRUE(WaitUntil([&] { return Logged("MouseOut"); })) << "the timer notices while the button is held";
+  EXPECT_EQ(Pixels(), up);
+  MoveTo(kInside, Qt::LeftButton);  // back in, still held: pressed again
+  EXPECT_EQ(Pixels(), pressed);
+  QTest::mouseRelease(b, Qt::LeftButton, {}, kInside);
+  EXPECT_EQ(log.last(), "Click");
+}
+
+TEST_F(ButtonInput, PressAndReleaseInsideHoversAgainOnTheNextPlainMoveWithoutAMouseOut) {
+  MoveTo(kInside);
+  QTest::mousePress(b, Qt::LeftButton, {}, kInside);
+  MoveTo(kInside + QPoint(2, 0), Qt::LeftButton);
+  QTest::mouseRelease(b, Qt::LeftButton, {}, kInside + QPoint(2, 0));
+  MoveTo(kInside + QPoint(4, 0));
+  EXPECT_EQ(Only("Mouse"),
+            QStringList({"MouseOver", "MouseDown 1 0 20 10", "MouseUp 1 0 22 10", "MouseOver"}));
+}
+
+// ---- keys ------------------------------------------------------------------------------------------
+
+TEST_F(ButtonInput, SpacePressesOnKeyDownAndClicksOnKeyUp) {
+  QTest::keyPress(b, Qt::Key_Space);
+  EXPECT_NE(Pixels(), up);
+  QTest::keyRelease(b, Qt::Key_Space);
+  EXPECT_EQ(Pixels(), up);
+  EXPECT_EQ(log, QStringList({"KeyDown 32 0", "KeyPress 32", "KeyUp 32 0", "Click"}));
+}
+
+// A space key-up clicks only when the last key-down the button saw was a space too.
+TEST_F(ButtonInput, SpaceKeyUpAfterAnotherKeyDownDoesNotClick) {
+  QTest::keyPress(b, Qt::Key_Space);
+  QTest::keyPress(b, Qt::Key_A);
+  QTest::keyRelease(b, Qt::Key_Space);
+  EXPECT_FALSE(Logged("Click"));
+}
+
+TEST_F(ButtonInput, KeyCodeZeroedInKeyDownSuppressesThePressAndTheClick) {
+  b->KeyDown.connect([](std::int16_t& code, std::int16_t&) { code = 0; });
+  QTest::keyPress(b, Qt::Key_Space);
+  EXPECT_EQ(Pixels(), up);
+  QTest::keyRelease(b, Qt::Key_Space);
+  EXPECT_FALSE(Logged("Click"));
+}
+
+struct ArrowCase {
+  const char* name;
+  Qt::Key key;
+  int focusedAfter;  // index of the button that has the focus afterwards; the middle one starts
+  bool zeroKeyCode;  // the container zeroes KeyCode in its KeyDown handler
+};
+
+class ArrowKeys : public testing::TestWithParam<ArrowCase> {};
+
+TEST_P(ArrowKeys, MoveTheFocusUnlessTheContainerZeroesTheKeyCode) {
+  QWidget window;
+  chameleonButton* buttons[3];
+  for (int i = 0; i < 3; ++i) {
+    buttons[i] = new chameleonButton(&window);
+    buttons[i]->hostCreateNew({});
+    buttons[i]->setGeometry(10, 10 + 30 * i, 40, 20);
+  }
+  if (GetParam().zeroKeyCode)
+    buttons[1]->KeyDown.connect([](std::int16_t& code, std::int16_t&) { code = 0; });
+  window.show();
+  window.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  buttons[1]->setFocus();
+  ASSERT_TRUE(buttons[1]->hasFocus());
+  QTest::keyClick(buttons[1], GetParam().key);
+  QCoreApplication::processEvents();  // the focus keystroke is queued
+  EXPECT_TRUE(buttons[GetParam().focusedAfter]->hasFocus());
+}
+
+INSTANTIATE_TEST_SUITE_P(Keys, ArrowKeys,
+                         testing::Values(ArrowCase{"left", Qt::Key_Left, 0, false},
+                                         ArrowCase{"up", Qt::Key_Up, 0, false},
+                                         ArrowCase{"right", Qt::Key_Right, 2, false},
+                                         ArrowCase{"down", Qt::Key_Down, 2, false},
+                                         ArrowCase{"enter", Qt::Key_Return, 1, false},
+                                         ArrowCase{"rightZeroed", Qt::Key_Right, 1, true}),
+                         CaseName<ArrowCase>);
+
+// ---- check box and access key ----------------------------------------------------------------------
+
+struct FlipCase {
+  const char* name;
+  std::function<void(chameleonButton&)> activate;
+};
+
+class CheckBoxFlips : public ButtonInput, public testing::WithParamInterface<FlipCase> {};
+
+TEST_P(CheckBoxFlips, EachActivationFlipsValueBeforeClick) {
+  b->setCheckBoxBehaviour(true);
+  b->setCaption("&Go");
+  const QImage unchecked = Pixels();
+  QList<bool> seen;
+  b->Click.connect([&] { seen << b->Value(); });
+  GetParam().activate(*b);
+  EXPECT_NE(Pixels(), up) << "checked shows the down look";
+  GetParam().activate(*b);
+  EXPECT_EQ(seen, QList<bool>({true, false}));
+  EXPECT_EQ(Pixels(), unchecked);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Activations, CheckBoxFlips,
+    testing::Values(
+        FlipCase{"leftClick", [](chameleonButton& b) { QTest::mouseClick(&b, Qt::LeftButton, {}, kInside); }},
+        FlipCase{"space", [](chameleonButton& b) { QTest::keyClick(&b, Qt::Key_Space); }},
+        FlipCase{"accessKey", [](chameleonButton& b) { QTest::keyClick(&b, Qt::Key_G, Qt::AltModifier); }}),
+    CaseName<FlipCase>);
+
+TEST_F(ButtonInput, AccessKeyClicksOnlyAnEnabledButton) {
+  b->setCaption("&Go");
+  QTest::keyClick(b, Qt::Key_G, Qt::AltModifier);
+  EXPECT_EQ(log.count("Click"), 1);
+  b->setEnabled(false);
+  QTest::keyClick(&window, Qt::Key_G, Qt::AltModifier);
+  EXPECT_EQ(log.count("Click"), 1);
+}
+
+struct AccessKeyCase {
+  const char* caption;
+  const char* key;
+};
+
+class AccessKeyCaptions : public testing::TestWithParam<AccessKeyCase> {};
+
+TEST_P(AccessKeyCaptions, TheCaptionSetsTheAccessKey) {
+  chameleonButton b;
+  b.hostCreateNew({});
+  b.setAccessKeys("x");
+  b.setCaption(QString::fromUtf8(GetParam().caption));
+  EXPECT_EQ(b.AccessKeys(), QString::fromUtf8(GetParam().key)) << GetParam().caption;
+}
+
+INSTANTIATE_TEST_SUITE_P(Captions, AccessKeyCaptions,
+                         testing::Values(AccessKeyCase{"&Save", "s"}, AccessKeyCase{"Ab&C", "c"},
+                                         AccessKeyCase{"Fish && &Chips", "c"},
+                                         AccessKeyCase{"Fish && Chips", ""}, AccessKeyCase{"Save&", ""},
+                                         AccessKeyCase{"A&&&&B", ""}, AccessKeyCase{"A&&&&&B", ""},
+                                         AccessKeyCase{"&", ""}, AccessKeyCase{"&&", ""},
+                                         AccessKeyCase{"A && B&", ""}, AccessKeyCase{"S", ""},
+                                         AccessKeyCase{"", ""}, AccessKeyCase{"&Ärger", "ä"}));
+
+// ---- handlers that disable or destroy the button ---------------------------------------------------
+
+// Whichever event's handler destroys the button, the button stops at once; the window lives on.
+struct DestroyCase {
+  const char* name;
+  std::function<void(chameleonButton&, std::function<void()>)> hook;
+  std::function<void(ButtonInput&)> input;
+};
+
+class HandlerDestroys : public ButtonInput, public testing::WithParamInterface<DestroyCase> {};
+
+TEST_P(HandlerDestroys, TheButtonAndNothingElse) {
+  window.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  b->setFocus();
+  GetParam().hook(*b, [this] { delete b.data(); });
+  GetParam().input(*this);
+  ASSERT_TRUE(WaitUntil([&] { return b.isNull(); }));
+  QTest::mouseClick(window.windowHandle(), Qt::LeftButton, {}, kButtonRect.center());  // still alive
+}
+
+void Click(ButtonInput& t) {
+  t.WindowPress(Qt::LeftButton, kInside);
+  t.WindowRelease(Qt::LeftButton, kInside);
+}
+void Space(ButtonInput& t) { QTest::keyClick(t.window.windowHandle(), Qt::Key_Space); }
+void Right(ButtonInput& t) { QTest::keyClick(t.window.windowHandle(), Qt::Key_Right); }
+void HoverAndLeave(ButtonInput& t) {
+  t.CursorToButton(kInside);
+  if (t.b) t.CursorTo(kElsewhere);
+}
+auto OnMouse(chameleonButton::MouseEvent chameleonButton::*event) {
+  return [event](chameleonButton& b, std::function<void()> act) {
+    (b.*event).connect([act](std::int16_t&, std::int16_t&, float&, float&) { act(); });
+  };
+}
+auto OnKey(chameleonButton::KeyEvent chameleonButton::*event) {
+  return [event](chameleonButton& b, std::function<void()> act) {
+    (b.*event).connect([act](std::int16_t&, std::int16_t&) { act(); });
+  };
+}
+auto OnPlain(host::Event<> chameleonButton::*event) {
+  return [event](chameleonButton& b, std::function<void()> act) { (b.*event).connect([act] { act(); }); };
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Events, HandlerDestroys,
+    testing::Values(DestroyCase{"MouseDown", OnMouse(&chameleonButton::MouseDown), Click},
+                    DestroyCase{"MouseUp", OnMouse(&chameleonButton::MouseUp), Click},
+                    DestroyCase{"Click", OnPlain(&chameleonButton::Click), Click},
+                    DestroyCase{"KeyDownSpace", OnKey(&chameleonButton::KeyDown), Space},
+                    DestroyCase{"KeyDownArrow", OnKey(&chameleonButton::KeyDown), Right},
+                    DestroyCase{"KeyUp", OnKey(&chameleonButton::KeyUp), Space},
+                    DestroyCase{"SpaceClick", OnPlain(&chameleonButton::Click), Space},
+                    DestroyCase{"KeyPress",
+                                [](chameleonButton& b, std::function<void()> act) {
+                                  b.KeyPress.connect([act](std::int16_t&) { act(); });
+                                },
+                                Space},
+                    DestroyCase{"MouseOver", OnPlain(&chameleonButton::MouseOver), HoverAndLeave},
+                    DestroyCase{"MouseOut", OnPlain(&chameleonButton::MouseOut), HoverAndLeave}),
+    CaseName<DestroyCase>);
+
+// A MouseDown handler that disables the button: the press shows the disabled look and no click follows.
+TEST_F(ButtonInput, MouseDownHandlerThatDisablesTheButton) {
+  b->setEnabled(false);
+  const QImage disabled = Pixels();
+  b->setEnabled(true);
+  auto id =
+      b->MouseDown.connect([this](std::int16_t&, std::int16_t&, float&, float&) { b->setEnabled(false); });
+  QTest::mousePress(b, Qt::LeftButton, {}, kInside);
+  EXPECT_EQ(Pixels(), disabled);
+  QTest::mouseRelease(b, Qt::LeftButton, {}, kInside);
+  EXPECT_FALSE(Logged("Click"));
+  b->MouseDown.disconnect(id);
+}
+
+}  // namespace
+}  // namespace kelvane::controls::test
