@@ -168,6 +168,9 @@ void Control::startDoubleClick(int button) {
 void Control::mousePressEvent(QMouseEvent* e) {
   const int button = ButtonCodeFromQt(e->button());
   if (button == 0) return QWidget::mousePressEvent(e);
+  // A release can be lost (a disabled window hears none); Qt's set of held buttons is the truth.
+  buttonsDown_ &= ButtonCodeFromQt(e->buttons()) & ~button;
+  if (buttonsDown_ == 0) inDoubleClick_ = false;
   // The second press of a double click reports the double click in place of a mouse-down. Qt may
   // or may not follow it with its own double-click event; that one is then skipped.
   if (isSecondClick(e)) {

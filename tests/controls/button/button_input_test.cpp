@@ -411,7 +411,8 @@ INSTANTIATE_TEST_SUITE_P(
                     DestroyCase{"MouseOut", OnPlain(&chameleonButton::MouseOut), HoverAndLeave}),
     CaseName<DestroyCase>);
 
-// A MouseDown handler that disables the button: the press shows the disabled look and no click follows.
+// A MouseDown handler that disables the button: the press shows the disabled look, no click follows,
+// and once enabled again the very next click counts.
 TEST_F(ButtonInput, MouseDownHandlerThatDisablesTheButton) {
   b->setEnabled(false);
   const QImage disabled = Pixels();
@@ -423,6 +424,9 @@ TEST_F(ButtonInput, MouseDownHandlerThatDisablesTheButton) {
   QTest::mouseRelease(b, Qt::LeftButton, {}, kInside);
   EXPECT_FALSE(Logged("Click"));
   b->MouseDown.disconnect(id);
+  b->setEnabled(true);
+  QTest::mouseClick(b, Qt::LeftButton, {}, kInside);
+  EXPECT_EQ(log.count("Click"), 1) << "the release the disabled button never heard is forgotten";
 }
 
 }  // namespace
