@@ -15,13 +15,16 @@ banner=$(pixel_at $((WX + 350)) $((WY + 40)))
 panel=$(pixel_at $((WX + 5)) $((WY + 100)))
 [ "$panel" = "203,216,250" ] || fail "panel pixel is $panel, expected 203,216,250"
 
-# Both buttons in their stored style 3: the dark blue outline, and the corner pixels just inside it.
-for corner in "Optimize 19 199" "End 274 274"; do
-  read -r name x y <<<"$corner"
-  seen=$(pixel_at $((WX + x)) $((WY + y)))
-  [ "$seen" = "0,60,115" ] || fail "$name outline at ($x, $y) is $seen, expected 0,60,115"
+# Both buttons in their stored style 3: the dark blue outline, the corner pixels just inside it, and
+# the cut-away corner showing what lies behind the button.
+for corner in "Optimize 19 199 203,216,250" "End 274 274 255,255,255"; do
+  read -r name x y behind <<<"$corner"
+  seen=$(pixel_at $((WX + x + 10)) $((WY + y)))
+  [ "$seen" = "0,60,115" ] || fail "$name outline at ($((x + 10)), $y) is $seen, expected 0,60,115"
   seen=$(pixel_at $((WX + x + 1)) $((WY + y + 1)))
   [ "$seen" = "16,77,123" ] || fail "$name corner at ($((x + 1)), $((y + 1))) is $seen, expected 16,77,123"
+  seen=$(pixel_at $((WX + x)) $((WY + y)))
+  [ "$seen" = "$behind" ] || fail "$name cut-away corner at ($x, $y) is $seen, expected $behind"
 done
 
 # The "Optimize" gradient, worked from its rule: 25 levels over the 26 rows in a single-precision
