@@ -83,6 +83,7 @@ class ButtonInput : public testing::Test {
   // The cursor goes there and the button hears of it with the buttons held.
   void MoveTo(QPoint local, Qt::MouseButtons held = Qt::NoButton) {
     CursorToButton(local);
+    if (!b) return;
     QMouseEvent move(QEvent::MouseMove, QPointF(local), QPointF(b->mapToGlobal(local)), Qt::NoButton, held,
                      Qt::NoModifier);
     QCoreApplication::sendEvent(b, &move);
@@ -92,12 +93,6 @@ class ButtonInput : public testing::Test {
     for (const QString& e : log)
       if (e.startsWith(prefix)) out << e;
     return out;
-  }
-  void WindowPress(Qt::MouseButton button, QPoint local) {
-    QTest::mousePress(window.windowHandle(), button, {}, local + kButtonRect.topLeft());
-  }
-  void WindowRelease(Qt::MouseButton button, QPoint local) {
-    QTest::mouseRelease(window.windowHandle(), button, {}, local + kButtonRect.topLeft());
   }
 
   QImage Pixels() const { return b->surface().image().copy(); }
@@ -370,13 +365,13 @@ TEST_P(HandlerDestroys, TheButtonAndNothingElse) {
 }
 
 void Click(ButtonInput& t) {
-  t.WindowPress(Qt::LeftButton, kInside);
-  t.WindowRelease(Qt::LeftButton, kInside);
+  if (t.b) QTest::mousePress(t.b, Qt::LeftButton, {}, kInside);
+  if (t.b) QTest::mouseRelease(t.b, Qt::LeftButton, {}, kInside);
 }
 void Space(ButtonInput& t) { QTest::keyClick(t.window.windowHandle(), Qt::Key_Space); }
 void Right(ButtonInput& t) { QTest::keyClick(t.window.windowHandle(), Qt::Key_Right); }
 void HoverAndLeave(ButtonInput& t) {
-  t.CursorToButton(kInside);
+  t.MoveTo(kInside);
   if (t.b) t.CursorTo(kElsewhere);
 }
 auto OnMouse(chameleonButton::MouseEvent chameleonButton::*event) {
