@@ -60,8 +60,11 @@ void Xp_ProgressBar::setValue(std::int32_t New_Value) {
   if (New_Value < min_) return ShowError(kValueTooLow);
   value_ = New_Value;
   PropertyChanged(kKeyValue);
-  QAccessibleValueChangeEvent changed(this, value_);  // nearly free while no reader listens
-  QAccessible::updateAccessibility(&changed);
+  // The refresh timer sets Value ten times a second: build no event while no reader listens.
+  if (QAccessible::isActive()) {
+    QAccessibleValueChangeEvent changed(this, value_);
+    QAccessible::updateAccessibility(&changed);
+  }
   if (style_ == 0) {
     AdvanceBlocks();
   } else if (value_ == max_) {
