@@ -1,8 +1,11 @@
 // The button's paint cycle: the face, the style's drawing in the up, down or disabled look, the
 // caption, and holding painting off. Everything goes through the drawing layer onto the surface.
 #include "controls/button/chameleon_button.h"
+#include "controls/button/compositing.h"
+#include "controls/button/picture_plan.h"
 #include "controls/button/primitives.h"
 #include "controls/button/styles.h"
+#include "platform/gdi/bits.h"
 #include "platform/gdi/dc.h"
 #include "platform/gdi/objects.h"
 
@@ -13,6 +16,15 @@ constexpr std::uint8_t kStateUp = 0;
 constexpr std::uint8_t kStateDown = 2;
 constexpr std::int32_t kHoverFaceScheme = 2;
 constexpr std::int32_t kCapturingButtonType = 11;
+
+std::uint8_t PictureStateOf(Look look) {
+  switch (look) {
+    case Look::Up: return kPictureUp;
+    case Look::Down: return kPictureDown;
+    case Look::Disabled: break;
+  }
+  return kPictureDisabled;
+}
 
 }  // namespace
 
@@ -49,12 +61,18 @@ class ButtonCanvas final : public PrimitiveCanvas {
 
   void SetLiftedFace(std::int32_t colour) override { colors_.LiftedFaceColor = colour; }
 
-  // Nothing is captured yet: the face fill shows instead of the container.
-  void CopyBackground() override {}
+  // Before the first show as style 11 there is nothing captured, and the face fill stays.
+  void CopyBackground() override {
+    if (!button_.BackgroundDC) return;
+    gdi::BitBlt(dc(), 0, 0, button_.width(), button_.height(), *button_.BackgroundDC, 0, 0, gdi::SRCCOPY);
+  }
 
   bool IsDefaultButton() override { return button_.Ambient().displayAsDefault; }
 
   void SelectButtonFont() { gdi::SelectObject(dc(), gdi::Font(button_.Font().toQFont())); }
+
+  const SchemeColors& colors() const { return colors_; }
+  using PrimitiveCanvas::dc;
 
  private:
   CaptionPaintInputs CaptionInputs() const {
@@ -132,7 +150,31 @@ void chameleonButton::PaintButton(std::uint8_t state, bool force) {
   in.CaptionWidth = layout_.CaptionWidth;
   in.CaptionHeight = layout_.CaptionHeight;
   PaintStyle(f_.ButtonType, look, in, canvas);
+  PaintPictures(canvas, PictureStateOf(look));
   surfaceChanged();
+}
+
+void chameleonButton::PaintPictures(ButtonCanvas& canvas, std::uint8_t pictureState) {
+  if (f_.PictureNormal.isNull()) return;
+  PicturePlanInputs in;
+  in.HasNormal = true;
+  in.HasOver = !f_.PictureOver.isNull();
+  in.State = pictureState;
+  in.IsOver = IsOver;
+  in.ButtonType = f_.ButtonType;
+  in.ColorScheme = f_.ColorScheme;
+  in.SpecialEffect = f_.SpecialEffect;
+  in.SoftBevel = f_.SoftBevel;
+  in.UseGreyscale = f_.UseGreyscale;
+  in.Colors = canvas.colors();
+  const PictureMaskProperties mask{f_.UseMaskColor, f_.MaskColor};
+  for (const PicturePass& p : PlanPictures(in)) {
+    const host::Picture& picture = p.Source == PictureSource::Over ? f_.PictureOver : f_.PictureNormal;
+    BlitPicture(canvas.dc(), layout_.PictureLeft + p.Dx, layout_.PictureTop + p.Dy, PictureWidth,
+                PictureHeight, picture, in.Colors.MaskRgb, p.Tint, p.DarkOnly, p.Greyscale, p.Blend, mask);
+  }
+  // A picture behind the caption would hide it.
+  if (f_.PicturePosition == kPictureBehind) canvas.Caption(LastCaptionMode);
 }
 
 // Scheme 2 takes nothing from the container or the system, so a change there leaves it alone.
@@ -141,10 +183,6 @@ void chameleonButton::OnAmbientChanged(const QString& /*name*/) {
   ComputeSchemeColors();
   PaintButton(LastState, true);
 }
-
-// Capturing the container's pixels comes with the transparent style's pictures; until then style 11
-// shows its face.
-void chameleonButton::CaptureParentBackground() {}
 
 void chameleonButton::DisableRefresh() { RefreshOn = false; }
 

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "controls/button/access_key.h"
+#include "controls/button/compositing.h"
 #include "controls/button/hand_cursor.h"
 #include "platform/gdi/colorref.h"
 #include "platform/gdi/window.h"
@@ -300,16 +301,11 @@ void chameleonButton::WriteProperties(host::PropertyBag& bag) {
   WriteButtonProperties(bag, StoredProperties());
 }
 
-void chameleonButton::OnShow() {
-  RefreshOn = true;
-  ComputeSchemeColors();
-  PaintButton(LastState, true);
-}
-
 void chameleonButton::OnResize() {
+  if (IsCapturing) return;
   MeasureCaption();
   ApplyShape();
-  PaintButton(LastState, true);
+  PaintButton(kStateUp, true);
 }
 
 // ---- working colours, measuring, painting ----------------------------------------------------------
@@ -338,9 +334,13 @@ void chameleonButton::ComputeSchemeColors() {
   colors_ = controls::ComputeSchemeColors(CurrentSchemeInputs());
 }
 
+// The stored size is in HIMETRIC; a 16-pixel icon comes back as 16.
 void chameleonButton::MeasurePicture() {
-  PictureWidth = f_.PictureNormal.widthPixels();
-  PictureHeight = f_.PictureNormal.heightPixels();
+  const auto toPixels = [this](int himetric) {
+    return static_cast<int>(RoundHalfEven(ScaleConvert(himetric, host::ScaleUnit::Himetric, ScaleMode())));
+  };
+  PictureWidth = f_.PictureNormal.isNull() ? 0 : toPixels(f_.PictureNormal.widthHimetric());
+  PictureHeight = f_.PictureNormal.isNull() ? 0 : toPixels(f_.PictureNormal.heightHimetric());
 }
 
 }  // namespace kelvane::controls

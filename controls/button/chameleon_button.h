@@ -3,16 +3,20 @@
 // four colour schemes, and its events. Painting lives in button_painting.cpp.
 #include <QString>
 #include <cstdint>
+#include <optional>
 
 #include "controls/button/button_properties.h"
 #include "controls/button/caption.h"
 #include "controls/button/colors.h"
+#include "platform/gdi/dc.h"
 #include "platform/host/control.h"
 #include "platform/host/events.h"
 #include "platform/host/picture.h"
 #include "platform/host/stock/timer.h"
 
 namespace kelvane::controls {
+
+class ButtonCanvas;
 
 class chameleonButton : public host::Control {
   Q_OBJECT
@@ -119,6 +123,8 @@ class chameleonButton : public host::Control {
   void ReadProperties(const host::PropertyBag& bag) override;
   void WriteProperties(host::PropertyBag& bag) override;
   void OnShow() override;
+  void OnHide() override;
+  void Terminate() override;
   void OnResize() override;
   // Input: button_input.cpp.
   void OnMouseDown(int button, int shift, float x, float y) override;
@@ -145,8 +151,11 @@ class chameleonButton : public host::Control {
   void MeasureCaption();
   void MeasurePicture();
   void ApplyShape();  // shape.cpp
+  // Transparent style: the container's pixels behind the button (button_background.cpp).
+  void CreateBackgroundSurface();
   void CaptureParentBackground();
   void PaintButton(std::uint8_t state, bool force);
+  void PaintPictures(ButtonCanvas& canvas, std::uint8_t pictureState);
   bool Designing() const { return !Ambient().userMode; }
 
   ButtonFields f_;
@@ -158,6 +167,11 @@ class chameleonButton : public host::Control {
   std::uint8_t LastState = 0;
   QString LastCaption;
   int PictureWidth = 0, PictureHeight = 0;
+  // Made at the first show as style 11, with that show's size, and kept until termination.
+  std::optional<gdi::Dc> BackgroundDC;
+  gdi::Bitmap BackgroundBitmap;
+  gdi::Bitmap BackgroundSavedBitmap;
+  bool IsCapturing = false;      // the height is 0 for a moment; resizes are not ours
   bool settingEnabled_ = false;  // our own change of the window state repaints once, not twice
 
   // Hover: the timer runs only while the button believes the mouse is over it.

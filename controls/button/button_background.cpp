@@ -1,0 +1,69 @@
+// The transparent style's background: the container's pixels behind the button, captured into a
+// memory surface while the button is out of the way, and the show, hide and terminate handlers that
+// own that surface.
+#include <cmath>
+
+#include "controls/button/chameleon_button.h"
+#include "platform/gdi/bits.h"
+#include "platform/gdi/window.h"
+#include "platform/host/services.h"
+#include "platform/host/units.h"
+
+namespace kelvane::controls {
+namespace {
+
+constexpr std::int32_t kCapturingButtonType = 11;
+constexpr std::uint8_t kStateUp = 0;
+
+int WholePixels(double twips) { return static_cast<int>(std::lround(host::TwipsToPixels(twips))); }
+
+}  // namespace
+
+void chameleonButton::CreateBackgroundSurface() {
+  gdi::Dc own(surface());
+  BackgroundDC = gdi::CreateCompatibleDC(own);
+  BackgroundBitmap = gdi::CreateCompatibleBitmap(own, width(), height());
+  BackgroundSavedBitmap = gdi::SelectObject(*BackgroundDC, BackgroundBitmap);
+}
+
+// Every step goes on whatever the last one did: a missing container or surface just copies nothing.
+void chameleonButton::CaptureParentBackground() {
+  IsCapturing = true;
+  const int w = width(), h = height();
+  // With no height the button is not drawn, so the container's next rendering is what lies behind it.
+  resize(w, 0);
+  host::services().DoEvents();
+  if (QWidget* container = gdi::GetParent(this); container && BackgroundDC) {
+    gdi::Dc containerDc = gdi::GetDC(container);
+    // The extender speaks twips; the container's context speaks pixels.
+    gdi::BitBlt(*BackgroundDC, 0, 0, w, h, containerDc, WholePixels(ExtenderLeft()),
+                WholePixels(ExtenderTop()), gdi::SRCCOPY);
+    gdi::ReleaseDC(container, std::move(containerDc));
+  }
+  resize(w, h);
+  IsCapturing = false;
+}
+
+void chameleonButton::OnShow() {
+  if (f_.ButtonType == kCapturingButtonType) {
+    if (!BackgroundDC) CreateBackgroundSurface();
+    CaptureParentBackground();
+  }
+  RefreshOn = true;
+  ComputeSchemeColors();
+  PaintButton(kStateUp, true);
+}
+
+void chameleonButton::OnHide() { RefreshOn = false; }
+
+// The window region stays with the window, which releases it.
+void chameleonButton::Terminate() {
+  RefreshOn = false;
+  if (!BackgroundDC) return;
+  gdi::SelectObject(*BackgroundDC, BackgroundSavedBitmap);
+  gdi::DeleteObject(BackgroundBitmap);
+  gdi::DeleteDC(std::move(*BackgroundDC));
+  BackgroundDC.reset();
+}
+
+}  // namespace kelvane::controls
