@@ -1,41 +1,97 @@
-// Draws Kelvane's own pictures: the 32 x 32 window icon and the 16 x 16 picture of "End".
-// Usage: make_app_icons <output folder>
+// Draws Kelvane's own pictures: the window icon and the 16 x 16 picture of "End".
+// Usage: make_app_icons <output folder> [icon name]
+// Writes kelvane32.png and end16.png (the app's resources); given an icon name, also the desktop
+// icon theme under <output folder>/hicolor: every size as PNG and the same shapes as SVG.
+#include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
-#include <QPainterPath>
+#include <QPolygonF>
 #include <cstdio>
+#include <vector>
 
 namespace {
 
+// The window icon is designed on a 32 x 32 grid; every size and the SVG come from this one list,
+// so the theme icons cannot drift from the window's own.
+constexpr double kGrid = 32;
+
+struct Shape {
+  enum class Kind { RoundedRect, Rect, Polygon } kind;
+  QColor fill;
+  QColor stroke;  // invalid: no outline
+  QRectF rect;    // RoundedRect, Rect
+  double radius = 0;
+  QPolygonF points;  // Polygon
+};
+
 // A memory module: green board, gold contacts, black chips, and a free-share arrow.
-QImage DrawWindowIcon() {
-  QImage img(32, 32, QImage::Format_ARGB32);
+std::vector<Shape> WindowIconShapes() {
+  std::vector<Shape> shapes;
+  shapes.push_back({Shape::Kind::RoundedRect,
+                    QColor(0x43, 0xa0, 0x47),
+                    QColor(0x1b, 0x5e, 0x20),
+                    QRectF(1.5, 7.5, 29, 15),
+                    2,
+                    {}});
+  for (int x = 4; x <= 26; x += 3) {
+    shapes.push_back({Shape::Kind::Rect, QColor(0xf9, 0xa8, 0x25), {}, QRectF(x, 19, 2, 3), 0, {}});
+  }
+  for (int x = 4; x <= 22; x += 6) {
+    shapes.push_back({Shape::Kind::Rect, QColor(0x21, 0x21, 0x21), {}, QRectF(x, 10, 5, 7), 0, {}});
+  }
+  // Upward arrow: memory handed back.
+  const QPolygonF arrow{{16, 2}, {22, 8}, {19, 8}, {19, 9.5}, {13, 9.5}, {13, 8}, {10, 8}};
+  shapes.push_back({Shape::Kind::Polygon, QColor(0x15, 0x65, 0xc0), {}, {}, 0, arrow});
+  return shapes;
+}
+
+QImage DrawWindowIcon(int size) {
+  QImage img(size, size, QImage::Format_ARGB32);
   img.fill(Qt::transparent);
   QPainter p(&img);
   p.setRenderHint(QPainter::Antialiasing);
-  p.setPen(QPen(QColor(0x1b, 0x5e, 0x20), 1));
-  p.setBrush(QColor(0x43, 0xa0, 0x47));
-  p.drawRoundedRect(QRectF(1.5, 7.5, 29, 15), 2, 2);
-  p.setPen(Qt::NoPen);
-  p.setBrush(QColor(0xf9, 0xa8, 0x25));
-  for (int x = 4; x <= 26; x += 3) p.drawRect(QRectF(x, 19, 2, 3));
-  p.setBrush(QColor(0x21, 0x21, 0x21));
-  for (int x = 4; x <= 22; x += 6) p.drawRect(QRectF(x, 10, 5, 7));
-  // Upward arrow: memory handed back.
-  QPainterPath arrow;
-  arrow.moveTo(16, 24);
-  arrow.lineTo(22, 30);
-  arrow.lineTo(19, 30);
-  arrow.lineTo(19, 31.5);
-  arrow.lineTo(13, 31.5);
-  arrow.lineTo(13, 30);
-  arrow.lineTo(10, 30);
-  arrow.closeSubpath();
-  p.setBrush(QColor(0x15, 0x65, 0xc0));
-  p.drawPath(arrow.translated(0, -22).toReversed());
+  p.scale(size / kGrid, size / kGrid);
+  for (const Shape& s : WindowIconShapes()) {
+    p.setPen(s.stroke.isValid() ? QPen(s.stroke, 1) : QPen(Qt::NoPen));
+    p.setBrush(s.fill);
+    switch (s.kind) {
+      case Shape::Kind::RoundedRect: p.drawRoundedRect(s.rect, s.radius, s.radius); break;
+      case Shape::Kind::Rect: p.drawRect(s.rect); break;
+      case Shape::Kind::Polygon: p.drawPolygon(s.points); break;
+    }
+  }
   p.end();
   return img;
+}
+
+QString SvgColor(const QColor& c) { return c.name(QColor::HexRgb); }
+
+QString WindowIconSvg() {
+  QString svg = QStringLiteral(
+      "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+      "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"32\" height=\"32\" viewBox=\"0 0 32 32\">\n");
+  for (const Shape& s : WindowIconShapes()) {
+    const QString paint =
+        QStringLiteral("fill=\"%1\"").arg(SvgColor(s.fill)) +
+        (s.stroke.isValid() ? QStringLiteral(" stroke=\"%1\" stroke-width=\"1\"").arg(SvgColor(s.stroke))
+                            : QString());
+    if (s.kind == Shape::Kind::Polygon) {
+      QStringList points;
+      for (const QPointF& pt : s.points) points << QStringLiteral("%1,%2").arg(pt.x()).arg(pt.y());
+      svg += QStringLiteral("  <polygon points=\"%1\" %2/>\n").arg(points.join(' '), paint);
+    } else {
+      const QString corner = s.radius > 0 ? QStringLiteral(" rx=\"%1\" ry=\"%1\"").arg(s.radius) : QString();
+      svg += QStringLiteral("  <rect x=\"%1\" y=\"%2\" width=\"%3\" height=\"%4\"%5 %6/>\n")
+                 .arg(s.rect.x())
+                 .arg(s.rect.y())
+                 .arg(s.rect.width())
+                 .arg(s.rect.height())
+                 .arg(corner, paint);
+    }
+  }
+  return svg + QStringLiteral("</svg>\n");
 }
 
 // A small red "stop" circle with a white bar: ends the program.
@@ -54,17 +110,29 @@ QImage DrawEndPicture() {
   return img;
 }
 
+bool WriteThemeIcons(const QString& dir, const QString& name) {
+  for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+    const QString folder = QStringLiteral("%1/hicolor/%2x%2/apps").arg(dir).arg(size);
+    if (!QDir().mkpath(folder) || !DrawWindowIcon(size).save(folder + '/' + name + ".png")) return false;
+  }
+  const QString folder = dir + "/hicolor/scalable/apps";
+  QFile svg(folder + '/' + name + ".svg");
+  return QDir().mkpath(folder) && svg.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+         svg.write(WindowIconSvg().toUtf8()) >= 0 && svg.flush();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QGuiApplication app(argc, argv);
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: make_app_icons <output folder>\n");
+  if (argc != 2 && argc != 3) {
+    std::fprintf(stderr, "usage: make_app_icons <output folder> [icon name]\n");
     return 2;
   }
   const QString dir = QString::fromLocal8Bit(argv[1]);
-  const bool ok = DrawWindowIcon().save(dir + "/kelvane32.png") && DrawEndPicture().save(dir + "/end16.png");
+  bool ok = DrawWindowIcon(32).save(dir + "/kelvane32.png") && DrawEndPicture().save(dir + "/end16.png");
+  if (ok && argc == 3) ok = WriteThemeIcons(dir, QString::fromLocal8Bit(argv[2]));
   if (!ok) std::fprintf(stderr, "cannot write the pictures into %s\n", argv[1]);
   return ok ? 0 : 1;
 }

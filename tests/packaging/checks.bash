@@ -1,0 +1,61 @@
+# Shared checks of the packaging tests: each check counts and reports, so one run shows every fault.
+set -euo pipefail
+VERSION=$(sed -n 's/^project(kelvane VERSION \([0-9.]*\).*/\1/p' "$(dirname "${BASH_SOURCE[0]}")/../../CMakeLists.txt")
+passed=0 failed=0
+
+# check NAME COMMAND...: runs COMMAND; its output is shown only when it fails.
+check() {
+  local name=$1 out
+  shift
+  if out=$("$@" 2>&1); then
+    passed=$((passed + 1))
+  else
+    failed=$((failed + 1))
+    echo "FAIL: $name" >&2
+    [ -z "$out" ] || sed 's/^/  /' <<<"$out" >&2
+  fi
+}
+
+# expect_output WANTED COMMAND...: COMMAND succeeds and prints exactly WANTED.
+expect_output() {
+  local want=$1 out
+  shift
+  out=$("$@" 2>&1) || { echo "$out"; return 1; }
+  [ "$out" = "$want" ] || { echo "printed: $out"; echo "wanted:  $want"; return 1; }
+}
+
+# Any finding at all (even a hint or an info) fails: an entry that validates silently is the aim.
+quiet_validator() { local out; out=$("$@" 2>&1) || { echo "$out"; return 1; }; [ -z "$(grep -v '^✔' <<<"$out" | grep -v '^$')" ] || { echo "$out"; return 1; }; }
+
+desktop_key() { sed -n "s/^$2=//p" "$1"; }
+
+check_desktop_entry() {
+  local f=$1
+  check "desktop-file-validate $f" quiet_validator desktop-file-validate "$f"
+  check "desktop entry Exec" expect_output kelvane desktop_key "$f" Exec
+  check "desktop entry Icon" expect_output "$ID" desktop_key "$f" Icon
+  check "desktop entry Categories" expect_output "System;Monitor;" desktop_key "$f" Categories
+  for key in Name GenericName Comment; do
+    check "desktop entry $key" test -n "$(desktop_key "$f" "$key")"
+  done
+}
+
+check_metainfo() {
+  local f=$1
+  check "appstreamcli validate --no-net $f" quiet_validator appstreamcli validate --no-net "$f"
+  check "metainfo id" grep -q "<id>$ID</id>" "$f"
+  check "metainfo launchable" grep -q "<launchable type=\"desktop-id\">$ID.desktop</launchable>" "$f"
+  check "metainfo release $VERSION" grep -Eq "<release version=\"$VERSION\" date=\"[0-9]{4}-[0-9]{2}-[0-9]{2}\"" "$f"
+}
+
+check_man_page() {
+  local f=$1
+  check "man page renders without warnings" expect_output "" sh -c "MANWIDTH=80 man --warnings -l '$f' 2>&1 >/dev/null"
+  check "man page names the program" sh -c "MANWIDTH=80 man -l '$f' 2>/dev/null | cat | grep -q '^ *kelvane - '"
+  check "man page carries the version" sh -c "MANWIDTH=80 man -l '$f' 2>/dev/null | cat | grep -q 'kelvane $VERSION'"
+}
+
+finish() {
+  echo "$1: $passed passed, $failed failed"
+  [ "$failed" = 0 ]
+}

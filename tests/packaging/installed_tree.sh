@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# `cmake --install` into a scratch prefix, checked as a desktop would read it: exactly the expected
+# files, a valid desktop entry and AppStream metadata, every icon at the size its folder names, and
+# a man page that renders without warnings.
+set -euo pipefail
+BUILD=$1
+ID=io.github.kelvane.Kelvane
+SIZES="16 22 24 32 48 64 128 256"
+source "$(dirname "$0")/checks.bash"
+
+prefix=$(mktemp -d)
+trap 'rm -rf "$prefix"' EXIT
+cmake --install "$BUILD" --prefix "$prefix" >"$prefix.log" 2>&1 || { cat "$prefix.log" >&2; rm -f "$prefix.log"; exit 1; }
+rm -f "$prefix.log"
+cd "$prefix"
+
+expected="bin/kelvane
+share/applications/$ID.desktop
+share/doc/kelvane/copyright
+share/man/man1/kelvane.1
+share/metainfo/$ID.metainfo.xml
+share/icons/hicolor/scalable/apps/$ID.svg"
+for n in $SIZES; do expected+=$'\n'"share/icons/hicolor/${n}x${n}/apps/$ID.png"; done
+check "installs exactly the program and its desktop files" \
+  diff <(sort <<<"$expected") <(find . -type f -printf '%P\n' | sort)
+check "the program is executable" test -x bin/kelvane
+
+check_desktop_entry share/applications/$ID.desktop
+check_metainfo share/metainfo/$ID.metainfo.xml
+for n in $SIZES; do
+  check "icon ${n}x${n}" expect_output "${n}x${n}" identify -format '%wx%h' share/icons/hicolor/${n}x${n}/apps/$ID.png
+done
+check "scalable icon is an SVG on the icon's 32-unit grid" \
+  grep -q '<svg [^>]*viewBox="0 0 32 32"' share/icons/hicolor/scalable/apps/$ID.svg
+check_man_page share/man/man1/kelvane.1
+
+finish installed_tree
