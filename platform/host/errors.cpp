@@ -19,6 +19,19 @@ Int CheckedWhole(double v, const char* typeName) {
 
 }  // namespace
 
+std::string MessageText(const QString& text) {
+  QString out;
+  out.reserve(text.size());
+  for (const QChar c : text) {
+    if (c.category() == QChar::Other_Control) {
+      out += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
+    } else {
+      out += c;
+    }
+  }
+  return out.toStdString();
+}
+
 double RoundHalfEven(double v) {
   if (!std::isfinite(v)) return v;
   const double lower = std::floor(v);

@@ -1,5 +1,6 @@
 #pragma once
 // Run-time errors the host raises into the code that assigned a property or called a service.
+#include <QString>
 #include <cstdint>
 #include <stdexcept>
 #include <string>
@@ -27,5 +28,9 @@ inline constexpr int kErrInvalidPropertyValue = 380;
 double RoundHalfEven(double v);
 std::int16_t CInt(double v);
 std::int32_t CLng(double v);
+
+// Text from outside (a key, a stored value, a name) made fit for a message: UTF-8 with control
+// characters written as \uXXXX, so a NUL cannot end the message early nor a newline split it.
+std::string MessageText(const QString& text);
 
 }  // namespace kelvane::host

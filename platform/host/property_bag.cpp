@@ -14,15 +14,15 @@ std::string Describe(const PropertyValue& v) {
   struct {
     std::string operator()(std::int32_t i) const { return "the number " + std::to_string(i); }
     std::string operator()(bool b) const { return b ? "True" : "False"; }
-    std::string operator()(const QString& s) const { return "the text \"" + s.toStdString() + "\""; }
-    std::string operator()(const FontDesc& f) const { return "the font \"" + f.name.toStdString() + "\""; }
+    std::string operator()(const QString& s) const { return "the text \"" + MessageText(s) + "\""; }
+    std::string operator()(const FontDesc& f) const { return "the font \"" + MessageText(f.name) + "\""; }
     std::string operator()(const Picture&) const { return "a picture"; }
   } describe;
   return std::visit(describe, v);
 }
 
 [[noreturn]] void Mismatch(const QString& key, const PropertyValue& stored, const char* wanted) {
-  throw RuntimeError(kErrTypeMismatch, "Type mismatch: property \"" + key.toStdString() + "\" holds " +
+  throw RuntimeError(kErrTypeMismatch, "Type mismatch: property \"" + MessageText(key) + "\" holds " +
                                            Describe(stored) + ", which cannot be read as " + wanted);
 }
 
@@ -48,7 +48,7 @@ std::int32_t ToInt(const QString& key, const PropertyValue& v) {
     try {
       return CLng(d);
     } catch (const RuntimeError&) {
-      throw RuntimeError(kErrOverflow, "Overflow: property \"" + key.toStdString() + "\" holds " +
+      throw RuntimeError(kErrOverflow, "Overflow: property \"" + MessageText(key) + "\" holds " +
                                            Describe(v) + ", which does not fit in a 32-bit integer");
     }
   }

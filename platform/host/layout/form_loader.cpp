@@ -27,7 +27,7 @@ const QString kKind = QStringLiteral("kind");
 const QString kContainer = QStringLiteral("container");
 const QString kProperties = QStringLiteral("properties");
 
-[[noreturn]] void Fail(const QString& message) { throw LayoutError(message.toStdString()); }
+[[noreturn]] void Fail(const QString& message) { throw LayoutError(message); }
 
 // The stored extents size the control's surface before the layout's own size is applied.
 // Whole numbers are already checked by ReadPropertyBag.

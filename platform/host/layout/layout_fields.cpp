@@ -32,7 +32,7 @@ bool IsColorBits(std::uint32_t bits) {
 Fields::Fields(QJsonObject object, QString who) : object_(std::move(object)), who_(std::move(who)) {}
 
 void Fields::fail(const QString& key, const QString& what) const {
-  throw LayoutError(QStringLiteral("%1: %2 %3").arg(who_, Quoted(key), what).toStdString());
+  throw LayoutError(QStringLiteral("%1: %2 %3").arg(who_, Quoted(key), what));
 }
 
 QJsonValue Fields::take(const QString& key) const {
@@ -147,7 +147,7 @@ int Fields::choice(const QString& key, const QStringList& choices, int def) cons
 void Fields::rejectUnknown() const {
   for (auto it = object_.begin(); it != object_.end(); ++it) {
     if (!asked_.contains(it.key())) {
-      throw LayoutError(QStringLiteral("%1: unknown key %2").arg(who_, Quoted(it.key())).toStdString());
+      throw LayoutError(QStringLiteral("%1: unknown key %2").arg(who_, Quoted(it.key())));
     }
   }
 }
@@ -203,7 +203,7 @@ PropertyBag ReadPropertyBag(const QJsonObject& object, const QString& who) {
   for (auto it = object.begin(); it != object.end(); ++it) {
     const QString& key = it.key();
     const QString what = QStringLiteral("%1: property \"%2\"").arg(who, key);
-    auto fail = [&](const QString& msg) { throw LayoutError((what + QLatin1Char(' ') + msg).toStdString()); };
+    auto fail = [&](const QString& msg) { throw LayoutError(what + QLatin1Char(' ') + msg); };
     if (key.isEmpty()) fail(QStringLiteral("has an empty key"));
     if (seen.contains(key.toLower())) fail(QStringLiteral("is stored twice (keys ignore case)"));
     seen.insert(key.toLower());

@@ -30,7 +30,7 @@ void LoadedForm::throwMissing(const QString& name, int index, const QObject* fou
   LoadedControl probe;
   probe.name = name;
   probe.index = index;
-  const std::string who = probe.displayName().toStdString();
+  const std::string who = MessageText(probe.displayName());
   if (!found) throw LayoutError(who + ": no such control in the layout");
   throw LayoutError(who + ": is a " + found->metaObject()->className() + ", not a " + wanted);
 }

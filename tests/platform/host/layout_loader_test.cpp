@@ -229,6 +229,13 @@ INSTANTIATE_TEST_SUITE_P(
                   Property("picn", QJsonObject{{"picture", "x.png"}, {"type", "cursor"}}),
                   R"(Button1: property "picn": "type" must be one of "bitmap", "icon")"},
         Malformed{"ControlNotObject", Append(5), R"(control 6: must be an object)"},
+        // Control characters from the stored text are escaped: a NUL would end the message early.
+        Malformed{"ControlCharactersEscaped",
+                  Append(QJsonObject{{"name", QString::fromLatin1("\0T\n", 3)},
+                                     {"kind", "Timer"},
+                                     {"container", "Form1"},
+                                     {"interval", -1}}),
+                  R"(\u0000T\u000a: "interval" must be a whole number from 0 to 65535)"},
         Malformed{"ClientWidthMissing", Remove(kForm, "clientWidth"), R"(Form1: "clientWidth" is missing)"},
         Malformed{"FormFontNotObject", Set(kForm, "font", "Verdana"),
                   R"(Form1: "font" must be a font object)"},

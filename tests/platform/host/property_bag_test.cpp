@@ -139,7 +139,11 @@ TEST_P(PropertyBagBadConversions, RaiseAnErrorNamingTheKey) {
     FAIL() << "no error raised";
   } catch (const RuntimeError& e) {
     EXPECT_EQ(e.number(), GetParam().error);
-    EXPECT_NE(std::string(e.what()).find("\"BType\""), std::string::npos) << e.what();
+    const std::string message = e.what();
+    EXPECT_NE(message.find("\"BType\""), std::string::npos) << message;
+    // A stored NUL or escape sequence stays visible instead of ending or garbling the message.
+    EXPECT_NE(message.find(", which "), std::string::npos) << message;
+    EXPECT_EQ(message.find('\x1b'), std::string::npos) << message;
   }
 }
 
@@ -152,7 +156,9 @@ INSTANTIATE_TEST_SUITE_P(
                     BadConversionCase{"FontAsNumber", FontDesc{}, 0, kErrTypeMismatch},
                     BadConversionCase{"NumberAsFont", 3, FontDesc{}, kErrTypeMismatch},
                     BadConversionCase{"NumberAsPicture", 3, Picture{}, kErrTypeMismatch},
-                    BadConversionCase{"PictureAsText", TinyBitmap(), QString(), kErrTypeMismatch}),
+                    BadConversionCase{"PictureAsText", TinyBitmap(), QString(), kErrTypeMismatch},
+                    BadConversionCase{"ControlCharactersAsNumber", QString::fromLatin1("\0\x1b[2J", 5), 0,
+                                      kErrTypeMismatch}),
     [](const auto& test) { return std::string(test.param.name); });
 
 }  // namespace
