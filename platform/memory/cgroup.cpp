@@ -24,9 +24,10 @@ bool ClimbsOut(std::string_view path) {
   return padded.find("/../") != std::string::npos;
 }
 
-// "/a/b" -> "/a/b", "/a", "/"; anything not absolute, or climbing with "..", gives nothing.
+// "/a/b" -> "/a/b", "/a", "/"; anything not absolute, climbing with "..", or holding a NUL (which
+// would cut the file name short when opened) gives nothing.
 std::vector<std::string> SelfAndAncestors(std::string path) {
-  if (path.empty() || path.front() != '/' || ClimbsOut(path)) return {};
+  if (path.empty() || path.front() != '/' || ClimbsOut(path) || path.find('\0') != std::string::npos) return {};
   while (path.size() > 1 && path.back() == '/') path.pop_back();
   std::vector<std::string> chain{path};
   while (path != "/") {

@@ -44,6 +44,8 @@ TEST(CgroupLevels, WalkFromOwnGroupToTheRootAndNeverEscape) {
   EXPECT_EQ(CgroupLevelsFor({"/a/b/", "/jobs"}, "/cg"), expected);
   EXPECT_TRUE(CgroupLevelsFor({"../escape", {}}, "/cg").empty());
   EXPECT_TRUE(CgroupLevelsFor({"/a/../../etc", {}}, "/cg").empty());
+  // Opened by path, a NUL would cut the name short.
+  EXPECT_TRUE(CgroupLevelsFor({std::string("/app\0/x", 7), std::string("/jobs\0", 6)}, "/cg").empty());
   EXPECT_TRUE(ExistingCgroupLevels("/nonexistent/kelvane-cgroup", "/cg").empty());
   // Limit, usage, reserve: never wraps below zero.
   EXPECT_EQ(HeadroomBelowLimit(1000, 300, 200), 500u);
