@@ -8,6 +8,7 @@ packages=(
   xvfb xauth xdotool x11-utils imagemagick openbox libxcb1-dev clang-format
   fonts-dejavu-core fonts-liberation2
   desktop-file-utils appstream dpkg-dev man-db groff-base
+  clang libclang-rt-14-dev
 )
 missing=()
 for p in "${packages[@]}"; do

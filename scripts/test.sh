@@ -8,7 +8,7 @@ bash scripts/install-deps.sh
 jobs=$(nproc)
 
 echo "Checking formatting (.clang-format)"
-find app bench controls platform tests tools -name '*.cpp' -o -name '*.h' |
+find app bench controls fuzz platform tests tools -name '*.cpp' -o -name '*.h' |
   xargs clang-format --dry-run --Werror
 
 cmake --preset dev -DCMAKE_COMPILE_WARNING_AS_ERROR=ON >/dev/null
@@ -22,3 +22,4 @@ export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS=print_stacktrace=1
 ctest --preset asan -j "$jobs"
 bash tests/e2e/closed_by_wm.sh build/asan/kelvane
+bash scripts/fuzz.sh
