@@ -57,7 +57,7 @@ Bitmap Dc::selectBitmap(const Bitmap& b) {
 
 QFont Dc::qfont() const {
   if (!font_.isNull()) return font_.qfont();
-  return qApp ? QApplication::font() : QFont();
+  return SurfaceFont(qApp ? QApplication::font() : QFont());
 }
 
 Dc CreateCompatibleDC(const Dc* /*reference*/) { return Dc::memory(); }

@@ -60,4 +60,11 @@ Bitmap CreateBitmap(int width, int height, unsigned /*planes*/, unsigned /*bitsP
   return b;
 }
 
+QFont SurfaceFont(QFont font) {
+  if (font.hintingPreference() == QFont::PreferDefaultHinting) {
+    font.setHintingPreference(QFont::PreferVerticalHinting);
+  }
+  return font;
+}
+
 }  // namespace kelvane::gdi

@@ -46,10 +46,15 @@ class Pen {
   ColorRef colour_ = 0;
 };
 
+// Text is part of a surface's pixel-exact drawing, so it must come out the same whatever the screen's
+// scale: Qt drops hinting on scaled screens unless the font asks for it, so surface fonts ask for the
+// light hinting an unscaled screen uses.
+QFont SurfaceFont(QFont font);
+
 class Font {
  public:
   Font() = default;  // no font: the device context's default
-  explicit Font(const QFont& font) : font_(font), null_(false) {}
+  explicit Font(const QFont& font) : font_(SurfaceFont(font)), null_(false) {}
   bool isNull() const { return null_; }
   const QFont& qfont() const { return font_; }
   friend bool operator==(const Font&, const Font&) = default;

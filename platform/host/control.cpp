@@ -111,7 +111,10 @@ double Control::ExtenderHeight() const { return PixelsToTwips(height()); }
 
 void Control::paintEvent(QPaintEvent*) {
   QPainter p(this);
-  p.drawImage(0, 0, surface_.image());
+  // On a scaled screen every surface pixel becomes a block of whole device pixels: blending
+  // neighbours would blur the pixel-exact drawing.
+  p.setRenderHint(QPainter::SmoothPixmapTransform, false);
+  p.drawImage(rect(), surface_.image());
 }
 
 void Control::resizeEvent(QResizeEvent*) {

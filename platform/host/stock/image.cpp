@@ -17,6 +17,8 @@ void Image::setPicture(const host::Picture& picture) {
 void Image::paintEvent(QPaintEvent*) {
   if (picture_.isNull()) return;
   QPainter p(this);
+  // Scaled screens show the picture's pixels as whole blocks, as the controls' surfaces are shown.
+  p.setRenderHint(QPainter::SmoothPixmapTransform, false);
   p.drawImage(0, 0, picture_.image());
 }
 

@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# At QT_SCALE_FACTOR=2 the window is twice its size and the controls' pixel-exact drawing is shown
+# with each pixel as a 2 x 2 block: the End button and the progress bar's frame match the window at
+# scale 1 enlarged without smoothing, so there is no blur and no seam.
+set -euo pipefail
+[ -n "${INSIDE_XVFB:-}" ] || exec env INSIDE_XVFB=1 xvfb-run -n $((100 + RANDOM % 800)) -a -s "-screen 0 1024x768x24" bash "$0" "$@"
+KELVANE=$1
+source "$(dirname "$0")/lib.bash"
+shots=$(mktemp -d)
+trap '[ -n "${KEEP_SHOTS:-}" ] && cp -r "$shots" "$KEEP_SHOTS"; rm -rf "$shots"' EXIT
+
+# Regions in logical pixels: the End button, and the progress bar's left end and top two rows (its
+# frame, clear of the blocks, whose number follows the free memory).
+REGIONS="end:76x26+274+274 bar_left:4x12+28+165 bar_top:260x2+28+165"
+
+# shoot SCALE: crops every region of the window at that scale into $shots/SCALE-NAME.png.
+shoot() {
+  local name geometry w h x y
+  for region in $REGIONS; do
+    IFS=':x+' read -r name w h x y <<<"$region"
+    import -window root -crop "$(($1 * w))x$(($1 * h))+$((WX + $1 * x))+$((WY + $1 * y))" +repage \
+      "$shots/$1-$name.png"
+  done
+}
+
+start_kelvane
+shoot 1
+click_end_expect_exit
+
+export QT_SCALE_FACTOR=2
+start_kelvane
+[ "$WW" = 718 ] && [ "$WH" = 610 ] || fail "client area at scale 2 is ${WW}x${WH}, expected 718x610"
+shoot 2
+
+# One frame pixel, the progress bar's top-left inner corner, read as the block it must become.
+one=$(convert "$shots/1-bar_left.png" -crop 1x1+1+1 -depth 8 txt:- | sed -n '2s/.*(\([0-9,]*\)).*/\1/p')
+block=$(convert "$shots/2-bar_left.png" -crop 2x2+2+2 +repage -depth 8 txt:- |
+  sed -n 's/.*(\([0-9,]*\)).*/\1/p' | sort -u | tr '\n' ' ')
+[ "$block" = "$one " ] || fail "frame pixel (29, 166) at scale 2 is '$block', expected a 2x2 block of $one"
+
+for region in $REGIONS; do
+  name=${region%%:*}
+  convert "$shots/1-$name.png" -filter point -resize 200% "$shots/doubled-$name.png"
+  differ=$(compare -metric AE "$shots/doubled-$name.png" "$shots/2-$name.png" null: 2>&1 || true)
+  [ "$differ" = 0 ] || fail "$name at scale 2 differs from scale 1 doubled in $differ pixels"
+done
+
+# "End" lies at twice its place.
+click_client $((2 * 312)) $((2 * 287))
+wait_exit 20
+[ "$STATUS" = 0 ] || fail "exit status $STATUS, expected 0"
+echo "hidpi: 1 passed, 0 failed"
