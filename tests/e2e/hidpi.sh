@@ -7,6 +7,7 @@ set -euo pipefail
 KELVANE=$1
 source "$(dirname "$0")/lib.bash"
 shots=$(mktemp -d)
+# KEEP_SHOTS=<folder> keeps the crops to look at.
 trap '[ -n "${KEEP_SHOTS:-}" ] && cp -r "$shots" "$KEEP_SHOTS"; rm -rf "$shots"' EXIT
 
 # Regions in logical pixels: the End button, and the progress bar's left end and top two rows (its
@@ -15,7 +16,7 @@ REGIONS="end:76x26+274+274 bar_left:4x12+28+165 bar_top:260x2+28+165"
 
 # shoot SCALE: crops every region of the window at that scale into $shots/SCALE-NAME.png.
 shoot() {
-  local name geometry w h x y
+  local name w h x y
   for region in $REGIONS; do
     IFS=':x+' read -r name w h x y <<<"$region"
     import -window root -crop "$(($1 * w))x$(($1 * h))+$((WX + $1 * x))+$((WY + $1 * y))" +repage \

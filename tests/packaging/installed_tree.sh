@@ -6,7 +6,8 @@ set -euo pipefail
 BUILD=$1
 ID=io.github.kelvane.Kelvane
 SIZES="16 22 24 32 48 64 128 256"
-source "$(dirname "$0")/checks.bash"
+SOURCE=$(cd "$(dirname "$0")/../.." && pwd)
+source "$SOURCE/tests/packaging/checks.bash"
 
 prefix=$(mktemp -d)
 trap 'rm -rf "$prefix"' EXIT
@@ -30,6 +31,8 @@ check_metainfo share/metainfo/$ID.metainfo.xml
 for n in $SIZES; do
   check "icon ${n}x${n}" expect_output "${n}x${n}" identify -format '%wx%h' share/icons/hicolor/${n}x${n}/apps/$ID.png
 done
+check "the 32 px theme icon is the window's own icon" expect_output 0 \
+  compare -metric AE share/icons/hicolor/32x32/apps/$ID.png "$SOURCE/app/resources/kelvane32.png" null:
 check "scalable icon is an SVG on the icon's 32-unit grid" \
   grep -q '<svg [^>]*viewBox="0 0 32 32"' share/icons/hicolor/scalable/apps/$ID.svg
 check_man_page share/man/man1/kelvane.1
