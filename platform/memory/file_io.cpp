@@ -40,7 +40,10 @@ std::optional<std::size_t> ReadFromStart(int fd, std::vector<char>& buffer) {
   std::size_t length = 0;
   for (;;) {
     if (length == buffer.size()) {
-      if (buffer.size() >= kMaxFileBytes) return std::nullopt;
+      if (buffer.size() >= kMaxFileBytes) {
+        errno = EFBIG;  // the caller's message names the reason, not a stale errno
+        return std::nullopt;
+      }
       buffer.resize(buffer.size() * 2);
     }
     const ssize_t n = ::pread(fd, buffer.data() + length, buffer.size() - length, static_cast<off_t>(length));

@@ -106,6 +106,9 @@ TEST(ProcMeminfoSource, UnreadableOrMalformedGivesZeroWithAReason) {
   ProcMeminfoSource malformed(dir.Write("meminfo", "MemTotal: lots kB\n"));
   EXPECT_EQ(malformed.Sample(), MemoryStatus{});
   EXPECT_FALSE(malformed.lastError().empty());
+  ProcMeminfoSource huge(dir.Write("meminfo", "MemTotal: 1 kB\n" + std::string(2 << 20, ' ')));
+  EXPECT_EQ(huge.Sample(), MemoryStatus{});
+  EXPECT_NE(huge.lastError().find("File too large"), std::string::npos) << huge.lastError();
 }
 
 }  // namespace
