@@ -19,6 +19,7 @@ constexpr int kNoButton = 0;
 }  // namespace
 
 void chameleonButton::SetUpOverTimer() {
+  gdi::WatchPointer();
   OverTimer.setInterval(kOverTimerIntervalMs);
   OverTimer.setEnabled(false);
   connect(&OverTimer, &host::stock::Timer::Tick, this, &chameleonButton::OnOverTimerTick);
@@ -51,7 +52,7 @@ void chameleonButton::OnMouseMove(int button, int shift, float x, float y) {
     return;
   }
   if (b == kNoButton && !IsOver) {
-    OverTimer.setEnabled(true);
+    RunOverTimer(true);
     IsOver = true;
     PaintButton(kStateUp, true);
     MouseOver.raise();
@@ -64,9 +65,27 @@ void chameleonButton::OnMouseMove(int button, int shift, float x, float y) {
   }
 }
 
+void chameleonButton::RunOverTimer(bool on) {
+  overTimerAsleep_ = false;
+  OverTimer.setEnabled(on);
+}
+
+// A tick that finds the cursor still over the button changes nothing. While the window system
+// reports every move of the pointer (it rests in our window, no button held), only such a report
+// can change that answer, so the timer sleeps until the next one instead of waking 333 times a
+// second.
 void chameleonButton::OnOverTimerTick() {
-  if (IsCursorOverButton()) return;
-  OverTimer.setEnabled(false);
+  if (IsCursorOverButton()) {
+    if (gdi::PointerSettled()) {
+      OverTimer.setEnabled(false);
+      overTimerAsleep_ = true;
+      gdi::WakeOnPointerChange(this, [this] {
+        if (overTimerAsleep_) RunOverTimer(true);
+      });
+    }
+    return;
+  }
+  RunOverTimer(false);
   IsOver = false;
   PaintButton(kStateUp, true);
   MouseOut.raise();

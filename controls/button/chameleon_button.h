@@ -179,7 +179,9 @@ class chameleonButton : public host::Control {
   void SetUpOverTimer();
   bool IsCursorOverButton() const;
   void OnOverTimerTick();
+  void RunOverTimer(bool on);
   host::stock::Timer OverTimer;
+  bool overTimerAsleep_ = false;  // on, but waiting for the pointer to move before it ticks again
   bool HasFocus = false;
   std::uint8_t LastMouseButton = 0;  // 1 left, 2 right, 4 middle, as the last mouse-down reported it
   std::uint8_t LastKeyCode = 0;

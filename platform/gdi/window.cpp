@@ -2,6 +2,14 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QEnterEvent>
+#include <QMouseEvent>
+#include <QPointer>
+#include <QWindow>
+#include <functional>
+#include <optional>
+#include <utility>
+#include <vector>
 
 namespace kelvane::gdi {
 
@@ -16,7 +24,111 @@ bool shapeHolds(const QWidget* w, QPoint local) {
   return mask.isEmpty() || mask.contains(local);
 }
 
+struct PointerPlace {
+  QWidget* topLevel = nullptr;
+  QPoint global;
+};
+
+// Where the pointer is, as the window system last reported it. Asking the display server instead
+// costs a round trip (two for the window under it), and the button's hover timer asks hundreds of
+// times a second. The report is trusted only while the pointer rests in one of our windows with no
+// button held: entering, every move and leaving are reported then, and another program's window
+// covering ours under the pointer is a leave. Otherwise, or before anything is known, the server
+// is asked.
+class PointerWatch final : public QObject {
+ public:
+  static PointerWatch& instance() {
+    static auto* watch = new PointerWatch(qApp);
+    return *watch;
+  }
+
+  std::optional<PointerPlace> known() const {
+    if (!window_ || !topLevel_ || QGuiApplication::mouseButtons() != Qt::NoButton) return std::nullopt;
+    return PointerPlace{topLevel_, global_};
+  }
+
+  void wakeOnChange(QObject* owner, std::function<void()> wake) {
+    sleepers_.push_back({owner, std::move(wake)});
+  }
+
+  // Anything that may put another window under the pointer, or the pointer over another window.
+  void changed() {
+    if (sleepers_.empty()) return;
+    for (auto& [owner, wake] : std::exchange(sleepers_, {}))
+      if (owner) wake();
+  }
+
+  void learn(QWidget* topLevel, QPoint global) {
+    const bool trusted = topLevel && QGuiApplication::mouseButtons() == Qt::NoButton;
+    window_ = trusted ? topLevel->windowHandle() : nullptr;
+    topLevel_ = trusted ? topLevel : nullptr;
+    global_ = global;
+  }
+
+ protected:
+  bool eventFilter(QObject* o, QEvent* e) override {
+    if (!o->isWindowType()) {
+      switch (e->type()) {
+        case QEvent::Move:
+        case QEvent::Resize:
+        case QEvent::Show:
+        case QEvent::Hide:
+        case QEvent::ZOrderChange:
+        case QEvent::ParentChange:
+          if (o->isWidgetType()) changed();
+          break;
+        default: break;
+      }
+      return false;
+    }
+    auto* window = static_cast<QWindow*>(o);
+    switch (e->type()) {
+      case QEvent::Enter:
+      case QEvent::Leave:
+      case QEvent::MouseMove:
+      case QEvent::MouseButtonPress:
+      case QEvent::MouseButtonRelease:
+      case QEvent::Hide: changed(); break;
+      default: break;
+    }
+    switch (e->type()) {
+      case QEvent::Enter:
+        window_ = window;
+        topLevel_ = nullptr;
+        for (QWidget* w : QApplication::topLevelWidgets())
+          if (w->windowHandle() == window) topLevel_ = w;
+        global_ = static_cast<QEnterEvent*>(e)->globalPosition().toPoint();
+        break;
+      case QEvent::MouseMove: global_ = static_cast<QMouseEvent*>(e)->globalPosition().toPoint(); break;
+      // A release may end a drag outside the window; the leave that goes with it is not reported.
+      case QEvent::MouseButtonRelease:
+      case QEvent::Leave:
+      case QEvent::Hide:
+        if (window_ == window) window_ = nullptr;
+        break;
+      default: break;
+    }
+    return false;
+  }
+
+ private:
+  explicit PointerWatch(QObject* parent) : QObject(parent) { qApp->installEventFilter(this); }
+
+  QPointer<QWindow> window_;
+  QPointer<QWidget> topLevel_;  // the widget window_ belongs to
+  QPoint global_;
+  std::vector<std::pair<QPointer<QObject>, std::function<void()>>> sleepers_;
+};
+
 }  // namespace
+
+void WatchPointer() { PointerWatch::instance(); }
+
+bool PointerSettled() { return PointerWatch::instance().known().has_value(); }
+
+void WakeOnPointerChange(QObject* owner, std::function<void()> wake) {
+  PointerWatch::instance().wakeOnChange(owner, std::move(wake));
+}
 
 bool GetClientRect(const QWidget* w, Rect& out) {
   if (!w) return false;
@@ -33,18 +145,27 @@ bool SetWindowRgn(QWidget* w, Region region, bool redraw) {
   else
     w->setMask(region.pixels());
   if (redraw) w->update();
+  PointerWatch::instance().changed();  // the pointer may now be over what the shape let through
   return true;
 }
 
 bool GetCursorPos(Point& out) {
-  const QPoint p = QCursor::pos();
+  PointerWatch& watch = PointerWatch::instance();
+  QPoint p;
+  if (const auto place = watch.known()) {
+    p = place->global;
+  } else {
+    p = QCursor::pos();
+    watch.learn(QApplication::topLevelAt(p), p);
+  }
   out = {p.x(), p.y()};
   return true;
 }
 
 QWidget* WindowFromPoint(Point global) {
   const QPoint g(global.x, global.y);
-  QWidget* w = QApplication::topLevelAt(g);
+  const auto place = PointerWatch::instance().known();
+  QWidget* w = place && place->global == g ? place->topLevel : QApplication::topLevelAt(g);
   if (!w || !shapeHolds(w, w->mapFromGlobal(g))) return nullptr;
   // Children are stacked in list order, the last on top.
   for (bool descended = true; descended;) {

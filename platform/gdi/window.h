@@ -1,6 +1,7 @@
 #pragma once
 // Window functions over Qt widgets: parent, device context, shape, hit testing, mouse capture.
 #include <QWidget>
+#include <functional>
 
 #include "platform/gdi/dc.h"
 #include "platform/gdi/rect.h"
@@ -22,6 +23,18 @@ inline int ReleaseDC(QWidget* /*w*/, Dc /*dc*/) { return 1; }
 // no longer matters). No region restores the full rectangle; an empty one hides the whole window.
 bool SetWindowRgn(QWidget* w, Region region, bool redraw);
 
+// Starts following the pointer through the window system's reports, so that GetCursorPos and
+// WindowFromPoint need not ask the display server while the pointer rests in one of our windows.
+// GetCursorPos starts it too; controls start it early so that the first question is answered
+// from what is known.
+void WatchPointer();
+// True while the pointer's place is known from those reports: it rests in one of our windows with
+// no button held. Then nothing changes what lies under it without a report.
+bool PointerSettled();
+// Calls `wake` once, at the next report that may change what lies under the pointer: the pointer
+// entering, moving over or leaving one of our windows, a mouse button, a widget moving, resizing,
+// showing, hiding or restacking, or a new window shape. Dropped if `owner` is destroyed first.
+void WakeOnPointerChange(QObject* owner, std::function<void()> wake);
 bool GetCursorPos(Point& out);
 // The deepest visible widget under the global point whose shape holds it; the cut-away part of a
 // shaped child belongs to what lies beneath. Null when no window of this program is there.

@@ -27,6 +27,10 @@ xdotool mousemove --sync $((WX + 70)) $((WY + 212))
 wait_for 10 "moving over Optimize does not show the hover look" shows "$HOVER"
 away
 wait_for 10 "moving away from Optimize leaves the hover look" shows "$UP"
+xdotool mousemove --sync $((WX + 70)) $((WY + 212))
+wait_for 10 "moving over Optimize again does not show the hover look" shows "$HOVER"
+xdotool mousemove --sync 5 5  # off the window altogether
+wait_for 10 "leaving the window from Optimize leaves the hover look" shows "$UP"
 
 xdotool key Tab
 wait_for 10 "Tab does not show the focus look on Optimize" shows "$FOCUS"

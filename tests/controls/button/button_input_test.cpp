@@ -192,6 +192,15 @@ TEST_F(ButtonInput, ACoveringWindowCountsAsNotOver) {
   EXPECT_EQ(Pixels(), up);
 }
 
+// The timer sleeps while the pointer rests; what moves the button from under it still wakes it.
+TEST_F(ButtonInput, AButtonMovedFromUnderARestingPointerLosesTheHover) {
+  MoveTo(kInside);
+  QTest::qWait(20);
+  ASSERT_FALSE(Logged("MouseOut"));
+  b->move(kButtonRect.topLeft() + QPoint(0, 25));
+  ASSERT_TRUE(WaitUntil([&] { return Logged("MouseOut"); }));
+}
+
 TEST_F(ButtonInput, DraggingOutAndBackInWithTheLeftButtonHeld) {
   MoveTo(kInside);
   QTest::mousePress(b, Qt::LeftButton, {}, kInside);
