@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # At QT_SCALE_FACTOR=2 the window is twice its size and the controls' pixel-exact drawing is shown
 # with each pixel as a 2 x 2 block: the End button and the progress bar's frame match the window at
-# scale 1 enlarged without smoothing, so there is no blur and no seam.
+# scale 1 enlarged without smoothing, so there is no blur and no seam. At 1.5 the window rounds to
+# whole pixels and End still works.
 set -euo pipefail
 [ -n "${INSIDE_XVFB:-}" ] || exec env INSIDE_XVFB=1 xvfb-run -n $((100 + RANDOM % 800)) -a -s "-screen 0 1024x768x24" bash "$0" "$@"
 KELVANE=$1
@@ -50,4 +51,12 @@ done
 click_client $((2 * 312)) $((2 * 287))
 wait_exit 20
 [ "$STATUS" = 0 ] || fail "exit status $STATUS, expected 0"
+
+# A fractional scale rounds the window to whole pixels and keeps the controls where the mouse finds them.
+export QT_SCALE_FACTOR=1.5
+start_kelvane
+[ "$WW" = 539 ] && [ "$WH" = 458 ] || fail "client area at scale 1.5 is ${WW}x${WH}, expected 539x458"
+click_client 468 430
+wait_exit 20
+[ "$STATUS" = 0 ] || fail "exit status $STATUS at scale 1.5, expected 0"
 echo "hidpi: 1 passed, 0 failed"
