@@ -1,10 +1,14 @@
 // One full repaint of a button the size of "Optimize" (93 x 26), in every style: colours, caption
-// layout and the whole drawing, as Refresh does it.
+// layout and the whole drawing, as Refresh does it. Then "Optimize" itself (style 3) repainted in
+// its hover look and in its pressed look, reached through a real pointer move and press.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QCursor>
+#include <QMouseEvent>
 #include <QResizeEvent>
+#include <QWindow>
 
 #include "controls/button/chameleon_button.h"
 
@@ -19,21 +23,68 @@ QApplication& App() {
   return app;
 }
 
-void BM_ButtonRefresh(benchmark::State& state) {
-  App();
-  kelvane::controls::chameleonButton button;
+void SetUp(kelvane::controls::chameleonButton& button, std::int32_t type) {
   kelvane::host::AmbientProperties ambient;
   ambient.font = {"Verdana", 8.25, 400, false, false, false, 0};
   button.hostCreateNew(ambient);
-  button.setButtonType(static_cast<std::int32_t>(state.range(0)));
+  button.setButtonType(type);
   button.setColorScheme(2);
   button.setBackColor(0xFFFFFF);
+  button.setBackOver(0xFFFFFF);
   button.setCaption(QStringLiteral("Optimize"));
   QResizeEvent ev(QSize(93, 26), button.size());
   button.resize(93, 26);
   QCoreApplication::sendEvent(&button, &ev);
+}
+
+void BM_ButtonRefresh(benchmark::State& state) {
+  App();
+  kelvane::controls::chameleonButton button;
+  SetUp(button, static_cast<std::int32_t>(state.range(0)));
   for (auto _ : state) button.Refresh();
 }
 BENCHMARK(BM_ButtonRefresh)->DenseRange(1, 14)->Unit(benchmark::kMicrosecond);
+
+// "Optimize" as a window of its own under the pointer.
+void ShowUnderPointer(kelvane::controls::chameleonButton& button) {
+  SetUp(button, 3);
+  button.move(0, 0);
+  button.show();
+  for (int i = 0; i < 100 && !(button.windowHandle() && button.windowHandle()->isExposed()); ++i)
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+  QCursor::setPos(button.mapToGlobal(QPoint(46, 13)));
+  QCoreApplication::processEvents();
+  QMouseEvent move(QEvent::MouseMove, QPointF(46, 13), button.mapToGlobal(QPointF(46, 13)), Qt::NoButton,
+                   Qt::NoButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(&button, &move);
+}
+
+// The left edge line at (1, 10) tells the looks apart: the hover frame, the pressed edge.
+bool Shows(kelvane::controls::chameleonButton& button, QRgb edge, benchmark::State& state, const char* look) {
+  if ((button.surface().image().pixel(1, 10) | 0xFF000000u) == edge) return true;
+  state.SkipWithError(look);
+  return false;
+}
+
+void BM_HoverRepaint(benchmark::State& state) {
+  App();
+  kelvane::controls::chameleonButton button;
+  ShowUnderPointer(button);
+  if (!Shows(button, qRgb(255, 178, 49), state, "the pointer did not hover")) return;
+  for (auto _ : state) button.Refresh();
+}
+BENCHMARK(BM_HoverRepaint)->Unit(benchmark::kMicrosecond);
+
+void BM_PressedRepaint(benchmark::State& state) {
+  App();
+  kelvane::controls::chameleonButton button;
+  ShowUnderPointer(button);
+  QMouseEvent press(QEvent::MouseButtonPress, QPointF(46, 13), button.mapToGlobal(QPointF(46, 13)),
+                    Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(&button, &press);
+  if (!Shows(button, qRgb(191, 191, 178), state, "the press did not show")) return;
+  for (auto _ : state) button.Refresh();
+}
+BENCHMARK(BM_PressedRepaint)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
