@@ -1,14 +1,17 @@
-// Renders every style of the push button in every colour scheme, up, down, disabled and focused, into
-// one PNG.
+// Renders every style of the push button in every colour scheme, up, hovered, down, disabled and
+// focused, each with the "End" picture beside its caption, on the window's panel so the shapes show,
+// into one PNG.
 // Usage: button_gallery <output.png>
 #include <QApplication>
 #include <QCoreApplication>
+#include <QCursor>
 #include <QFont>
 #include <QImage>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QResizeEvent>
 #include <QWidget>
+#include <QWindow>
 #include <cstdio>
 
 #include "controls/button/chameleon_button.h"
@@ -24,10 +27,13 @@ constexpr int kLabelWidth = 24;
 constexpr int kGap = 6, kSchemeGap = 14;
 constexpr int kHeaderHeight = 14;
 constexpr int kZoom = 2;
-const char* const kLooks[] = {"up", "down", "disabled", "focused"};
-constexpr int kLookCount = 4;
+const char* const kLooks[] = {"up", "hover", "down", "disabled", "focused"};
+constexpr int kLookCount = 5;
+enum Look { kUp, kHover, kDown, kDisabled, kFocused };
+const QColor kPanel(203, 216, 250);  // what the window's buttons stand on
+constexpr int kMargin = 10;
 
-// The window's own buttons: white face and hover face, black caption.
+// The window's own buttons: white face and hover face, black caption, the "End" picture.
 void SetUp(chameleonButton& b, int style, int scheme) {
   b.hostCreateNew({});
   b.setFont(host::FontDesc{"Verdana", 8.25, 400, false, false, false, 0});
@@ -35,50 +41,58 @@ void SetUp(chameleonButton& b, int style, int scheme) {
   b.setBackColor(0xFFFFFF);
   b.setBackOver(0xFFFFFF);
   b.setForeColor(0x000000);
+  b.setMaskColor(0xFFFFFF);
+  b.setPictureNormal(host::Picture::loadResource(QStringLiteral(":/app/end16.png"), host::PictureType::Icon));
   b.setButtonType(style);
   b.setColorScheme(scheme);
 }
 
-// An unshown button gets no resize notification from Qt, and the button paints on that.
-void Resize(chameleonButton& b) {
-  const QSize old = b.size();
-  b.resize(kButtonWidth, kButtonHeight);
-  QResizeEvent ev(b.size(), old);
-  QCoreApplication::sendEvent(&b, &ev);
-}
-
 void SendMouse(chameleonButton& b, QEvent::Type type, Qt::MouseButtons held) {
   const QPointF at(kButtonWidth / 2.0, kButtonHeight / 2.0);
-  QMouseEvent ev(type, at, b.mapToGlobal(at), Qt::LeftButton, held, Qt::NoModifier);
+  QMouseEvent ev(type, at, b.mapToGlobal(at), type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, held,
+                 Qt::NoModifier);
   QCoreApplication::sendEvent(&b, &ev);
 }
 
-QImage Render(int style, int scheme, int look) {
-  if (look == 3) {
-    // Focus needs a shown, active top-level window.
-    QWidget window;
-    window.resize(kButtonWidth + 20, kButtonHeight + 20);
-    auto* b = new chameleonButton(&window);
-    SetUp(*b, style, scheme);
-    b->setGeometry(10, 10, kButtonWidth, kButtonHeight);
-    window.show();
-    window.activateWindow();
-    QApplication::setActiveWindow(&window);
-    b->setFocus();
-    QCoreApplication::processEvents();
-    if (!b->hasFocus()) std::fprintf(stderr, "style %d scheme %d: no focus\n", style, scheme);
-    b->Refresh();
-    return b->surface().image().copy();
+// The button in a shown window on the panel, as the window system would show it: hovering and focus
+// need a shown window, the transparent style captures what lies behind it, and the grab leaves out
+// what the shape cuts away.
+QImage Render(int style, int scheme, Look look) {
+  QWidget window;
+  QPalette palette;
+  palette.setColor(QPalette::Window, kPanel);
+  window.setPalette(palette);
+  window.setAutoFillBackground(true);
+  window.resize(kButtonWidth + 2 * kMargin, kButtonHeight + 2 * kMargin);
+  auto* b = new chameleonButton(&window);
+  SetUp(*b, style, scheme);
+  b->setShowFocusRect(look == kFocused);
+  b->setGeometry(kMargin, kMargin, kButtonWidth, kButtonHeight);
+  window.show();
+  for (int i = 0; i < 100 && !window.windowHandle()->isExposed(); ++i)
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+  switch (look) {
+    case kUp: break;
+    case kHover:
+      QCursor::setPos(b->mapToGlobal(QPoint(kButtonWidth / 2, kButtonHeight / 2)));
+      QCoreApplication::processEvents();
+      SendMouse(*b, QEvent::MouseMove, Qt::NoButton);
+      break;
+    case kDown: SendMouse(*b, QEvent::MouseButtonPress, Qt::LeftButton); break;
+    case kDisabled: b->setEnabled(false); break;
+    case kFocused:
+      window.activateWindow();
+      QApplication::setActiveWindow(&window);
+      b->setFocus();
+      QCoreApplication::processEvents();
+      if (!b->hasFocus()) std::fprintf(stderr, "style %d scheme %d: no focus\n", style, scheme);
+      b->Refresh();
+      break;
   }
-  chameleonButton b;
-  SetUp(b, style, scheme);
-  Resize(b);
-  if (look == 2) b.setEnabled(false);
-  if (look != 1) return b.surface().image().copy();
-  SendMouse(b, QEvent::MouseButtonPress, Qt::LeftButton);
-  QImage down = b.surface().image().copy();
-  SendMouse(b, QEvent::MouseButtonRelease, Qt::NoButton);
-  return down;
+  const QImage shown = window.grab(b->geometry()).toImage();
+  if (look == kDown) SendMouse(*b, QEvent::MouseButtonRelease, Qt::NoButton);
+  QCursor::setPos(0, 0);
+  return shown;
 }
 
 int CellX(int scheme, int look) {
@@ -95,12 +109,13 @@ int main(int argc, char** argv) {
   }
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
+  Q_INIT_RESOURCE(app);
 
   const int width = CellX(kSchemes + 1, 0);
   const int rowsTop = 2 * kHeaderHeight;
   const int rowPitch = kButtonHeight + kGap;
-  QImage sheet(width, rowsTop + kStyles * rowPitch + kHeaderHeight, QImage::Format_RGB32);
-  sheet.fill(Qt::white);
+  QImage sheet(width, rowsTop + kStyles * rowPitch, QImage::Format_RGB32);
+  sheet.fill(kPanel);
   {
     QPainter p(&sheet);
     QFont font(QStringLiteral("DejaVu Sans"));
@@ -120,11 +135,8 @@ int main(int argc, char** argv) {
                  QString::number(style));
       for (int scheme = 1; scheme <= kSchemes; ++scheme)
         for (int look = 0; look < kLookCount; ++look)
-          p.drawImage(CellX(scheme, look), y, Render(style, scheme, look));
+          p.drawImage(CellX(scheme, look), y, Render(style, scheme, static_cast<Look>(look)));
     }
-    // The hover flag is set only by mouse input the button does not handle yet.
-    p.drawText(QRect(kLabelWidth, rowsTop + kStyles * rowPitch, width, kHeaderHeight),
-               Qt::AlignVCenter | Qt::AlignLeft, QStringLiteral("hover: not available yet"));
   }
   const QImage zoomed = sheet.scaled(sheet.size() * kZoom, Qt::IgnoreAspectRatio, Qt::FastTransformation);
   if (!zoomed.save(QString::fromLocal8Bit(argv[1]), "PNG")) {
