@@ -3,8 +3,6 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QEvent>
-#include <QMouseEvent>
-#include <QPointer>
 
 #include "controls/button/access_key.h"
 #include "controls/button/chameleon_button.h"
@@ -21,49 +19,22 @@ void NotifyState(QObject* object, void (*mark)(QAccessible::State&)) {
   QAccessible::updateAccessibility(&event);
 }
 
-// The button keeps its down look to itself, so the pressed state is followed from the mouse the same
-// way the button follows it: down on a left press, up on any release but the right button's.
-class PressTracker final : public QObject {
- public:
-  explicit PressTracker(chameleonButton* button) : QObject(button) {
-    button->installEventFilter(this);
-    button->Click.connect([b = QPointer<chameleonButton>(button)] {
-      if (b && b->CheckBoxBehaviour()) NotifyState(b, [](QAccessible::State& s) { s.checked = true; });
-    });
-  }
-
-  static PressTracker* For(chameleonButton* button) {
-    if (auto* t = button->findChild<PressTracker*>(QString(), Qt::FindDirectChildrenOnly)) return t;
-    return new PressTracker(button);
-  }
-
-  bool pressed() const { return pressed_; }
-
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    bool now = pressed_;
-    if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) {
-      if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) now = true;
-    } else if (event->type() == QEvent::MouseButtonRelease) {
-      if (static_cast<QMouseEvent*>(event)->button() != Qt::RightButton) now = false;
-    } else if (event->type() == QEvent::EnabledChange || event->type() == QEvent::Hide) {
-      now = false;
-    }
-    if (now != pressed_) {
-      pressed_ = now;
-      NotifyState(watched, [](QAccessible::State& s) { s.pressed = true; });
-    }
-    return false;
-  }
-
- private:
-  bool pressed_ = false;
-};
+// Screen readers hear of the down look and of a check box's value as they change. Qt keeps one
+// interface per button, so this runs once per button.
+void FollowButton(chameleonButton* button) {
+  QObject::connect(button, &chameleonButton::DownChanged, button,
+                   [button] { NotifyState(button, [](QAccessible::State& s) { s.pressed = true; }); });
+  QObject::connect(button, &host::Control::PropertyNoticed, button, [button](const QString& key) {
+    if (key == QLatin1String(keys::Value) && button->CheckBoxBehaviour())
+      NotifyState(button, [](QAccessible::State& s) { s.checked = true; });
+  });
+}
 
 class ButtonAccessible final : public QAccessibleWidget {
  public:
-  explicit ButtonAccessible(chameleonButton* button)
-      : QAccessibleWidget(button, QAccessible::Button), tracker_(PressTracker::For(button)) {}
+  explicit ButtonAccessible(chameleonButton* button) : QAccessibleWidget(button, QAccessible::Button) {
+    FollowButton(button);
+  }
 
   QAccessible::Role role() const override {
     return button()->CheckBoxBehaviour() ? QAccessible::CheckBox : QAccessible::Button;
@@ -71,7 +42,8 @@ class ButtonAccessible final : public QAccessibleWidget {
 
   QAccessible::State state() const override {
     QAccessible::State s = QAccessibleWidget::state();
-    if (tracker_) s.pressed = tracker_->pressed();
+    // A checked check box shows its down look for good; its value says so as "checked".
+    s.pressed = button()->IsDown() && !button()->CheckBoxBehaviour();
     if (button()->CheckBoxBehaviour()) {
       s.checkable = true;
       s.checked = button()->Value();
@@ -112,8 +84,6 @@ class ButtonAccessible final : public QAccessibleWidget {
     return button()->CheckBoxBehaviour() ? QAccessibleActionInterface::toggleAction()
                                          : QAccessibleActionInterface::pressAction();
   }
-
-  QPointer<PressTracker> tracker_;
 };
 
 QAccessibleInterface* ButtonFactory(const QString& className, QObject* object) {

@@ -110,8 +110,10 @@ void chameleonButton::PaintButton(std::uint8_t state, bool force) {
   if (f_.CheckBoxBehaviour && f_.Value) state = kStateDown;
   if (!force && f_.Caption == LastCaption && state == LastState) return;
   if (height() == 0 || !RefreshOn) return;
+  const bool wasDown = IsDown();
   LastState = state;
   LastCaption = f_.Caption;
+  if (IsDown() != wasDown) emit DownChanged(IsDown());
   Cls();
 
   // The hover face of scheme 2 lasts this one paint: every working colour follows BackOver.

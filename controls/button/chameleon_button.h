@@ -109,6 +109,10 @@ class chameleonButton : public host::Control {
   void setValue(bool value);
   static QString Version() { return QStringLiteral("2.0.6"); }
 
+  // True while the button shows its down look: held by the mouse or the space bar, or a checked
+  // check box. DownChanged follows every change.
+  bool IsDown() const { return LastState == kDownState; }
+
   // Every stored property as the store sees it.
   ButtonProperties StoredProperties() const;
 
@@ -116,6 +120,9 @@ class chameleonButton : public host::Control {
   // colours and the caption layout and paints once.
   void Refresh();
   void DisableRefresh();
+
+ signals:
+  void DownChanged(bool down);
 
  protected:
   void Initialize() override;
@@ -164,6 +171,7 @@ class chameleonButton : public host::Control {
   std::uint8_t LastCaptionMode = 0;
   bool RefreshOn = true;
   bool IsOver = false;
+  static constexpr std::uint8_t kDownState = 2;
   std::uint8_t LastState = 0;
   QString LastCaption;
   int PictureWidth = 0, PictureHeight = 0;

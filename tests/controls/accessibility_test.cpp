@@ -185,7 +185,18 @@ TEST_P(ButtonPressedTest, PressedFollowsTheButtonsDownLook) {
 INSTANTIATE_TEST_SUITE_P(Mouse, ButtonPressedTest,
                          ::testing::Values(MouseCase{Qt::LeftButton, Qt::LeftButton, true, false},
                                            MouseCase{Qt::RightButton, Qt::RightButton, false, false},
-                                           MouseCase{Qt::MiddleButton, Qt::MiddleButton, false, false}));
+                                           MouseCase{Qt::MiddleButton, Qt::MiddleButton, true, false}));
+
+TEST(ButtonAccessibleTest, PressedWhileTheSpaceBarHoldsTheButtonDown) {
+  auto button = NewButton(QStringLiteral("&Go"));
+  button->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(button.get(), kWaitMs));
+  QAccessibleInterface* iface = Accessible(button.get());
+  QTest::keyPress(button.get(), Qt::Key_Space);
+  EXPECT_TRUE(iface->state().pressed);
+  QTest::keyRelease(button.get(), Qt::Key_Space);
+  EXPECT_FALSE(iface->state().pressed);
+}
 
 TEST(ButtonAccessibleTest, FocusedWhenTheButtonHasFocus) {
   QWidget window;
