@@ -37,8 +37,10 @@ struct PointerPlace {
 // is asked.
 class PointerWatch final : public QObject {
  public:
+  // One per application object, which owns it.
   static PointerWatch& instance() {
-    static auto* watch = new PointerWatch(qApp);
+    static QPointer<PointerWatch> watch;
+    if (!watch) watch = new PointerWatch(qApp);
     return *watch;
   }
 
