@@ -27,7 +27,8 @@ bool ClimbsOut(std::string_view path) {
 // "/a/b" -> "/a/b", "/a", "/"; anything not absolute, climbing with "..", or holding a NUL (which
 // would cut the file name short when opened) gives nothing.
 std::vector<std::string> SelfAndAncestors(std::string path) {
-  if (path.empty() || path.front() != '/' || ClimbsOut(path) || path.find('\0') != std::string::npos) return {};
+  if (path.empty() || path.front() != '/' || ClimbsOut(path) || path.find('\0') != std::string::npos)
+    return {};
   while (path.size() > 1 && path.back() == '/') path.pop_back();
   std::vector<std::string> chain{path};
   while (path != "/") {
