@@ -15,7 +15,6 @@ namespace kelvane::controls {
 namespace {
 
 constexpr std::uint8_t kStateUp = 0;
-constexpr std::uint8_t kStateDown = 2;
 constexpr std::int32_t kBoldButtonType = 5;
 constexpr std::int32_t kCapturingButtonType = 11;
 constexpr std::int32_t kContainerScheme = 4;

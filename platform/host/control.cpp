@@ -1,6 +1,7 @@
 #include "platform/host/control.h"
 
 #include <QApplication>
+#include <QEnterEvent>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -200,6 +201,21 @@ void Control::mouseDoubleClickEvent(QMouseEvent* e) {
 void Control::mouseMoveEvent(QMouseEvent* e) {
   const QPointF at = toScale(e->position());
   OnMouseMove(ButtonCodeFromQt(e->buttons()), ShiftMaskFromQt(e->modifiers()), at.x(), at.y());
+}
+
+// Entering counts as a move: a pointer that jumps onto the control may bring no move of its own. It
+// is queued, because Qt is still walking the widgets it tells of the enter and a handler may destroy
+// this one; it is dropped if that happens first.
+void Control::enterEvent(QEnterEvent* e) {
+  QWidget::enterEvent(e);
+  const QPointF at = toScale(e->position());
+  QMetaObject::invokeMethod(
+      this,
+      [this, at] {
+        OnMouseMove(ButtonCodeFromQt(QGuiApplication::mouseButtons()),
+                    ShiftMaskFromQt(QGuiApplication::keyboardModifiers()), at.x(), at.y());
+      },
+      Qt::QueuedConnection);
 }
 
 void Control::mouseReleaseEvent(QMouseEvent* e) {

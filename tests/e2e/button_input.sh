@@ -6,40 +6,31 @@ set -euo pipefail
 KELVANE=$1
 source "$(dirname "$0")/lib.bash"
 
-# "Optimize" sits at (19, 199), 93 x 26. Its pixel (1, 10) tells the looks apart; the values are worked
-# from the style's rules for a white face: the plain left edge line (white shaded by -5, blue in
-# proportion), the hover and focus frames, and the pressed edge line (shaded twice by -32).
-UP="250,250,249" HOVER="255,178,49" FOCUS="140,174,231" DOWN="191,191,178"
-look() { pixel_at $((WX + 20)) $((WY + 209)); }
-shows() {
-  WAIT_DETAIL=$(look)
-  [ "$WAIT_DETAIL" = "$1" ]
-}
 away() { xdotool mousemove --sync $((WX + 200)) $((WY + 40)); }  # the banner
 
 start_kelvane
 # Without a window manager nobody hands the window the keyboard.
 xdotool windowfocus --sync "$WID"
 away
-wait_for 10 "Optimize does not show its plain look" shows "$UP"
+wait_for 10 "Optimize does not show its plain look" optimize_shows "$UP"
 
 xdotool mousemove --sync $((WX + 70)) $((WY + 212))
-wait_for 10 "moving over Optimize does not show the hover look" shows "$HOVER"
+wait_for 10 "moving over Optimize does not show the hover look" optimize_shows "$HOVER"
 away
-wait_for 10 "moving away from Optimize leaves the hover look" shows "$UP"
+wait_for 10 "moving away from Optimize leaves the hover look" optimize_shows "$UP"
 xdotool mousemove --sync $((WX + 70)) $((WY + 212))
-wait_for 10 "moving over Optimize again does not show the hover look" shows "$HOVER"
+wait_for 10 "moving over Optimize again does not show the hover look" optimize_shows "$HOVER"
 xdotool mousemove --sync 5 5  # off the window altogether
-wait_for 10 "leaving the window from Optimize leaves the hover look" shows "$UP"
+wait_for 10 "leaving the window from Optimize leaves the hover look" optimize_shows "$UP"
 
 xdotool key Tab
-wait_for 10 "Tab does not show the focus look on Optimize" shows "$FOCUS"
+wait_for 10 "Tab does not show the focus look on Optimize" optimize_shows "$FOCUS"
 
 # Pressed and dragged out before the release: no click, so nothing starts.
 xdotool mousemove --sync $((WX + 70)) $((WY + 212)) mousedown 1
-wait_for 10 "pressing Optimize does not show the down look" shows "$DOWN"
+wait_for 10 "pressing Optimize does not show the down look" optimize_shows "$DOWN"
 away
-wait_for 10 "dragging out of Optimize does not show its up look" shows "$FOCUS"
+wait_for 10 "dragging out of Optimize does not show its up look" optimize_shows "$FOCUS"
 xdotool mouseup 1
 
 # The cut-away top-left corner belongs to the panel behind: a click there starts nothing.

@@ -101,3 +101,12 @@ wm_ready() {
   kill -0 "$WM" 2>/dev/null || fail "openbox exited: $(cat "$WM_DIR/openbox.log")"
   [ -e "$WM_DIR/ready" ]
 }
+
+# "Optimize" sits at (19, 199), 93 x 26. Its pixel (1, 10) tells the looks apart; the values are worked
+# from the style's rules for a white face: the plain left edge line (white shaded by -5, blue in
+# proportion), the hover and focus frames, and the pressed edge line (shaded twice by -32).
+UP="250,250,249" HOVER="255,178,49" FOCUS="140,174,231" DOWN="191,191,178"
+optimize_shows() {
+  WAIT_DETAIL=$(pixel_at $((WX + 20)) $((WY + 209)))
+  [ "$WAIT_DETAIL" = "$1" ]
+}

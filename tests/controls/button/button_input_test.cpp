@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QEnterEvent>
 #include <QImage>
 #include <QPointer>
 #include <QTest>
@@ -42,6 +43,8 @@ class ButtonInput : public testing::Test {
     b->setBackOver(kRed);
     b->setCaption(QString());
     b->setGeometry(kButtonRect);
+    // A window shown under a resting pointer hovers what lies beneath it; the tests start away.
+    QCursor::setPos(700, 500);
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     CursorTo(kElsewhere + kButtonRect.topLeft());  // in window coordinates
@@ -161,6 +164,8 @@ TEST_F(ButtonInput, DoubleClickAfterARightPressDoesNothing) {
   EXPECT_TRUE(log.isEmpty()) << log.join(", ").toStdString();
   EXPECT_EQ(Pixels(), up);
   EXPECT_EQ(gdi::GetCapture(), nullptr);
+  // The simulated double click ends on its second press; the user's finger comes up too.
+  QTest::mouseRelease(b, Qt::RightButton, {}, kInside);
 }
 
 // ---- hover -----------------------------------------------------------------------------------------
@@ -190,6 +195,16 @@ TEST_F(ButtonInput, ACoveringWindowCountsAsNotOver) {
   cover.show();
   ASSERT_TRUE(WaitUntil([&] { return Logged("MouseOut"); }));
   EXPECT_EQ(Pixels(), up);
+}
+
+// A pointer that jumps onto the button from another window may bring only the enter.
+TEST_F(ButtonInput, EnteringWithoutAMoveHovers) {
+  CursorToButton(kInside);
+  const QPointF at(kInside);
+  QEnterEvent enter(at, at, b->mapToGlobal(at));
+  QCoreApplication::sendEvent(b, &enter);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(Only("Mouse"), QStringList({"MouseOver"}));
 }
 
 // The timer sleeps while the pointer rests; what moves the button from under it still wakes it.
