@@ -3,7 +3,7 @@
 # (the hover timer polls every 3 ms) against the pointer resting on the banner (nothing polls).
 # Usage: bench/measure_hover.sh <build dir> [seconds per phase]
 set -euo pipefail
-[ -n "${INSIDE_XVFB:-}" ] || exec env INSIDE_XVFB=1 xvfb-run -a -n $((100 + RANDOM % 800)) -s "-screen 0 1024x768x24" bash "$0" "$@"
+[ -n "${INSIDE_XVFB:-}" ] || exec env INSIDE_XVFB=1 xvfb-run -a -n $((100 + RANDOM % 800)) -s "-screen 0 1024x768x24 -noreset" bash "$0" "$@"
 build=${1:?build dir}
 seconds=${2:-20}
 KELVANE=$build/kelvane

@@ -3,7 +3,7 @@
 # CPU seconds per second and resident memory of both, their ratios, and Kelvane's RSS drift.
 # Usage: bench/measure_idle.sh <build dir> [seconds]
 set -euo pipefail
-[ -n "${INSIDE_XVFB:-}" ] || exec env INSIDE_XVFB=1 xvfb-run -a -n $((100 + RANDOM % 800)) -s "-screen 0 1024x768x24" bash "$0" "$@"
+[ -n "${INSIDE_XVFB:-}" ] || exec env INSIDE_XVFB=1 xvfb-run -a -n $((100 + RANDOM % 800)) -s "-screen 0 1024x768x24 -noreset" bash "$0" "$@"
 build=${1:?build dir}
 seconds=${2:-30}
 # Nanoseconds on CPU over all threads (scheduler statistics: finer than clock ticks).

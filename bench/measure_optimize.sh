@@ -4,7 +4,7 @@
 # raw loop that maps, populates and unmaps the same 64,000 blocks. Prints each round and the medians.
 # Usage: bench/measure_optimize.sh <build dir> [rounds]
 set -euo pipefail
-[ -n "${INSIDE_XVFB:-}" ] || exec env INSIDE_XVFB=1 xvfb-run -a -n $((100 + RANDOM % 800)) -s "-screen 0 1024x768x24" bash "$0" "$@"
+[ -n "${INSIDE_XVFB:-}" ] || exec env INSIDE_XVFB=1 xvfb-run -a -n $((100 + RANDOM % 800)) -s "-screen 0 1024x768x24 -noreset" bash "$0" "$@"
 build=$(cd "${1:?build dir}" && pwd)
 rounds=${2:-3}
 source "$(dirname "$0")/../tests/e2e/lib.bash"

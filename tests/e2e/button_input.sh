@@ -2,7 +2,7 @@
 # The buttons under a real pointer and keyboard: hover, press, focus, a click on a cut-away corner,
 # the picture on "End", and space on a focused "End".
 set -euo pipefail
-[ -n "${INSIDE_XVFB:-}" ] || exec env INSIDE_XVFB=1 xvfb-run -n $((100 + RANDOM % 800)) -a -s "-screen 0 1024x768x24" bash "$0" "$@"
+[ -n "${INSIDE_XVFB:-}" ] || exec env INSIDE_XVFB=1 xvfb-run -n $((100 + RANDOM % 800)) -a -s "-screen 0 1024x768x24 -noreset" bash "$0" "$@"
 KELVANE=$1
 source "$(dirname "$0")/lib.bash"
 

@@ -2,7 +2,7 @@
 # Under a real window manager that frames the window, the whole frame, not only the client area, sits
 # in the middle of the screen; "End" still ends the program.
 set -euo pipefail
-[ -n "${INSIDE_XVFB:-}" ] || exec env INSIDE_XVFB=1 xvfb-run -n $((100 + RANDOM % 800)) -a -s "-screen 0 1024x768x24" bash "$0" "$@"
+[ -n "${INSIDE_XVFB:-}" ] || exec env INSIDE_XVFB=1 xvfb-run -n $((100 + RANDOM % 800)) -a -s "-screen 0 1024x768x24 -noreset" bash "$0" "$@"
 KELVANE=$1
 source "$(dirname "$0")/lib.bash"
 start_openbox

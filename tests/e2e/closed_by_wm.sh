@@ -2,7 +2,7 @@
 # Closing the window through the window manager ends the program with status 0. Run with a sanitizer
 # build, this is also the leak check of a real window's whole life: start, refreshes, close.
 set -euo pipefail
-[ -n "${INSIDE_XVFB:-}" ] || exec env INSIDE_XVFB=1 xvfb-run -n $((100 + RANDOM % 800)) -a -s "-screen 0 1024x768x24" bash "$0" "$@"
+[ -n "${INSIDE_XVFB:-}" ] || exec env INSIDE_XVFB=1 xvfb-run -n $((100 + RANDOM % 800)) -a -s "-screen 0 1024x768x24 -noreset" bash "$0" "$@"
 KELVANE=$1
 source "$(dirname "$0")/lib.bash"
 

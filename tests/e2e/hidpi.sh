@@ -4,7 +4,7 @@
 # scale 1 enlarged without smoothing, so there is no blur and no seam. At 1.5 the window rounds to
 # whole pixels and End still works.
 set -euo pipefail
-[ -n "${INSIDE_XVFB:-}" ] || exec env INSIDE_XVFB=1 xvfb-run -n $((100 + RANDOM % 800)) -a -s "-screen 0 1024x768x24" bash "$0" "$@"
+[ -n "${INSIDE_XVFB:-}" ] || exec env INSIDE_XVFB=1 xvfb-run -n $((100 + RANDOM % 800)) -a -s "-screen 0 1024x768x24 -noreset" bash "$0" "$@"
 KELVANE=$1
 source "$(dirname "$0")/lib.bash"
 shots=$(mktemp -d)

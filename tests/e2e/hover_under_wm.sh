@@ -2,7 +2,7 @@
 # Under a window manager the pointer can jump from the frame straight onto a button, with nothing but
 # the enter to tell of it: the hover look still comes, and goes again on the title bar.
 set -euo pipefail
-[ -n "${INSIDE_XVFB:-}" ] || exec env INSIDE_XVFB=1 xvfb-run -n $((100 + RANDOM % 800)) -a -s "-screen 0 1024x768x24" bash "$0" "$@"
+[ -n "${INSIDE_XVFB:-}" ] || exec env INSIDE_XVFB=1 xvfb-run -n $((100 + RANDOM % 800)) -a -s "-screen 0 1024x768x24 -noreset" bash "$0" "$@"
 KELVANE=$1
 source "$(dirname "$0")/lib.bash"
 start_openbox

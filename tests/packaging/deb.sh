@@ -2,7 +2,7 @@
 # Builds the Debian package from the build tree, checks its control fields and contents, unpacks it
 # with dpkg-deb and runs the unpacked program under Xvfb: the window appears and "End" ends it.
 set -euo pipefail
-[ -n "${INSIDE_XVFB:-}" ] || exec env INSIDE_XVFB=1 xvfb-run -n $((100 + RANDOM % 800)) -a -s "-screen 0 1024x768x24" bash "$0" "$@"
+[ -n "${INSIDE_XVFB:-}" ] || exec env INSIDE_XVFB=1 xvfb-run -n $((100 + RANDOM % 800)) -a -s "-screen 0 1024x768x24 -noreset" bash "$0" "$@"
 BUILD=$1
 ID=io.github.kelvane.Kelvane
 here=$(dirname "$0")
