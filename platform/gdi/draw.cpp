@@ -17,8 +17,11 @@ void fillBox(QImage& img, std::int64_t x0, std::int64_t y0, std::int64_t x1, std
   x1 = std::min<std::int64_t>(x1, img.width() - 1);
   y1 = std::min<std::int64_t>(y1, img.height() - 1);
   if (x0 > x1 || y0 > y1) return;
+  // One detach for the whole box: scanLine would check for a shared image on every row.
+  uchar* bits = img.bits();
+  const qsizetype stride = img.bytesPerLine();
   for (std::int64_t y = y0; y <= y1; ++y) {
-    auto* row = reinterpret_cast<QRgb*>(img.scanLine(static_cast<int>(y)));
+    auto* row = reinterpret_cast<QRgb*>(bits + y * stride);
     std::fill(row + x0, row + x1 + 1, rgb);
   }
 }
@@ -76,6 +79,14 @@ bool LineTo(Dc& dc, std::int32_t x, std::int32_t y) {
   QImage& img = dc.target();
   const Stamp s = stampOf(pen);
   const QRgb rgb = toQRgb(pen.color());
+  // A straight line is one box, the pen swept from the first pixel to the one before the end.
+  if ((from.x == x) != (from.y == y)) {
+    const std::int64_t lastX = from.x == x ? x : x - (x > from.x ? 1 : -1);
+    const std::int64_t lastY = from.y == y ? y : y - (y > from.y ? 1 : -1);
+    fillBox(img, std::min<std::int64_t>(from.x, lastX) + s.lo, std::min<std::int64_t>(from.y, lastY) + s.lo,
+            std::max<std::int64_t>(from.x, lastX) + s.hi, std::max<std::int64_t>(from.y, lastY) + s.hi, rgb);
+    return true;
+  }
   const std::int64_t pad = std::max(-s.lo, s.hi);
   ForEachLinePixel(from, {x, y}, imageRect(img), pad, [&](std::int64_t px, std::int64_t py) {
     fillBox(img, px + s.lo, py + s.lo, px + s.hi, py + s.hi, rgb);

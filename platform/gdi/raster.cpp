@@ -35,9 +35,17 @@ StepRange ClipSteps(std::int64_t start, int direction, std::int64_t steps, std::
 std::int64_t MinorOffset(std::int64_t step, std::int64_t major, std::int64_t minor, bool tieMoves) {
   const std::int64_t am = std::llabs(major);
   const std::int64_t an = std::llabs(minor);
-  const Wide num = Wide(step) * an;
-  auto q = static_cast<std::int64_t>(num / am);
-  const auto rem = static_cast<std::int64_t>(num % am);
+  if (an == 0) return 0;  // straight lines: every line a button draws
+  std::int64_t q = 0, rem = 0;
+  // The product needs 128 bits only for lines longer than any screen; that division is far slower.
+  if (constexpr std::int64_t kNarrow = std::int64_t{1} << 31; step < kNarrow && an < kNarrow) {
+    q = step * an / am;
+    rem = step * an % am;
+  } else {
+    const Wide num = Wide(step) * an;
+    q = static_cast<std::int64_t>(num / am);
+    rem = static_cast<std::int64_t>(num % am);
+  }
   if (2 * rem > am || (2 * rem == am && tieMoves)) ++q;
   return minor < 0 ? -q : q;
 }

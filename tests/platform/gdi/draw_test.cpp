@@ -140,6 +140,8 @@ TEST(LineTo, PaintsFromTheStartUpToNotIncludingTheEnd) {
       {{1, 2}, {4, 2}, 2, 5, 4, {".....", "####.", "####.", "....."}},  // extra pixel up and left
       {{0, 0}, {3, 0}, 0, 3, 1, {"..."}},                               // the null pen only moves
       {{0, 1}, {kMax, 1}, 1, 3, 2, {"...", "###"}},                     // clipped, not walked end to end
+      {{-kMax, 1}, {2, 1}, 1, 3, 2, {"...", "##."}},                    // from far off the left edge
+      {{2, 3}, {2, 0}, 2, 4, 4, {".##.", ".##.", ".##.", ".##."}},      // upward, the wide pen's extra
   };
   for (const Case& c : cases)
     EXPECT_EQ(DrawLine(c.a, c.b, c.pen, c.w, c.h), Rows(c.rows)) << c.b.x << "," << c.b.y;
