@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, checks the formatting, builds with warnings as errors and runs the whole
-# suite: unit tests on Qt's offscreen platform, end-to-end tests under Xvfb, then the unit tests and a
-# real window's life again with AddressSanitizer, UBSan and the leak checker.
+# suite: unit tests on Qt's offscreen platform, end-to-end tests under Xvfb, the installed tree and the
+# Debian package, then the unit tests and a real window's life again with AddressSanitizer, UBSan and
+# the leak checker, and last every fuzz target for 30 s.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
