@@ -1,23 +1,12 @@
 // The transparent style's background: the container's pixels behind the button, captured into a
 // memory surface while the button is out of the way, and the show, hide and terminate handlers that
 // own that surface.
-#include <cmath>
-
 #include "controls/button/chameleon_button.h"
 #include "platform/gdi/bits.h"
 #include "platform/gdi/window.h"
 #include "platform/host/services.h"
-#include "platform/host/units.h"
 
 namespace kelvane::controls {
-namespace {
-
-constexpr std::int32_t kCapturingButtonType = 11;
-constexpr std::uint8_t kStateUp = 0;
-
-int WholePixels(double twips) { return static_cast<int>(std::lround(host::TwipsToPixels(twips))); }
-
-}  // namespace
 
 void chameleonButton::CreateBackgroundSurface() {
   gdi::Dc own(surface());
@@ -35,9 +24,9 @@ void chameleonButton::CaptureParentBackground() {
   host::services().DoEvents();
   if (QWidget* container = gdi::GetParent(this); container && BackgroundDC) {
     gdi::Dc containerDc = gdi::GetDC(container);
-    // The extender speaks twips; the container's context speaks pixels.
-    gdi::BitBlt(*BackgroundDC, 0, 0, w, h, containerDc, WholePixels(ExtenderLeft()),
-                WholePixels(ExtenderTop()), gdi::SRCCOPY);
+    // The button's place in the container, in the container context's pixels (the extender gives
+    // the same place in twips).
+    gdi::BitBlt(*BackgroundDC, 0, 0, w, h, containerDc, x(), y(), gdi::SRCCOPY);
     gdi::ReleaseDC(container, std::move(containerDc));
   }
   resize(w, h);
@@ -45,7 +34,7 @@ void chameleonButton::CaptureParentBackground() {
 }
 
 void chameleonButton::OnShow() {
-  if (f_.ButtonType == kCapturingButtonType) {
+  if (f_.ButtonType == kTransparentType) {
     if (!BackgroundDC) CreateBackgroundSurface();
     CaptureParentBackground();
   }

@@ -12,8 +12,6 @@
 namespace kelvane::controls {
 namespace {
 
-constexpr std::uint8_t kStateUp = 0;
-constexpr std::uint8_t kStateDown = 2;
 constexpr int kNoButton = 0;
 
 }  // namespace

@@ -12,10 +12,7 @@
 namespace kelvane::controls {
 namespace {
 
-constexpr std::uint8_t kStateUp = 0;
-constexpr std::uint8_t kStateDown = 2;
 constexpr std::int32_t kHoverFaceScheme = 2;
-constexpr std::int32_t kCapturingButtonType = 11;
 
 std::uint8_t PictureStateOf(Look look) {
   switch (look) {
@@ -189,7 +186,7 @@ void chameleonButton::OnAmbientChanged(const QString& /*name*/) {
 void chameleonButton::DisableRefresh() { RefreshOn = false; }
 
 void chameleonButton::Refresh() {
-  if (f_.ButtonType == kCapturingButtonType) CaptureParentBackground();
+  if (f_.ButtonType == kTransparentType) CaptureParentBackground();
   ComputeSchemeColors();
   MeasureCaption();
   RefreshOn = true;

@@ -14,9 +14,7 @@
 namespace kelvane::controls {
 namespace {
 
-constexpr std::uint8_t kStateUp = 0;
 constexpr std::int32_t kBoldButtonType = 5;
-constexpr std::int32_t kCapturingButtonType = 11;
 constexpr std::int32_t kContainerScheme = 4;
 constexpr int kBoldWeight = 700;
 constexpr int kNormalWeight = 400;
@@ -84,7 +82,7 @@ void chameleonButton::setButtonType(std::int32_t type) {
     host::FontDesc font = Font();
     font.weight = kBoldWeight;
     Control::setFont(font);
-  } else if (type == kCapturingButtonType && RefreshOn) {
+  } else if (type == kTransparentType && RefreshOn) {
     CaptureParentBackground();
   }
   OnResize();

@@ -111,7 +111,7 @@ class chameleonButton : public host::Control {
 
   // True while the button shows its down look: held by the mouse or the space bar, or a checked
   // check box. DownChanged follows every change.
-  bool IsDown() const { return LastState == kDownState; }
+  bool IsDown() const { return LastState == kStateDown; }
 
   // Every stored property as the store sees it.
   ButtonProperties StoredProperties() const;
@@ -149,6 +149,11 @@ class chameleonButton : public host::Control {
   void changeEvent(QEvent* e) override;
 
  private:
+  // The paint states the handlers ask for, and the style that shows the container behind it.
+  static constexpr std::uint8_t kStateUp = 0;
+  static constexpr std::uint8_t kStateDown = 2;
+  static constexpr std::int32_t kTransparentType = 11;
+
   void ApplyHandPointer(bool hand);
   void ApplyFont(const host::FontDesc& font);
   void SetWindowEnabled(bool enabled);
@@ -171,7 +176,6 @@ class chameleonButton : public host::Control {
   std::uint8_t LastCaptionMode = 0;
   bool RefreshOn = true;
   bool IsOver = false;
-  static constexpr std::uint8_t kDownState = 2;
   std::uint8_t LastState = 0;
   QString LastCaption;
   int PictureWidth = 0, PictureHeight = 0;

@@ -49,7 +49,9 @@ class PointerWatch final : public QObject {
     return PointerPlace{topLevel_, global_};
   }
 
+  // One wake per owner: a later request replaces an earlier one, so the list cannot grow.
   void wakeOnChange(QObject* owner, std::function<void()> wake) {
+    std::erase_if(sleepers_, [owner](const auto& s) { return !s.first || s.first == owner; });
     sleepers_.push_back({owner, std::move(wake)});
   }
 
@@ -60,10 +62,10 @@ class PointerWatch final : public QObject {
       if (owner) wake();
   }
 
+  // What the display server said lies under the pointer, with no button held.
   void learn(QWidget* topLevel, QPoint global) {
-    const bool trusted = topLevel && QGuiApplication::mouseButtons() == Qt::NoButton;
-    window_ = trusted ? topLevel->windowHandle() : nullptr;
-    topLevel_ = trusted ? topLevel : nullptr;
+    window_ = topLevel ? topLevel->windowHandle() : nullptr;
+    topLevel_ = topLevel;
     global_ = global;
   }
 
@@ -158,7 +160,8 @@ bool GetCursorPos(Point& out) {
     p = place->global;
   } else {
     p = QCursor::pos();
-    watch.learn(QApplication::topLevelAt(p), p);
+    // While a button is held the reports may come from a grab, so nothing is learnt.
+    if (QGuiApplication::mouseButtons() == Qt::NoButton) watch.learn(QApplication::topLevelAt(p), p);
   }
   out = {p.x(), p.y()};
   return true;
