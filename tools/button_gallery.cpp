@@ -9,12 +9,12 @@
 #include <QImage>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QResizeEvent>
 #include <QWidget>
 #include <QWindow>
 #include <cstdio>
 
 #include "controls/button/chameleon_button.h"
+#include "tools/gallery_sheet.h"
 
 namespace {
 
@@ -103,11 +103,7 @@ int CellX(int scheme, int look) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "Usage: %s <output.png>\n", argv[0]);
-    return 2;
-  }
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  if (!kelvane::tools::StartGallery(argc, argv)) return 2;
   QApplication app(argc, argv);
   Q_INIT_RESOURCE(app);
 
@@ -118,9 +114,7 @@ int main(int argc, char** argv) {
   sheet.fill(kPanel);
   {
     QPainter p(&sheet);
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setPixelSize(9);
-    p.setFont(font);
+    p.setFont(kelvane::tools::GalleryLabelFont());
     p.setPen(QColor(0x40, 0x40, 0x40));
     for (int scheme = 1; scheme <= kSchemes; ++scheme) {
       p.drawText(QRect(CellX(scheme, 0), 0, kLookCount * kButtonWidth, kHeaderHeight),
@@ -138,10 +132,5 @@ int main(int argc, char** argv) {
           p.drawImage(CellX(scheme, look), y, Render(style, scheme, static_cast<Look>(look)));
     }
   }
-  const QImage zoomed = sheet.scaled(sheet.size() * kZoom, Qt::IgnoreAspectRatio, Qt::FastTransformation);
-  if (!zoomed.save(QString::fromLocal8Bit(argv[1]), "PNG")) {
-    std::fprintf(stderr, "Could not write %s; check the folder exists and is writable.\n", argv[1]);
-    return 1;
-  }
-  return 0;
+  return kelvane::tools::SaveGallery(sheet, kZoom, argv[1]);
 }

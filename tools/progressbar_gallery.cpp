@@ -12,6 +12,7 @@
 
 #include "controls/progressbar/bar_pictures.h"
 #include "controls/progressbar/xp_progressbar.h"
+#include "tools/gallery_sheet.h"
 
 namespace {
 
@@ -81,11 +82,7 @@ int DrawSection(QPainter& p, int top, const QString& title, const std::vector<in
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "Usage: %s <output.png>\n", argv[0]);
-    return 2;
-  }
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  if (!kelvane::tools::StartGallery(argc, argv)) return 2;
   QApplication app(argc, argv);
 
   const int columns = static_cast<int>(std::max(kValues.size(), kMarqueeSteps.size()));
@@ -95,17 +92,10 @@ int main(int argc, char** argv) {
   sheet.fill(kPaper);
   {
     QPainter p(&sheet);
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setPixelSize(9);
-    p.setFont(font);
+    p.setFont(kelvane::tools::GalleryLabelFont());
     int y = DrawSection(p, 0, QStringLiteral("blocks"), kValues, QStringLiteral("Value %1"), BlockBar);
     DrawSection(p, y + kGap, QStringLiteral("marquee"), kMarqueeSteps, QStringLiteral("after %1 steps"),
                 MarqueeBar);
   }
-  const QImage zoomed = sheet.scaled(sheet.size() * kZoom, Qt::IgnoreAspectRatio, Qt::FastTransformation);
-  if (!zoomed.save(QString::fromLocal8Bit(argv[1]), "PNG")) {
-    std::fprintf(stderr, "Could not write %s; check the folder exists and is writable.\n", argv[1]);
-    return 1;
-  }
-  return 0;
+  return kelvane::tools::SaveGallery(sheet, kZoom, argv[1]);
 }
