@@ -48,7 +48,7 @@ class StockIndicator final : public IndicatorBar {
 Form1::Form1(mem::MemoryStatusSource& memory, mem::BlockAllocator& allocator, QLocale locale,
              const QString& layoutPath)
     : memory_(memory),
-      allocator_(allocator),
+      releaseBudget_(allocator),
       locale_(std::move(locale)),
       form_(LoadLayout(layoutPath)),
       tick_{&Label2(3),         &Label2(4),          &Label2(5),      &Label2(7),
@@ -101,7 +101,7 @@ void Form1::Command1_Click() {
   // If anything still goes wrong while memory is held, the kernel should pick us, not a bystander.
   mem::OomScoreGuard oomGuard;
   StockIndicator indicator(ProcessIndicator());
-  RunMemoryRelease(indicator, allocator_, host::services());
+  RunMemoryRelease(indicator, releaseBudget_, host::services());
 }
 
 void Form1::chameleonButton1_Click() { host::services().End(0); }

@@ -4,6 +4,7 @@
 #include <QLocale>
 #include <QString>
 
+#include "app/release_routine.h"
 #include "platform/host/layout/loaded_form.h"
 #include "platform/memory/block_allocator.h"
 #include "platform/memory/memory_status.h"
@@ -51,7 +52,7 @@ class Form1 {
 
  private:
   mem::MemoryStatusSource& memory_;
-  mem::BlockAllocator& allocator_;
+  SharedReleaseBudget releaseBudget_;  // every run of Optimize, nested ones too
   QLocale locale_;
   host::layout::LoadedForm form_;
   mem::MemoryStatus status_;  // refilled by every sample

@@ -71,6 +71,19 @@ void ReleasePairs(IndicatorBar& bar, mem::BlockAllocator& allocator, host::HostS
 
 }  // namespace
 
+std::uint32_t SharedReleaseBudget::GlobalAlloc(std::uint32_t flags, std::size_t bytes) {
+  if (held_ >= budget_) return 0;
+  const std::uint32_t handle = allocator_.GlobalAlloc(flags, bytes);
+  if (handle != 0) ++held_;
+  return handle;
+}
+
+// The routine frees each handle it was given exactly once, so a non-zero handle is one of ours.
+void SharedReleaseBudget::GlobalFree(std::uint32_t handle) {
+  if (handle != 0 && held_ > 0) --held_;
+  allocator_.GlobalFree(handle);
+}
+
 void RunMemoryRelease(IndicatorBar& bar, mem::BlockAllocator& allocator, host::HostServices& services) {
   HeldBlocks held;
   try {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <new>
 #include <set>
@@ -44,6 +45,7 @@ class FakeAllocator : public mem::BlockAllocator {
     if (calls == throwAt) throw std::bad_alloc();
     if (refuse.count(calls) || calls >= refuseFrom) return 0;
     live[++lastHandle] = true;
+    peak = std::max(peak, ++liveNow);
     log.push_back("alloc " + std::to_string(lastHandle));
     return lastHandle;
   }
@@ -53,13 +55,14 @@ class FakeAllocator : public mem::BlockAllocator {
     if (h == 0) return;
     EXPECT_TRUE(live[h]) << "handle " << h << " freed twice or never reserved";
     live[h] = false;
+    --liveNow;
   }
   int liveCount() const {
     int n = 0;
     for (const auto& entry : live) n += entry.second;
     return n;
   }
-  int calls = 0, throwAt = -1, refuseFrom = 1 << 30;
+  int calls = 0, throwAt = -1, refuseFrom = 1 << 30, liveNow = 0, peak = 0;
   std::set<int> refuse;
   std::uint32_t lastHandle = 0;
   std::map<std::uint32_t, bool> live;
@@ -142,6 +145,25 @@ TEST_F(ReleaseRoutine, NestedRunReleasesItsOwnBlocksAndOuterFinishesWithBarHidde
   EXPECT_EQ(alloc.liveCount(), 0);
   EXPECT_FALSE(bar.visible);
   EXPECT_EQ(services.doEventsCount, 5 + 4);
+}
+
+// Clicks during a full run's release phase: each nested run is refused once the runs together hold
+// one full run's blocks, and releases what it got.
+TEST_F(ReleaseRoutine, NestedRunsTogetherHoldAtMostOneFullRun) {
+  SharedReleaseBudget budget(alloc);
+  std::vector<float> nestedPairs;
+  services.onDoEvents = [&](int count) {
+    if (count != 1 && count != 1000) return;
+    RunMemoryRelease(bar, budget, services);
+    nestedPairs.push_back(bar.max);
+  };
+  RunMemoryRelease(bar, budget, services);
+  EXPECT_EQ(alloc.peak, 2 * kReleasePairCap);
+  // One pair freed, so one pair fits, then a refused pair; later 998 freed pairs (the first
+  // nested run's own came back too) fit, then a refused one.
+  EXPECT_EQ(nestedPairs, (std::vector<float>{2, 999}));
+  EXPECT_EQ(alloc.liveCount(), 0);
+  EXPECT_EQ(budget.held(), 0u);
 }
 
 TEST_F(ReleaseRoutine, ErrorInTheFirstPassStillHidesTheBarAndReturns) {
