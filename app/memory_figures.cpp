@@ -3,12 +3,18 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <tuple>
+#include <utility>
 
 namespace kelvane::app {
 namespace {
 
 constexpr double kTenths = 10.0;
 constexpr double kPercent = 100.0;
+// The total text shows a whole number of megabytes as a 32-bit integer: the largest total it can show.
+constexpr double kLargestTotal = std::numeric_limits<std::int32_t>::max();
+
+double RoundToTenth(double v) { return std::floor(v * kTenths + 0.5) / kTenths; }
 
 // Saturates instead of wrapping: a figure beyond int32 must not show as a negative number.
 std::int32_t ClampToInt32(double v) {
@@ -24,12 +30,24 @@ std::int32_t FloorPercent(double part, double whole) {
   return ClampToInt32(std::floor(part / whole * kPercent));
 }
 
+// Free and total as one decimal each, free never above total and total never beyond what its text
+// can show; a larger total is scaled down with free, so the share stays the machine's own.
+std::pair<double, double> BoundedFigures(std::uint64_t totalBytes, std::uint64_t availBytes) {
+  double total = ToDisplayMegabytes(totalBytes);
+  double free = ToDisplayMegabytes(std::min(availBytes, totalBytes));
+  if (total > kLargestTotal) {
+    free = RoundToTenth(free / total * kLargestTotal);
+    total = kLargestTotal;
+  }
+  return {total, free};
+}
+
 bool IsBlank(QChar c) { return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r'; }
 
 }  // namespace
 
 double ToDisplayMegabytes(std::uint64_t bytes) {
-  return std::floor(static_cast<double>(bytes) / kBytesPerDisplayMegabyte * kTenths + 0.5) / kTenths;
+  return RoundToTenth(static_cast<double>(bytes) / kBytesPerDisplayMegabyte);
 }
 
 QString FormatFixed(double value, int decimals, const QLocale& locale) {
@@ -62,8 +80,7 @@ double LeadingNumber(const QString& text) {
 
 SampledFigures SampleFigures(std::uint64_t totalBytes, std::uint64_t availBytes, const QLocale& locale) {
   SampledFigures f;
-  f.total = ToDisplayMegabytes(totalBytes);
-  f.free = ToDisplayMegabytes(availBytes);
+  std::tie(f.total, f.free) = BoundedFigures(totalBytes, availBytes);
   f.barValue = FloorPercent(f.free, f.total);
   f.freeText = FormatFixed(f.free, 2, locale) + QStringLiteral(" MB");
   // Whole megabytes, halves to the even neighbour (the default rounding mode).
@@ -78,8 +95,10 @@ ShownFigures RefreshFigures(const QString& totalText, const QString& freeText, c
   s.free = freeText;
   const double total = LeadingNumber(s.total);
   const double free = LeadingNumber(s.free);
-  s.used = FormatFixed(total - free, 3, locale) + QStringLiteral(" Mb");
-  s.percent = QString::number(FloorPercent(free, total)) + QStringLiteral(" %");
+  // The whole-number total can round below a free figure that is nearly all of it (2.5 shows
+  // as 2): used stops at 0 and the share at 100 rather than showing -0.500 Mb or 125 %.
+  s.used = FormatFixed(std::max(total - free, 0.0), 3, locale) + QStringLiteral(" Mb");
+  s.percent = QString::number(std::clamp(FloorPercent(free, total), 0, 100)) + QStringLiteral(" %");
   return s;
 }
 

@@ -56,7 +56,18 @@ INSTANTIATE_TEST_SUITE_P(
                  "24683.000 MB", "12341.500 Mb", "50 %"},
         // No readable total: zeros everywhere, never NaN or garbage.
         TickCase{"NoTotal", 0, 0, false, 0, 0, 0, "0.00 MB", "0.000 MB", "0.000 Mb", "0 %"},
-        TickCase{"NoTotalComma", 0, 5000000, true, 0, 4.8, 0, "4,80 MB", "0,000 MB", "-4,000 Mb", "0 %"}),
+        // Free is never above total, so used never reads negative.
+        TickCase{"NoTotalComma", 0, 5000000, true, 0, 0, 0, "0,00 MB", "0,000 MB", "0,000 Mb", "0 %"},
+        TickCase{"MoreFreeThanTotal", 268435456, 536870912, false, 257.1, 257.1, 100, "257.10 MB",
+                 "257.000 MB", "0.000 Mb", "100 %"},
+        // 2.5 shows as 2 (halves to even): the share stops at 100 and used at 0.
+        TickCase{"WholeTotalBelowFree", 2610080, 2610080, false, 2.5, 2.5, 100, "2.50 MB", "2.000 MB",
+                 "0.000 Mb", "100 %"},
+        // 2^53 kB: the total stops at the largest the text can show, free scaled with it.
+        TickCase{"TotalBeyondInt32", 1ull << 63, 1ull << 62, false, 2147483647, 1073741823.5, 50,
+                 "1073741823.50 MB", "2147483647.000 MB", "1073741823.500 Mb", "50 %"},
+        TickCase{"AllOnes", ~0ull, ~0ull, false, 2147483647, 2147483647, 100, "2147483647.00 MB",
+                 "2147483647.000 MB", "0.000 Mb", "100 %"}),
     [](const auto& test) { return std::string(test.param.name); });
 
 TEST(OneTick, BarAndPercentMayDifferByOne) {
