@@ -36,7 +36,9 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
   for (const char* name : kQtFlags) parser.addOption(QCommandLineOption(QString::fromLatin1(name)));
 
   CommandLine result;
-  if (!parser.parse(arguments)) {
+  const bool parsed = parser.parse(arguments);
+  result.display = parser.value(QStringLiteral("display"));
+  if (!parsed) {
     result.action = CommandAction::Error;
     result.error = parser.errorText();
   } else if (parser.isSet(help)) {

@@ -11,7 +11,8 @@ enum class CommandAction { Run, Help, Version, Error };
 
 struct CommandLine {
   CommandAction action = CommandAction::Run;
-  QString error;  // set for CommandAction::Error
+  QString error;    // set for CommandAction::Error
+  QString display;  // Qt's -display option, if given
 };
 
 // `arguments` is argv as given, program name first. Qt's own options (-platform, -style, ...)

@@ -1,14 +1,29 @@
 #include <QApplication>
 #include <QMessageBox>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <optional>
 
 #include "app/command_line.h"
 #include "app/form1.h"
+#include "app/start_failure.h"
 #include "platform/host/layout/layout_error.h"
 
 namespace {
 
-void Print(std::FILE* stream, const QString& text) { std::fputs(text.toLocal8Bit().constData(), stream); }
+// False when the text could not be written, a full disk or a closed descriptor say.
+bool Print(std::FILE* stream, const QString& text) {
+  return std::fputs(text.toLocal8Bit().constData(), stream) >= 0 && std::fflush(stream) == 0;
+}
+
+int PrintOrFail(const QString& text) {
+  if (Print(stdout, text)) return 0;
+  const int error = errno;
+  Print(stderr, QStringLiteral("kelvane: cannot write to standard output: %1\n")
+                    .arg(QString::fromLocal8Bit(std::strerror(error))));
+  return kelvane::app::kExitCannotStart;
+}
 
 }  // namespace
 
@@ -19,8 +34,9 @@ int main(int argc, char** argv) {
   // Before QApplication: creating it without a display aborts, and --help must not need one.
   const kelvane::app::CommandLine command = kelvane::app::ParseCommandLine(arguments);
   switch (command.action) {
-    case CommandAction::Help: Print(stdout, kelvane::app::HelpText()); return 0;
-    case CommandAction::Version: std::printf("kelvane %s\n", KELVANE_VERSION); return 0;
+    case CommandAction::Help: return PrintOrFail(kelvane::app::HelpText());
+    case CommandAction::Version:
+      return PrintOrFail(QStringLiteral("kelvane %1\n").arg(QStringLiteral(KELVANE_VERSION)));
     case CommandAction::Error:
       Print(stderr, QStringLiteral("kelvane: %1\n").arg(command.error) + kelvane::app::UsageLine() +
                         QStringLiteral("Try 'kelvane --help' for more information.\n"));
@@ -28,7 +44,11 @@ int main(int argc, char** argv) {
     case CommandAction::Run: break;
   }
 
+  std::optional<kelvane::app::StartFailureGuard> noDisplay(
+      std::in_place, kelvane::app::DisplayRequest{command.display, qEnvironmentVariable("DISPLAY"),
+                                                  qEnvironmentVariable("WAYLAND_DISPLAY")});
   QApplication app(argc, argv);
+  noDisplay.reset();
   QApplication::setApplicationName(QStringLiteral("Kelvane"));
   QApplication::setApplicationVersion(QStringLiteral(KELVANE_VERSION));
   // Matches the installed desktop entry, so a desktop shell shows its icon and name for the window.
