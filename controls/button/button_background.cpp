@@ -3,8 +3,8 @@
 // own that surface.
 #include "controls/button/chameleon_button.h"
 #include "platform/gdi/bits.h"
-#include "platform/gdi/window.h"
 #include "platform/host/services.h"
+#include "platform/host/window_system.h"
 
 namespace kelvane::controls {
 
@@ -22,12 +22,12 @@ void chameleonButton::CaptureParentBackground() {
   // With no height the button is not drawn, so the container's next rendering is what lies behind it.
   resize(w, 0);
   host::services().DoEvents();
-  if (QWidget* container = gdi::GetParent(this); container && BackgroundDC) {
-    gdi::Dc containerDc = gdi::GetDC(container);
+  if (QWidget* container = host::GetParent(this); container && BackgroundDC) {
+    gdi::Dc containerDc = host::GetDC(container);
     // The button's place in the container, in the container context's pixels (the extender gives
     // the same place in twips).
     gdi::BitBlt(*BackgroundDC, 0, 0, w, h, containerDc, x(), y(), gdi::SRCCOPY);
-    gdi::ReleaseDC(container, std::move(containerDc));
+    host::ReleaseDC(container, std::move(containerDc));
   }
   resize(w, h);
   IsCapturing = false;

@@ -5,9 +5,9 @@
 #include <QPointer>
 
 #include "controls/button/chameleon_button.h"
-#include "platform/gdi/window.h"
 #include "platform/host/key_codes.h"
 #include "platform/host/services.h"
+#include "platform/host/window_system.h"
 
 namespace kelvane::controls {
 namespace {
@@ -17,7 +17,7 @@ constexpr int kNoButton = 0;
 }  // namespace
 
 void chameleonButton::SetUpOverTimer() {
-  gdi::WatchPointer();
+  host::WatchPointer();
   OverTimer.setInterval(kOverTimerIntervalMs);
   OverTimer.setEnabled(false);
   connect(&OverTimer, &host::stock::Timer::Tick, this, &chameleonButton::OnOverTimerTick);
@@ -25,8 +25,8 @@ void chameleonButton::SetUpOverTimer() {
 
 bool chameleonButton::IsCursorOverButton() const {
   gdi::Point at;
-  if (!gdi::GetCursorPos(at)) return false;
-  return gdi::WindowFromPoint(at) == this;
+  if (!host::GetCursorPos(at)) return false;
+  return host::WindowFromPoint(at) == this;
 }
 
 // ---- mouse -----------------------------------------------------------------------------------------
@@ -74,10 +74,10 @@ void chameleonButton::RunOverTimer(bool on) {
 // second.
 void chameleonButton::OnOverTimerTick() {
   if (IsCursorOverButton()) {
-    if (gdi::PointerSettled()) {
+    if (host::PointerSettled()) {
       OverTimer.setEnabled(false);
       overTimerAsleep_ = true;
-      gdi::WakeOnPointerChange(this, [this] {
+      host::WakeOnPointerChange(this, [this] {
         if (overTimerAsleep_) RunOverTimer(true);
       });
     }
@@ -95,7 +95,7 @@ void chameleonButton::OnMouseUp(int button, int shift, float x, float y) {
   if (!MouseUp.raise(b, s, x, y)) return;
   // The capture taken by a double click ends with the button's release; held for longer it would
   // keep every later click in the window from reaching anything else.
-  if (gdi::GetCapture() == this) gdi::ReleaseCapture();
+  if (host::GetCapture() == this) host::ReleaseCapture();
   if (b != host::kRightButton) PaintButton(kStateUp, false);
 }
 
@@ -111,7 +111,7 @@ void chameleonButton::OnDblClick() {
   if (LastMouseButton != host::kLeftButton) return;
   QPointer<chameleonButton> guard(this);
   OnMouseDown(host::kLeftButton, 0, 0, 0);
-  if (guard) gdi::SetCapture(this);
+  if (guard) host::SetCapture(this);
 }
 
 void chameleonButton::OnAccessKeyPress(int /*keyAscii*/) {

@@ -8,8 +8,8 @@
 #include "controls/button/compositing.h"
 #include "controls/button/hand_cursor.h"
 #include "platform/gdi/colorref.h"
-#include "platform/gdi/window.h"
 #include "platform/host/errors.h"
+#include "platform/host/window_system.h"
 
 namespace kelvane::controls {
 namespace {
@@ -318,11 +318,11 @@ SchemeInputs chameleonButton::CurrentSchemeInputs() const {
   in.MaskColor = f_.MaskColor;
   in.SoftBevel = f_.SoftBevel;
   if (f_.ColorScheme == kContainerScheme) {
-    QWidget* container = gdi::GetParent(this);
-    gdi::Dc dc = gdi::GetDC(container);
+    QWidget* container = host::GetParent(this);
+    gdi::Dc dc = host::GetDC(container);
     in.ContainerBackColor = static_cast<std::int32_t>(gdi::GetBkColor(dc));
     in.ContainerTextColor = static_cast<std::int32_t>(gdi::GetTextColor(dc));
-    gdi::ReleaseDC(container, std::move(dc));
+    host::ReleaseDC(container, std::move(dc));
   }
   return in;
 }

@@ -1,6 +1,7 @@
 #include "controls/button/compositing.h"
 
 #include <cmath>
+#include <optional>
 #include <vector>
 
 #include "controls/button/colors.h"
@@ -101,14 +102,13 @@ void BlitPicture(gdi::Dc& target, std::int32_t x, std::int32_t y, std::int32_t w
   if (width <= 0 || height <= 0) return;
 
   gdi::Dc source = gdi::CreateCompatibleDC(target);
-  gdi::Bitmap sourceBitmap;
-  gdi::Bitmap sourceHeld;
+  std::optional<gdi::ScopedSelect<gdi::Bitmap>> sourceSelected;
   if (picture.type() == host::PictureType::Bitmap) {
-    sourceHeld = gdi::SelectObject(source, gdi::Bitmap::fromImage(picture.image()));
+    sourceSelected.emplace(source, gdi::Bitmap::fromImage(picture.image()));
   } else {
-    sourceBitmap = gdi::CreateCompatibleBitmap(target, width, height);
+    const gdi::Bitmap sourceBitmap = gdi::CreateCompatibleBitmap(target, width, height);
     if (sourceBitmap.isNull()) return;
-    sourceHeld = gdi::SelectObject(source, sourceBitmap);
+    sourceSelected.emplace(source, sourceBitmap);
     // A system colour is turned into its RGB value, as the mask colour itself is, so that the
     // icon's transparent parts match it and drop out.
     gdi::Brush brush =
@@ -125,8 +125,8 @@ void BlitPicture(gdi::Dc& target, std::int32_t x, std::int32_t y, std::int32_t w
   // Without both work bitmaps the buffers would hold nothing read, and writing them back would
   // paint a black block.
   if (backgroundBitmap.isNull() || pictureBitmap.isNull()) return;
-  gdi::Bitmap backgroundHeld = gdi::SelectObject(backgroundDc, backgroundBitmap);
-  gdi::Bitmap pictureHeld = gdi::SelectObject(pictureDc, pictureBitmap);
+  const gdi::ScopedSelect<gdi::Bitmap> backgroundSelected(backgroundDc, backgroundBitmap);
+  const gdi::ScopedSelect<gdi::Bitmap> pictureSelected(pictureDc, pictureBitmap);
 
   gdi::BitBlt(backgroundDc, 0, 0, width, height, target, x, y, gdi::SRCCOPY);
   gdi::BitBlt(pictureDc, 0, 0, width, height, source, 0, 0, gdi::SRCCOPY);
@@ -144,18 +144,6 @@ void BlitPicture(gdi::Dc& target, std::int32_t x, std::int32_t y, std::int32_t w
 
   gdi::SetDIBitsToDevice(target, x, y, static_cast<std::uint32_t>(width), static_cast<std::uint32_t>(height),
                          0, 0, 0, lines, backgroundBits, info, gdi::DIB_RGB_COLORS);
-
-  gdi::SelectObject(backgroundDc, backgroundHeld);
-  gdi::SelectObject(pictureDc, pictureHeld);
-  gdi::DeleteObject(backgroundBitmap);
-  gdi::DeleteObject(pictureBitmap);
-  if (!sourceBitmap.isNull()) {
-    gdi::SelectObject(source, sourceHeld);
-    gdi::DeleteObject(sourceBitmap);
-  }
-  gdi::DeleteDC(std::move(backgroundDc));
-  gdi::DeleteDC(std::move(pictureDc));
-  gdi::DeleteDC(std::move(source));
 }
 
 }  // namespace kelvane::controls

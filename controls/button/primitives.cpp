@@ -17,26 +17,6 @@ std::int32_t at(std::int64_t v) {
                                                             std::numeric_limits<std::int32_t>::max()));
 }
 
-// Holds an object of ours in the context and, on leaving, puts back what it displaced before
-// letting go of ours.
-template <class Object>
-class Selection {
- public:
-  Selection(gdi::Dc& dc, Object object)
-      : dc_(dc), object_(std::move(object)), displaced_(gdi::SelectObject(dc, object_)) {}
-  ~Selection() {
-    gdi::SelectObject(dc_, displaced_);
-    gdi::DeleteObject(object_);
-  }
-  Selection(const Selection&) = delete;
-  Selection& operator=(const Selection&) = delete;
-
- private:
-  gdi::Dc& dc_;
-  Object object_;
-  Object displaced_;
-};
-
 gdi::Pen SolidPen(int width, gdi::ColorRef color) { return gdi::CreatePen(gdi::PS_SOLID, width, color); }
 
 }  // namespace
@@ -55,14 +35,14 @@ void PaintRect(gdi::Dc& dc, std::int32_t x, std::int32_t y, std::int32_t width, 
 
 void PaintEllipse(gdi::Dc& dc, std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height,
                   gdi::ColorRef penColor, gdi::ColorRef brushColor) {
-  const Selection brush(dc, gdi::CreateSolidBrush(brushColor));
-  const Selection pen(dc, SolidPen(2, penColor));
+  const gdi::ScopedSelect<gdi::Brush> brush(dc, gdi::CreateSolidBrush(brushColor));
+  const gdi::ScopedSelect<gdi::Pen> pen(dc, SolidPen(2, penColor));
   gdi::Ellipse(dc, x, y, at(std::int64_t{x} + width), at(std::int64_t{y} + height));
 }
 
 void PaintLine(gdi::Dc& dc, std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2,
                gdi::ColorRef color) {
-  const Selection pen(dc, SolidPen(1, color));
+  const gdi::ScopedSelect<gdi::Pen> pen(dc, SolidPen(1, color));
   gdi::MoveToEx(dc, x1, y1);
   gdi::LineTo(dc, x2, y2);
 }
@@ -76,7 +56,7 @@ void PaintFrame(gdi::Dc& dc, std::int32_t clientWidth, std::int32_t clientHeight
   // Each colour puts back the pen it found; the strokes are the same as with pens left selected.
   const auto stroke = [&](gdi::ColorRef color, std::int64_t xa, std::int64_t ya, std::int64_t xb,
                           std::int64_t yb) {
-    const Selection pen(dc, SolidPen(1, color));
+    const gdi::ScopedSelect<gdi::Pen> pen(dc, SolidPen(1, color));
     gdi::LineTo(dc, at(xa), at(ya));
     gdi::LineTo(dc, at(xb), at(yb));
   };

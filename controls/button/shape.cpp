@@ -3,7 +3,7 @@
 #include <span>
 
 #include "controls/button/chameleon_button.h"
-#include "platform/gdi/window.h"
+#include "platform/host/window_system.h"
 
 namespace kelvane::controls {
 
@@ -62,8 +62,8 @@ gdi::Region BuildShapeRegion(std::int32_t buttonType, std::int32_t width, std::i
 
 void chameleonButton::ApplyShape() {
   gdi::Rect client{};
-  gdi::GetClientRect(this, client);
-  gdi::SetWindowRgn(this, BuildShapeRegion(f_.ButtonType, client.right, client.bottom), true);
+  host::GetClientRect(this, client);
+  host::SetWindowRgn(this, BuildShapeRegion(f_.ButtonType, client.right, client.bottom), true);
 }
 
 }  // namespace kelvane::controls

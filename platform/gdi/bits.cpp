@@ -42,21 +42,19 @@ bool BitBlt(Dc& dst, std::int32_t x, std::int32_t y, std::int32_t w, std::int32_
   if (w <= 0 || h <= 0) return true;
   // Copy the source block first so that an overlapping copy within one context reads the old pixels.
   const QImage& s = src.target();
-  std::int64_t x0 = std::max<std::int64_t>({0, -std::int64_t{sx}, -std::int64_t{x}});
-  std::int64_t y0 = std::max<std::int64_t>({0, -std::int64_t{sy}, -std::int64_t{y}});
-  QImage& d = dst.target();
+  const Canvas d = dst.canvas();
+  const std::int64_t x0 = std::max<std::int64_t>({0, -std::int64_t{sx}, d.clip.left - std::int64_t{x}});
+  const std::int64_t y0 = std::max<std::int64_t>({0, -std::int64_t{sy}, d.clip.top - std::int64_t{y}});
   const std::int64_t x1 =
-      std::min<std::int64_t>({w, s.width() - std::int64_t{sx}, d.width() - std::int64_t{x}});
+      std::min<std::int64_t>({w, s.width() - std::int64_t{sx}, d.clip.right - std::int64_t{x}});
   const std::int64_t y1 =
-      std::min<std::int64_t>({h, s.height() - std::int64_t{sy}, d.height() - std::int64_t{y}});
+      std::min<std::int64_t>({h, s.height() - std::int64_t{sy}, d.clip.bottom - std::int64_t{y}});
   if (x0 >= x1 || y0 >= y1) return true;
-  const QImage block = src.target()
-                           .copy(static_cast<int>(sx + x0), static_cast<int>(sy + y0),
-                                 static_cast<int>(x1 - x0), static_cast<int>(y1 - y0))
+  const QImage block = s.copy(static_cast<int>(sx + x0), static_cast<int>(sy + y0), static_cast<int>(x1 - x0),
+                              static_cast<int>(y1 - y0))
                            .convertToFormat(QImage::Format_RGB32);
-  QImage& out = dst.target();
   for (int row = 0; row < block.height(); ++row) {
-    auto* to = reinterpret_cast<QRgb*>(out.scanLine(static_cast<int>(y + y0 + row))) + x + x0;
+    Argb* to = d.view.row(y + y0 + row) + x + x0;
     const auto* from = reinterpret_cast<const QRgb*>(block.constScanLine(row));
     for (int col = 0; col < block.width(); ++col) to[col] = from[col] | 0xFF000000u;
   }
@@ -99,20 +97,20 @@ int SetDIBitsToDevice(Dc& dc, std::int32_t x, std::int32_t y, std::uint32_t w, s
   const std::int64_t stride = DibStride(hd.biWidth, hd.biBitCount);
   const int bytesPerPixel = hd.biBitCount / 8;
   const bool bottomUp = hd.biHeight > 0;
-  QImage& img = dc.target();
+  const Canvas c = dc.canvas();
   for (std::int64_t i = 0; i < n; ++i) {
     const std::int64_t line = std::int64_t{start} + i;
     // The source rectangle counts its rows in the bitmap's own direction.
     const std::int64_t fromEdge = line - ySrc;
     if (fromEdge < 0 || fromEdge >= std::int64_t{h}) continue;
     const std::int64_t dy = bottomUp ? std::int64_t{y} + h - 1 - fromEdge : std::int64_t{y} + fromEdge;
-    if (dy < 0 || dy >= img.height()) continue;
+    if (dy < c.clip.top || dy >= c.clip.bottom) continue;
     const std::uint8_t* in = bits.data() + i * stride;
-    auto* out = reinterpret_cast<QRgb*>(img.scanLine(static_cast<int>(dy)));
+    Argb* out = c.view.row(dy);
     for (std::int64_t col = 0; col < std::int64_t{w}; ++col) {
       const std::int64_t sxp = std::int64_t{xSrc} + col;
       const std::int64_t dx = std::int64_t{x} + col;
-      if (sxp < 0 || sxp >= hd.biWidth || dx < 0 || dx >= img.width()) continue;
+      if (sxp < 0 || sxp >= hd.biWidth || dx < c.clip.left || dx >= c.clip.right) continue;
       const std::uint8_t* p = in + sxp * bytesPerPixel;
       out[dx] = qRgb(p[2], p[1], p[0]);
     }
@@ -140,6 +138,7 @@ bool DrawIconEx(Dc& dc, std::int32_t x, std::int32_t y, const QImage& icon, std:
   }
   QPainter p(&dc.target());
   if (!p.isActive()) return false;
+  ApplyClip(p, dc);
   p.drawImage(x, y, pixels);
   return true;
 }

@@ -1,6 +1,5 @@
 #pragma once
 // Colours as the drawing operations take them: 0x00BBGGRR, red in the low byte.
-#include <QRgb>
 #include <cstdint>
 
 namespace kelvane::gdi {
@@ -18,11 +17,17 @@ constexpr int GetRValue(ColorRef c) { return static_cast<int>(c & 0xFF); }
 constexpr int GetGValue(ColorRef c) { return static_cast<int>((c >> 8) & 0xFF); }
 constexpr int GetBValue(ColorRef c) { return static_cast<int>((c >> 16) & 0xFF); }
 
-// Opaque QRgb from the low three bytes; the top byte (a system-colour flag) is not a channel.
-constexpr QRgb toQRgb(ColorRef c) {
-  return 0xFF000000u | (static_cast<QRgb>(GetRValue(c)) << 16) | (static_cast<QRgb>(GetGValue(c)) << 8) |
-         static_cast<QRgb>(GetBValue(c));
+// A pixel word of a surface: 0xAARRGGBB, the layout of Qt's 32-bit images.
+using Argb = std::uint32_t;
+
+// Opaque pixel word from the low three bytes; the top byte (a system-colour flag) is not a channel.
+constexpr Argb toQRgb(ColorRef c) {
+  return 0xFF000000u | (static_cast<Argb>(GetRValue(c)) << 16) | (static_cast<Argb>(GetGValue(c)) << 8) |
+         static_cast<Argb>(GetBValue(c));
 }
-constexpr ColorRef fromQRgb(QRgb rgb) { return RGB(qRed(rgb), qGreen(rgb), qBlue(rgb)); }
+constexpr ColorRef fromQRgb(Argb rgb) {
+  return RGB(static_cast<int>((rgb >> 16) & 0xFF), static_cast<int>((rgb >> 8) & 0xFF),
+             static_cast<int>(rgb & 0xFF));
+}
 
 }  // namespace kelvane::gdi

@@ -9,14 +9,6 @@ constexpr QImage::Format kSurfaceFormat = QImage::Format_RGB32;
 const QImage kNoImage;
 }  // namespace
 
-Pen::Pen(PenStyle style, int width, ColorRef colour)
-    : style_(style), width_(std::max(width, 1)), colour_(colour) {}
-
-Pen CreatePen(PenStyle style, int width, ColorRef colour) {
-  if (style != PenStyle::Solid) return Pen{};
-  return Pen(style, width, colour);
-}
-
 Bitmap Bitmap::fromImage(const QImage& image) {
   Bitmap b;
   b.pixels_ = std::make_shared<QImage>(image.convertToFormat(kSurfaceFormat));

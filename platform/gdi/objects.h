@@ -9,42 +9,9 @@
 #include <memory>
 
 #include "platform/gdi/colorref.h"
+#include "platform/gdi/pen_brush.h"
 
 namespace kelvane::gdi {
-
-class Brush {
- public:
-  Brush() = default;  // the hollow brush: fills nothing
-  static Brush solid(ColorRef colour) { return Brush(colour); }
-  bool isNull() const { return hollow_; }
-  ColorRef color() const { return colour_; }
-  friend bool operator==(const Brush&, const Brush&) = default;
-
- private:
-  explicit Brush(ColorRef colour) : colour_(colour), hollow_(false) {}
-  ColorRef colour_ = 0;
-  bool hollow_ = true;
-};
-
-enum class PenStyle { Solid = 0, Null = 5 };
-inline constexpr PenStyle PS_SOLID = PenStyle::Solid;
-inline constexpr PenStyle PS_NULL = PenStyle::Null;
-
-class Pen {
- public:
-  Pen() = default;  // the null pen: draws nothing
-  Pen(PenStyle style, int width, ColorRef colour);
-  bool isNull() const { return style_ == PenStyle::Null; }
-  PenStyle style() const { return style_; }
-  int width() const { return width_; }
-  ColorRef color() const { return colour_; }
-  friend bool operator==(const Pen&, const Pen&) = default;
-
- private:
-  PenStyle style_ = PenStyle::Null;
-  int width_ = 1;
-  ColorRef colour_ = 0;
-};
 
 // Text is part of a surface's pixel-exact drawing, so it must come out the same whatever the screen's
 // scale: Qt drops hinting on scaled screens unless the font asks for it, so surface fonts ask for the
@@ -85,9 +52,6 @@ class Bitmap {
   std::shared_ptr<QImage> pixels_;
 };
 
-inline Brush CreateSolidBrush(ColorRef colour) { return Brush::solid(colour); }
-// Widths below 1 draw 1 pixel wide; a style other than the supported ones gives the null pen.
-Pen CreatePen(PenStyle style, int width, ColorRef colour);
 // Planes and bits per pixel are accepted for any value: every bitmap has the surfaces' format.
 // Initial pixels are black unless `bits` (rows of 32-bit 0x00RRGGBB words, top row first) is given.
 Bitmap CreateBitmap(int width, int height, unsigned planes, unsigned bitsPerPixel,

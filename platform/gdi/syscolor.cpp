@@ -1,6 +1,6 @@
 #include "platform/gdi/syscolor.h"
 
-#include <QApplication>
+#include <QGuiApplication>
 #include <array>
 
 namespace kelvane::gdi {
@@ -64,7 +64,7 @@ ColorRef SysColorFrom(const QPalette& palette, int index) {
 
 ColorRef GetSysColor(int index) {
   if (!qApp) return ClassicSysColor(index);
-  return SysColorFrom(QApplication::palette(), index);
+  return SysColorFrom(QGuiApplication::palette(), index);
 }
 
 HRESULT OleTranslateColor(std::uint32_t colour, std::uintptr_t palette, std::int32_t& out) {

@@ -161,15 +161,19 @@ std::int64_t firstLineTop(const Rect& rect, unsigned format, int lineHeight) {
   return rect.top;
 }
 
-void paintLines(QImage& img, const QFont& font, ColorRef color, const LaidOutText& text, const Rect& rect,
-                std::int64_t y, unsigned format) {
+void paintLines(Dc& dc, const QFont& font, const LaidOutText& text, const Rect& rect, std::int64_t y,
+                unsigned format) {
+  QImage& img = dc.target();
   if (text.lines.empty() || img.isNull()) return;
   QPainter p(&img);
   if (!p.isActive()) return;
+  ApplyClip(p, dc);
   if (!(format & DT_NOCLIP)) {
     if (IsRectEmpty(rect)) return;
-    p.setClipRect(QRect(QPoint(rect.left, rect.top), QPoint(rect.right - 1, rect.bottom - 1)));
+    p.setClipRect(QRect(QPoint(rect.left, rect.top), QPoint(rect.right - 1, rect.bottom - 1)),
+                  Qt::IntersectClip);
   }
+  const ColorRef color = dc.textColor();
   p.setPen(QColor::fromRgb(toQRgb(color)));
   const bool underline = !(format & (DT_NOPREFIX | DT_HIDEPREFIX));
   for (const TextLine& line : text.lines) {
@@ -196,7 +200,7 @@ int DrawTextA(Dc& dc, const QString& text, Rect& rect, unsigned format) {
     return laidOut.height();
   }
   const std::int64_t top = firstLineTop(rect, format, laidOut.lineHeight);
-  paintLines(img, font, dc.textColor(), laidOut, rect, top, format);
+  paintLines(dc, font, laidOut, rect, top, format);
   return static_cast<int>(top - rect.top) + laidOut.height();
 }
 

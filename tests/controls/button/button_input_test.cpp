@@ -12,7 +12,7 @@
 #include <memory>
 
 #include "controls/button/chameleon_button.h"
-#include "platform/gdi/window.h"
+#include "platform/host/window_system.h"
 #include "tests/support/wait.h"
 
 namespace kelvane::controls::test {
@@ -52,7 +52,7 @@ class ButtonInput : public testing::Test {
     up = Pixels();
   }
   void TearDown() override {
-    if (b) gdi::ReleaseCapture();
+    if (b) host::ReleaseCapture();
   }
 
   void Record() {
@@ -150,11 +150,11 @@ TEST_F(ButtonInput, DoubleClickAfterALeftPressPressesAndCapturesWithoutAClick) {
   QTest::mouseDClick(b, Qt::LeftButton, Qt::ShiftModifier, QPoint(7, 8));
   EXPECT_EQ(log, QStringList({"MouseDown 1 0 0 0"}));
   EXPECT_NE(Pixels(), up);
-  EXPECT_EQ(gdi::GetCapture(), b.data());
+  EXPECT_EQ(host::GetCapture(), b.data());
   QTest::mouseRelease(b, Qt::LeftButton, {}, kInside);
   EXPECT_EQ(log, QStringList({"MouseDown 1 0 0 0", "MouseUp 1 0 20 10"}));
   EXPECT_EQ(Pixels(), up);
-  EXPECT_EQ(gdi::GetCapture(), nullptr) << "the release ends the capture";
+  EXPECT_EQ(host::GetCapture(), nullptr) << "the release ends the capture";
 }
 
 TEST_F(ButtonInput, DoubleClickAfterARightPressDoesNothing) {
@@ -163,7 +163,7 @@ TEST_F(ButtonInput, DoubleClickAfterARightPressDoesNothing) {
   QTest::mouseDClick(b, Qt::RightButton, {}, kInside);
   EXPECT_TRUE(log.isEmpty()) << log.join(", ").toStdString();
   EXPECT_EQ(Pixels(), up);
-  EXPECT_EQ(gdi::GetCapture(), nullptr);
+  EXPECT_EQ(host::GetCapture(), nullptr);
   // The simulated double click ends on its second press; the user's finger comes up too.
   QTest::mouseRelease(b, Qt::RightButton, {}, kInside);
 }

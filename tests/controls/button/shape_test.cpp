@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "controls/button/chameleon_button.h"
-#include "platform/gdi/window.h"
+#include "platform/host/window_system.h"
 
 namespace kelvane::controls::test {
 namespace {
@@ -112,7 +112,7 @@ class ShapedButton : public ::testing::Test {
   }
   QWidget* At(int x, int y) const {  // the window under a pixel of the button
     const QPoint p = button->mapToGlobal(QPoint(x, y));
-    return gdi::WindowFromPoint({p.x(), p.y()});
+    return host::WindowFromPoint({p.x(), p.y()});
   }
   QRgb OnScreen(int x, int y) {  // what the container shows at a pixel of the button
     return container.grab().toImage().pixel(button->geometry().topLeft() + QPoint(x, y)) | 0xFF000000u;

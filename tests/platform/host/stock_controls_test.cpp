@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "platform/gdi/dc.h"
-#include "platform/gdi/window.h"
 #include "platform/host/errors.h"
 #include "platform/host/layout/form_window.h"
 #include "platform/host/picture.h"
@@ -16,6 +15,7 @@
 #include "platform/host/stock/picture_box.h"
 #include "platform/host/stock/shape.h"
 #include "platform/host/stock/timer.h"
+#include "platform/host/window_system.h"
 #include "tests/support/wait.h"
 
 namespace kelvane::host::stock {
@@ -95,12 +95,12 @@ TEST(StockContainers, DeviceContextReportsTheStoredColours) {
     gdi::ColorRef back, text;
   } cases[] = {{&form, kWhite, 0x000000}, {&frame, kLavender, kPurple}, {&box, kRed, 0x000000}};
   for (const auto& c : cases) {
-    const gdi::Dc dc = gdi::GetDC(c.container);
+    const gdi::Dc dc = host::GetDC(c.container);
     EXPECT_EQ(gdi::GetBkColor(dc), c.back) << c.container->metaObject()->className();
     EXPECT_EQ(gdi::GetTextColor(dc), c.text) << c.container->metaObject()->className();
   }
   frame.setBackColor(kGreen);
-  EXPECT_EQ(gdi::GetBkColor(gdi::GetDC(&frame)), static_cast<gdi::ColorRef>(kGreen));
+  EXPECT_EQ(gdi::GetBkColor(host::GetDC(&frame)), static_cast<gdi::ColorRef>(kGreen));
 }
 
 TEST(StockShape, FillsAndOutlinesEveryPixel) {

@@ -1,4 +1,4 @@
-#include "platform/gdi/window.h"
+#include "platform/host/window_system.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-namespace kelvane::gdi {
+namespace kelvane::host {
 
 namespace {
 
@@ -134,13 +134,28 @@ void WakeOnPointerChange(QObject* owner, std::function<void()> wake) {
   PointerWatch::instance().wakeOnChange(owner, std::move(wake));
 }
 
-bool GetClientRect(const QWidget* w, Rect& out) {
+gdi::Dc GetDC(QWidget* w) {
+  if (!w) return gdi::Dc::deferred([] { return QImage(); }, 0xFFFFFF, 0x000000);
+  const gdi::ColorRef background = gdi::fromQRgb(w->palette().color(w->backgroundRole()).rgb());
+  const gdi::ColorRef text = gdi::fromQRgb(w->palette().color(w->foregroundRole()).rgb());
+  return gdi::Dc::deferred(
+      [window = QPointer<QWidget>(w), background] {
+        if (!window) return QImage();
+        QImage img(window->size(), QImage::Format_RGB32);
+        img.fill(gdi::toQRgb(background));
+        window->render(&img);
+        return img;
+      },
+      background, text);
+}
+
+bool GetClientRect(const QWidget* w, gdi::Rect& out) {
   if (!w) return false;
   out = {0, 0, w->width(), w->height()};
   return true;
 }
 
-bool SetWindowRgn(QWidget* w, Region region, bool redraw) {
+bool SetWindowRgn(QWidget* w, gdi::Region region, bool redraw) {
   if (!w) return false;
   if (region.isNull())
     w->clearMask();
@@ -153,7 +168,7 @@ bool SetWindowRgn(QWidget* w, Region region, bool redraw) {
   return true;
 }
 
-bool GetCursorPos(Point& out) {
+bool GetCursorPos(gdi::Point& out) {
   PointerWatch& watch = PointerWatch::instance();
   QPoint p;
   if (const auto place = watch.known()) {
@@ -167,7 +182,7 @@ bool GetCursorPos(Point& out) {
   return true;
 }
 
-QWidget* WindowFromPoint(Point global) {
+QWidget* WindowFromPoint(gdi::Point global) {
   const QPoint g(global.x, global.y);
   const auto place = PointerWatch::instance().known();
   QWidget* w = place && place->global == g ? place->topLevel : QApplication::topLevelAt(g);
@@ -202,4 +217,4 @@ bool ReleaseCapture() {
 
 QWidget* GetCapture() { return QWidget::mouseGrabber(); }
 
-}  // namespace kelvane::gdi
+}  // namespace kelvane::host

@@ -1,5 +1,5 @@
 #pragma once
-// Window functions over Qt widgets: parent, device context, shape, hit testing, mouse capture.
+// Window-system functions over Qt widgets: parent, device context, shape, hit testing, mouse capture.
 #include <QWidget>
 #include <functional>
 
@@ -7,21 +7,21 @@
 #include "platform/gdi/rect.h"
 #include "platform/gdi/region.h"
 
-namespace kelvane::gdi {
+namespace kelvane::host {
 
 inline QWidget* GetParent(const QWidget* w) { return w ? w->parentWidget() : nullptr; }
 // (0, 0, width, height); false and the rectangle untouched for no window.
-bool GetClientRect(const QWidget* w, Rect& out);
+bool GetClientRect(const QWidget* w, gdi::Rect& out);
 
 // A context over the window's current rendering (its children included), read when its pixels are
 // first needed; its background and text colours are the window's palette colours. Drawing on it
 // reaches only that copy. No window gives a context over nothing.
-inline Dc GetDC(QWidget* w) { return Dc::window(w); }
-inline int ReleaseDC(QWidget* /*w*/, Dc /*dc*/) { return 1; }
+gdi::Dc GetDC(QWidget* w);
+inline int ReleaseDC(QWidget* /*w*/, gdi::Dc /*dc*/) { return 1; }
 
 // The window takes the region's pixels as its shape (a copy: the caller's handle stays valid but
 // no longer matters). No region restores the full rectangle; an empty one hides the whole window.
-bool SetWindowRgn(QWidget* w, Region region, bool redraw);
+bool SetWindowRgn(QWidget* w, gdi::Region region, bool redraw);
 
 // Starts following the pointer through the window system's reports, so that GetCursorPos and
 // WindowFromPoint need not ask the display server while the pointer rests in one of our windows.
@@ -35,13 +35,13 @@ bool PointerSettled();
 // entering, moving over or leaving one of our windows, a mouse button, a widget moving, resizing,
 // showing, hiding or restacking, or a new window shape. Dropped if `owner` is destroyed first.
 void WakeOnPointerChange(QObject* owner, std::function<void()> wake);
-bool GetCursorPos(Point& out);
+bool GetCursorPos(gdi::Point& out);
 // The deepest visible widget under the global point whose shape holds it; the cut-away part of a
 // shaped child belongs to what lies beneath. Null when no window of this program is there.
-QWidget* WindowFromPoint(Point global);
+QWidget* WindowFromPoint(gdi::Point global);
 // The widget that held the mouse before, or null.
 QWidget* SetCapture(QWidget* w);
 bool ReleaseCapture();
 QWidget* GetCapture();
 
-}  // namespace kelvane::gdi
+}  // namespace kelvane::host
