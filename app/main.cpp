@@ -4,6 +4,7 @@
 
 #include "app/command_line.h"
 #include "app/form1.h"
+#include "app/platform_env.h"
 #include "platform/host/layout/layout_error.h"
 
 namespace {
@@ -28,6 +29,7 @@ int main(int argc, char** argv) {
     case CommandAction::Run: break;
   }
 
+  kelvane::app::SettleWaylandEnvironment();
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Kelvane"));
   QApplication::setApplicationVersion(QStringLiteral(KELVANE_VERSION));
