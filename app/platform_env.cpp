@@ -20,7 +20,8 @@ WaylandEnvironment ReadWaylandEnvironment() {
   env.mayUseWayland = displayReachable && (platform.isEmpty() || platform.startsWith("wayland"));
   env.socketHandedOver = qEnvironmentVariableIsSet("WAYLAND_SOCKET");
   env.bufferIntegrationChosen = qEnvironmentVariableIsSet("QT_WAYLAND_CLIENT_BUFFER_INTEGRATION");
-  env.decorationChosen = qEnvironmentVariableIsSet("QT_WAYLAND_DISABLE_WINDOWDECORATION");
+  env.decorationChosen = qEnvironmentVariableIsSet("QT_WAYLAND_DISABLE_WINDOWDECORATION") ||
+                         qEnvironmentVariableIsSet("QT_WAYLAND_DECORATION");
   return env;
 }
 

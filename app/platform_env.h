@@ -10,7 +10,7 @@ struct WaylandEnvironment {
   bool mayUseWayland = false;            // a compositor is named and Qt is not told to use another platform
   bool socketHandedOver = false;         // WAYLAND_SOCKET: a connection that can be taken only once
   bool bufferIntegrationChosen = false;  // QT_WAYLAND_CLIENT_BUFFER_INTEGRATION
-  bool decorationChosen = false;         // QT_WAYLAND_DISABLE_WINDOWDECORATION
+  bool decorationChosen = false;         // QT_WAYLAND_DISABLE_WINDOWDECORATION or QT_WAYLAND_DECORATION
 };
 
 WaylandEnvironment ReadWaylandEnvironment();

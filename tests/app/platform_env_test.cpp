@@ -106,13 +106,18 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& test) { return std::string(test.param.name); });
 
 TEST(ReadEnv, UserChoicesCountWhenSetEvenIfEmpty) {
-  ScopedEnv env({{"WAYLAND_SOCKET", QByteArray("5")},
-                 {"QT_WAYLAND_CLIENT_BUFFER_INTEGRATION", QByteArray("")},
-                 {"QT_WAYLAND_DISABLE_WINDOWDECORATION", QByteArray("0")}});
-  const WaylandEnvironment read = ReadWaylandEnvironment();
-  EXPECT_TRUE(read.socketHandedOver);
-  EXPECT_TRUE(read.bufferIntegrationChosen);
-  EXPECT_TRUE(read.decorationChosen);
+  const std::optional<QByteArray> unset;
+  for (const char* decoration : {"QT_WAYLAND_DISABLE_WINDOWDECORATION", "QT_WAYLAND_DECORATION"}) {
+    ScopedEnv env({{"WAYLAND_SOCKET", QByteArray("5")},
+                   {"QT_WAYLAND_CLIENT_BUFFER_INTEGRATION", QByteArray("")},
+                   {"QT_WAYLAND_DISABLE_WINDOWDECORATION", unset},
+                   {"QT_WAYLAND_DECORATION", unset},
+                   {decoration, QByteArray("0")}});
+    const WaylandEnvironment read = ReadWaylandEnvironment();
+    EXPECT_TRUE(read.socketHandedOver);
+    EXPECT_TRUE(read.bufferIntegrationChosen);
+    EXPECT_TRUE(read.decorationChosen) << decoration;
+  }
 }
 
 }  // namespace
