@@ -138,12 +138,14 @@ shown_by_sway() {
 def walk(n):
     yield n
     for c in n.get("nodes", []) + n.get("floating_nodes", []): yield from walk(c)
-print(" ".join("%s:%s" % (n.get("name"), n.get("visible")) for n in walk(json.load(sys.stdin)) if n.get("pid") == int(sys.argv[1])))' "$PID")
-  [ "$WAIT_DETAIL" = "Kelvane:True" ]
+print(" ".join("%s:%s:%s" % (n.get("name"), n.get("visible"), n.get("border"))
+               for n in walk(json.load(sys.stdin)) if n.get("pid") == int(sys.argv[1])))' "$PID")
+  # "normal": sway draws the title bar; a window that asked to draw its own would show "csd".
+  [ "$WAIT_DETAIL" = "Kelvane:True:normal" ]
 }
 
 start_on_wayland sway "$SOCKET"
-wait_for 20 "sway never showed a window titled Kelvane" shown_by_sway
+wait_for 20 "sway never showed a window titled Kelvane inside a frame sway draws" shown_by_sway
 SWAY_RSS=$(status_kb VmRSS)
 ! mapped libqt-plugin-wayland-egl || fail "sway: Qt loaded its EGL client-buffer integration"
 ! mapped libbradient || fail "sway: Qt drew a frame of its own although sway draws one"
