@@ -7,6 +7,7 @@
 
 #include "app/command_line.h"
 #include "app/form1.h"
+#include "app/platform_env.h"
 #include "app/start_failure.h"
 #include "platform/host/layout/layout_error.h"
 
@@ -44,6 +45,7 @@ int main(int argc, char** argv) {
     case CommandAction::Run: break;
   }
 
+  kelvane::app::SettleWaylandEnvironment();
   std::optional<kelvane::app::StartFailureGuard> noDisplay(
       std::in_place, kelvane::app::DisplayRequest{command.display, qEnvironmentVariable("DISPLAY"),
                                                   qEnvironmentVariable("WAYLAND_DISPLAY")});
