@@ -10,7 +10,7 @@
 
 namespace kelvane::controls {
 
-// Booleans are kept as C++ bools; the store writes and reads them as the classic True/False.
+// Booleans are kept as C++ bools; the store writes and reads them as True/False, as saved layouts hold them.
 struct ButtonFields {
   std::int32_t ButtonType = 0;
   QString Caption;
@@ -76,7 +76,8 @@ inline constexpr const char* CheckBoxBehaviour = "CHECK";
 inline constexpr const char* Value = "VALUE";
 }  // namespace keys
 
-// Saved layouts know PictureOver's key as "PICH", but its change notice has always said "PICO".
+// Saved layouts know PictureOver's key as "PICH", but its change notice says "PICO": a container watching
+// notices knows it by that name.
 inline constexpr const char* kPictureOverNotice = "PICO";
 
 inline constexpr std::int32_t kDefaultButtonType = 2;

@@ -29,7 +29,7 @@ constexpr std::int32_t kSelectionFaceType = 9;
 constexpr std::int32_t kLightDownTextType = 4;
 constexpr std::int32_t kOwnColoursScheme = 2;
 
-// Halving towards zero as the classic signed division does, on sums that may leave 32 bits.
+// Halving towards zero, as integer division does, in 64 bits: the sums may leave 32 bits.
 std::int32_t Half(std::int64_t v) { return static_cast<std::int32_t>(v / 2); }
 
 gdi::ColorRef Rgb(std::int32_t colour) { return static_cast<gdi::ColorRef>(colour); }

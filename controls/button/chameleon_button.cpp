@@ -334,7 +334,8 @@ void chameleonButton::ComputeSchemeColors() {
 // The stored size is in HIMETRIC; a 16-pixel icon comes back as 16.
 void chameleonButton::MeasurePicture() {
   const auto toPixels = [this](int himetric) {
-    return static_cast<int>(RoundHalfEven(ScaleConvert(himetric, host::ScaleUnit::Himetric, ScaleMode())));
+    return static_cast<int>(
+        host::RoundHalfEven(ScaleConvert(himetric, host::ScaleUnit::Himetric, ScaleMode())));
   };
   PictureWidth = f_.PictureNormal.isNull() ? 0 : toPixels(f_.PictureNormal.widthHimetric());
   PictureHeight = f_.PictureNormal.isNull() ? 0 : toPixels(f_.PictureNormal.heightHimetric());

@@ -87,7 +87,6 @@ class chameleonButton : public host::Control {
   void setMouseIcon(const host::Picture& icon);
   bool HandPointer() const { return f_.HandPointer; }
   void setHandPointer(bool hand);
-  std::int32_t hwnd() const { return hWnd(); }
 
   bool SoftBevel() const { return f_.SoftBevel; }
   void setSoftBevel(bool soft);

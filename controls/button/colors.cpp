@@ -20,7 +20,7 @@ constexpr std::int64_t kProportionalBlueDivisor = 192;
 // The button type whose lifted face shades blue in proportion.
 constexpr std::int32_t kProportionalBlueButtonType = 3;
 
-// The classic grey palette of scheme 3.
+// Scheme 3 paints in fixed greys, whatever the system colours are.
 constexpr std::int32_t kClassicFace = 0xC0C0C0;
 constexpr std::int32_t kClassicShadow = 0x808080;
 constexpr std::int32_t kClassicLight = 0xDFDFDF;
@@ -77,10 +77,8 @@ std::int32_t TintColor(std::int32_t colour, std::int32_t floor) {
 }
 
 std::int32_t TranslateSystemColor(std::int32_t colour) {
-  std::int32_t rgb = 0;
-  // Failure leaves the preset black, which is what an untranslatable value paints as.
-  (void)gdi::OleTranslateColor(static_cast<std::uint32_t>(colour), 0, rgb);
-  return rgb;
+  // An untranslatable value paints as black.
+  return static_cast<std::int32_t>(gdi::TranslateColor(static_cast<std::uint32_t>(colour)).value_or(0));
 }
 
 SchemeColors ComputeSchemeColors(const SchemeInputs& in) {

@@ -47,7 +47,7 @@ struct SchemeColors {
   bool operator==(const SchemeColors&) const = default;
 };
 
-// 2: the button's own colours; 3: a fixed classic grey palette; 4: the container's colours; any other
+// 2: the button's own colours; 3: a fixed grey palette; 4: the container's colours; any other
 // value: the system's button colours. BackOver is not read here.
 SchemeColors ComputeSchemeColors(const SchemeInputs& in);
 

@@ -6,6 +6,7 @@
 
 #include "controls/button/colors.h"
 #include "platform/gdi/draw.h"
+#include "platform/host/errors.h"
 
 namespace kelvane::controls {
 
@@ -30,18 +31,10 @@ constexpr std::uint8_t TwoToOne(std::uint8_t picture, std::uint8_t background) {
 
 }  // namespace
 
-double RoundHalfEven(double v) {
-  const double down = std::floor(v);
-  const double rest = v - down;
-  if (rest > 0.5) return down + 1;
-  if (rest < 0.5) return down;
-  return std::fmod(down, 2.0) == 0.0 ? down : down + 1;
-}
-
 std::uint8_t GreyLevel(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
-  const double q = RoundHalfEven(0.3 * r);
+  const double q = host::RoundHalfEven(0.3 * r);
   // At most 76 + 150.45 + 28.05, so the level always fits a byte.
-  return static_cast<std::uint8_t>(RoundHalfEven(q + 0.59 * g + 0.11 * b));
+  return static_cast<std::uint8_t>(host::RoundHalfEven(q + 0.59 * g + 0.11 * b));
 }
 
 Bgr ComposePixel(Bgr picture, Bgr background, const CompositeRules& rules) {

@@ -30,9 +30,6 @@ struct CompositeRules {
   bool Blend = false;
 };
 
-// Half-way cases go to the even neighbour, whatever the floating-point rounding mode.
-double RoundHalfEven(double v);
-
 // 0.3 R rounded first, then plus 0.59 G + 0.11 B, rounded again; white gives 254.
 std::uint8_t GreyLevel(std::uint8_t r, std::uint8_t g, std::uint8_t b);
 

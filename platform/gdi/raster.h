@@ -29,8 +29,8 @@ StepRange ClipSteps(std::int64_t start, int direction, std::int64_t steps, std::
 // A tie (exactly half way) moves toward the end only when `tieMoves`.
 std::int64_t MinorOffset(std::int64_t step, std::int64_t major, std::int64_t minor, bool tieMoves);
 
-// The classic bias: a tie moves on the minor axis only in octants 3, 5, 6 and 8 (clockwise from
-// +x, y down), which is what makes a line and its reverse light the same pixels.
+// The bias that makes a line and its reverse light the same pixels: a tie moves on the minor axis only in
+// octants 3, 5, 6 and 8 (clockwise from +x, y down).
 constexpr bool TieMoves(std::int64_t dx, std::int64_t dy) {
   const std::int64_t ax = dx < 0 ? -dx : dx;
   const std::int64_t ay = dy < 0 ? -dy : dy;

@@ -18,7 +18,8 @@ struct Rect {
   friend bool operator==(const Rect&, const Rect&) = default;
 };
 
-// Arithmetic wraps like the classic 32-bit operations instead of overflowing.
+// Arithmetic wraps at 32 bits: coordinates from a stored layout may be anything, and signed
+// overflow would be undefined.
 constexpr std::int32_t wrapAdd(std::int32_t a, std::int64_t b) {
   return static_cast<std::int32_t>(static_cast<std::uint32_t>(static_cast<std::int64_t>(a) + b));
 }

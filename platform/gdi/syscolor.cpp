@@ -67,19 +67,14 @@ ColorRef GetSysColor(int index) {
   return SysColorFrom(QGuiApplication::palette(), index);
 }
 
-HRESULT OleTranslateColor(std::uint32_t colour, std::uintptr_t palette, std::int32_t& out) {
-  if (palette != 0) return E_INVALIDARG;
+std::optional<ColorRef> TranslateColor(std::uint32_t colour) {
   const std::uint32_t type = colour & kTypeMask;
-  if (type == 0) {
-    out = static_cast<std::int32_t>(colour);
-    return S_OK;
-  }
+  if (type == 0) return colour;
   if (type == kSysColorFlag && (colour & ~(kTypeMask | kIndexMask)) == 0 &&
       (colour & kIndexMask) < static_cast<std::uint32_t>(kSysColorCount)) {
-    out = static_cast<std::int32_t>(GetSysColor(static_cast<int>(colour & kIndexMask)));
-    return S_OK;
+    return GetSysColor(static_cast<int>(colour & kIndexMask));
   }
-  return E_INVALIDARG;
+  return std::nullopt;
 }
 
 }  // namespace kelvane::gdi

@@ -40,7 +40,8 @@ inline constexpr int COLOR_MENUHILIGHT = 29;
 inline constexpr int COLOR_MENUBAR = 30;
 inline constexpr int kSysColorCount = 31;
 
-// The classic scheme's value for each index; 0 for an index outside the table.
+// The fixed value of each index, used before the application (and its palette) exists; 0 for an
+// index outside the table.
 ColorRef ClassicSysColor(int index);
 // The palette role that stands for a system colour, when one does.
 struct PaletteSource {
@@ -48,19 +49,15 @@ struct PaletteSource {
   QPalette::ColorRole role;
 };
 std::optional<PaletteSource> PaletteSourceOf(int index);
-// The index's colour in `palette`, or the classic value where no role stands for it.
+// The index's colour in `palette`, or the fixed value where no role stands for it.
 ColorRef SysColorFrom(const QPalette& palette, int index);
-// From the application palette (classic values before the application exists); 0 out of range.
+// From the application palette (fixed values before the application exists); 0 out of range.
 ColorRef GetSysColor(int index);
 
-using HRESULT = std::int32_t;
-inline constexpr HRESULT S_OK = 0;
-inline constexpr HRESULT E_INVALIDARG = static_cast<HRESULT>(0x80070057u);
 inline constexpr std::uint32_t kSysColorFlag = 0x80000000u;
-constexpr bool SUCCEEDED(HRESULT hr) { return hr >= 0; }
 
-// A plain colour (top byte 0) passes through; 0x80000000 | index names a system colour. Anything
-// else fails and leaves `out` as the caller set it. Palettes are not supported: pass 0.
-HRESULT OleTranslateColor(std::uint32_t colour, std::uintptr_t palette, std::int32_t& out);
+// A stored colour as plain RGB: a plain colour (top byte 0) passes through; 0x80000000 | index names
+// a system colour, taken from the current palette. Anything else has no RGB value.
+std::optional<ColorRef> TranslateColor(std::uint32_t colour);
 
 }  // namespace kelvane::gdi

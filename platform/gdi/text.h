@@ -1,5 +1,5 @@
 #pragma once
-// Text output in a rectangle with the classic format flags: prefixes, word breaks, alignment.
+// Text output in a rectangle with the DT_ format flags: prefixes, word breaks, alignment.
 #include <QString>
 #include <functional>
 #include <vector>

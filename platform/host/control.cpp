@@ -7,7 +7,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyleHints>
-#include <atomic>
 #include <cmath>
 
 #include "platform/host/access_keys.h"
@@ -18,11 +17,6 @@ namespace kelvane::host {
 
 namespace {
 
-std::int32_t NextWindowHandle() {
-  static std::atomic<std::int32_t> counter{0};
-  return ++counter;
-}
-
 const QString kExtentX = QStringLiteral("_extentx");
 const QString kExtentY = QStringLiteral("_extenty");
 
@@ -30,7 +24,7 @@ int HimetricToWholePixels(int hm) { return static_cast<int>(std::lround(Himetric
 
 }  // namespace
 
-Control::Control(QWidget* parent) : QWidget(parent), hwnd_(NextWindowHandle()) {
+Control::Control(QWidget* parent) : QWidget(parent) {
   setMouseTracking(true);
   setFocusPolicy(Qt::StrongFocus);
   // The surface covers every pixel, so Qt need not clear behind it.
@@ -102,11 +96,6 @@ void Control::setAmbient(const AmbientProperties& a, const QString& changedName)
     if (changed) OnAmbientChanged(QString::fromLatin1(name));
   }
 }
-
-double Control::ExtenderLeft() const { return PixelsToTwips(x()); }
-double Control::ExtenderTop() const { return PixelsToTwips(y()); }
-double Control::ExtenderWidth() const { return PixelsToTwips(width()); }
-double Control::ExtenderHeight() const { return PixelsToTwips(height()); }
 
 // ---- Qt side ---------------------------------------------------------------------------------------
 

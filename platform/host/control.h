@@ -32,7 +32,7 @@ inline constexpr const char* kAmbientDisplayAsDefault = "DisplayAsDefault";
 inline constexpr int kLeftButton = 1, kRightButton = 2, kMiddleButton = 4;
 inline constexpr int kShiftMask = 1, kCtrlMask = 2, kAltMask = 4;
 
-// Mouse-pointer codes: 0 default, 1 arrow, ... 15 size all (the classic set), 99 the mouse icon.
+// Mouse-pointer codes: 0 default, 1 arrow, ... 15 size all, 99 the mouse icon.
 inline constexpr std::int16_t kPointerDefault = 0;
 inline constexpr std::int16_t kPointerArrow = 1;
 inline constexpr std::int16_t kPointerLastStock = 15;
@@ -65,14 +65,6 @@ class Control : public QWidget {
   // Replaces the ambient properties and sends AmbientChanged: with `changedName` for that name only,
   // otherwise once for each property whose value differs.
   void setAmbient(const AmbientProperties& a, const QString& changedName = {});
-  // Extender: position and size in the container, in twips.
-  double ExtenderLeft() const;
-  double ExtenderTop() const;
-  double ExtenderWidth() const;
-  double ExtenderHeight() const;
-
-  // Window handle: nonzero and unique per control, stable for its life.
-  std::int32_t hWnd() const { return hwnd_; }
 
   // ---- surface services ------------------------------------------------------------------------
   // The surface always has the control's current size, even while the control is hidden.
@@ -106,7 +98,6 @@ class Control : public QWidget {
   void setMouseIcon(const Picture& p);
   // The colour Cls clears the surface to. Not a stored property: controls that have a BackColor of
   // their own keep it in the host's colour form.
-  QColor SurfaceBackColor() const { return QColor::fromRgb(surface_.background()); }
   void setSurfaceBackColor(QRgb rgb) { surface_.setBackground(rgb); }
 
  signals:
@@ -167,7 +158,6 @@ class Control : public QWidget {
   Picture mouseIcon_;
   bool modified_ = false;
   bool terminated_ = false;
-  std::int32_t hwnd_ = 0;
   // Click tracking: the buttons held, whether the press that started them may end in a click, and
   // the last click (for recognising the second press of a double click).
   int buttonsDown_ = 0;

@@ -16,14 +16,14 @@ class RuntimeError : public std::runtime_error {
   int number_;
 };
 
-// The classic error numbers callers may test for.
+// Error numbers callers may test for; they are the numbers stored layouts and their scripts know.
 inline constexpr int kErrInvalidProcedureCall = 5;
 inline constexpr int kErrOverflow = 6;
 inline constexpr int kErrTypeMismatch = 13;
 inline constexpr int kErrResourceNotFound = 326;
 inline constexpr int kErrInvalidPropertyValue = 380;
 
-// Whole-number conversions as the classic runtime makes them: the nearest whole number, halves to
+// Whole-number conversions of stored values: the nearest whole number, halves to
 // even (2.5 -> 2, 3.5 -> 4); a value outside the target range (or not a number) raises Overflow.
 double RoundHalfEven(double v);
 std::int16_t CInt(double v);

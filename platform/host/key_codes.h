@@ -1,5 +1,5 @@
 #pragma once
-// Qt keys and modifiers translated into the classic key codes the notifications carry.
+// Qt keys and modifiers translated into the virtual key codes the notifications carry.
 #include <Qt>
 
 namespace kelvane::host {
@@ -8,7 +8,7 @@ inline constexpr int kVkBack = 8, kVkTab = 9, kVkReturn = 13, kVkShift = 16, kVk
                      kVkEscape = 27, kVkSpace = 32, kVkLeft = 37, kVkUp = 38, kVkRight = 39, kVkDown = 40,
                      kVkDelete = 46;
 
-// The classic virtual-key code for a Qt key (letters 'A'..'Z' and digits '0'..'9' keep their
+// The virtual-key code for a Qt key (letters 'A'..'Z' and digits '0'..'9' keep their
 // character code); 0 for a key without one.
 int VirtualKeyFromQt(int qtKey, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 // Shift 1, Ctrl 2, Alt 4.

@@ -10,7 +10,7 @@ namespace {
 
 // Indexed by code 0..15: default, arrow, cross, I-beam, icon, size, size NE-SW, size N-S,
 // size NW-SE, size W-E, up arrow, hourglass, no drop, arrow and hourglass, arrow and question,
-// size all. The classic "icon" pointer has no Qt counterpart; the arrow stands in.
+// size all. Code 4, the "icon" pointer, has no Qt counterpart; the arrow stands in.
 constexpr std::array<Qt::CursorShape, kPointerLastStock + 1> kShapes{
     Qt::ArrowCursor,     Qt::ArrowCursor,   Qt::CrossCursor,     Qt::IBeamCursor,
     Qt::ArrowCursor,     Qt::SizeAllCursor, Qt::SizeBDiagCursor, Qt::SizeVerCursor,

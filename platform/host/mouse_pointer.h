@@ -1,5 +1,5 @@
 #pragma once
-// The classic mouse-pointer codes and the Qt cursors that stand in for them.
+// The stored mouse-pointer codes and the Qt cursors that stand in for them.
 #include <Qt>
 #include <cstdint>
 

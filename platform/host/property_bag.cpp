@@ -26,7 +26,7 @@ std::string Describe(const PropertyValue& v) {
                                            Describe(stored) + ", which cannot be read as " + wanted);
 }
 
-// Booleans read as numbers are -1 and 0, the classic True and False.
+// Booleans read as numbers are -1 and 0, the values saved layouts use for True and False.
 constexpr std::int32_t kTrueNumber = -1;
 
 bool ParseBoolWord(const QString& text, bool* out) {

@@ -51,7 +51,7 @@ class ProcMeminfoSource final : public MemoryStatusSource {
   std::string lastError_;
 };
 
-// The classic call, taking the source explicitly so tests can substitute it.
+// GlobalMemoryStatus, taking the source explicitly so tests can substitute it.
 MemoryStatus GlobalMemoryStatus(MemoryStatusSource& source);
 
 }  // namespace kelvane::mem

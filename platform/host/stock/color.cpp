@@ -5,9 +5,8 @@
 namespace kelvane::host::stock {
 
 QColor ColorFromStored(std::int32_t value) {
-  std::int32_t plain = 0;  // an untranslatable value draws black
-  gdi::OleTranslateColor(static_cast<std::uint32_t>(value), 0, plain);
-  return QColor::fromRgb(gdi::toQRgb(static_cast<gdi::ColorRef>(plain)));
+  // An untranslatable value draws black.
+  return QColor::fromRgb(gdi::toQRgb(gdi::TranslateColor(static_cast<std::uint32_t>(value)).value_or(0)));
 }
 
 void PublishColors(QWidget& container, std::int32_t back, std::int32_t fore) {

@@ -134,27 +134,25 @@ TEST_F(DrawText, PrefixUnderlinesUnlessHiddenOrDisabled) {
   EXPECT_NE(draw("&H", DT_NOPREFIX), plain);
 }
 
-TEST(OleTranslateColor, PlainPassesInvalidKeepsThePreset) {
+TEST(TranslateColor, PlainPassesInvalidHasNoValue) {
   struct Case {
     std::uint32_t value;
     bool ok;
-    std::int32_t expected;  // for failures: the preset, untouched
+    std::int32_t expected;  // for failures: what value_or(0x55) gives
   };
   for (const Case& c :
        {Case{0x00C0C0C0u, true, 0xC0C0C0}, Case{0, true, 0}, Case{0x00FFFFFFu, true, 0xFFFFFF},
         Case{0x01000005u, false, 0x55}, Case{0x02FF0000u, false, 0x55}, Case{0x80000000u | 31u, false, 0x55},
         Case{0x80001005u, false, 0x55}, Case{0xFFFFFFFFu, false, 0x55}}) {
-    std::int32_t out = 0x55;
-    EXPECT_EQ(SUCCEEDED(OleTranslateColor(c.value, 0, out)), c.ok) << std::hex << c.value;
-    EXPECT_EQ(out, c.expected) << std::hex << c.value;
+    const std::optional<ColorRef> out = TranslateColor(c.value);
+    EXPECT_EQ(out.has_value(), c.ok) << std::hex << c.value;
+    EXPECT_EQ(out.value_or(0x55), static_cast<ColorRef>(c.expected)) << std::hex << c.value;
   }
 }
 
-TEST(OleTranslateColor, SystemColourIsTheCurrentSystemValue) {
+TEST(TranslateColor, SystemColourIsTheCurrentSystemValue) {
   for (int i = 0; i < kSysColorCount; ++i) {
-    std::int32_t out = -1;
-    ASSERT_EQ(OleTranslateColor(0x80000000u | static_cast<std::uint32_t>(i), 0, out), S_OK);
-    EXPECT_EQ(static_cast<ColorRef>(out), GetSysColor(i)) << i;
+    EXPECT_EQ(TranslateColor(0x80000000u | static_cast<std::uint32_t>(i)), GetSysColor(i)) << i;
   }
 }
 

@@ -53,17 +53,16 @@ FontDesc BoldFont() {
 
 INSTANTIATE_TEST_SUITE_P(
     Values, PropertyBagDefaults,
-    testing::Values(DefaultCase{"IntEqual", 100, 100, false}, DefaultCase{"IntDiffers", 99, 100, true},
-                    DefaultCase{"BoolEqual", true, true, false},
-                    DefaultCase{"BoolDiffers", false, true, true},
-                    DefaultCase{"TextEqual", QString("a"), QString("a"), false},
-                    DefaultCase{"TextCaseDiffers", QString("A"), QString("a"), true},
-                    DefaultCase{"FontEqual", FontDesc{}, FontDesc{}, false},
-                    DefaultCase{"FontDiffers", BoldFont(), FontDesc{}, true},
-                    // A Boolean default of False matches a stored number 0, as the classic store does.
-                    DefaultCase{"ZeroAgainstFalse", 0, false, false},
-                    DefaultCase{"MinusOneAgainstTrue", -1, true, false},
-                    DefaultCase{"TextAgainstNumber", QString("x"), 0, true}),
+    testing::Values(
+        DefaultCase{"IntEqual", 100, 100, false}, DefaultCase{"IntDiffers", 99, 100, true},
+        DefaultCase{"BoolEqual", true, true, false}, DefaultCase{"BoolDiffers", false, true, true},
+        DefaultCase{"TextEqual", QString("a"), QString("a"), false},
+        DefaultCase{"TextCaseDiffers", QString("A"), QString("a"), true},
+        DefaultCase{"FontEqual", FontDesc{}, FontDesc{}, false},
+        DefaultCase{"FontDiffers", BoldFont(), FontDesc{}, true},
+        // A Boolean default of False matches a stored number 0, since saved layouts may hold either.
+        DefaultCase{"ZeroAgainstFalse", 0, false, false}, DefaultCase{"MinusOneAgainstTrue", -1, true, false},
+        DefaultCase{"TextAgainstNumber", QString("x"), 0, true}),
     [](const auto& test) { return std::string(test.param.name); });
 
 TEST(PropertyBag, EmptyPictureIsNeverStored) {
