@@ -3,6 +3,7 @@
 #include "app/control_kinds.h"
 #include "app/memory_figures.h"
 #include "app/release_routine.h"
+#include "app/window_icon.h"
 #include "controls/button/chameleon_button.h"
 #include "controls/progressbar/xp_progressbar.h"
 #include "platform/host/layout/form_loader.h"
@@ -53,6 +54,9 @@ Form1::Form1(mem::MemoryStatusSource& memory, mem::BlockAllocator& allocator, QL
       form_(LoadLayout(layoutPath)),
       tick_{&Label2(3),         &Label2(4),          &Label2(5),      &Label2(7),
             &lblavailableRAM(), &LblMaxPhyicalRam(), &ProgressBar1(), &ProgressBar2()} {
+  // The layout holds the 32 px icon only; a title bar or task switcher wanting another size would
+  // scale it.
+  window()->setWindowIcon(WindowIcon());
   QObject::connect(&Timer1(), &host::stock::Timer::Tick, window(), [this] { Timer1_Timer(); });
   form_.control<controls::chameleonButton>("Command1")->Click.connect([this] { Command1_Click(); });
   form_.control<controls::chameleonButton>("chameleonButton1")->Click.connect([this] {

@@ -7,7 +7,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool x11-utils imagemagick openbox libxcb1-dev clang-format
   fonts-dejavu-core fonts-liberation2
-  desktop-file-utils appstream dpkg-dev man-db groff-base
+  desktop-file-utils appstream dpkg-dev man-db groff-base lintian
   clang libclang-rt-14-dev
   libwayland-dev qt6-wayland weston sway dbus-daemon dbus-bin at-spi2-core python3-gi gir1.2-atspi-2.0
 )

@@ -1,7 +1,8 @@
 // Draws Kelvane's own pictures: the window icon and the 16 x 16 picture of "End".
 // Usage: make_app_icons <output folder> [icon name]
-// Writes kelvane32.png and end16.png (the app's resources); given an icon name, also the desktop
-// icon theme under <output folder>/hicolor: every size as PNG and the same shapes as SVG.
+// Writes kelvane<size>.png at every window icon size and end16.png (the app's resources); given an
+// icon name, also the desktop icon theme under <output folder>/hicolor: every size as PNG and the
+// same shapes as SVG.
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
@@ -10,6 +11,8 @@
 #include <QPolygonF>
 #include <cstdio>
 #include <vector>
+
+#include "app/window_icon.h"
 
 namespace {
 
@@ -111,7 +114,7 @@ QImage DrawEndPicture() {
 }
 
 bool WriteThemeIcons(const QString& dir, const QString& name) {
-  for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+  for (int size : kelvane::app::kWindowIconSides) {
     const QString folder = QStringLiteral("%1/hicolor/%2x%2/apps").arg(dir).arg(size);
     if (!QDir().mkpath(folder) || !DrawWindowIcon(size).save(folder + '/' + name + ".png")) return false;
   }
@@ -131,7 +134,10 @@ int main(int argc, char** argv) {
     return 2;
   }
   const QString dir = QString::fromLocal8Bit(argv[1]);
-  bool ok = DrawWindowIcon(32).save(dir + "/kelvane32.png") && DrawEndPicture().save(dir + "/end16.png");
+  bool ok = DrawEndPicture().save(dir + "/end16.png");
+  for (int side : kelvane::app::kWindowIconSides) {
+    ok = ok && DrawWindowIcon(side).save(QStringLiteral("%1/kelvane%2.png").arg(dir).arg(side));
+  }
   if (ok && argc == 3) ok = WriteThemeIcons(dir, QString::fromLocal8Bit(argv[2]));
   if (!ok) std::fprintf(stderr, "cannot write the pictures into %s\n", argv[1]);
   return ok ? 0 : 1;

@@ -7,6 +7,7 @@
 #include <set>
 
 #include "app/memory_figures.h"
+#include "app/window_icon.h"
 #include "controls/button/chameleon_button.h"
 #include "controls/progressbar/xp_progressbar.h"
 #include "platform/host/layout/form_window.h"
@@ -95,10 +96,25 @@ TEST_F(Form1Test, WindowIsKelvaneWithAFixedWhiteClientArea) {
   EXPECT_EQ(w->windowTitle(), "Kelvane");
   EXPECT_EQ(w->size(), QSize(359, 305));
   EXPECT_EQ(w->minimumSize(), w->maximumSize());
-  EXPECT_FALSE(w->windowIcon().isNull());
   EXPECT_EQ(form.form().icon().widthPixels(), 32);
   EXPECT_EQ(qobject_cast<host::layout::FormWindow*>(w)->BackColor(), 0xFFFFFF);
   EXPECT_EQ(form.form().font(), kFontF);
+}
+
+// The window manager picks the size it shows from the window's icon; one given only at 32 px it
+// would scale. The 32 px one must stay the picture Image1 shows.
+TEST_F(Form1Test, WindowIconCarriesEveryDrawnSize) {
+  Form1 form(memory, allocator, QLocale::c());
+  const QIcon icon = form.window()->windowIcon();
+  QList<QSize> expected;
+  for (int side : kWindowIconSides) {
+    expected << QSize(side, side);
+    EXPECT_EQ(QImage(WindowIconResource(side)).size(), QSize(side, side)) << side;
+  }
+  EXPECT_EQ(icon.availableSizes(), expected);
+  EXPECT_EQ(icon.pixmap(32).toImage().convertToFormat(QImage::Format_ARGB32),
+            form.form().control<host::stock::Image>("Image1")->Picture().image().convertToFormat(
+                QImage::Format_ARGB32));
 }
 
 TEST_F(Form1Test, WorkingControlsLieWhollyRightOfTheClientArea) {

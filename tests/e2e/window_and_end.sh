@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# The real window under Xvfb: title, client size, banner and panel colours; "End" exits at once with 0.
+# The real window under Xvfb: title, client size, icon sizes, banner and panel colours; "End" exits
+# at once with 0.
 set -euo pipefail
 [ -n "${INSIDE_XVFB:-}" ] || exec env INSIDE_XVFB=1 xvfb-run -n $((100 + RANDOM % 800)) -a -s "-screen 0 1024x768x24 -noreset" bash "$0" "$@"
 KELVANE=$1
@@ -9,6 +10,11 @@ start_kelvane
 [ "$WW" = 359 ] && [ "$WH" = 305 ] || fail "client area is ${WW}x${WH}, expected 359x305"
 # Centred on the 1024x768 screen: 332.5, 231.5 pixels before rounding.
 case "$WX,$WY" in 332,231|333,231|332,232|333,232) ;; *) fail "window at $WX,$WY, expected centred near 332.5,231.5" ;; esac
+
+# The window manager chooses from every size drawn rather than scaling a 32 px icon. xprop reads
+# only the first part of a long property unless told more.
+sizes=$(xprop -len 1000000 -id "$WID" _NET_WM_ICON | sed -n 's/.*Icon (\([0-9]*\) x \([0-9]*\)).*/\1x\2/p' | tr '\n' ' ')
+[ "$sizes" = "16x16 22x22 24x24 32x32 48x48 64x64 128x128 256x256 " ] || fail "window icon sizes: $sizes"
 
 banner=$(pixel_at $((WX + 350)) $((WY + 40)))
 [ "$banner" = "255,255,255" ] || fail "banner pixel is $banner, expected white"

@@ -1,6 +1,9 @@
 # Shared checks of the packaging tests: each check counts and reports, so one run shows every fault.
 set -euo pipefail
 VERSION=$(sed -n 's/^project(kelvane VERSION \([0-9.]*\).*/\1/p' "$(dirname "${BASH_SOURCE[0]}")/../../CMakeLists.txt")
+# The package's version: the program's, then the Debian revision.
+DEB_VERSION=$VERSION-$(sed -n 's/^set(KELVANE_DEBIAN_REVISION \([0-9]*\))$/\1/p' \
+  "$(dirname "${BASH_SOURCE[0]}")/../../packaging/CMakeLists.txt")
 passed=0 failed=0
 
 # check NAME COMMAND...: runs COMMAND; its output is shown only when it fails.

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds the Debian package from the build tree, checks its control fields and contents, unpacks it
-# with dpkg-deb and runs the unpacked program under Xvfb: the window appears and "End" ends it.
+# Builds the Debian package from the build tree, checks its control fields and contents, has lintian
+# find nothing to warn of and the program built hardened, unpacks it with dpkg-deb and runs the
+# unpacked program under Xvfb: the window appears and "End" ends it.
 set -euo pipefail
 [ -n "${INSIDE_XVFB:-}" ] || exec env INSIDE_XVFB=1 xvfb-run -n $((100 + RANDOM % 800)) -a -s "-screen 0 1024x768x24 -noreset" bash "$0" "$@"
 BUILD=$1
@@ -12,13 +13,13 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cpack --config "$BUILD/CPackConfig.cmake" -G DEB -B "$work/out" >"$work/cpack.log" 2>&1 ||
   { cat "$work/cpack.log" >&2; exit 1; }
-deb="$work/out/kelvane_${VERSION}_$(dpkg --print-architecture).deb"
+deb="$work/out/kelvane_${DEB_VERSION}_$(dpkg --print-architecture).deb"
 [ -f "$deb" ] || { echo "FAIL: no $deb; cpack made: $(ls "$work/out")" >&2; exit 1; }
 echo "package: $(basename "$deb"), $(stat -c %s "$deb") bytes"
 echo "depends: $(dpkg-deb -f "$deb" Depends)"
 
 check "Package" expect_output kelvane dpkg-deb -f "$deb" Package
-check "Version" expect_output "$VERSION" dpkg-deb -f "$deb" Version
+check "Version" expect_output "$DEB_VERSION" dpkg-deb -f "$deb" Version
 check "Section" expect_output utils dpkg-deb -f "$deb" Section
 check "Maintainer" test -n "$(dpkg-deb -f "$deb" Maintainer)"
 check "Description" test -n "$(dpkg-deb -f "$deb" Description)"
@@ -30,8 +31,10 @@ done
 
 expected="usr/bin/kelvane
 usr/share/applications/$ID.desktop
+usr/share/doc/kelvane/changelog.Debian.gz
 usr/share/doc/kelvane/copyright
-usr/share/man/man1/kelvane.1
+usr/share/lintian/overrides/kelvane
+usr/share/man/man1/kelvane.1.gz
 usr/share/metainfo/$ID.metainfo.xml
 usr/share/icons/hicolor/scalable/apps/$ID.svg"
 for n in 16 22 24 32 48 64 128 256; do expected+=$'\n'"usr/share/icons/hicolor/${n}x${n}/apps/$ID.png"; done
@@ -39,6 +42,17 @@ dpkg-deb -x "$deb" "$work/root"
 check "holds exactly the program and its desktop files, no tests or tools" \
   diff <(sort <<<"$expected") <(cd "$work/root" && find . -type f -printf '%P\n' | sort)
 check "the program is stripped" sh -c "! readelf -S '$work/root/usr/bin/kelvane' | grep -q '\.debug_info'"
+# Errors and warnings fail, and so do the hardening and strip findings lintian files as information.
+lintian_findings() {
+  lintian --display-info "$1" 2>&1 | grep -v 'running with root privileges' |
+    grep -E '^[EW]: |^I: .* (hardening-|binary-has-unneeded-section)' || true
+}
+check "lintian finds nothing to warn of" expect_output "" lintian_findings "$deb"
+# lintian does not look for the stack protector; a protected function calls this on a smashed stack.
+check "the program is built with the stack protector" \
+  sh -c "readelf --dyn-syms -W '$work/root/usr/bin/kelvane' | grep -q ' __stack_chk_fail'"
+check "the changelog's newest entry is this version" \
+  sh -c "zcat '$work/root/usr/share/doc/kelvane/changelog.Debian.gz' | head -1 | grep -qF 'kelvane ($DEB_VERSION) '"
 check_desktop_entry "$work/root/usr/share/applications/$ID.desktop"
 check_metainfo "$work/root/usr/share/metainfo/$ID.metainfo.xml"
 check "the unpacked program answers --version" \

@@ -17,8 +17,10 @@ cd "$prefix"
 
 expected="bin/kelvane
 share/applications/$ID.desktop
+share/doc/kelvane/changelog.Debian.gz
 share/doc/kelvane/copyright
-share/man/man1/kelvane.1
+share/lintian/overrides/kelvane
+share/man/man1/kelvane.1.gz
 share/metainfo/$ID.metainfo.xml
 share/icons/hicolor/scalable/apps/$ID.svg"
 for n in $SIZES; do expected+=$'\n'"share/icons/hicolor/${n}x${n}/apps/$ID.png"; done
@@ -31,10 +33,16 @@ check_metainfo share/metainfo/$ID.metainfo.xml
 for n in $SIZES; do
   check "icon ${n}x${n}" expect_output "${n}x${n}" identify -format '%wx%h' share/icons/hicolor/${n}x${n}/apps/$ID.png
 done
-check "the 32 px theme icon is the window's own icon" expect_output 0 \
-  compare -metric AE share/icons/hicolor/32x32/apps/$ID.png "$SOURCE/app/resources/kelvane32.png" null:
+for n in $SIZES; do
+  check "the ${n} px theme icon is the window's own" expect_output 0 \
+    compare -metric AE share/icons/hicolor/${n}x${n}/apps/$ID.png "$SOURCE/app/resources/kelvane$n.png" null:
+done
 check "scalable icon is an SVG on the icon's 32-unit grid" \
   grep -q '<svg [^>]*viewBox="0 0 32 32"' share/icons/hicolor/scalable/apps/$ID.svg
-check_man_page share/man/man1/kelvane.1
+check_man_page share/man/man1/kelvane.1.gz
+# Debian's form: the most compression, and no file name or time stored to make builds differ.
+for f in share/man/man1/kelvane.1.gz share/doc/kelvane/changelog.Debian.gz; do
+  check "$f is gzip -9n" sh -c "zcat '$f' | gzip -9n | cmp -s - '$f'"
+done
 
 finish installed_tree
