@@ -12,6 +12,8 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "controls/button/chameleon_button.h"
 #include "tests/support/notice_recorder.h"
@@ -271,6 +273,41 @@ TEST(ButtonPictures, APictureBehindTheCaptionHasTheCaptionDrawnAgainOverIt) {
       }
   EXPECT_GT(captionPixels, 0);
 }
+
+// The picture's effect: one-colour silhouettes of its unmasked pixels under it, then the picture. On a
+// white face a raised picture has a grey one (white - 40) below right and a white one above left; a
+// pressed picture moves a pixel and casts its shadow a pixel further.
+struct EffectCase {
+  const char* name;
+  std::int32_t effect;
+  bool pressed;
+  std::vector<std::pair<int, QRgb>> passes;  // offset from the centred place, colour (0: the picture)
+};
+
+class PictureEffect : public ::testing::TestWithParam<EffectCase> {};
+
+TEST_P(PictureEffect, SilhouettesUnderThePicture) {
+  auto b = PictureButton();
+  b->setSpecialEffect(GetParam().effect);
+  b->setPictureNormal(RedSquare());
+  if (GetParam().pressed) Press(*b);
+  const int x = (kWidth - 4) / 2, y = (kHeight - 4) / 2;
+  QImage expected(kWidth, kHeight, QImage::Format_RGB32);
+  expected.fill(qRgb(0xFF, 0xFF, 0xFF));
+  for (const auto& [d, colour] : GetParam().passes)
+    for (int dy = 0; dy < 4; ++dy)
+      for (int dx = (dy == 0 ? 1 : 0); dx < 4; ++dx)
+        expected.setPixel(x + d + dx, y + d + dy, colour == 0 ? kPictureRed : colour);
+  EXPECT_EQ(RGB32(Pixels(*b)), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Effects, PictureEffect,
+    ::testing::Values(
+        EffectCase{"Raised", 1, false, {{1, qRgb(215, 215, 215)}, {-1, qRgb(0xFF, 0xFF, 0xFF)}, {0, 0}}},
+        EffectCase{"Sunken", 2, false, {{1, qRgb(0xFF, 0xFF, 0xFF)}, {-1, qRgb(215, 215, 215)}, {0, 0}}},
+        EffectCase{"PressedShadow", 3, true, {{2, qRgb(215, 215, 215)}, {1, 0}}}),
+    [](const auto& param) { return std::string(param.param.name); });
 
 // Over a picture behind it the caption is drawn again as the look drew it: pressed in the hover text
 // colour one pixel down and right, disabled in the shadow colour (a disabled look shows only the
