@@ -96,7 +96,8 @@ def main():
                 verdict = "does not build"
             else:
                 code, log = run(test, args.timeout, env)
-                failed = [l.split("] ", 1)[-1] for l in log.splitlines() if l.startswith("[  FAILED  ]")]
+                failed = sorted({l.split("] ", 1)[-1].split(", where ")[0].split(" (")[0]
+                                 for l in log.splitlines() if l.startswith("[  FAILED  ]") and "(" in l})
                 if code == 0:
                     survived.append(note)
                     verdict = "SURVIVED"
