@@ -29,7 +29,8 @@ void chameleonButton::CaptureParentBackground() {
     gdi::BitBlt(*BackgroundDC, 0, 0, w, h, containerDc, x(), y(), gdi::SRCCOPY);
     host::ReleaseDC(container, std::move(containerDc));
   }
-  resize(w, h);
+  // Only the height is ours to give back; a width changed meanwhile stays.
+  resize(width(), h);
   IsCapturing = false;
 }
 

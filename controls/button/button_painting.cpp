@@ -106,16 +106,33 @@ void chameleonButton::MeasureCaption() {
 void chameleonButton::PaintButton(std::uint8_t state, bool force) {
   if (f_.CheckBoxBehaviour && f_.Value) state = kStateDown;
   if (!force && f_.Caption == LastCaption && state == LastState) return;
-  if (height() == 0 || !RefreshOn) return;
+  if (ClientHeight == 0 || !RefreshOn) return;
   const bool wasDown = IsDown();
   LastState = state;
   LastCaption = f_.Caption;
   if (IsDown() != wasDown) emit DownChanged(IsDown());
   Cls();
 
-  // The hover face of scheme 2 lasts this one paint: every working colour follows BackOver.
-  const bool hoverFace = IsOver && f_.ColorScheme == kHoverFaceScheme;
-  const SchemeColors colors = hoverFace ? ComputeHoverSchemeColors(CurrentSchemeInputs()) : colors_;
+  // The hover face of scheme 2 lasts this one paint: every working colour follows BackOver, and
+  // afterwards they are computed afresh from the user's BackColor.
+  struct HoverFace {
+    chameleonButton& b;
+    const std::int32_t kept = b.f_.BackColor;
+    const bool on = b.IsOver && b.f_.ColorScheme == kHoverFaceScheme;
+    explicit HoverFace(chameleonButton& button) : b(button) {
+      if (!on) return;
+      b.f_.BackColor = b.f_.BackOver;
+      b.ComputeSchemeColors();
+    }
+    ~HoverFace() {
+      if (!on) return;
+      b.f_.BackColor = kept;
+      b.ComputeSchemeColors();
+    }
+    HoverFace(const HoverFace&) = delete;
+    HoverFace& operator=(const HoverFace&) = delete;
+  } hoverFace(*this);
+  const SchemeColors colors = colors_;
 
   gdi::Dc dc(surface());
   const std::int32_t w = width(), h = height();

@@ -34,6 +34,8 @@ chameleonButton::chameleonButton(QWidget* parent) : host::Control(parent) {
   setScaleMode(host::ScaleUnit::Pixels);
   setFocusPolicy(Qt::StrongFocus);
   f_ = NewButtonProperties().fields;
+  // Until the first resize notice, which Qt holds back while the button is unshown.
+  ClientHeight = height();
   SetUpOverTimer();
 }
 
@@ -300,6 +302,7 @@ void chameleonButton::WriteProperties(host::PropertyBag& bag) {
 
 void chameleonButton::OnResize() {
   if (IsCapturing) return;
+  ClientHeight = height();
   MeasureCaption();
   ApplyShape();
   PaintButton(kStateUp, true);

@@ -182,7 +182,9 @@ class chameleonButton : public host::Control {
   std::optional<gdi::Dc> BackgroundDC;
   gdi::Bitmap BackgroundBitmap;
   gdi::Bitmap BackgroundSavedBitmap;
-  bool IsCapturing = false;      // the height is 0 for a moment; resizes are not ours
+  bool IsCapturing = false;  // the height is 0 for a moment; resizes are not ours
+  // The height the button last heard of: a capture's moment at 0 does not stop painting.
+  int ClientHeight = 0;
   bool settingEnabled_ = false;  // our own change of the window state repaints once, not twice
 
   // Hover: the timer runs only while the button believes the mouse is over it.

@@ -372,6 +372,7 @@ INSTANTIATE_TEST_SUITE_P(
         // Saved under PICH, noticed as PICO.
         Notices{"PictureOver", [](auto& b) { b.setPictureOver(SmallPicture(0xFF000000)); }, {"PICO"}},
         Notices{"PicturePosition", [](auto& b) { b.setPicturePosition(1); }, {"PICPOS"}},
+        Notices{"SpecialEffect", [](auto& b) { b.setSpecialEffect(2); }, {"FX"}},
         Notices{"HandPointer", [](auto& b) { b.setHandPointer(true); }, {"HAND"}},
         // The font's parts are not stored under keys of their own.
         Notices{"FontParts",

@@ -432,6 +432,27 @@ TEST(PaintStyle, GradientRowsFollowTheSinglePrecisionStepWithHalvesToEven) {
   EXPECT_EQ(GradientAmount(58, -4, 2), 0);
 }
 
+// Heights where a row falls on a tie of the single-precision step: a step held in double precision
+// would give row 11 of 22 (k 25) -13 and row 7 of 28 (k 58) -15.
+TEST(PaintStyle, GradientRowsAtTiesRoundTheSinglePrecisionProduct) {
+  struct Case {
+    std::int32_t k, height;
+    std::vector<std::int32_t> amounts;
+  };
+  const Case cases[] = {
+      {25, 22, {-1,  -2,  -3,  -5,  -6,  -7,  -8,  -9,  -10, -11, -12,
+                -14, -15, -16, -17, -18, -19, -20, -22, -23, -24, -25}},
+      {58, 28, {-2,  -4,  -6,  -8,  -10, -12, -14, -17, -19, -21, -23, -25, -27, -29,
+                -31, -33, -35, -37, -39, -41, -44, -46, -48, -50, -52, -54, -56, -58}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.k << " over " << c.height);
+    std::vector<std::int32_t> got;
+    for (std::int32_t y = 1; y <= c.height; ++y) got.push_back(GradientAmount(c.k, c.height, y));
+    EXPECT_EQ(got, c.amounts);
+  }
+}
+
 // ---------------------------------------------------------------------------------------------------
 // Pixels through the primitives.
 
@@ -676,6 +697,94 @@ TEST(PaintStyle, Style14UpIsAGlossyGradientWithALightBand) {
     for (int y = 4; y <= 5; ++y) want.Row(y, 2, 3, Grey(200));
     ExpectPixels(got.surface, want);
     EXPECT_EQ(got.others, std::vector<std::string>{c.caption});
+  }
+}
+
+// Style 14 disabled, 8 x 28: the gradient shows in columns 4 and 5 between the frame and the bands,
+// row 7 at Highlight - 14 (a tie that a double-precision step would round to -15).
+TEST(PaintStyle, Style14DisabledIsTheGlossyGradientAtEveryHeight) {
+  SchemeColors k;
+  k.FaceColor = Grey(128);
+  k.ShadowColor = Grey(100);
+  k.HighlightColor = Grey(200);
+  StyleInputs in = Small(k);
+  in.Width = 8;
+  in.Height = 28;
+  in.IsOver = true;  // the disabled look ignores it
+  const Painted got = Paint(14, Look::Disabled, in, true);
+  const int amounts[] = {-2,  -4,  -6,  -8,  -10, -12, -14, -17, -19, -21, -23, -25, -27, -29,
+                         -31, -33, -35, -37, -39, -41, -44, -46, -48, -50, -52, -54, -56};
+  Picture want(8, 28, Grey(128));
+  for (int y = 1; y <= 27; ++y) want.Row(y, 0, 7, Grey(200 + amounts[y - 1]));
+  want.Border(0, 0, 7, 27, Grey(50));
+  want.Border(1, 1, 6, 26, Grey(119));
+  for (int y = 2; y <= 3; ++y) want.Row(y, 2, 5, Grey(200));
+  for (int y = 4; y <= 25; ++y) want.Row(y, 2, 3, Grey(200));
+  ExpectPixels(got.surface, want);
+  EXPECT_EQ(got.others, std::vector<std::string>{"Caption 6"});
+}
+
+// Style 1 and 6 bevels, 9's selection face and 12's hover bevel on an 8 x 6 button, beside the
+// recorded order above. Captions are traced, not drawn.
+TEST(PaintStyle, FlatAndBevelledStylesAsPixels) {
+  SchemeColors k;
+  k.FaceColor = Grey(128);
+  k.LightColor = Grey(200);
+  k.HighlightColor = Grey(250);
+  k.ShadowColor = Grey(90);
+  k.DarkShadowColor = Grey(16);
+  k.SelectionColor = Rgb(0, 0, 255);
+  k.SelectionTintColor = Rgb(176, 176, 240);
+  const std::map<char, std::int32_t> legend = {{'F', Grey(128)},      {'L', Grey(200)},
+                                               {'H', Grey(250)},      {'S', Grey(90)},
+                                               {'K', Grey(16)},       {'l', Grey(208)},  // Shade(Light, 8)
+                                               {'s', Rgb(0, 0, 255)}, {'t', Rgb(176, 176, 240)}};
+  struct Case {
+    const char* name;
+    std::int32_t type;
+    Look look;
+    bool over;
+    std::vector<std::string> rows;
+  };
+  const Case cases[] = {
+      {"1 up: a bevel one pixel in, inside a dark outline",
+       1,
+       Look::Up,
+       false,
+       {"KKKKKKKK", "KHHHHHSK", "KHHHHSSK", "KHSSSSSK", "KSSSSSSK", "KKKKKKKK"}},
+      {"1 down: the bevel the other way round",
+       1,
+       Look::Down,
+       false,
+       {"KKKKKKKK", "KSSSSSHK", "KSSSSHHK", "KSHHHHHK", "KHHHHHHK", "KKKKKKKK"}},
+      {"6 down: both rings in one pair",
+       6,
+       Look::Down,
+       false,
+       {"SSSSSSSl", "SSSSSSll", "SSFFFFll", "SSFFFFll", "Slllllll", "llllllll"}},
+      {"9 up hovered: the tint inside the selection outline",
+       9,
+       Look::Up,
+       true,
+       {"ssssssss", "stttttts", "stttttts", "stttttts", "stttttts", "ssssssss"}},
+      {"12 up hovered: the full bevel",
+       12,
+       Look::Up,
+       true,
+       {"HHHHHHHK", "HLLLLLSK", "HLFFFFSK", "HLFFFFSK", "HSSSSSSK", "KKKKKKKK"}},
+      {"12 up, mouse away: only the face",
+       12,
+       Look::Up,
+       false,
+       {"FFFFFFFF", "FFFFFFFF", "FFFFFFFF", "FFFFFFFF", "FFFFFFFF", "FFFFFFFF"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    StyleInputs in = Small(k);
+    in.Width = 8;
+    in.Height = 6;
+    in.IsOver = c.over;
+    ExpectPixels(Paint(c.type, c.look, in).surface, FromRows(c.rows, legend));
   }
 }
 
