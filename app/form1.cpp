@@ -2,6 +2,7 @@
 
 #include "app/control_kinds.h"
 #include "app/memory_figures.h"
+#include "app/reader_names.h"
 #include "app/release_routine.h"
 #include "controls/button/chameleon_button.h"
 #include "controls/progressbar/xp_progressbar.h"
@@ -53,6 +54,7 @@ Form1::Form1(mem::MemoryStatusSource& memory, mem::BlockAllocator& allocator, QL
       form_(LoadLayout(layoutPath)),
       tick_{&Label2(3),         &Label2(4),          &Label2(5),      &Label2(7),
             &lblavailableRAM(), &LblMaxPhyicalRam(), &ProgressBar1(), &ProgressBar2()} {
+  NameForScreenReaders(form_);
   QObject::connect(&Timer1(), &host::stock::Timer::Tick, window(), [this] { Timer1_Timer(); });
   form_.control<controls::chameleonButton>("Command1")->Click.connect([this] { Command1_Click(); });
   form_.control<controls::chameleonButton>("chameleonButton1")->Click.connect([this] {

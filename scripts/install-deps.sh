@@ -9,6 +9,7 @@ packages=(
   fonts-dejavu-core fonts-liberation2
   desktop-file-utils appstream dpkg-dev man-db groff-base
   clang libclang-rt-14-dev
+  dbus-daemon at-spi2-core python3-gi gir1.2-atspi-2.0
 )
 missing=()
 for p in "${packages[@]}"; do
