@@ -12,7 +12,7 @@ import warnings
 import gi
 
 gi.require_version("Atspi", "2.0")
-from gi.repository import Atspi  # noqa: E402
+from gi.repository import Atspi, GLib  # noqa: E402
 
 warnings.simplefilter("ignore", DeprecationWarning)  # Atspi's per-interface names still work
 PID = int(sys.argv[1])
@@ -32,8 +32,18 @@ def wait_for(seconds, message, probe):
         result, detail = probe()
         if result:
             return result
-        time.sleep(0.1)
+        pump(0.1)
     fail(f"{message} after {seconds} s; last seen: {detail}")
+
+
+def pump(seconds):
+    """Lets events the window sends reach this reader's listeners."""
+    deadline = time.monotonic() + seconds
+    context = GLib.MainContext.default()
+    while time.monotonic() < deadline:
+        while context.iteration(False):
+            pass
+        time.sleep(0.01)
 
 
 def application():
@@ -176,6 +186,20 @@ optimize = find(objects, "push button", "Optimize")
 end = find(objects, "push button", "End")
 if optimize is None or end is None:
     fail(f"the buttons are not readable: {[(r, n) for r, n, _ in objects]}")
+# From here a reader listens to changes: a run moves the free figure and the indicator.
+heard = []
+
+
+def on_event(event):
+    source = event.source
+    heard.append((event.type, source.get_role_name(), source.get_name()))
+
+
+listener = Atspi.EventListener.new(on_event)
+listener.register("object:property-change:accessible-name")
+listener.register("object:property-change:accessible-value")
+pump(0.5)  # the window learns of the listener before the run
+
 press = action_names(optimize).index("Press")
 started = time.monotonic()
 if not optimize.do_action(press):
@@ -199,6 +223,13 @@ print(f"ok: while the run proceeds the indicator reads {value_of(indicator):g} o
       f"{indicator.get_minimum_value():g}..{indicator.get_maximum_value():g}")
 wait_for(240, "the Optimize indicator never went away", lambda: (indicator.clear_cache() or not showing(indicator), None))
 print("ok: the indicator is gone once the run ends")
+renamed = [n for t, r, n in heard if t.endswith("accessible-name") and r == "label"]
+if not any(re.match(FIGURES[2][1], n) for n in renamed):
+    fail(f"no name change of the free figure was heard during the run: {sorted(set(renamed))[:10]}")
+steps = [n for t, r, n in heard if t.endswith("accessible-value") and r == "progress bar" and n == "Optimize"]
+if not steps:
+    fail(f"the indicator's value changes were not heard: {heard[:10]}")
+print(f"ok: heard {len(renamed)} figure changes and {len(steps)} indicator steps during the run")
 
 press = action_names(end).index("Press")
 try:
