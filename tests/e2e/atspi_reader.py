@@ -211,11 +211,13 @@ print(f"ok: Press on Optimize answered in {answered * 1000:.0f} ms")
 
 
 def indicator_running():
-    for r, n, node in readable(window):
-        if r == "progress bar" and n == "Optimize" and "Value" in node.get_interfaces():
-            if node.get_maximum_value() > node.get_minimum_value():
-                return node, (n, node.get_maximum_value())
-    return None, None
+    window.clear_cache()
+    for node in walk(window):
+        if node.get_role_name() == "progress bar" and node.get_name() == "Optimize":
+            node.clear_cache()
+            seen = (showing(node), node.get_minimum_value(), node.get_maximum_value(), node.get_current_value())
+            return (node if seen[0] and seen[2] > seen[1] else None), seen
+    return None, "no progress bar named Optimize"
 
 
 indicator = wait_for(30, "the Optimize indicator never read as a running progress bar", indicator_running)
