@@ -4,7 +4,6 @@
 #include <QAccessibleWidget>
 #include <QList>
 #include <QWidget>
-#include <cmath>
 
 #include "platform/host/layout/form_window.h"
 #include "platform/host/stock/frame.h"
