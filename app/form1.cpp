@@ -2,6 +2,7 @@
 
 #include "app/control_kinds.h"
 #include "app/memory_figures.h"
+#include "app/reader_names.h"
 #include "app/release_routine.h"
 #include "app/window_icon.h"
 #include "controls/button/chameleon_button.h"
@@ -57,6 +58,7 @@ Form1::Form1(mem::MemoryStatusSource& memory, mem::BlockAllocator& allocator, QL
   // The layout holds the 32 px icon only; a title bar or task switcher wanting another size would
   // scale it.
   window()->setWindowIcon(WindowIcon());
+  NameForScreenReaders(form_);
   QObject::connect(&Timer1(), &host::stock::Timer::Tick, window(), [this] { Timer1_Timer(); });
   form_.control<controls::chameleonButton>("Command1")->Click.connect([this] { Command1_Click(); });
   form_.control<controls::chameleonButton>("chameleonButton1")->Click.connect([this] {

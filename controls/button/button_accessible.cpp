@@ -3,6 +3,7 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QEvent>
+#include <QTimer>
 
 #include "controls/button/access_key.h"
 #include "controls/button/chameleon_button.h"
@@ -67,9 +68,15 @@ class ButtonAccessible final : public QAccessibleWidget {
 
   void doAction(const QString& action) override {
     if (action != clickAction() || !button()->isEnabled()) return QAccessibleWidget::doAction(action);
-    // The keyboard's way in: focus first, then the click, checked toggling included.
-    const QString key = ParseAccessKey(button()->Caption());
-    button()->hostAccessKeyPress(key.isEmpty() ? 0 : key.at(0).unicode());
+    // The keyboard's way in: focus first, then the click, checked toggling included. It runs from the
+    // event loop, so the reader has its answer at once; a click such as Optimize takes seconds, and a
+    // reader waiting on it would stay silent meanwhile. The button as context drops the click if the
+    // button is gone by then.
+    chameleonButton* b = button();
+    QTimer::singleShot(0, b, [b] {
+      const QString key = ParseAccessKey(b->Caption());
+      b->hostAccessKeyPress(key.isEmpty() ? 0 : key.at(0).unicode());
+    });
   }
 
   QStringList keyBindingsForAction(const QString& action) const override {

@@ -24,6 +24,9 @@ class ProgressBarAccessible final : public QAccessibleWidget, public QAccessible
     return QAccessibleWidget::text(t);
   }
 
+  // Focus comes by Tab or the reader's own focus request; nothing else can be done to a gauge.
+  QStringList actionNames() const override { return {}; }
+
   QVariant currentValue() const override { return bar()->Value(); }
   void setCurrentValue(const QVariant&) override {}  // the bar reports progress, nobody sets it
   QVariant maximumValue() const override { return bar()->Max(); }
@@ -36,8 +39,9 @@ class ProgressBarAccessible final : public QAccessibleWidget, public QAccessible
   // Readers speak the value as a share of the range; a range of nothing reads as done.
   QString PercentText() const {
     const double span = double(bar()->Max()) - double(bar()->Min());
-    const double share = span > 0 ? (double(bar()->Value()) - double(bar()->Min())) / span : 1.0;
-    return QStringLiteral("%1%").arg(static_cast<int>(std::floor(share * 100.0)));
+    // Scaled before dividing: 29 / 100 * 100 falls just short of 29 in binary and would read 28.
+    const double percent = span > 0 ? 100.0 * (double(bar()->Value()) - double(bar()->Min())) / span : 100.0;
+    return QStringLiteral("%1%").arg(static_cast<int>(std::floor(percent)));
   }
 };
 

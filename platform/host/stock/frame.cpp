@@ -3,6 +3,8 @@
 #include <QFontMetrics>
 #include <QPainter>
 
+#include "platform/host/stock/reader_events.h"
+
 namespace kelvane::host::stock {
 
 namespace {
@@ -21,8 +23,10 @@ Frame::Frame(QWidget* parent) : QWidget(parent) {
 }
 
 void Frame::setCaption(const QString& text) {
+  const bool renamed = text != caption_;
   caption_ = text;
   update();
+  if (renamed) TellReadersOfName(*this);
 }
 
 void Frame::setFont(const FontDesc& font) {

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "platform/host/stock/graphical.h"
+#include "platform/host/stock/reader_events.h"
 
 namespace kelvane::host::stock {
 
@@ -36,6 +37,7 @@ void Label::setCaption(const QString& text) {
   caption_ = text;
   fitToText();
   update();
+  TellReadersOfName(*this);
 }
 
 void Label::setFont(const FontDesc& font) {

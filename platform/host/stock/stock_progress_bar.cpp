@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "platform/host/errors.h"
+#include "platform/host/stock/reader_events.h"
 
 namespace kelvane::host::stock {
 
@@ -26,6 +27,7 @@ void StockProgressBar::setMin(float v) {
   min_ = v;
   value_ = std::max(value_, min_);
   showFill();
+  tellReaders();
 }
 
 void StockProgressBar::setMax(float v) {
@@ -33,6 +35,7 @@ void StockProgressBar::setMax(float v) {
   max_ = v;
   value_ = std::min(value_, max_);
   showFill();
+  tellReaders();
 }
 
 void StockProgressBar::setValue(float v) {
@@ -40,6 +43,22 @@ void StockProgressBar::setValue(float v) {
   if (!std::isfinite(v) || v < min_ || v > max_) Reject();
   value_ = v;
   showFill();
+  tellReaders();
+}
+
+int StockProgressBar::WholePercent() const {
+  return static_cast<int>(std::floor(100.0 * (double(value_) - min_) / (double(max_) - min_)));
+}
+
+void StockProgressBar::tellReaders() {
+  // A release counts tens of thousands of steps: readers hear of each whole percent once, and nothing
+  // is built while no reader listens.
+  if (!QAccessible::isActive()) return;
+  const int percent = WholePercent();
+  if (percent == toldPercent_) return;
+  toldPercent_ = percent;
+  QAccessibleValueChangeEvent changed(this, double(value_));
+  QAccessible::updateAccessibility(&changed);
 }
 
 QRect StockProgressBar::Inner() const {

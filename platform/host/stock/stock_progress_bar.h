@@ -19,6 +19,9 @@ class StockProgressBar : public QWidget {
   void setMax(float v);
   void setValue(float v);
 
+  // How much of the range is filled, in whole percent rounded down; what screen readers hear.
+  int WholePercent() const;
+
   // Whether the bar is shown once its window is; Qt's isVisible() is false until then.
   bool Visible() const { return !isHidden(); }
 
@@ -31,11 +34,13 @@ class StockProgressBar : public QWidget {
  private:
   QRect Inner() const;
   void showFill();
+  void tellReaders();
 
   float min_ = 0.0f;
   float max_ = 100.0f;
   float value_ = 0.0f;
   int paintedFill_ = -1;  // the filling on screen; -1 before the first paint
+  int toldPercent_ = -1;  // the share screen readers last heard of
 };
 
 }  // namespace kelvane::host::stock

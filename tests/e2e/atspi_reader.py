@@ -1,0 +1,243 @@
+"""A screen reader's view of Kelvane over AT-SPI: reads the window, presses Optimize and End.
+
+Usage: atspi_reader.py PID  (Kelvane's process, already showing its window)
+Prints one line per check; exits 1 on the first failure.
+"""
+import re
+import sys
+import time
+
+import warnings
+
+import gi
+
+gi.require_version("Atspi", "2.0")
+from gi.repository import Atspi, GLib  # noqa: E402
+
+warnings.simplefilter("ignore", DeprecationWarning)  # Atspi's per-interface names still work
+PID = int(sys.argv[1])
+S = Atspi.StateType
+
+
+def fail(message):
+    print(f"FAIL: {message}", file=sys.stderr)
+    sys.exit(1)
+
+
+def wait_for(seconds, message, probe):
+    """Calls probe() until it returns something true; fails with message (and its last detail)."""
+    deadline = time.monotonic() + seconds
+    detail = None
+    while time.monotonic() < deadline:
+        result, detail = probe()
+        if result:
+            return result
+        pump(0.1)
+    fail(f"{message} after {seconds} s; last seen: {detail}")
+
+
+def pump(seconds):
+    """Lets events the window sends reach this reader's listeners."""
+    deadline = time.monotonic() + seconds
+    context = GLib.MainContext.default()
+    while time.monotonic() < deadline:
+        while context.iteration(False):
+            pass
+        time.sleep(0.01)
+
+
+def application():
+    desktop = Atspi.get_desktop(0)
+    for i in range(desktop.get_child_count()):
+        app = desktop.get_child_at_index(i)
+        if app is not None and app.get_process_id() == PID:
+            return app
+    return None
+
+
+def walk(node):
+    yield node
+    for i in range(node.get_child_count()):
+        child = node.get_child_at_index(i)
+        if child is not None:
+            yield from walk(child)
+
+
+def showing(node):
+    return node.get_state_set().contains(S.SHOWING)
+
+
+def readable(window):
+    """What a reader finds on screen: (role name, name, node) of every showing object."""
+    window.clear_cache()
+    return [(n.get_role_name(), n.get_name(), n) for n in walk(window) if showing(n)]
+
+
+def names(objects, role):
+    return [name for r, name, _ in objects if r == role]
+
+
+def find(objects, role, name):
+    for r, n, node in objects:
+        if r == role and n == name:
+            return node
+    return None
+
+
+def action_names(node):
+    if "Action" not in node.get_interfaces():
+        return []
+    return [node.get_action_name(i) for i in range(node.get_n_actions())]
+
+
+def value_of(node):
+    node.clear_cache()
+    return node.get_current_value()
+
+
+def kelvane_window():
+    app = application()
+    if app is None:
+        return None, "no application with the process id"
+    for i in range(app.get_child_count()):
+        w = app.get_child_at_index(i)
+        if w is not None and w.get_role_name() == "frame" and w.get_name() == "Kelvane" and showing(w):
+            return w, None
+    return None, [(w.get_role_name(), w.get_name()) for w in walk(app)][:5]
+
+
+window = wait_for(60, "no showing frame named Kelvane on the accessibility bus", kelvane_window)
+print("ok: the window reads as a frame named Kelvane")
+
+# The texts beside the headings: what the refresh writes every 100 ms. They start as "Total :".
+FIGURES = [
+    ("Total :", r"^\d+\.000 MB$"),
+    ("Used :", r"^\d+\.\d{3} Mb$"),
+    ("Free :", r"^\d+\.\d{2} MB$"),
+]
+PERCENT = r"^(\d+) %$"
+
+
+def figures_filled():
+    texts = names(readable(window), "label")
+    heads_found = all(h in texts for h, _ in FIGURES) and "Free Memory In Percent" in texts
+    figures_found = all(any(re.match(f, t) for t in texts) for _, f in FIGURES)
+    percent_found = any(re.match(PERCENT, t) for t in texts)
+    return (texts if heads_found and figures_found and percent_found else None), texts
+
+
+texts = wait_for(30, "the headings and figures were not all readable", figures_filled)
+for heading, pattern in FIGURES:
+    print(f"ok: reads {heading!r} and {next(t for t in texts if re.match(pattern, t))!r}")
+print(f"ok: reads 'Free Memory In Percent' and {next(t for t in texts if re.match(PERCENT, t))!r}")
+for t in ("Kelvane",):
+    if t not in texts:
+        fail(f"the banner's title {t!r} is not readable: {texts}")
+
+objects = readable(window)
+if "Physical Memory" not in names(objects, "panel"):
+    fail(f"no group named 'Physical Memory': {[(r, n) for r, n, _ in objects]}")
+if "Kelvane" not in names(objects, "image"):
+    fail(f"the banner's picture has no name: {[(r, n) for r, n, _ in objects]}")
+unnamed = [(r, n) for r, n, node in objects if not n and node is not window]
+if unnamed:
+    fail(f"objects on screen with no name: {unnamed}")
+fillers = [n for r, n, _ in objects if r == "filler"]
+if fillers:
+    fail(f"filler objects on screen: {fillers}")
+# The working copies of the figures lie outside the client area: nobody sees them, no reader reads them.
+hidden = [n for n in walk(window) if n.get_role_name() == "label" and n.get_name() == "Kelvane developers"]
+if not hidden or any(showing(n) for n in hidden):
+    fail("the label outside the client area is missing or reads as showing")
+print("ok: the group, the picture and the title are named; nothing unnamed or off-screen reads as shown")
+
+bar = find(objects, "progress bar", "Free Memory In Percent")
+if bar is None:
+    fail(f"no progress bar named 'Free Memory In Percent': {[(r, n) for r, n, _ in objects]}")
+if "Value" not in bar.get_interfaces():
+    fail("the free-share bar has no value")
+
+
+def bar_matches_percent():
+    shown = [int(re.match(PERCENT, t).group(1)) for t in names(readable(window), "label") if re.match(PERCENT, t)]
+    v = value_of(bar)
+    ok = shown and v == shown[0] and bar.get_minimum_value() == 0 and bar.get_maximum_value() == 100
+    return ok, (v, shown)
+
+
+wait_for(10, "the bar's value never matched the percentage shown", bar_matches_percent)
+print(f"ok: the bar reads {value_of(bar):g} of 0..100, as the percentage beside it")
+# Qt's AT-SPI bridge lists Increase and Decrease for every object with a value and cannot be told
+# otherwise; the bar adds none of its own, and neither step may move it.
+BRIDGE_STEPS = ["Increase", "Decrease"]
+bar_actions = action_names(bar)
+if [a for a in bar_actions if a not in BRIDGE_STEPS]:
+    fail(f"the free-share bar offers actions: {bar_actions}")
+for i, step in enumerate(bar_actions):
+    before = value_of(bar)
+    answer = bar.do_action(i)
+    after = value_of(bar)
+    if abs(after - before) > 1:
+        fail(f"{step} moved the free-share bar from {before:g} to {after:g}")
+    print(f"ok: {step} (listed by the bridge, answered {answer}) leaves the bar at {after:g}")
+print("ok: the free-share bar offers no action of its own")
+
+optimize = find(objects, "push button", "Optimize")
+end = find(objects, "push button", "End")
+if optimize is None or end is None:
+    fail(f"the buttons are not readable: {[(r, n) for r, n, _ in objects]}")
+# From here a reader listens to changes: a run moves the free figure and the indicator.
+heard = []
+
+
+def on_event(event):
+    source = event.source
+    heard.append((event.type, source.get_role_name(), source.get_name()))
+
+
+listener = Atspi.EventListener.new(on_event)
+listener.register("object:property-change:accessible-name")
+listener.register("object:property-change:accessible-value")
+pump(0.5)  # the window learns of the listener before the run
+
+press = action_names(optimize).index("Press")
+started = time.monotonic()
+if not optimize.do_action(press):
+    fail("Press on Optimize was refused")
+answered = time.monotonic() - started
+if answered >= 0.5:
+    fail(f"Press on Optimize answered after {answered:.2f} s: the reader waited for the run")
+print(f"ok: Press on Optimize answered in {answered * 1000:.0f} ms")
+
+
+def indicator_running():
+    window.clear_cache()
+    for node in walk(window):
+        if node.get_role_name() == "progress bar" and node.get_name() == "Optimize":
+            node.clear_cache()
+            seen = (showing(node), node.get_minimum_value(), node.get_maximum_value(), node.get_current_value())
+            return (node if seen[0] and seen[2] > seen[1] else None), seen
+    return None, "no progress bar named Optimize"
+
+
+indicator = wait_for(30, "the Optimize indicator never read as a running progress bar", indicator_running)
+print(f"ok: while the run proceeds the indicator reads {value_of(indicator):g} of "
+      f"{indicator.get_minimum_value():g}..{indicator.get_maximum_value():g}")
+wait_for(240, "the Optimize indicator never went away", lambda: (indicator.clear_cache() or not showing(indicator), None))
+print("ok: the indicator is gone once the run ends")
+renamed = [n for t, r, n in heard if t.endswith("accessible-name") and r == "label"]
+if not any(re.match(FIGURES[2][1], n) for n in renamed):
+    fail(f"no name change of the free figure was heard during the run: {sorted(set(renamed))[:10]}")
+steps = [n for t, r, n in heard if t.endswith("accessible-value") and r == "progress bar" and n == "Optimize"]
+if not steps:
+    fail(f"the indicator's value changes were not heard: {heard[:10]}")
+print(f"ok: heard {len(renamed)} figure changes and {len(steps)} indicator steps during the run")
+
+press = action_names(end).index("Press")
+try:
+    end.do_action(press)
+except gi.repository.GLib.GError as e:
+    # End ends the process at once: its answer can lose the race with the exit.
+    if "disconnected" not in str(e):
+        raise
+print("ok: End pressed")
