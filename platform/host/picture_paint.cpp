@@ -59,19 +59,21 @@ void StretchPicture(QImage& dest, PixelRect destRect, const QImage& srcImage, Pi
   const bool directDest = dest.format() == QImage::Format_RGB32 || dest.format() == QImage::Format_ARGB32;
 
   // The columns that land on both images, with their source columns, worked out once per call.
+  const int destWidth = dest.width(), destHeight = dest.height();
+  const int srcWidth = src.width(), srcHeight = src.height();
   std::vector<std::pair<int, int>> columns;
   columns.reserve(static_cast<std::size_t>(ax.destLen));
   for (int i = 0; i < ax.destLen; ++i) {
     const int dx = ax.destStart + i;
     const int sx = SourceAt(ax, i);
-    if (dx >= 0 && dx < dest.width() && sx >= 0 && sx < src.width()) columns.emplace_back(dx, sx);
+    if (dx >= 0 && dx < destWidth && sx >= 0 && sx < srcWidth) columns.emplace_back(dx, sx);
   }
   if (columns.empty()) return;
 
   for (int j = 0; j < ay.destLen; ++j) {
     const int dy = ay.destStart + j;
     const int sy = SourceAt(ay, j);
-    if (dy < 0 || dy >= dest.height() || sy < 0 || sy >= src.height()) continue;
+    if (dy < 0 || dy >= destHeight || sy < 0 || sy >= srcHeight) continue;
     const auto* srcRow = reinterpret_cast<const QRgb*>(src.constScanLine(sy));
     if (directDest) {
       auto* destRow = reinterpret_cast<QRgb*>(dest.scanLine(dy));
