@@ -65,6 +65,8 @@ void Xp_ProgressBar::setValue(std::int32_t New_Value) {
     QAccessibleValueChangeEvent changed(this, value_);
     QAccessible::updateAccessibility(&changed);
   }
+  // A fall in Value redraws the whole bar on every later tick, mostly to the same picture.
+  const HeldRepaint held(*this);
   if (style_ == 0) {
     AdvanceBlocks();
   } else if (value_ == max_) {

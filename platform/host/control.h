@@ -71,7 +71,19 @@ class Control : public QWidget {
   gdi::Surface& surface();
   const gdi::Surface& surface() const { return surface_; }
   // Asks for the surface to be shown at the next paint (drawing code calls this after drawing).
-  void surfaceChanged() { update(); }
+  void surfaceChanged();
+  // While one is alive, drawing asks for no repaint; when the last one ends, the repaint is asked
+  // for only if the surface's pixels changed (a bar redrawn to the same picture on every tick).
+  class HeldRepaint {
+   public:
+    explicit HeldRepaint(Control& control);
+    ~HeldRepaint();
+    HeldRepaint(const HeldRepaint&) = delete;
+    HeldRepaint& operator=(const HeldRepaint&) = delete;
+
+   private:
+    Control& control_;
+  };
   ScaleUnit ScaleMode() const { return scaleMode_; }
   void setScaleMode(ScaleUnit u) { scaleMode_ = u; }
   double ScaleWidth() const;  // client width in the scale unit
@@ -150,6 +162,9 @@ class Control : public QWidget {
   void startDoubleClick(int button);
 
   gdi::Surface surface_;
+  int repaintHolds_ = 0;
+  bool heldChange_ = false;
+  QImage heldFrom_;  // the surface when the outermost hold began
   AmbientProperties ambient_;
   ScaleUnit scaleMode_ = ScaleUnit::Twips;
   QString accessKeys_;

@@ -39,6 +39,26 @@ double Control::ScaleConvert(double v, ScaleUnit from, ScaleUnit to) {
   return from == to ? v : FromPixels(ToPixels(v, from), to);
 }
 
+void Control::surfaceChanged() {
+  if (repaintHolds_ > 0) {
+    heldChange_ = true;
+  } else {
+    update();
+  }
+}
+
+Control::HeldRepaint::HeldRepaint(Control& control) : control_(control) {
+  if (control_.repaintHolds_++ > 0) return;
+  control_.heldChange_ = false;
+  control_.heldFrom_ = control_.surface_.image();  // shared until the first write detaches it
+}
+
+Control::HeldRepaint::~HeldRepaint() {
+  if (--control_.repaintHolds_ > 0) return;
+  if (control_.heldChange_ && control_.surface_.image() != control_.heldFrom_) control_.update();
+  control_.heldFrom_ = QImage();
+}
+
 void Control::syncSurfaceSize() { surface_.resize(size()); }
 
 gdi::Surface& Control::surface() {

@@ -32,10 +32,17 @@ struct PageBlockAllocatorOptions {
   std::optional<std::uint64_t> reserveBytes;
   // Upper bound on what the allocator may take in total, whatever the system says.
   std::optional<std::uint64_t> headroomCap;
+  // Decides whether blocks may come from one reserved range (only when the system overcommits:
+  // strict accounting would charge the whole reservation).
+  std::string overcommitPath = "/proc/sys/vm/overcommit_memory";
+  // Tests force the paths of kernels without populate support.
+  bool touchInsteadOfPopulate = false;
 };
 
 class HeadroomGate;
 class HandleTable;
+class BlockRange;
+class PageBlock;
 
 // Anonymous page-backed blocks, resident before GlobalAlloc returns.
 // Refuses (handle 0) before the system or the process's cgroup runs short.
@@ -56,9 +63,15 @@ class PageBlockAllocator final : public BlockAllocator {
   std::uint64_t heldBytes() const;
   // Start address of a held block, or nullptr for 0/unknown/stale handles.
   void* BlockAddress(std::uint32_t handle) const;
+  // Whether a held block is a slot of the reserved range rather than a mapping of its own.
+  bool IsCarved(std::uint32_t handle) const;
 
  private:
+  PageBlock NewBlock(std::size_t length);
+
   std::unique_ptr<HeadroomGate> gate_;
+  bool rangesAllowed_ = false;
+  std::unique_ptr<BlockRange> range_;  // outlives the table, whose blocks may be its slots
   std::unique_ptr<HandleTable> table_;
   bool populateUnsupported_ = false;
 };

@@ -3,7 +3,9 @@
 #include <sys/mman.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <new>
 #include <utility>
 
 namespace kelvane::mem {
@@ -30,25 +32,84 @@ void TouchPages(void* address, std::size_t length, std::size_t pageSize) {
 PageBlock PageBlock::Map(std::size_t length) {
   void* address = ::mmap(nullptr, length, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
   if (address == MAP_FAILED) return {};
-  return PageBlock(address, length);
+  return PageBlock(address, length, nullptr);
+}
+
+PageBlock PageBlock::Carve(BlockRange& range) {
+  void* slot = range.Take();
+  if (!slot) return {};
+  return PageBlock(slot, range.slotLength(), &range);
 }
 
 PageBlock::PageBlock(PageBlock&& other) noexcept
-    : address_(std::exchange(other.address_, nullptr)), length_(std::exchange(other.length_, 0)) {}
+    : address_(std::exchange(other.address_, nullptr)),
+      length_(std::exchange(other.length_, 0)),
+      range_(std::exchange(other.range_, nullptr)) {}
 
 PageBlock& PageBlock::operator=(PageBlock&& other) noexcept {
   if (this != &other) {
     reset();
     address_ = std::exchange(other.address_, nullptr);
     length_ = std::exchange(other.length_, 0);
+    range_ = std::exchange(other.range_, nullptr);
   }
   return *this;
 }
 
 void PageBlock::reset() {
-  if (address_) ::munmap(address_, length_);
+  if (range_) {
+    range_->Give(address_);
+  } else if (address_) {
+    ::munmap(address_, length_);
+  }
   address_ = nullptr;
   length_ = 0;
+  range_ = nullptr;
+}
+
+BlockRange::BlockRange(std::size_t slotLength, std::size_t slots) : slotLength_(slotLength), slots_(slots) {
+  std::size_t bytes = 0;
+  if (slotLength == 0 || slots == 0 || __builtin_mul_overflow(slotLength, slots, &bytes)) return;
+  void* base =
+      ::mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
+  if (base == MAP_FAILED) return;
+  // A kernel without transparent huge pages refuses the advice, and then has none to split.
+  ::madvise(base, bytes, MADV_NOHUGEPAGE);
+  base_ = static_cast<unsigned char*>(base);
+}
+
+BlockRange::~BlockRange() {
+  if (base_) ::munmap(base_, slotLength_ * slots_);
+}
+
+void* BlockRange::Take() {
+  if (!base_) return nullptr;
+  std::size_t index = 0;
+  if (!freed_.empty()) {
+    index = freed_.back();
+    freed_.pop_back();
+  } else if (untouched_ < slots_) {
+    // Room for every slot's return is made now, so Give never allocates.
+    if (freed_.capacity() <= untouched_) {
+      try {
+        freed_.reserve(std::max<std::size_t>(64, 2 * untouched_));
+      } catch (const std::bad_alloc&) {
+        return nullptr;
+      }
+    }
+    index = untouched_++;
+  } else {
+    return nullptr;
+  }
+  ++live_;
+  return base_ + index * slotLength_;
+}
+
+void BlockRange::Give(void* slot) {
+  auto* at = static_cast<unsigned char*>(slot);
+  ::madvise(at, slotLength_, MADV_DONTNEED);
+  freed_.push_back(static_cast<std::size_t>(at - base_) / slotLength_);
+  --live_;
 }
 
 }  // namespace kelvane::mem

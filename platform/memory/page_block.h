@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <optional>
+#include <vector>
 
 namespace kelvane::mem {
 
@@ -29,12 +30,17 @@ PopulateResult PopulateWrite(void* address, std::size_t length);
 // called after the headroom check, as a fault here cannot be reported.
 void TouchPages(void* address, std::size_t length, std::size_t pageSize);
 
-// An anonymous private mapping, unmapped on destruction.
+class BlockRange;
+
+// Pages for one block: an anonymous private mapping of its own, unmapped on destruction, or a
+// slot of a BlockRange, whose pages go back to the system on destruction.
 class PageBlock {
  public:
   PageBlock() = default;
   // An empty block if the kernel refuses the mapping.
   static PageBlock Map(std::size_t length);
+  // An empty block if the range has no free slot.
+  static PageBlock Carve(BlockRange& range);
 
   ~PageBlock() { reset(); }
   PageBlock(PageBlock&& other) noexcept;
@@ -45,13 +51,47 @@ class PageBlock {
   void* data() const { return address_; }
   std::size_t size() const { return length_; }
   explicit operator bool() const { return address_ != nullptr; }
+  bool carved() const { return range_ != nullptr; }
   void reset();
 
  private:
-  PageBlock(void* address, std::size_t length) : address_(address), length_(length) {}
+  PageBlock(void* address, std::size_t length, BlockRange* range)
+      : address_(address), length_(length), range_(range) {}
 
   void* address_ = nullptr;
   std::size_t length_ = 0;
+  BlockRange* range_ = nullptr;  // the slot's owner; none for a mapping of its own
+};
+
+// One reservation of address space cut into equal slots, so that a block costs no mapping, no
+// mapping split and no unmapping of its own: its pages are populated in place and handed back
+// with MADV_DONTNEED, which frees them at once. Nothing is charged for the reservation itself
+// (MAP_NORESERVE), so it is only for systems that overcommit; huge pages are kept out, as freeing
+// a slot of one would free nothing until the kernel splits it.
+class BlockRange {
+ public:
+  // Unusable (operator bool false) when the address space cannot be reserved.
+  BlockRange(std::size_t slotLength, std::size_t slots);
+  ~BlockRange();
+  BlockRange(const BlockRange&) = delete;
+  BlockRange& operator=(const BlockRange&) = delete;
+
+  explicit operator bool() const { return base_ != nullptr; }
+  std::size_t slotLength() const { return slotLength_; }
+  std::size_t live() const { return live_; }
+
+  // A slot with no pages yet; the one freed last comes back first. nullptr when all are taken.
+  void* Take();
+  // Gives the slot's pages back to the system and the slot back to the range.
+  void Give(void* slot);
+
+ private:
+  unsigned char* base_ = nullptr;
+  std::size_t slotLength_ = 0;
+  std::size_t slots_ = 0;
+  std::size_t untouched_ = 0;  // slots from here on were never taken
+  std::size_t live_ = 0;
+  std::vector<std::size_t> freed_;
 };
 
 }  // namespace kelvane::mem

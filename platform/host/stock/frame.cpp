@@ -1,6 +1,7 @@
 #include "platform/host/stock/frame.h"
 
 #include <QFontMetrics>
+#include <QPaintEvent>
 #include <QPainter>
 
 #include "platform/host/stock/reader_events.h"
@@ -47,7 +48,7 @@ void Frame::setForeColor(std::int32_t color) {
   update();
 }
 
-void Frame::paintEvent(QPaintEvent*) {
+void Frame::paintEvent(QPaintEvent* event) {
   QPainter p(this);
   p.fillRect(rect(), ColorFromStored(backColor_));
 
@@ -66,8 +67,15 @@ void Frame::paintEvent(QPaintEvent*) {
   p.drawRect(outer.adjusted(1, 1, 0, 0));
 
   if (caption_.isEmpty()) return;
-  const int textWidth = fm.horizontalAdvance(caption_);
-  const QRect gap(kCaptionIndent, 0, textWidth + 2 * kCaptionPadding, fm.height());
+  // Figures inside repaint ten times a second: the caption is measured once, and drawn only when
+  // its gap is part of what is repainted.
+  if (caption_ != measuredCaption_ || QWidget::font() != measuredFont_) {
+    captionWidth_ = fm.horizontalAdvance(caption_);
+    measuredCaption_ = caption_;
+    measuredFont_ = QWidget::font();
+  }
+  const QRect gap(kCaptionIndent, 0, captionWidth_ + 2 * kCaptionPadding, fm.height());
+  if (!event->region().intersects(gap)) return;
   p.fillRect(gap, ColorFromStored(backColor_));
   p.setPen(ColorFromStored(foreColor_));
   p.drawText(gap.left() + kCaptionPadding, fm.ascent(), caption_);

@@ -28,6 +28,9 @@ class Frame : public QWidget {
 
  private:
   QString caption_;
+  QString measuredCaption_;  // what captionWidth_ was measured for
+  QFont measuredFont_;
+  int captionWidth_ = 0;
   FontDesc font_;
   std::int32_t backColor_ = kColorButtonFace;
   std::int32_t foreColor_ = kColorButtonText;

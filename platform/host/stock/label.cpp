@@ -13,6 +13,8 @@ namespace kelvane::host::stock {
 namespace {
 
 QStringList Lines(const QString& text) {
+  // Figures are one line: no pattern matching for them ten times a second.
+  if (!text.contains(u'\n') && !text.contains(u'\r')) return {text};
   static const QRegularExpression kBreak(QStringLiteral("\r\n|\n|\r"));
   return text.split(kBreak);
 }

@@ -2,6 +2,8 @@
 #include <set>
 #include <tuple>
 
+#include <QTest>
+
 #include "controls/progressbar/bar_pictures.h"
 #include "tests/controls/progressbar/bar_fixture.h"
 
@@ -41,6 +43,33 @@ TEST_F(XpProgressBarTest, FiftyAgainPaintsAndCountsNothing) {
   bar->setValue(50);
   EXPECT_EQ(Pixels(), img);
   EXPECT_EQ(St().StepCount, 51);
+}
+
+// After a fall in Value every assignment redraws the whole bar, mostly to the same pixels: only a
+// changed picture may cost a repaint.
+TEST_F(XpProgressBarTest, RedrawingTheSamePictureAsksForNoRepaint) {
+  struct PaintCounter : QObject {
+    int paints = 0;
+    bool eventFilter(QObject*, QEvent* e) override {
+      paints += e->type() == QEvent::Paint;
+      return false;
+    }
+  } counter;
+  bar->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(bar.get()));
+  bar->installEventFilter(&counter);
+  const auto paintsFor = [&](int value) {
+    counter.paints = 0;
+    bar->setValue(value);
+    QCoreApplication::processEvents();
+    return counter.paints;
+  };
+  EXPECT_GT(paintsFor(50), 0);
+  EXPECT_GT(paintsFor(40), 0);
+  const QImage fell = Pixels();
+  EXPECT_EQ(paintsFor(40), 0);
+  EXPECT_EQ(Pixels(), fell);
+  EXPECT_GT(paintsFor(60), 0);
 }
 
 TEST_F(XpProgressBarTest, FiveMoreAssignmentsCatchUpOneUnitEach) {

@@ -131,6 +131,27 @@ TEST(StretchTwoDimensions, EveryPixelOfATinySurface) {
   for (int y = 0; y < 5; ++y) EXPECT_EQ(RowOf(dest, y), expected[static_cast<std::size_t>(y)]) << "row " << y;
 }
 
+// Surfaces and pictures take a direct path; any other format must come out the same pixel for pixel.
+TEST(StretchFormats, EveryFormatPairPaintsTheSamePixels) {
+  const QImage icon = Row({0x00FF0000, 0xFF00FF00, 0x80FFFFFF, 0x40102030}, QImage::Format_ARGB32);
+  // A bitmap is opaque whatever its unused alpha byte holds.
+  QImage bitmap = Row({R, G, B, K});
+  reinterpret_cast<QRgb*>(bitmap.bits())[1] = 0x0000FF00;
+  for (const QImage& src : {icon, bitmap, icon.convertToFormat(QImage::Format_ARGB32_Premultiplied)}) {
+    for (PaintMode mode : {PaintMode::Opaque, PaintMode::ThroughAlpha}) {
+      QImage direct = Blank(5, 3, qRgb(10, 200, 90));
+      QImage other = direct.convertToFormat(QImage::Format_RGB888);
+      StretchPicture(direct, {4, 0, -5, 3}, src, {0, 0, 4, 1}, mode);
+      StretchPicture(other, {4, 0, -5, 3}, src, {0, 0, 4, 1}, mode);
+      for (int y = 0; y < 3; ++y)
+        EXPECT_EQ(RowOf(direct, y), RowOf(other, y)) << src.format() << " row " << y;
+    }
+  }
+  QImage dest = Blank(4, 1);
+  StretchPicture(dest, {0, 0, 4, 1}, bitmap, {0, 0, 4, 1}, PaintMode::ThroughAlpha);
+  EXPECT_EQ(RowOf(dest, 0), (std::vector<QRgb>{R, G, B, K}));
+}
+
 TEST(ControlPaintPicture, DestinationIsInScaleUnitsAndIconsPaintThroughTheirMask) {
   test::RecordingControl c;
   c.resize(6, 1);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <fstream>
 #include <set>
@@ -84,25 +85,55 @@ TEST(PageBlockAllocator, RefusesWhenTheSystemFigureIsUnreadable) {
   EXPECT_EQ(PageBlockAllocator(options).GlobalAlloc(GMEM_MOVEABLE, kBlockBytes), 0u);
 }
 
-TEST(PageBlockAllocator, BlocksAreDistinctUsableAndResidentUntilFreedOrDestroyed) {
+// Every way a block can get its pages: carved from the reserved range (systems that overcommit),
+// mapped one by one (strict accounting, or an unreadable setting), touched instead of populated.
+struct BlockPath {
+  const char* name;
+  const char* overcommit;  // the setting's file; nullptr leaves it unreadable
+  bool touch;
+  bool carved;
+};
+
+class PageBlockPaths : public testing::TestWithParam<BlockPath> {};
+
+TEST_P(PageBlockPaths, BlocksAreDistinctUsableAndResidentUntilFreedOrDestroyed) {
+  test_support::TempDir dir;
+  PageBlockAllocatorOptions options = Capped(64 * kMiB);
+  options.overcommitPath =
+      GetParam().overcommit ? dir.Write("overcommit", GetParam().overcommit) : (dir.path() / "none").string();
+  options.touchInsteadOfPopulate = GetParam().touch;
   const std::uint64_t before = ResidentBytes();
   {
-    PageBlockAllocator allocator(Capped(64 * kMiB));
+    PageBlockAllocator allocator(options);
     std::vector<std::uint32_t> handles;  // 20 MiB: well above the noise of a test process
     for (int i = 0; i < 512; ++i) {
       handles.push_back(allocator.GlobalAlloc(i % 2 ? GMEM_FIXED : GMEM_MOVEABLE, kBlockBytes));
       ASSERT_NE(handles.back(), 0u);
+      EXPECT_EQ(allocator.IsCarved(handles.back()), GetParam().carved);
     }
     EXPECT_EQ(std::set<std::uint32_t>(handles.begin(), handles.end()).size(), 512u);
     EXPECT_EQ(allocator.heldBytes(), 512u * RoundUpToPages(kBlockBytes, PageSize()).value());
     // Resident before GlobalAlloc returned, without anyone touching the pages.
     EXPECT_GE(ResidentBytes(), before + allocator.heldBytes() * 95 / 100);
+    std::set<void*> addresses;
     for (std::uint32_t handle : handles) {
       void* address = allocator.BlockAddress(handle);
       ASSERT_NE(address, nullptr);
       std::memset(address, 0xA5, kBlockBytes);
+      addresses.insert(address);
     }
-    FreeAll(allocator, handles);
+    EXPECT_EQ(addresses.size(), 512u);
+    // Half given back: their pages leave at once, the rest stay.
+    FreeAll(allocator, {handles.begin() + 256, handles.end()});
+    EXPECT_LE(ResidentBytes(), before + 11 * kMiB);
+    EXPECT_GE(ResidentBytes(), before + 9 * kMiB);
+    // A block handed out again starts from zeroed pages.
+    const std::uint32_t again = allocator.GlobalAlloc(GMEM_FIXED, kBlockBytes);
+    ASSERT_NE(again, 0u);
+    const auto* bytes = static_cast<const unsigned char*>(allocator.BlockAddress(again));
+    EXPECT_EQ(std::count(bytes, bytes + kBlockBytes, 0), static_cast<long>(kBlockBytes));
+    allocator.GlobalFree(again);
+    FreeAll(allocator, {handles.begin(), handles.begin() + 256});
     EXPECT_EQ(allocator.heldBytes(), 0u);
     EXPECT_LE(ResidentBytes(), before + 2 * kMiB);
     for (int i = 0; i < 256; ++i) allocator.GlobalAlloc(GMEM_MOVEABLE, kBlockBytes);
@@ -110,6 +141,13 @@ TEST(PageBlockAllocator, BlocksAreDistinctUsableAndResidentUntilFreedOrDestroyed
   }
   EXPECT_LE(ResidentBytes(), before + 2 * kMiB);
 }
+
+INSTANTIATE_TEST_SUITE_P(Paths, PageBlockPaths,
+                         testing::Values(BlockPath{"Carved", "0\n", false, true},
+                                         BlockPath{"CarvedAndTouched", "1\n", true, true},
+                                         BlockPath{"MappedUnderStrictAccounting", "2\n", false, false},
+                                         BlockPath{"MappedAndTouchedWhenUnreadable", nullptr, true, false}),
+                         [](const auto& test) { return std::string(test.param.name); });
 
 // The path taken on kernels without populate support.
 TEST(PageBlock, TouchingMakesEveryPageResident) {
