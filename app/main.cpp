@@ -15,7 +15,7 @@ namespace {
 
 // False when the text could not be written, a full disk or a closed descriptor say.
 bool Print(std::FILE* stream, const QString& text) {
-  return std::fputs(text.toLocal8Bit().constData(), stream) >= 0 && std::fflush(stream) == 0;
+  return std::fprintf(stream, "%s", text.toLocal8Bit().constData()) >= 0 && std::fflush(stream) == 0;
 }
 
 int PrintOrFail(const QString& text) {
