@@ -727,14 +727,7 @@ TEST(PaintStyle, Style14DisabledIsTheGlossyGradientAtEveryHeight) {
 // Style 1 and 6 bevels, 9's selection face and 12's hover bevel on an 8 x 6 button, beside the
 // recorded order above. Captions are traced, not drawn.
 TEST(PaintStyle, FlatAndBevelledStylesAsPixels) {
-  SchemeColors k;
-  k.FaceColor = Grey(128);
-  k.LightColor = Grey(200);
-  k.HighlightColor = Grey(250);
-  k.ShadowColor = Grey(90);
-  k.DarkShadowColor = Grey(16);
-  k.SelectionColor = Rgb(0, 0, 255);
-  k.SelectionTintColor = Rgb(176, 176, 240);
+  const SchemeColors k = Palette();
   const std::map<char, std::int32_t> legend = {{'F', Grey(128)},      {'L', Grey(200)},
                                                {'H', Grey(250)},      {'S', Grey(90)},
                                                {'K', Grey(16)},       {'l', Grey(208)},  // Shade(Light, 8)
@@ -789,12 +782,7 @@ TEST(PaintStyle, FlatAndBevelledStylesAsPixels) {
 }
 
 TEST(PaintStyle, BevelsAndRingsLandWhereTheirInsetPutsThem) {
-  SchemeColors k;
-  k.FaceColor = Grey(128);
-  k.LightColor = Grey(200);
-  k.HighlightColor = Grey(250);
-  k.ShadowColor = Grey(90);
-  k.DarkShadowColor = Grey(16);
+  const SchemeColors k = Palette();
   const std::map<char, std::int32_t> legend = {
       {'F', Grey(128)}, {'L', Grey(200)}, {'H', Grey(250)}, {'S', Grey(90)}, {'K', Grey(16)}};
   struct Case {
