@@ -84,7 +84,7 @@ void Form1::Show() {
 }
 
 void Form1::GetMemoryStatus() {
-  host::services().DoEvents();
+  host::services().RunPendingEvents();
   status_ = mem::GlobalMemoryStatus(memory_);
   const SampledFigures f = SampleFigures(status_.totalPhys, status_.availPhys, locale_);
   tick_.freeShare->setValue(f.barValue);

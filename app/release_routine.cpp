@@ -64,7 +64,7 @@ void ReleasePairs(IndicatorBar& bar, mem::BlockAllocator& allocator, host::HostS
     const std::uint32_t fixed = held.pairs.back().fixed;
     held.pairs.pop_back();
     allocator.GlobalFree(fixed);
-    services.DoEvents();
+    services.RunPendingEvents();
   }
   bar.setVisible(false);
 }

@@ -46,9 +46,9 @@ class CountingBar : public kelvane::app::IndicatorBar {
 class TimingServices : public kelvane::host::HostServices {
  public:
   int MsgBox(const QString&, int, const QString&) override { return kelvane::host::kMsgBoxOk; }
-  void DoEvents() override {
+  void RunPendingEvents() override {
     if (pairs++ == 0) releaseStart = Clock::now();
-    kelvane::host::services().DoEvents();
+    kelvane::host::services().RunPendingEvents();
   }
   void SendKeys(const QString&) override {}
   [[noreturn]] void End(int status) override { std::_Exit(status); }

@@ -21,7 +21,7 @@ void chameleonButton::CaptureParentBackground() {
   const int w = width(), h = height();
   // With no height the button is not drawn, so the container's next rendering is what lies behind it.
   resize(w, 0);
-  host::services().DoEvents();
+  host::services().RunPendingEvents();
   if (QWidget* container = host::GetParent(this); container && BackgroundDC) {
     gdi::Dc containerDc = host::GetDC(container);
     // The button's place in the container, in the container context's pixels (the extender gives
@@ -35,7 +35,7 @@ void chameleonButton::CaptureParentBackground() {
 }
 
 void chameleonButton::OnShow() {
-  if (f_.ButtonType == kTransparentType) {
+  if (Stored.ButtonType == kTransparentType) {
     if (!BackgroundDC) CreateBackgroundSurface();
     CaptureParentBackground();
   }

@@ -64,7 +64,7 @@ void chameleonButton::OnMouseMove(int button, int shift, float x, float y) {
 }
 
 void chameleonButton::RunOverTimer(bool on) {
-  overTimerAsleep_ = false;
+  OverTimerAsleep = false;
   OverTimer.setEnabled(on);
 }
 
@@ -76,9 +76,9 @@ void chameleonButton::OnOverTimerTick() {
   if (IsCursorOverButton()) {
     if (host::PointerSettled()) {
       OverTimer.setEnabled(false);
-      overTimerAsleep_ = true;
+      OverTimerAsleep = true;
       host::WakeOnPointerChange(this, [this] {
-        if (overTimerAsleep_) RunOverTimer(true);
+        if (OverTimerAsleep) RunOverTimer(true);
       });
     }
     return;
@@ -101,7 +101,7 @@ void chameleonButton::OnMouseUp(int button, int shift, float x, float y) {
 
 void chameleonButton::OnClick() {
   if (LastMouseButton != host::kLeftButton || !Enabled()) return;
-  if (f_.CheckBoxBehaviour) f_.Value = !f_.Value;
+  if (Stored.CheckBoxBehaviour) Stored.Value = !Stored.Value;
   PaintButton(kStateUp, true);
   RefreshNow();
   Click.raise();
@@ -148,7 +148,7 @@ void chameleonButton::OnKeyUp(int& keyCode, int shift) {
   if (!KeyUp.raise(k, s)) return;
   keyCode = k;
   if (LastKeyCode != host::kVkSpace || k != host::kVkSpace) return;
-  if (f_.CheckBoxBehaviour) f_.Value = !f_.Value;
+  if (Stored.CheckBoxBehaviour) Stored.Value = !Stored.Value;
   PaintButton(kStateUp, false);
   RefreshNow();
   Click.raise();

@@ -31,10 +31,10 @@ class ButtonCanvas final : public PrimitiveCanvas {
  public:
   ButtonCanvas(chameleonButton& button, gdi::Dc& dc, const Geometry& geometry, const SchemeColors& colors,
                std::uint8_t state)
-      : PrimitiveCanvas(dc, geometry), button_(button), colors_(colors), state_(state) {}
+      : PrimitiveCanvas(dc, geometry), button_(button), WorkingColors(colors), state_(state) {}
 
   void Caption(std::int32_t mode) override {
-    PaintCaption(dc(), CaptionInputs(), button_.layout_, static_cast<std::uint8_t>(mode),
+    PaintCaption(dc(), CaptionInputs(), button_.CaptionGeometry, static_cast<std::uint8_t>(mode),
                  button_.LastCaptionMode);
   }
 
@@ -52,11 +52,11 @@ class ButtonCanvas final : public PrimitiveCanvas {
 
   void PlainCaption(std::int32_t textColour) override {
     gdi::SetTextColor(dc(), static_cast<gdi::ColorRef>(textColour));
-    gdi::Rect rect = button_.layout_.CaptionRect;
-    gdi::DrawTextA(dc(), button_.f_.Caption, rect, kCaptionDrawFormat);
+    gdi::Rect rect = button_.CaptionGeometry.CaptionRect;
+    gdi::DrawTextA(dc(), button_.Stored.Caption, rect, kCaptionDrawFormat);
   }
 
-  void SetLiftedFace(std::int32_t colour) override { colors_.LiftedFaceColor = colour; }
+  void SetLiftedFace(std::int32_t colour) override { WorkingColors.LiftedFaceColor = colour; }
 
   // Before the first show as style 11 there is nothing captured, and the face fill stays.
   void CopyBackground() override {
@@ -68,48 +68,48 @@ class ButtonCanvas final : public PrimitiveCanvas {
 
   void SelectButtonFont() { gdi::SelectObject(dc(), gdi::Font(button_.Font().toQFont())); }
 
-  const SchemeColors& colors() const { return colors_; }
+  const SchemeColors& colors() const { return WorkingColors; }
   using PrimitiveCanvas::dc;
 
  private:
   CaptionPaintInputs CaptionInputs() const {
     CaptionPaintInputs in;
-    in.Caption = button_.f_.Caption;
-    in.Colors = colors_;
-    in.ButtonType = button_.f_.ButtonType;
-    in.ColorScheme = button_.f_.ColorScheme;
-    in.SpecialEffect = button_.f_.SpecialEffect;
-    in.SoftBevel = button_.f_.SoftBevel;
+    in.Caption = button_.Stored.Caption;
+    in.Colors = WorkingColors;
+    in.ButtonType = button_.Stored.ButtonType;
+    in.ColorScheme = button_.Stored.ColorScheme;
+    in.SpecialEffect = button_.Stored.SpecialEffect;
+    in.SoftBevel = button_.Stored.SoftBevel;
     in.LastState = state_;
     in.IsOver = button_.IsOver;
     return in;
   }
 
   chameleonButton& button_;
-  SchemeColors colors_;  // this paint's: the hover face and style 4's lifted face last one paint
+  SchemeColors WorkingColors;  // this paint's: the hover face and style 4's lifted face last one paint
   std::uint8_t state_;
 };
 
 void chameleonButton::MeasureCaption() {
   CaptionMeasureInputs in;
-  in.Caption = f_.Caption;
+  in.Caption = Stored.Caption;
   in.Font = Font().toQFont();
   in.ClientWidth = width();
   in.ClientHeight = height();
   in.PictureWidth = PictureWidth;
   in.PictureHeight = PictureHeight;
-  in.PicturePosition = f_.PicturePosition;
-  in.HasPicture = !f_.PictureNormal.isNull() || !f_.PictureOver.isNull();
-  layout_ = controls::MeasureCaption(in, layout_);
+  in.PicturePosition = Stored.PicturePosition;
+  in.HasPicture = !Stored.PictureNormal.isNull() || !Stored.PictureOver.isNull();
+  CaptionGeometry = controls::MeasureCaption(in, CaptionGeometry);
 }
 
 void chameleonButton::PaintButton(std::uint8_t state, bool force) {
-  if (f_.CheckBoxBehaviour && f_.Value) state = kStateDown;
-  if (!force && f_.Caption == LastCaption && state == LastState) return;
+  if (Stored.CheckBoxBehaviour && Stored.Value) state = kStateDown;
+  if (!force && Stored.Caption == LastCaption && state == LastState) return;
   if (ClientHeight == 0 || !RefreshOn) return;
   const bool wasDown = IsDown();
   LastState = state;
-  LastCaption = f_.Caption;
+  LastCaption = Stored.Caption;
   if (IsDown() != wasDown) emit DownChanged(IsDown());
   Cls();
 
@@ -117,22 +117,22 @@ void chameleonButton::PaintButton(std::uint8_t state, bool force) {
   // afterwards they are computed afresh from the user's BackColor.
   struct HoverFace {
     chameleonButton& b;
-    const std::int32_t kept = b.f_.BackColor;
-    const bool on = b.IsOver && b.f_.ColorScheme == kHoverFaceScheme;
+    const std::int32_t kept = b.Stored.BackColor;
+    const bool on = b.IsOver && b.Stored.ColorScheme == kHoverFaceScheme;
     explicit HoverFace(chameleonButton& button) : b(button) {
       if (!on) return;
-      b.f_.BackColor = b.f_.BackOver;
+      b.Stored.BackColor = b.Stored.BackOver;
       b.ComputeSchemeColors();
     }
     ~HoverFace() {
       if (!on) return;
-      b.f_.BackColor = kept;
+      b.Stored.BackColor = kept;
       b.ComputeSchemeColors();
     }
     HoverFace(const HoverFace&) = delete;
     HoverFace& operator=(const HoverFace&) = delete;
   } hoverFace(*this);
-  const SchemeColors colors = colors_;
+  const SchemeColors colors = WorkingColors;
 
   gdi::Dc dc(surface());
   const std::int32_t w = width(), h = height();
@@ -146,8 +146,8 @@ void chameleonButton::PaintButton(std::uint8_t state, bool force) {
   PrimitiveCanvas::Geometry geometry;
   geometry.Width = w;
   geometry.Height = h;
-  geometry.FocusRect = ComputeFocusRect(f_.ButtonType, w, h);
-  geometry.ShowFocusRect = f_.ShowFocusRect;
+  geometry.FocusRect = ComputeFocusRect(Stored.ButtonType, w, h);
+  geometry.ShowFocusRect = Stored.ShowFocusRect;
   geometry.HasFocus = HasFocus;
   geometry.TextColor = colors.TextColor;
   ButtonCanvas canvas(*this, dc, geometry, colors, state);
@@ -157,45 +157,47 @@ void chameleonButton::PaintButton(std::uint8_t state, bool force) {
   in.Width = w;
   in.Height = h;
   in.Colors = colors;
-  in.ColorScheme = f_.ColorScheme;
-  in.SoftBevel = f_.SoftBevel;
+  in.ColorScheme = Stored.ColorScheme;
+  in.SoftBevel = Stored.SoftBevel;
   in.IsOver = IsOver;
   in.HasFocus = geometry.HasFocus;
-  in.ShowFocusRect = f_.ShowFocusRect;
-  in.CaptionRect = layout_.CaptionRect;
-  in.CaptionWidth = layout_.CaptionWidth;
-  in.CaptionHeight = layout_.CaptionHeight;
-  PaintStyle(f_.ButtonType, look, in, canvas);
+  in.ShowFocusRect = Stored.ShowFocusRect;
+  in.CaptionRect = CaptionGeometry.CaptionRect;
+  in.CaptionWidth = CaptionGeometry.CaptionWidth;
+  in.CaptionHeight = CaptionGeometry.CaptionHeight;
+  PaintStyle(Stored.ButtonType, look, in, canvas);
   PaintPictures(canvas, PictureStateOf(look));
   surfaceChanged();
 }
 
 void chameleonButton::PaintPictures(ButtonCanvas& canvas, std::uint8_t pictureState) {
-  if (f_.PictureNormal.isNull()) return;
+  if (Stored.PictureNormal.isNull()) return;
   PicturePlanInputs in;
   in.HasNormal = true;
-  in.HasOver = !f_.PictureOver.isNull();
+  in.HasOver = !Stored.PictureOver.isNull();
   in.State = pictureState;
   in.IsOver = IsOver;
-  in.ButtonType = f_.ButtonType;
-  in.ColorScheme = f_.ColorScheme;
-  in.SpecialEffect = f_.SpecialEffect;
-  in.SoftBevel = f_.SoftBevel;
-  in.UseGreyscale = f_.UseGreyscale;
+  in.ButtonType = Stored.ButtonType;
+  in.ColorScheme = Stored.ColorScheme;
+  in.SpecialEffect = Stored.SpecialEffect;
+  in.SoftBevel = Stored.SoftBevel;
+  in.UseGreyscale = Stored.UseGreyscale;
   in.Colors = canvas.colors();
-  const PictureMaskProperties mask{f_.UseMaskColor, f_.MaskColor};
+  const PictureMaskProperties mask{Stored.UseMaskColor, Stored.MaskColor};
   for (const PicturePass& p : PlanPictures(in)) {
-    const host::Picture& picture = p.Source == PictureSource::Over ? f_.PictureOver : f_.PictureNormal;
-    BlitPicture(canvas.dc(), layout_.PictureLeft + p.Dx, layout_.PictureTop + p.Dy, PictureWidth,
-                PictureHeight, picture, in.Colors.MaskRgb, p.Tint, p.DarkOnly, p.Greyscale, p.Blend, mask);
+    const host::Picture& picture =
+        p.Source == PictureSource::Over ? Stored.PictureOver : Stored.PictureNormal;
+    BlitPicture(canvas.dc(), CaptionGeometry.PictureLeft + p.Dx, CaptionGeometry.PictureTop + p.Dy,
+                PictureWidth, PictureHeight, picture, in.Colors.MaskRgb, p.Tint, p.DarkOnly, p.Greyscale,
+                p.Blend, mask);
   }
   // A picture behind the caption would hide it.
-  if (f_.PicturePosition == kPictureBehind) canvas.Caption(LastCaptionMode);
+  if (Stored.PicturePosition == kPictureBehind) canvas.Caption(LastCaptionMode);
 }
 
 // Scheme 2 takes nothing from the container or the system, so a change there leaves it alone.
 void chameleonButton::OnAmbientChanged(const QString& /*name*/) {
-  if (f_.ColorScheme == kHoverFaceScheme) return;
+  if (Stored.ColorScheme == kHoverFaceScheme) return;
   ComputeSchemeColors();
   PaintButton(LastState, true);
 }
@@ -203,7 +205,7 @@ void chameleonButton::OnAmbientChanged(const QString& /*name*/) {
 void chameleonButton::DisableRefresh() { RefreshOn = false; }
 
 void chameleonButton::Refresh() {
-  if (f_.ButtonType == kTransparentType) CaptureParentBackground();
+  if (Stored.ButtonType == kTransparentType) CaptureParentBackground();
   ComputeSchemeColors();
   MeasureCaption();
   RefreshOn = true;

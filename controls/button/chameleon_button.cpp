@@ -33,7 +33,7 @@ std::int16_t ToShort(double v, const char* property) {
 chameleonButton::chameleonButton(QWidget* parent) : host::Control(parent) {
   setScaleMode(host::ScaleUnit::Pixels);
   setFocusPolicy(Qt::StrongFocus);
-  f_ = NewButtonProperties().fields;
+  Stored = NewButtonProperties().fields;
   // Until the first resize notice, which Qt holds back while the button is unshown.
   ClientHeight = height();
   SetUpOverTimer();
@@ -42,44 +42,44 @@ chameleonButton::chameleonButton(QWidget* parent) : host::Control(parent) {
 // ---- properties ------------------------------------------------------------------------------------
 
 void chameleonButton::setBackColor(std::int32_t colour) {
-  f_.BackColor = colour;
-  if (Designing()) f_.BackOver = colour;
+  Stored.BackColor = colour;
+  if (Designing()) Stored.BackOver = colour;
   ComputeSchemeColors();
   PaintButton(LastState, true);
   PropertyChanged(keys::BackColor);
 }
 
 void chameleonButton::setBackOver(std::int32_t colour) {
-  f_.BackOver = colour;
+  Stored.BackOver = colour;
   ComputeSchemeColors();
   PaintButton(LastState, true);
   PropertyChanged(keys::BackOver);
 }
 
 void chameleonButton::setForeColor(std::int32_t colour) {
-  f_.ForeColor = colour;
-  if (Designing()) f_.ForeOver = colour;
+  Stored.ForeColor = colour;
+  if (Designing()) Stored.ForeOver = colour;
   ComputeSchemeColors();
   PaintButton(LastState, true);
   PropertyChanged(keys::ForeColor);
 }
 
 void chameleonButton::setForeOver(std::int32_t colour) {
-  f_.ForeOver = colour;
+  Stored.ForeOver = colour;
   ComputeSchemeColors();
   PaintButton(LastState, true);
   PropertyChanged(keys::ForeOver);
 }
 
 void chameleonButton::setMaskColor(std::int32_t colour) {
-  f_.MaskColor = colour;
+  Stored.MaskColor = colour;
   ComputeSchemeColors();
   PaintButton(LastState, true);
   PropertyChanged(keys::MaskColor);
 }
 
 void chameleonButton::setButtonType(std::int32_t type) {
-  f_.ButtonType = type;
+  Stored.ButtonType = type;
   if (type == kBoldButtonType && Designing()) {
     host::FontDesc font = Font();
     font.weight = kBoldWeight;
@@ -92,8 +92,8 @@ void chameleonButton::setButtonType(std::int32_t type) {
 }
 
 void chameleonButton::setCaption(const QString& caption) {
-  f_.Caption = caption;
-  setAccessKeys(ParseAccessKey(f_.Caption));
+  Stored.Caption = caption;
+  setAccessKeys(ParseAccessKey(Stored.Caption));
   MeasureCaption();
   PaintButton(kStateUp, true);
   PropertyChanged(keys::Caption);
@@ -109,14 +109,14 @@ void chameleonButton::setEnabled(bool enabled) {
 }
 
 void chameleonButton::SetWindowEnabled(bool enabled) {
-  settingEnabled_ = true;
+  SettingEnabled = true;
   QWidget::setEnabled(enabled);
-  settingEnabled_ = false;
+  SettingEnabled = false;
 }
 
 void chameleonButton::changeEvent(QEvent* e) {
   host::Control::changeEvent(e);
-  if (e->type() == QEvent::EnabledChange && !settingEnabled_) PaintButton(kStateUp, true);
+  if (e->type() == QEvent::EnabledChange && !SettingEnabled) PaintButton(kStateUp, true);
 }
 
 void chameleonButton::setFont(const host::FontDesc& font) {
@@ -165,14 +165,14 @@ void chameleonButton::setFontName(const QString& name) {
 }
 
 void chameleonButton::setColorScheme(std::int32_t scheme) {
-  f_.ColorScheme = scheme;
+  Stored.ColorScheme = scheme;
   ComputeSchemeColors();
   PaintButton(kStateUp, true);
   PropertyChanged(keys::ColorScheme);
 }
 
 void chameleonButton::setShowFocusRect(bool show) {
-  f_.ShowFocusRect = show;
+  Stored.ShowFocusRect = show;
   PaintButton(LastState, true);
   PropertyChanged(keys::ShowFocusRect);
 }
@@ -192,7 +192,7 @@ void chameleonButton::setMouseIcon(const host::Picture& icon) {
 }
 
 void chameleonButton::setHandPointer(bool hand) {
-  f_.HandPointer = hand;
+  Stored.HandPointer = hand;
   ApplyHandPointer(hand);
   PropertyChanged(keys::HandPointer);
 }
@@ -203,14 +203,14 @@ void chameleonButton::ApplyHandPointer(bool hand) {
 }
 
 void chameleonButton::setSoftBevel(bool soft) {
-  f_.SoftBevel = soft;
+  Stored.SoftBevel = soft;
   ComputeSchemeColors();
   PaintButton(LastState, true);
   PropertyChanged(keys::SoftBevel);
 }
 
 void chameleonButton::setPictureNormal(const host::Picture& picture) {
-  f_.PictureNormal = picture;
+  Stored.PictureNormal = picture;
   MeasurePicture();
   MeasureCaption();
   PaintButton(LastState, true);
@@ -218,50 +218,50 @@ void chameleonButton::setPictureNormal(const host::Picture& picture) {
 }
 
 void chameleonButton::setPictureOver(const host::Picture& picture) {
-  f_.PictureOver = picture;
+  Stored.PictureOver = picture;
   if (IsOver) PaintButton(LastState, true);
   PropertyChanged(kPictureOverNotice);
 }
 
 void chameleonButton::setPicturePosition(std::int32_t position) {
-  f_.PicturePosition = position;
+  Stored.PicturePosition = position;
   PropertyChanged(keys::PicturePosition);
   MeasureCaption();
   PaintButton(LastState, true);
 }
 
 void chameleonButton::setUseMaskColor(bool use) {
-  f_.UseMaskColor = use;
-  if (!f_.PictureNormal.isNull()) PaintButton(LastState, true);
+  Stored.UseMaskColor = use;
+  if (!Stored.PictureNormal.isNull()) PaintButton(LastState, true);
   PropertyChanged(keys::UseMaskColor);
 }
 
 void chameleonButton::setUseGreyscale(bool use) {
-  f_.UseGreyscale = use;
-  if (!f_.PictureNormal.isNull()) PaintButton(LastState, true);
+  Stored.UseGreyscale = use;
+  if (!Stored.PictureNormal.isNull()) PaintButton(LastState, true);
   PropertyChanged(keys::UseGreyscale);
 }
 
 void chameleonButton::setSpecialEffect(std::int32_t effect) {
-  f_.SpecialEffect = effect;
+  Stored.SpecialEffect = effect;
   PaintButton(LastState, true);
   PropertyChanged(keys::SpecialEffect);
 }
 
 void chameleonButton::setCheckBoxBehaviour(bool on) {
-  f_.CheckBoxBehaviour = on;
+  Stored.CheckBoxBehaviour = on;
   PaintButton(LastState, true);
   PropertyChanged(keys::CheckBoxBehaviour);
 }
 
 void chameleonButton::setValue(bool value) {
-  f_.Value = value;
-  if (f_.CheckBoxBehaviour) PaintButton(kStateUp, true);
+  Stored.Value = value;
+  if (Stored.CheckBoxBehaviour) PaintButton(kStateUp, true);
   PropertyChanged(keys::Value);
 }
 
 ButtonProperties chameleonButton::StoredProperties() const {
-  return {f_, {Enabled(), Font(), MousePointer(), MouseIcon()}};
+  return {Stored, {Enabled(), Font(), MousePointer(), MouseIcon()}};
 }
 
 // ---- host notifications ----------------------------------------------------------------------------
@@ -270,13 +270,13 @@ void chameleonButton::Initialize() { RefreshOn = true; }
 
 void chameleonButton::InitProperties() {
   // Fields only: no setter runs, nothing is painted and no notice is given.
-  f_ = NewButtonProperties().fields;
+  Stored = NewButtonProperties().fields;
   SetWindowEnabled(true);
-  f_.Caption = Ambient().displayName;
+  Stored.Caption = Ambient().displayName;
   Control::setFont(Ambient().font);
   ComputeSchemeColors();
-  f_.BackColor = f_.BackOver = colors_.FaceColor;
-  f_.ForeColor = f_.ForeOver = colors_.TextColor;
+  Stored.BackColor = Stored.BackOver = WorkingColors.FaceColor;
+  Stored.ForeColor = Stored.ForeOver = WorkingColors.TextColor;
   MeasureCaption();
 }
 
@@ -285,7 +285,7 @@ void chameleonButton::ReadProperties(const host::PropertyBag& bag) {
   // unknown mouse pointer) goes first, so a layout that fails to load leaves the button as it was.
   const ButtonProperties stored = ReadButtonProperties(bag, AbsentButtonProperties(Font()));
   Control::setMousePointer(stored.surface.MousePointer);
-  f_ = stored.fields;
+  Stored = stored.fields;
   Control::setFont(stored.surface.Font);
   Control::setMouseIcon(stored.surface.MouseIcon);
   // Through the setter, notice included; it overrides the stored pointer and icon.
@@ -293,7 +293,7 @@ void chameleonButton::ReadProperties(const host::PropertyBag& bag) {
   SetWindowEnabled(stored.surface.Enabled);
   MeasurePicture();
   MeasureCaption();
-  setAccessKeys(ParseAccessKey(f_.Caption));
+  setAccessKeys(ParseAccessKey(Stored.Caption));
 }
 
 void chameleonButton::WriteProperties(host::PropertyBag& bag) {
@@ -312,15 +312,15 @@ void chameleonButton::OnResize() {
 
 SchemeInputs chameleonButton::CurrentSchemeInputs() const {
   SchemeInputs in;
-  in.ColorScheme = f_.ColorScheme;
-  in.ButtonType = f_.ButtonType;
-  in.BackColor = f_.BackColor;
-  in.BackOver = f_.BackOver;
-  in.ForeColor = f_.ForeColor;
-  in.ForeOver = f_.ForeOver;
-  in.MaskColor = f_.MaskColor;
-  in.SoftBevel = f_.SoftBevel;
-  if (f_.ColorScheme == kContainerScheme) {
+  in.ColorScheme = Stored.ColorScheme;
+  in.ButtonType = Stored.ButtonType;
+  in.BackColor = Stored.BackColor;
+  in.BackOver = Stored.BackOver;
+  in.ForeColor = Stored.ForeColor;
+  in.ForeOver = Stored.ForeOver;
+  in.MaskColor = Stored.MaskColor;
+  in.SoftBevel = Stored.SoftBevel;
+  if (Stored.ColorScheme == kContainerScheme) {
     QWidget* container = host::GetParent(this);
     gdi::Dc dc = host::GetDC(container);
     in.ContainerBackColor = static_cast<std::int32_t>(gdi::GetBkColor(dc));
@@ -331,7 +331,7 @@ SchemeInputs chameleonButton::CurrentSchemeInputs() const {
 }
 
 void chameleonButton::ComputeSchemeColors() {
-  colors_ = controls::ComputeSchemeColors(CurrentSchemeInputs());
+  WorkingColors = controls::ComputeSchemeColors(CurrentSchemeInputs());
 }
 
 // The stored size is in HIMETRIC; a 16-pixel icon comes back as 16.
@@ -340,8 +340,8 @@ void chameleonButton::MeasurePicture() {
     return static_cast<int>(
         host::RoundHalfEven(ScaleConvert(himetric, host::ScaleUnit::Himetric, ScaleMode())));
   };
-  PictureWidth = f_.PictureNormal.isNull() ? 0 : toPixels(f_.PictureNormal.widthHimetric());
-  PictureHeight = f_.PictureNormal.isNull() ? 0 : toPixels(f_.PictureNormal.heightHimetric());
+  PictureWidth = Stored.PictureNormal.isNull() ? 0 : toPixels(Stored.PictureNormal.widthHimetric());
+  PictureHeight = Stored.PictureNormal.isNull() ? 0 : toPixels(Stored.PictureNormal.heightHimetric());
 }
 
 }  // namespace kelvane::controls

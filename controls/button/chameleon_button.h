@@ -38,20 +38,20 @@ class chameleonButton : public host::Control {
 
   // Colours are in the host's form (0x00BBGGRR, or a system colour with the top bit set). While
   // designing, BackColor and ForeColor carry their hover twins along.
-  std::int32_t BackColor() const { return f_.BackColor; }
+  std::int32_t BackColor() const { return Stored.BackColor; }
   void setBackColor(std::int32_t colour);
-  std::int32_t BackOver() const { return f_.BackOver; }
+  std::int32_t BackOver() const { return Stored.BackOver; }
   void setBackOver(std::int32_t colour);
-  std::int32_t ForeColor() const { return f_.ForeColor; }
+  std::int32_t ForeColor() const { return Stored.ForeColor; }
   void setForeColor(std::int32_t colour);
-  std::int32_t ForeOver() const { return f_.ForeOver; }
+  std::int32_t ForeOver() const { return Stored.ForeOver; }
   void setForeOver(std::int32_t colour);
-  std::int32_t MaskColor() const { return f_.MaskColor; }
+  std::int32_t MaskColor() const { return Stored.MaskColor; }
   void setMaskColor(std::int32_t colour);
 
-  std::int32_t ButtonType() const { return f_.ButtonType; }
+  std::int32_t ButtonType() const { return Stored.ButtonType; }
   void setButtonType(std::int32_t type);
-  QString Caption() const { return f_.Caption; }
+  QString Caption() const { return Stored.Caption; }
   void setCaption(const QString& caption);
 
   // The window's own enabled state (a disabled container does not change it). QWidget::setEnabled
@@ -76,35 +76,35 @@ class chameleonButton : public host::Control {
   QString FontName() const { return Font().name; }
   void setFontName(const QString& name);
 
-  std::int32_t ColorScheme() const { return f_.ColorScheme; }
+  std::int32_t ColorScheme() const { return Stored.ColorScheme; }
   void setColorScheme(std::int32_t scheme);
-  bool ShowFocusRect() const { return f_.ShowFocusRect; }
+  bool ShowFocusRect() const { return Stored.ShowFocusRect; }
   void setShowFocusRect(bool show);
 
   // The surface keeps the pointer in 16 bits: a wider value raises Overflow, an unknown code 380,
   // and either leaves the pointer as it was.
   void setMousePointer(std::int32_t code);
   void setMouseIcon(const host::Picture& icon);
-  bool HandPointer() const { return f_.HandPointer; }
+  bool HandPointer() const { return Stored.HandPointer; }
   void setHandPointer(bool hand);
 
-  bool SoftBevel() const { return f_.SoftBevel; }
+  bool SoftBevel() const { return Stored.SoftBevel; }
   void setSoftBevel(bool soft);
-  const host::Picture& PictureNormal() const { return f_.PictureNormal; }
+  const host::Picture& PictureNormal() const { return Stored.PictureNormal; }
   void setPictureNormal(const host::Picture& picture);
-  const host::Picture& PictureOver() const { return f_.PictureOver; }
+  const host::Picture& PictureOver() const { return Stored.PictureOver; }
   void setPictureOver(const host::Picture& picture);
-  std::int32_t PicturePosition() const { return f_.PicturePosition; }
+  std::int32_t PicturePosition() const { return Stored.PicturePosition; }
   void setPicturePosition(std::int32_t position);
-  bool UseMaskColor() const { return f_.UseMaskColor; }
+  bool UseMaskColor() const { return Stored.UseMaskColor; }
   void setUseMaskColor(bool use);
-  bool UseGreyscale() const { return f_.UseGreyscale; }
+  bool UseGreyscale() const { return Stored.UseGreyscale; }
   void setUseGreyscale(bool use);
-  std::int32_t SpecialEffect() const { return f_.SpecialEffect; }
+  std::int32_t SpecialEffect() const { return Stored.SpecialEffect; }
   void setSpecialEffect(std::int32_t effect);
-  bool CheckBoxBehaviour() const { return f_.CheckBoxBehaviour; }
+  bool CheckBoxBehaviour() const { return Stored.CheckBoxBehaviour; }
   void setCheckBoxBehaviour(bool on);
-  bool Value() const { return f_.Value; }
+  bool Value() const { return Stored.Value; }
   void setValue(bool value);
   static QString Version() { return QStringLiteral("2.0.6"); }
 
@@ -169,9 +169,9 @@ class chameleonButton : public host::Control {
   void PaintPictures(ButtonCanvas& canvas, std::uint8_t pictureState);
   bool Designing() const { return !Ambient().userMode; }
 
-  ButtonFields f_;
-  SchemeColors colors_;  // the working colours; written only by ComputeSchemeColors
-  CaptionLayout layout_;
+  ButtonFields Stored;
+  SchemeColors WorkingColors;  // the working colours; written only by ComputeSchemeColors
+  CaptionLayout CaptionGeometry;
   std::uint8_t LastCaptionMode = 0;
   bool RefreshOn = true;
   bool IsOver = false;
@@ -185,7 +185,7 @@ class chameleonButton : public host::Control {
   bool IsCapturing = false;  // the height is 0 for a moment; resizes are not ours
   // The height the button last heard of: a capture's moment at 0 does not stop painting.
   int ClientHeight = 0;
-  bool settingEnabled_ = false;  // our own change of the window state repaints once, not twice
+  bool SettingEnabled = false;  // our own change of the window state repaints once, not twice
 
   // Hover: the timer runs only while the button believes the mouse is over it.
   static constexpr int kOverTimerIntervalMs = 3;
@@ -194,7 +194,7 @@ class chameleonButton : public host::Control {
   void OnOverTimerTick();
   void RunOverTimer(bool on);
   host::stock::Timer OverTimer;
-  bool overTimerAsleep_ = false;  // on, but waiting for the pointer to move before it ticks again
+  bool OverTimerAsleep = false;  // on, but waiting for the pointer to move before it ticks again
   bool HasFocus = false;
   std::uint8_t LastMouseButton = 0;  // 1 left, 2 right, 4 middle, as the last mouse-down reported it
   std::uint8_t LastKeyCode = 0;

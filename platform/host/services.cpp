@@ -57,7 +57,7 @@ class QtServices final : public HostServices {
     return ResultForButton(box.exec());
   }
 
-  void DoEvents() override { QCoreApplication::processEvents(); }
+  void RunPendingEvents() override { QCoreApplication::processEvents(); }
 
   void SendKeys(const QString& keys) override {
     const FocusStep step = ParseFocusKeys(keys);

@@ -34,7 +34,7 @@ class HostServices {
   // Modal; returns the button pressed.
   virtual int MsgBox(const QString& text, int style, const QString& title) = 0;
   // Processes waiting window messages once before returning.
-  virtual void DoEvents() = 0;
+  virtual void RunPendingEvents() = 0;
   // "{Tab}" and "+{Tab}" move the focus to the next / previous control. The keystrokes are queued,
   // not waited for. Any other string raises RuntimeError 5.
   virtual void SendKeys(const QString& keys) = 0;

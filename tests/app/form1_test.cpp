@@ -145,7 +145,7 @@ TEST_P(Form1Tick, OneTickWritesEveryFigure) {
   const TickTexts& t = GetParam();
   Form1 form(memory, allocator, t.locale);
   form.Timer1_Timer();
-  EXPECT_EQ(services.doEventsCount, 1) << "pending events run once before sampling";
+  EXPECT_EQ(services.pendingEventRuns, 1) << "pending events run once before sampling";
   EXPECT_EQ(memory.sampleCount(), 1);
   EXPECT_EQ(form.Label2(3).Caption(), t.total);
   EXPECT_EQ(form.Label2(4).Caption(), t.used);
@@ -208,7 +208,7 @@ TEST_F(Form1Test, OptimizeReservesReleasesAndHidesTheIndicator) {
   auto* optimize = form.form().control<controls::chameleonButton>("Command1");
   optimize->hostAccessKeyPress('o');
   EXPECT_EQ(allocator.frees, 6);
-  EXPECT_EQ(services.doEventsCount, 4);
+  EXPECT_EQ(services.pendingEventRuns, 4);
   EXPECT_TRUE(form.ProcessIndicator().isHidden());
   EXPECT_EQ(form.ProcessIndicator().Max(), 4.0f);
   EXPECT_EQ(form.ProcessIndicator().Value(), 3.0f);

@@ -95,7 +95,7 @@ TEST_P(Refusal, EndsReservationAndReleasesEveryPairNewestFirst) {
   EXPECT_EQ(alloc.liveCount(), 0);
   ASSERT_EQ(alloc.freed.size(), 2u * c.pairs);
   EXPECT_EQ(std::vector<std::uint32_t>(alloc.freed.begin(), alloc.freed.begin() + 2), c.firstFreed);
-  EXPECT_EQ(services.doEventsCount, c.pairs);
+  EXPECT_EQ(services.pendingEventRuns, c.pairs);
   EXPECT_FALSE(bar.visible);
   EXPECT_EQ(bar.max, c.pairs);
   EXPECT_EQ(bar.value, c.pairs - 1);
@@ -117,13 +117,13 @@ TEST_F(ReleaseRoutine, CapHoldsExactly32000PairsAndTheBarShowsItInBothPhases) {
   EXPECT_EQ(bar.maxHistory, (std::vector<float>{32000, 32000}));
   EXPECT_EQ(bar.value, 31999);
   EXPECT_FALSE(bar.visible);
-  EXPECT_EQ(services.doEventsCount, 32000);
+  EXPECT_EQ(services.pendingEventRuns, 32000);
 }
 
 // No events while reserving; one processing after each released pair, newest pair first.
 TEST_F(ReleaseRoutine, ReleaseLogIsNewestFirstWithEventsBetweenPairs) {
   alloc.refuseFrom = 5;  // passes 1, 2 reserve; pass 3 is refused both ways
-  services.onDoEvents = [&](int) { alloc.log.push_back("events"); };
+  services.onPendingEvents = [&](int) { alloc.log.push_back("events"); };
   Run();
   const std::vector<std::string> expected = {"alloc 1", "alloc 2", "alloc 3", "alloc 4", "free 0",
                                              "free 0",  "events",  "free 3",  "free 4",  "events",
@@ -133,7 +133,7 @@ TEST_F(ReleaseRoutine, ReleaseLogIsNewestFirstWithEventsBetweenPairs) {
 
 TEST_F(ReleaseRoutine, NestedRunReleasesItsOwnBlocksAndOuterFinishesWithBarHidden) {
   alloc.refuseFrom = 2 * 4 + 1;  // outer: 4 pairs, the 5th refused
-  services.onDoEvents = [&](int count) {
+  services.onPendingEvents = [&](int count) {
     if (count != 2) return;
     alloc.refuseFrom = alloc.calls + 2 * 3 + 1;  // inner: 3 pairs, the 4th refused
     Run();
@@ -144,7 +144,7 @@ TEST_F(ReleaseRoutine, NestedRunReleasesItsOwnBlocksAndOuterFinishesWithBarHidde
   Run();
   EXPECT_EQ(alloc.liveCount(), 0);
   EXPECT_FALSE(bar.visible);
-  EXPECT_EQ(services.doEventsCount, 5 + 4);
+  EXPECT_EQ(services.pendingEventRuns, 5 + 4);
 }
 
 // Clicks during a full run's release phase: each nested run is refused once the runs together hold
@@ -152,7 +152,7 @@ TEST_F(ReleaseRoutine, NestedRunReleasesItsOwnBlocksAndOuterFinishesWithBarHidde
 TEST_F(ReleaseRoutine, NestedRunsTogetherHoldAtMostOneFullRun) {
   SharedReleaseBudget budget(alloc);
   std::vector<float> nestedPairs;
-  services.onDoEvents = [&](int count) {
+  services.onPendingEvents = [&](int count) {
     if (count != 1 && count != 1000) return;
     RunMemoryRelease(bar, budget, services);
     nestedPairs.push_back(bar.max);
@@ -170,7 +170,7 @@ TEST_F(ReleaseRoutine, ErrorInTheFirstPassStillHidesTheBarAndReturns) {
   alloc.throwAt = 1;
   Run();
   EXPECT_FALSE(bar.visible);
-  EXPECT_EQ(services.doEventsCount, 0);
+  EXPECT_EQ(services.pendingEventRuns, 0);
   for (std::uint32_t h : alloc.freed) EXPECT_EQ(h, 0u) << "nothing was reserved";
 }
 

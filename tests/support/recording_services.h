@@ -28,10 +28,10 @@ class RecordingServices : public host::HostServices {
     return msgBoxResult;
   }
 
-  // Counts the call, then runs onDoEvents (if set) so a test can inject ticks or clicks mid-routine.
-  void DoEvents() override {
-    ++doEventsCount;
-    if (onDoEvents) onDoEvents(doEventsCount);
+  // Counts the call, then runs onPendingEvents (if set) so a test can inject ticks or clicks mid-routine.
+  void RunPendingEvents() override {
+    ++pendingEventRuns;
+    if (onPendingEvents) onPendingEvents(pendingEventRuns);
   }
 
   void SendKeys(const QString& keys) override { sentKeys.push_back(keys); }
@@ -41,8 +41,8 @@ class RecordingServices : public host::HostServices {
   std::vector<RecordedMessage> messages;
   int msgBoxResult = host::kMsgBoxOk;
   std::function<void(const RecordedMessage&)> onMsgBox;
-  int doEventsCount = 0;
-  std::function<void(int count)> onDoEvents;
+  int pendingEventRuns = 0;
+  std::function<void(int count)> onPendingEvents;
   std::vector<QString> sentKeys;
 };
 

@@ -406,7 +406,7 @@ class DuringTheCapture : public TransparentButton {
   void Capture(const std::function<void()>& meanwhile) {
     kelvane::test::RecordingServices services;
     kelvane::test::ScopedServices scoped(services);
-    services.onDoEvents = [&](int) { meanwhile(); };
+    services.onPendingEvents = [&](int) { meanwhile(); };
     button->Refresh();
   }
 };

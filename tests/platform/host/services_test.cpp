@@ -89,10 +89,10 @@ TEST(RealServices, TabKeystrokesMoveTheFocusWhenEventsRun) {
   ASSERT_TRUE(a->hasFocus());
   services().SendKeys("{Tab}");
   EXPECT_TRUE(a->hasFocus());  // queued, not waited for
-  services().DoEvents();
+  services().RunPendingEvents();
   EXPECT_TRUE(b->hasFocus());
   services().SendKeys("+{Tab}");
-  services().DoEvents();
+  services().RunPendingEvents();
   EXPECT_TRUE(a->hasFocus());
   EXPECT_EQ(Only(a->log, {"GotFocus", "LostFocus"}), QStringList({"GotFocus", "LostFocus", "GotFocus"}));
 }
