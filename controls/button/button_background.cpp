@@ -26,7 +26,8 @@ void chameleonButton::CaptureParentBackground() {
     gdi::Dc containerDc = host::GetDC(container);
     // The button's place in the container, in the container context's pixels (the extender gives
     // the same place in twips).
-    gdi::BitBlt(*BackgroundDC, 0, 0, w, h, containerDc, x(), y(), gdi::SRCCOPY);
+    const QPoint at = host::PositionInParent(this);
+    gdi::BitBlt(*BackgroundDC, 0, 0, w, h, containerDc, at.x(), at.y(), gdi::SRCCOPY);
     host::ReleaseDC(container, std::move(containerDc));
   }
   // Only the height is ours to give back; a width changed meanwhile stays.

@@ -14,6 +14,22 @@
 namespace kelvane::host {
 
 namespace {
+bool IsCarrier(const QWidget* w) { return w && !w->isWindow() && w->property(kCarrierProperty).toBool(); }
+}  // namespace
+
+QWidget* GetParent(const QWidget* w) {
+  QWidget* p = w ? w->parentWidget() : nullptr;
+  while (IsCarrier(p)) p = p->parentWidget();
+  return p;
+}
+
+QPoint PositionInParent(const QWidget* w) {
+  QPoint at = w->pos();
+  for (const QWidget* p = w->parentWidget(); IsCarrier(p); p = p->parentWidget()) at += p->pos();
+  return at;
+}
+
+namespace {
 
 // Qt reads an empty mask as "no mask"; a single pixel outside the widget hides all of it instead.
 const QRegion kHiddenMask(QRect(-1, -1, 1, 1));

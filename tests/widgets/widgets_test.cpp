@@ -1,0 +1,211 @@
+// The controls as another Qt program meets them: the public classes, a .ui form compiled by uic and
+// loaded by QUiLoader through the Designer plugin, and the plugin itself.
+#include <gtest/gtest.h>
+
+#include <KelvaneWidgets/chameleonbutton.h>
+#include <KelvaneWidgets/xp_progressbar.h>
+#include <QFile>
+#include <QMetaProperty>
+#include <QPluginLoader>
+#include <QSignalSpy>
+#include <QTest>
+#include <QUiLoader>
+#include <QtDesigner/QDesignerFormEditorInterface>
+#include <QtUiPlugin/QDesignerCustomWidgetCollectionInterface>
+#include <memory>
+
+#include "ui_form.h"
+
+namespace {
+
+using Kelvane::chameleonButton;
+using Kelvane::Xp_ProgressBar;
+
+const QString kPluginDir = QStringLiteral(KELVANE_DESIGNER_PLUGIN_DIR);
+
+QList<QDesignerCustomWidgetInterface*> PluginEntries(QPluginLoader& loader) {
+  auto* collection = qobject_cast<QDesignerCustomWidgetCollectionInterface*>(loader.instance());
+  return collection ? collection->customWidgets() : QList<QDesignerCustomWidgetInterface*>{};
+}
+
+QDesignerCustomWidgetInterface* Entry(QPluginLoader& loader, const QString& name) {
+  for (auto* e : PluginEntries(loader)) {
+    if (e->name() == name) return e;
+  }
+  return nullptr;
+}
+
+QPluginLoader& Plugin() {
+  static QPluginLoader loader(kPluginDir + QStringLiteral("/libkelvanewidgets_designer.so"));
+  return loader;
+}
+
+std::unique_ptr<QWidget> LoadForm() {
+  QUiLoader loader;
+  loader.clearPluginPaths();
+  loader.addPluginPath(kPluginDir);
+  QFile file(QStringLiteral(KELVANE_TEST_FORM));
+  EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+  std::unique_ptr<QWidget> form(loader.load(&file));
+  EXPECT_TRUE(form) << loader.errorString().toStdString();
+  return form;
+}
+
+// Every property a form can store, read as a form would have written it.
+std::map<QString, QVariant> StoredProperties(const QObject& widget) {
+  std::map<QString, QVariant> out;
+  const QMetaObject* meta = widget.metaObject();
+  for (int i = meta->propertyOffset(); i < meta->propertyCount(); ++i) {
+    const QMetaProperty p = meta->property(i);
+    if (!p.isStored()) continue;
+    QVariant v = p.read(&widget);
+    if (v.canConvert<QPixmap>() && p.metaType() == QMetaType::fromType<QPixmap>()) {
+      v = v.value<QPixmap>().toImage();
+    }
+    out[QString::fromLatin1(p.name())] = v;
+  }
+  return out;
+}
+
+TEST(KelvaneWidgetsPlugin, NamesBothWidgetsInTheirGroupWithTheirSizes) {
+  ASSERT_TRUE(Plugin().load()) << Plugin().errorString().toStdString();
+  struct Expected {
+    const char* name;
+    const char* include;
+    const char* size;
+  };
+  for (const Expected& e : {Expected{"Kelvane::chameleonButton", "KelvaneWidgets/chameleonbutton.h",
+                                     "<width>93</width><height>26</height>"},
+                            Expected{"Kelvane::Xp_ProgressBar", "KelvaneWidgets/xp_progressbar.h",
+                                     "<width>150</width><height>17</height>"}}) {
+    SCOPED_TRACE(e.name);
+    QDesignerCustomWidgetInterface* entry = Entry(Plugin(), QString::fromLatin1(e.name));
+    ASSERT_NE(entry, nullptr);
+    EXPECT_EQ(entry->group(), QStringLiteral("Kelvane Widgets"));
+    EXPECT_EQ(entry->includeFile(), QString::fromLatin1(e.include));
+    EXPECT_FALSE(entry->icon().isNull());
+    EXPECT_FALSE(entry->toolTip().isEmpty());
+    EXPECT_FALSE(entry->isContainer());
+    EXPECT_TRUE(entry->domXml().contains(QString::fromLatin1(e.size)));
+    EXPECT_TRUE(entry->domXml().contains(QStringLiteral("class=\"%1\"").arg(entry->name())));
+  }
+  EXPECT_EQ(PluginEntries(Plugin()).size(), 2);
+}
+
+// Designer initialises the plugin before it makes widgets; QUiLoader does not, and its widgets
+// belong to a running program.
+TEST(KelvaneWidgetsPlugin, DesignTimeRulesHoldOnlyForWhatDesignerMakes) {
+  ASSERT_TRUE(Plugin().load());
+  QDesignerCustomWidgetInterface* entry = Entry(Plugin(), QStringLiteral("Kelvane::chameleonButton"));
+  ASSERT_NE(entry, nullptr);
+  QWidget window;
+  std::unique_ptr<chameleonButton> program(qobject_cast<chameleonButton*>(entry->createWidget(&window)));
+  ASSERT_TRUE(program);
+  QDesignerFormEditorInterface core;
+  entry->initialize(&core);
+  std::unique_ptr<chameleonButton> designed(qobject_cast<chameleonButton*>(entry->createWidget(&window)));
+  ASSERT_TRUE(designed);
+  chameleonButton coded(&window);
+
+  for (chameleonButton* b : {program.get(), designed.get(), &coded}) {
+    QSignalSpy backOver(b, &chameleonButton::BackOverChanged);
+    QSignalSpy font(b, &chameleonButton::FontChanged);
+    const QColor over = b->BackOver(), foreOver = b->ForeOver();
+    b->setBackColor(QColor(0x12, 0x34, 0x56));
+    b->setForeColor(QColor(0xAB, 0xCD, 0xEF));
+    b->setButtonType(5);
+    const bool designing = b == designed.get();
+    SCOPED_TRACE(designing ? "designed" : "program");
+    EXPECT_EQ(b->userMode(), !designing);
+    EXPECT_EQ(b->BackOver(), designing ? QColor(0x12, 0x34, 0x56) : over);
+    EXPECT_EQ(b->ForeOver(), designing ? QColor(0xAB, 0xCD, 0xEF) : foreOver);
+    EXPECT_EQ(b->FontBold(), designing);
+    EXPECT_EQ(backOver.count(), designing ? 1 : 0);
+    EXPECT_EQ(font.count(), designing ? 1 : 0);
+  }
+}
+
+TEST(KelvaneWidgetsForm, UicAndQUiLoaderBuildTheSameWidgetsWithTheFormsProperties) {
+  QWidget compiled;
+  Ui::WidgetsForm ui;
+  ui.setupUi(&compiled);
+  const std::unique_ptr<QWidget> loaded = LoadForm();
+  ASSERT_TRUE(loaded);
+
+  EXPECT_EQ(ui.optimize->ButtonType(), 3);
+  EXPECT_EQ(ui.optimize->Caption(), QStringLiteral("Optimize"));
+  EXPECT_EQ(ui.optimize->FontName(), QStringLiteral("Verdana"));
+  EXPECT_EQ(ui.optimize->BackColor(), QColor(Qt::white));
+  EXPECT_EQ(ui.optimize->BackSystemColor(), chameleonButton::NoSystemColor);
+  EXPECT_EQ(ui.system->BackSystemColor(), chameleonButton::Highlight);
+  EXPECT_EQ(ui.system->BackColor(), compiled.palette().color(QPalette::Active, QPalette::Highlight));
+  EXPECT_EQ(ui.system->BackOverSystemColor(), chameleonButton::NoSystemColor);  // a program's button
+  EXPECT_EQ(ui.system->ForeOverSystemColor(), chameleonButton::HighlightText);
+  EXPECT_EQ(ui.check->Value(), true);
+  EXPECT_EQ(ui.check->MousePointer(), 99);  // the hand
+  EXPECT_EQ(ui.blocks->Min(), 50);
+  EXPECT_EQ(ui.blocks->Max(), 200);
+  EXPECT_EQ(ui.blocks->Value(), 120);
+  EXPECT_EQ(ui.marquee->Style(), 1);
+
+  for (const char* name : {"optimize", "system", "check", "blocks", "marquee"}) {
+    SCOPED_TRACE(name);
+    QWidget* a = compiled.findChild<QWidget*>(QString::fromLatin1(name));
+    QWidget* b = loaded->findChild<QWidget*>(QString::fromLatin1(name));
+    ASSERT_TRUE(a && b);
+    EXPECT_EQ(b->metaObject()->className(), a->metaObject()->className());
+    EXPECT_EQ(StoredProperties(*a), StoredProperties(*b));
+  }
+}
+
+TEST(KelvaneWidgetsButton, EveryStoredPropertyIsDesignableAndComesBackAsWritten) {
+  chameleonButton b;
+  int stored = 0;
+  const QMetaObject* meta = b.metaObject();
+  for (int i = meta->propertyOffset(); i < meta->propertyCount(); ++i) {
+    const QMetaProperty p = meta->property(i);
+    if (!p.isStored() || !p.isDesignable()) continue;
+    ++stored;
+    EXPECT_TRUE(p.isWritable()) << p.name();
+  }
+  EXPECT_EQ(stored, 28);  // 23 stored in the host's layout, and a system-colour twin per colour
+}
+
+TEST(KelvaneWidgetsButton, ClicksValueAndRefusalsReachTheProgram) {
+  QWidget window;
+  window.resize(200, 100);
+  chameleonButton b(&window);
+  b.setCheckBoxBehaviour(true);
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  QSignalSpy click(&b, &chameleonButton::Click), clicked(&b, &chameleonButton::clicked),
+      value(&b, &chameleonButton::ValueChanged);
+  QTest::mouseClick(b.focusProxy(), Qt::LeftButton, {}, QPoint(10, 10));
+  EXPECT_EQ(click.count(), 1);
+  EXPECT_EQ(clicked.count(), 1);
+  ASSERT_EQ(value.count(), 1);
+  EXPECT_EQ(value.at(0).at(0).toBool(), true);
+  EXPECT_TRUE(b.Value());
+
+  // What the host cannot hold is refused and leaves the property as it was.
+  b.setMousePointer(1);
+  b.setMousePointer(42);
+  EXPECT_EQ(b.MousePointer(), 1);
+  b.setFontSize(12);
+  b.setFontSize(40000);
+  EXPECT_EQ(b.FontSize(), 12);
+}
+
+TEST(KelvaneWidgetsButton, SystemColourTwinsReadTheOneStoredColour) {
+  chameleonButton b;
+  b.setMaskSystemColor(chameleonButton::ButtonFace);
+  EXPECT_EQ(b.MaskSystemColor(), chameleonButton::ButtonFace);
+  EXPECT_EQ(b.MaskColor(), b.palette().color(QPalette::Active, QPalette::Button));
+  b.setMaskColor(QColor(1, 2, 3));
+  EXPECT_EQ(b.MaskSystemColor(), chameleonButton::NoSystemColor);
+  EXPECT_EQ(b.MaskColor(), QColor(1, 2, 3));
+  b.setMaskSystemColor(chameleonButton::NoSystemColor);  // names nothing: the colour stays
+  EXPECT_EQ(b.MaskColor(), QColor(1, 2, 3));
+}
+
+}  // namespace

@@ -1,0 +1,207 @@
+#include <KelvaneWidgets/chameleonbutton.h>
+
+#include <QResizeEvent>
+#include <QtDebug>
+
+#include "colour_value.h"
+#include "control_frame.h"
+#include "controls/button/chameleon_button.h"
+#include "platform/host/errors.h"
+#include "platform/host/picture.h"
+
+namespace Kelvane {
+
+namespace internal = ::kelvane;
+using detail::ColorFromStored;
+using detail::StoredFromColor;
+using detail::StoredFromSystemColor;
+using detail::SystemColorOfStored;
+
+namespace {
+
+// A pixmap with an alpha channel keeps its transparency as an icon's mask; one without is a bitmap
+// that MaskColor can cut.
+internal::host::Picture PictureFrom(const QPixmap& pixmap) {
+  if (pixmap.isNull()) return {};
+  const QImage image = pixmap.toImage();
+  return pixmap.hasAlphaChannel() ? internal::host::Picture::fromIcon(image)
+                                  : internal::host::Picture::fromBitmap(image);
+}
+
+QPixmap PixmapFrom(const internal::host::Picture& picture) {
+  return picture.isNull() ? QPixmap() : QPixmap::fromImage(picture.image());
+}
+
+// The stored setters refuse what the host cannot hold by raising its error; a property write has
+// nowhere to raise it to, so it is reported and the value stays as it was.
+template <typename F>
+void Refusing(const char* property, F&& set) {
+  try {
+    set();
+  } catch (const internal::host::RuntimeError& e) {
+    qWarning("chameleonButton: %s refused: %s", property, e.what());
+  }
+}
+
+// Runs a setter and tells of the changes it made to the properties that change on their own.
+template <typename F>
+void Telling(chameleonButton& button, const internal::controls::chameleonButton& c, F&& set) {
+  const std::int32_t backOver = c.BackOver(), foreOver = c.ForeOver();
+  const internal::host::FontDesc font = c.Font();
+  set();
+  if (c.BackOver() != backOver) emit button.BackOverChanged();
+  if (c.ForeOver() != foreOver) emit button.ForeOverChanged();
+  if (!(c.Font() == font)) emit button.FontChanged();
+}
+
+}  // namespace
+
+class chameleonButton::Private {
+ public:
+  internal::controls::chameleonButton* control = nullptr;
+  bool toldValue = false;  // the Value last told of through ValueChanged
+};
+
+chameleonButton::chameleonButton(QWidget* parent) : QWidget(parent), d(std::make_unique<Private>()) {
+  d->control = new internal::controls::chameleonButton(this);
+  detail::AdoptControl(*this, *d->control);
+  resize(sizeHint());
+  auto& c = *d->control;
+  // A click flips a check box's Value without the setter's notice; it is told before Click.
+  const auto tellValue = [this] {
+    if (Value() == d->toldValue) return;
+    d->toldValue = Value();
+    emit ValueChanged(d->toldValue);
+  };
+  c.Click.connect([this, tellValue] {
+    tellValue();
+    emit Click();
+    emit clicked();
+  });
+  c.MouseDown.connect([this](qint16& b, qint16& s, float& x, float& y) { emit MouseDown(b, s, x, y); });
+  c.MouseMove.connect([this](qint16& b, qint16& s, float& x, float& y) { emit MouseMove(b, s, x, y); });
+  c.MouseUp.connect([this](qint16& b, qint16& s, float& x, float& y) { emit MouseUp(b, s, x, y); });
+  c.KeyPress.connect([this](qint16& key) { emit KeyPress(key); });
+  c.KeyDown.connect([this](qint16& key, qint16& shift) { emit KeyDown(key, shift); });
+  c.KeyUp.connect([this](qint16& key, qint16& shift) { emit KeyUp(key, shift); });
+  c.MouseOver.connect([this] { emit MouseOver(); });
+  c.MouseOut.connect([this] { emit MouseOut(); });
+  connect(&c, &internal::host::Control::PropertyNoticed, this, [tellValue](const QString& key) {
+    if (key.compare(QLatin1String("VALUE"), Qt::CaseInsensitive) == 0) tellValue();
+  });
+}
+
+chameleonButton::~chameleonButton() { detail::ReleaseControl(*d->control); }
+
+QSize chameleonButton::sizeHint() const { return {93, 26}; }
+
+void chameleonButton::resizeEvent(QResizeEvent* event) {
+  d->control->setGeometry(QRect(QPoint(), event->size()));
+}
+
+int chameleonButton::ButtonType() const { return d->control->ButtonType(); }
+void chameleonButton::setButtonType(int type) {
+  Telling(*this, *d->control, [&] { d->control->setButtonType(type); });
+}
+QString chameleonButton::Caption() const { return d->control->Caption(); }
+void chameleonButton::setCaption(const QString& caption) { d->control->setCaption(caption); }
+bool chameleonButton::Enabled() const { return d->control->Enabled(); }
+void chameleonButton::setEnabled(bool enabled) { d->control->setEnabled(enabled); }
+
+QFont chameleonButton::Font() const { return d->control->Font().toQFont(); }
+void chameleonButton::setFont(const QFont& font) {
+  Telling(*this, *d->control, [&] {
+    d->control->setFont(internal::host::FontDesc::fromQFont(font, d->control->Font().charset));
+  });
+}
+bool chameleonButton::FontBold() const { return d->control->FontBold(); }
+void chameleonButton::setFontBold(bool bold) {
+  Telling(*this, *d->control, [&] { d->control->setFontBold(bold); });
+}
+bool chameleonButton::FontItalic() const { return d->control->FontItalic(); }
+void chameleonButton::setFontItalic(bool italic) {
+  Telling(*this, *d->control, [&] { d->control->setFontItalic(italic); });
+}
+bool chameleonButton::FontUnderline() const { return d->control->FontUnderline(); }
+void chameleonButton::setFontUnderline(bool underline) {
+  Telling(*this, *d->control, [&] { d->control->setFontUnderline(underline); });
+}
+int chameleonButton::FontSize() const { return d->control->FontSize(); }
+void chameleonButton::setFontSize(int points) {
+  Telling(*this, *d->control, [&] { Refusing("FontSize", [&] { d->control->setFontSize(points); }); });
+}
+QString chameleonButton::FontName() const { return d->control->FontName(); }
+void chameleonButton::setFontName(const QString& name) {
+  Telling(*this, *d->control, [&] { d->control->setFontName(name); });
+}
+
+int chameleonButton::ColorScheme() const { return d->control->ColorScheme(); }
+void chameleonButton::setColorScheme(int scheme) { d->control->setColorScheme(scheme); }
+bool chameleonButton::ShowFocusRect() const { return d->control->ShowFocusRect(); }
+void chameleonButton::setShowFocusRect(bool show) { d->control->setShowFocusRect(show); }
+
+// Each colour reads and writes one stored value; the two properties of a colour are two views of it.
+#define KELVANE_COLOUR_PROPERTY(Name, SystemName)                                                 \
+  QColor chameleonButton::Name() const { return ColorFromStored(d->control->Name()); }            \
+  void chameleonButton::set##Name(const QColor& colour) {                                         \
+    Telling(*this, *d->control, [&] { d->control->set##Name(StoredFromColor(colour)); });         \
+  }                                                                                               \
+  chameleonButton::SystemColor chameleonButton::SystemName() const {                              \
+    return static_cast<SystemColor>(SystemColorOfStored(d->control->Name()));                     \
+  }                                                                                               \
+  void chameleonButton::set##SystemName(SystemColor colour) {                                     \
+    if (colour != NoSystemColor)                                                                  \
+      Telling(*this, *d->control, [&] { d->control->set##Name(StoredFromSystemColor(colour)); }); \
+  }
+KELVANE_COLOUR_PROPERTY(BackColor, BackSystemColor)
+KELVANE_COLOUR_PROPERTY(BackOver, BackOverSystemColor)
+KELVANE_COLOUR_PROPERTY(ForeColor, ForeSystemColor)
+KELVANE_COLOUR_PROPERTY(ForeOver, ForeOverSystemColor)
+KELVANE_COLOUR_PROPERTY(MaskColor, MaskSystemColor)
+#undef KELVANE_COLOUR_PROPERTY
+
+int chameleonButton::MousePointer() const { return d->control->MousePointer(); }
+void chameleonButton::setMousePointer(int code) {
+  Refusing("MousePointer", [&] { d->control->setMousePointer(code); });
+}
+QPixmap chameleonButton::MouseIcon() const { return PixmapFrom(d->control->MouseIcon()); }
+void chameleonButton::setMouseIcon(const QPixmap& icon) { d->control->setMouseIcon(PictureFrom(icon)); }
+QPixmap chameleonButton::PictureNormal() const { return PixmapFrom(d->control->PictureNormal()); }
+void chameleonButton::setPictureNormal(const QPixmap& picture) {
+  d->control->setPictureNormal(PictureFrom(picture));
+}
+QPixmap chameleonButton::PictureOver() const { return PixmapFrom(d->control->PictureOver()); }
+void chameleonButton::setPictureOver(const QPixmap& picture) {
+  d->control->setPictureOver(PictureFrom(picture));
+}
+bool chameleonButton::UseMaskColor() const { return d->control->UseMaskColor(); }
+void chameleonButton::setUseMaskColor(bool use) { d->control->setUseMaskColor(use); }
+bool chameleonButton::SoftBevel() const { return d->control->SoftBevel(); }
+void chameleonButton::setSoftBevel(bool soft) { d->control->setSoftBevel(soft); }
+int chameleonButton::PicturePosition() const { return d->control->PicturePosition(); }
+void chameleonButton::setPicturePosition(int position) { d->control->setPicturePosition(position); }
+bool chameleonButton::UseGreyscale() const { return d->control->UseGreyscale(); }
+void chameleonButton::setUseGreyscale(bool use) { d->control->setUseGreyscale(use); }
+int chameleonButton::SpecialEffect() const { return d->control->SpecialEffect(); }
+void chameleonButton::setSpecialEffect(int effect) { d->control->setSpecialEffect(effect); }
+bool chameleonButton::HandPointer() const { return d->control->HandPointer(); }
+void chameleonButton::setHandPointer(bool hand) {
+  Refusing("HandPointer", [&] { d->control->setHandPointer(hand); });
+}
+bool chameleonButton::CheckBoxBehaviour() const { return d->control->CheckBoxBehaviour(); }
+void chameleonButton::setCheckBoxBehaviour(bool on) { d->control->setCheckBoxBehaviour(on); }
+bool chameleonButton::Value() const { return d->control->Value(); }
+void chameleonButton::setValue(bool value) { d->control->setValue(value); }
+QString chameleonButton::Version() { return internal::controls::chameleonButton::Version(); }
+
+void chameleonButton::DisableRefresh() { d->control->DisableRefresh(); }
+void chameleonButton::Refresh() { d->control->Refresh(); }
+
+bool chameleonButton::userMode() const { return d->control->Ambient().userMode; }
+void chameleonButton::setUserMode(bool on) {
+  internal::host::AmbientProperties ambient = d->control->Ambient();
+  ambient.userMode = on;
+  d->control->setAmbient(ambient, QString::fromLatin1(internal::host::kAmbientUserMode));
+}
+
+}  // namespace Kelvane

@@ -1,0 +1,209 @@
+#pragma once
+// A push button drawn in one of fourteen styles (ButtonType 1 to 14) and four colour schemes, with
+// hover colours, a check-box mode, pictures and shaped outlines.
+#include <QColor>
+#include <QFont>
+#include <QPixmap>
+#include <QString>
+#include <QWidget>
+#include <memory>
+
+#include <KelvaneWidgets/kelvanewidgets_export.h>
+
+namespace Kelvane {
+
+class KELVANEWIDGETS_EXPORT chameleonButton : public QWidget {
+  Q_OBJECT
+  // Colours: a plain colour, or, when its *SystemColor twin is not NoSystemColor, that system colour
+  // (which then follows the palette). Reading a system colour gives its current value. While
+  // designing (userMode false), BackColor and ForeColor also set their hover twins and ButtonType 5
+  // makes Font bold: those three tell of every change.
+  Q_PROPERTY(int ButtonType READ ButtonType WRITE setButtonType)
+  Q_PROPERTY(QString Caption READ Caption WRITE setCaption)
+  Q_PROPERTY(bool Enabled READ Enabled WRITE setEnabled)
+  Q_PROPERTY(QFont Font READ Font WRITE setFont NOTIFY FontChanged)
+  Q_PROPERTY(int ColorScheme READ ColorScheme WRITE setColorScheme)
+  Q_PROPERTY(bool ShowFocusRect READ ShowFocusRect WRITE setShowFocusRect)
+  Q_PROPERTY(QColor BackColor READ BackColor WRITE setBackColor)
+  Q_PROPERTY(SystemColor BackSystemColor READ BackSystemColor WRITE setBackSystemColor)
+  Q_PROPERTY(QColor BackOver READ BackOver WRITE setBackOver NOTIFY BackOverChanged)
+  Q_PROPERTY(SystemColor BackOverSystemColor READ BackOverSystemColor WRITE setBackOverSystemColor)
+  Q_PROPERTY(QColor ForeColor READ ForeColor WRITE setForeColor)
+  Q_PROPERTY(SystemColor ForeSystemColor READ ForeSystemColor WRITE setForeSystemColor)
+  Q_PROPERTY(QColor ForeOver READ ForeOver WRITE setForeOver NOTIFY ForeOverChanged)
+  Q_PROPERTY(SystemColor ForeOverSystemColor READ ForeOverSystemColor WRITE setForeOverSystemColor)
+  Q_PROPERTY(QColor MaskColor READ MaskColor WRITE setMaskColor)
+  Q_PROPERTY(SystemColor MaskSystemColor READ MaskSystemColor WRITE setMaskSystemColor)
+  Q_PROPERTY(int MousePointer READ MousePointer WRITE setMousePointer)
+  Q_PROPERTY(QPixmap MouseIcon READ MouseIcon WRITE setMouseIcon)
+  Q_PROPERTY(QPixmap PictureNormal READ PictureNormal WRITE setPictureNormal)
+  Q_PROPERTY(QPixmap PictureOver READ PictureOver WRITE setPictureOver)
+  Q_PROPERTY(bool UseMaskColor READ UseMaskColor WRITE setUseMaskColor)
+  Q_PROPERTY(bool SoftBevel READ SoftBevel WRITE setSoftBevel)
+  Q_PROPERTY(int PicturePosition READ PicturePosition WRITE setPicturePosition)
+  Q_PROPERTY(bool UseGreyscale READ UseGreyscale WRITE setUseGreyscale)
+  Q_PROPERTY(int SpecialEffect READ SpecialEffect WRITE setSpecialEffect)
+  Q_PROPERTY(bool HandPointer READ HandPointer WRITE setHandPointer)
+  Q_PROPERTY(bool CheckBoxBehaviour READ CheckBoxBehaviour WRITE setCheckBoxBehaviour)
+  Q_PROPERTY(bool Value READ Value WRITE setValue NOTIFY ValueChanged)
+  // Parts of Font, for code; a form stores Font itself.
+  Q_PROPERTY(bool FontBold READ FontBold WRITE setFontBold DESIGNABLE false STORED false)
+  Q_PROPERTY(bool FontItalic READ FontItalic WRITE setFontItalic DESIGNABLE false STORED false)
+  Q_PROPERTY(bool FontUnderline READ FontUnderline WRITE setFontUnderline DESIGNABLE false STORED false)
+  Q_PROPERTY(int FontSize READ FontSize WRITE setFontSize DESIGNABLE false STORED false)
+  Q_PROPERTY(QString FontName READ FontName WRITE setFontName DESIGNABLE false STORED false)
+  Q_PROPERTY(QString Version READ Version STORED false CONSTANT)
+  // The button draws with Font; QWidget's own font is not used.
+  Q_PROPERTY(QFont font READ font WRITE setFont DESIGNABLE false)
+
+ public:
+  // The system colours a colour property can name instead of a plain colour.
+  enum SystemColor {
+    NoSystemColor = -1,
+    ScrollBar = 0,
+    Desktop = 1,
+    ActiveCaption = 2,
+    InactiveCaption = 3,
+    Menu = 4,
+    Window = 5,
+    WindowFrame = 6,
+    MenuText = 7,
+    WindowText = 8,
+    CaptionText = 9,
+    ActiveBorder = 10,
+    InactiveBorder = 11,
+    AppWorkspace = 12,
+    Highlight = 13,
+    HighlightText = 14,
+    ButtonFace = 15,
+    ButtonShadow = 16,
+    GrayText = 17,
+    ButtonText = 18,
+    InactiveCaptionText = 19,
+    ButtonHighlight = 20,
+    DarkShadow3D = 21,
+    Light3D = 22,
+    InfoText = 23,
+    InfoBackground = 24,
+    HotLight = 26,
+    GradientActiveCaption = 27,
+    GradientInactiveCaption = 28,
+    MenuHighlight = 29,
+    MenuBar = 30,
+  };
+  Q_ENUM(SystemColor)
+
+  explicit chameleonButton(QWidget* parent = nullptr);
+  ~chameleonButton() override;
+
+  int ButtonType() const;
+  void setButtonType(int type);
+  QString Caption() const;
+  void setCaption(const QString& caption);
+  // The button's own enabled state, kept apart from a disabled container's.
+  bool Enabled() const;
+  void setEnabled(bool enabled);
+  QFont Font() const;
+  void setFont(const QFont& font);
+  bool FontBold() const;
+  void setFontBold(bool bold);
+  bool FontItalic() const;
+  void setFontItalic(bool italic);
+  bool FontUnderline() const;
+  void setFontUnderline(bool underline);
+  // Whole points, halves to even (8.25 reads 8).
+  int FontSize() const;
+  void setFontSize(int points);
+  QString FontName() const;
+  void setFontName(const QString& name);
+  int ColorScheme() const;
+  void setColorScheme(int scheme);
+  bool ShowFocusRect() const;
+  void setShowFocusRect(bool show);
+
+  QColor BackColor() const;
+  void setBackColor(const QColor& colour);
+  SystemColor BackSystemColor() const;
+  void setBackSystemColor(SystemColor colour);
+  QColor BackOver() const;
+  void setBackOver(const QColor& colour);
+  SystemColor BackOverSystemColor() const;
+  void setBackOverSystemColor(SystemColor colour);
+  QColor ForeColor() const;
+  void setForeColor(const QColor& colour);
+  SystemColor ForeSystemColor() const;
+  void setForeSystemColor(SystemColor colour);
+  QColor ForeOver() const;
+  void setForeOver(const QColor& colour);
+  SystemColor ForeOverSystemColor() const;
+  void setForeOverSystemColor(SystemColor colour);
+  QColor MaskColor() const;
+  void setMaskColor(const QColor& colour);
+  SystemColor MaskSystemColor() const;
+  void setMaskSystemColor(SystemColor colour);
+
+  // 0 default, 1 arrow, ... 15 size all, 99 MouseIcon; any other code is refused with a warning.
+  int MousePointer() const;
+  void setMousePointer(int code);
+  QPixmap MouseIcon() const;
+  void setMouseIcon(const QPixmap& icon);
+  // A pixmap with an alpha channel is drawn through it; one without, through MaskColor.
+  QPixmap PictureNormal() const;
+  void setPictureNormal(const QPixmap& picture);
+  QPixmap PictureOver() const;
+  void setPictureOver(const QPixmap& picture);
+  bool UseMaskColor() const;
+  void setUseMaskColor(bool use);
+  bool SoftBevel() const;
+  void setSoftBevel(bool soft);
+  int PicturePosition() const;
+  void setPicturePosition(int position);
+  bool UseGreyscale() const;
+  void setUseGreyscale(bool use);
+  int SpecialEffect() const;
+  void setSpecialEffect(int effect);
+  bool HandPointer() const;
+  void setHandPointer(bool hand);
+  bool CheckBoxBehaviour() const;
+  void setCheckBoxBehaviour(bool on);
+  bool Value() const;
+  void setValue(bool value);
+  static QString Version();
+
+  // Hold off painting while several properties change; Refresh paints once.
+  void DisableRefresh();
+  void Refresh();
+
+  // False while a form designer shows the button: BackColor and ForeColor then also set their
+  // hover twins, and ButtonType 5 makes the font bold. True for a running program (the default).
+  bool userMode() const;
+  void setUserMode(bool on);
+
+  QSize sizeHint() const override;
+
+ signals:
+  void Click();
+  void MouseDown(qint16& Button, qint16& Shift, float& X, float& Y);
+  void MouseMove(qint16& Button, qint16& Shift, float& X, float& Y);
+  void MouseUp(qint16& Button, qint16& Shift, float& X, float& Y);
+  // A handler may change the key (0 swallows it), as the button then acts on the changed value.
+  void KeyPress(qint16& KeyAscii);
+  void KeyDown(qint16& KeyCode, qint16& Shift);
+  void KeyUp(qint16& KeyCode, qint16& Shift);
+  void MouseOver();
+  void MouseOut();
+  void clicked();
+  void ValueChanged(bool value);
+  void BackOverChanged();
+  void ForeOverChanged();
+  void FontChanged();
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  class Private;
+  std::unique_ptr<Private> d;
+};
+
+}  // namespace Kelvane

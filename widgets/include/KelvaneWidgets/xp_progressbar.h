@@ -1,0 +1,49 @@
+#pragma once
+// A progress bar painted from small pictures inside a rounded frame: a row of blocks growing with
+// Value (Style 0) or a marker that steps right on every assignment (any other Style), in one of
+// eight looks (ProgressLook 0 to 7).
+#include <QWidget>
+#include <memory>
+
+#include <KelvaneWidgets/kelvanewidgets_export.h>
+
+namespace Kelvane {
+
+class KELVANEWIDGETS_EXPORT Xp_ProgressBar : public QWidget {
+  Q_OBJECT
+  // Max before Min before Value: a form sets them in this order, so a range moved wholly above the
+  // default one is accepted.
+  Q_PROPERTY(int Max READ Max WRITE setMax)
+  Q_PROPERTY(int Min READ Min WRITE setMin)
+  Q_PROPERTY(int Value READ Value WRITE setValue)
+  Q_PROPERTY(int Style READ Style WRITE setStyle)
+  Q_PROPERTY(int ProgressLook READ ProgressLook WRITE setProgressLook)
+
+ public:
+  explicit Xp_ProgressBar(QWidget* parent = nullptr);
+  ~Xp_ProgressBar() override;
+
+  // A value outside Min..Max, a Min above Max or below 0, or a Max below Min is refused with a
+  // message box and leaves the bar as it was.
+  int Value() const;
+  void setValue(int value);
+  int Min() const;
+  void setMin(int min);
+  int Max() const;
+  void setMax(int max);
+  int Style() const;
+  void setStyle(int style);
+  int ProgressLook() const;
+  void setProgressLook(int look);
+
+  QSize sizeHint() const override;
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  class Private;
+  std::unique_ptr<Private> d;
+};
+
+}  // namespace Kelvane
