@@ -9,7 +9,7 @@ packages=(
   fonts-dejavu-core fonts-liberation2
   desktop-file-utils appstream dpkg-dev man-db groff-base lintian
   clang libclang-rt-14-dev
-  qt6-tools-dev qt6-tools-dev-tools designer-qt6 libqt6opengl6-dev
+  qt6-tools-dev qt6-tools-dev-tools libqt6opengl6-dev
   libwayland-dev qt6-wayland weston sway dbus-daemon dbus-bin at-spi2-core python3-gi gir1.2-atspi-2.0
 )
 missing=()
