@@ -87,8 +87,8 @@ class Recorder : public StyleCanvas {
     calls.push_back("Oval " + Name(pen) + " " + Name(brush));
   }
   void Focus() override { calls.push_back("Focus"); }
-  void Caption(std::int32_t mode) override { calls.push_back("Caption " + std::to_string(mode)); }
-  void BoldCaption(std::int32_t mode) override { calls.push_back("BoldCaption " + std::to_string(mode)); }
+  void Caption(CaptionMode mode) override { calls.push_back("Caption " + std::to_string(mode)); }
+  void BoldCaption(CaptionMode mode) override { calls.push_back("BoldCaption " + std::to_string(mode)); }
   void PlainCaption(std::int32_t colour) override { calls.push_back("PlainCaption " + Name(colour)); }
   void SetLiftedFace(std::int32_t colour) override { calls.push_back("SetLiftedFace " + Name(colour)); }
   void CopyBackground() override { calls.push_back("CopyBackground"); }
@@ -115,8 +115,9 @@ struct Setting {
   std::int32_t height = 8;
 };
 
-StyleInputs Inputs(const Setting& s) {
-  StyleInputs in;
+PaintOptions Inputs(std::int32_t type, const Setting& s) {
+  PaintOptions in;
+  in.ButtonType = type;
   in.Width = 20;
   in.Height = s.height;
   in.Colors = Palette();
@@ -124,15 +125,15 @@ StyleInputs Inputs(const Setting& s) {
   in.IsOver = s.over;
   in.HasFocus = s.focus;
   in.ShowFocusRect = s.showFocus;
-  in.CaptionRect = {5, 2, 15, 6};
-  in.CaptionWidth = 10;
-  in.CaptionHeight = 4;
+  in.Layout.CaptionRect = {5, 2, 15, 6};
+  in.Layout.CaptionWidth = 10;
+  in.Layout.CaptionHeight = 4;
   return in;
 }
 
 std::vector<std::string> Record(std::int32_t type, Look look, const Setting& s) {
   Recorder r(s.isDefault);
-  PaintStyle(type, look, Inputs(s), r);
+  PaintStyle(look, Inputs(type, s), r);
   return r.calls;
 }
 
@@ -462,8 +463,8 @@ class SurfaceCanvas : public PrimitiveCanvas {
   using PrimitiveCanvas::PrimitiveCanvas;
   std::vector<std::string> others;
   bool isDefault = false;
-  void Caption(std::int32_t mode) override { others.push_back("Caption " + std::to_string(mode)); }
-  void BoldCaption(std::int32_t mode) override { others.push_back("BoldCaption " + std::to_string(mode)); }
+  void Caption(CaptionMode mode) override { others.push_back("Caption " + std::to_string(mode)); }
+  void BoldCaption(CaptionMode mode) override { others.push_back("BoldCaption " + std::to_string(mode)); }
   void PlainCaption(std::int32_t) override { others.push_back("PlainCaption"); }
   void SetLiftedFace(std::int32_t colour) override { others.push_back("SetLiftedFace " + Name(colour)); }
   void CopyBackground() override { others.push_back("CopyBackground"); }
@@ -514,13 +515,14 @@ struct Painted {
 };
 
 // The face fill of the paint cycle, then the style.
-Painted Paint(std::int32_t type, Look look, const StyleInputs& in, bool isDefault = false) {
+Painted Paint(std::int32_t type, Look look, PaintOptions in, bool isDefault = false) {
   Painted out{gdi::Surface(QSize(in.Width, in.Height)), {}};
   out.surface.image().fill(gdi::toQRgb(static_cast<gdi::ColorRef>(in.Colors.FaceColor)));
   gdi::Dc dc(out.surface);
-  SurfaceCanvas canvas(dc, {in.Width, in.Height, {}, in.ShowFocusRect, in.HasFocus, in.Colors.TextColor});
+  in.ButtonType = type;
+  SurfaceCanvas canvas(dc, in);
   canvas.isDefault = isDefault;
-  PaintStyle(type, look, in, canvas);
+  PaintStyle(look, in, canvas);
   out.others = canvas.others;
   return out;
 }
@@ -548,8 +550,8 @@ void ExpectPixels(const gdi::Surface& s, const Picture& expected) {
   EXPECT_EQ(count, 0) << diff;
 }
 
-StyleInputs Small(SchemeColors colours, bool soft = false) {
-  StyleInputs in;
+PaintOptions Small(SchemeColors colours, bool soft = false) {
+  PaintOptions in;
   in.Width = 20;
   in.Height = 8;
   in.Colors = colours;
@@ -584,7 +586,7 @@ TEST(PaintStyle, Style3UpIsAGradientInsideARoundedBlueOutline) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    StyleInputs in = Small(k, c.soft);
+    PaintOptions in = Small(k, c.soft);
     in.IsOver = c.over;
     const Painted got = Paint(3, Look::Up, in);
 
@@ -685,7 +687,7 @@ TEST(PaintStyle, Style14UpIsAGlossyGradientWithALightBand) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    StyleInputs in = Small(k);
+    PaintOptions in = Small(k);
     in.IsOver = c.over;
     const Painted got = Paint(14, Look::Up, in, c.isDefault);
 
@@ -707,7 +709,7 @@ TEST(PaintStyle, Style14DisabledIsTheGlossyGradientAtEveryHeight) {
   k.FaceColor = Grey(128);
   k.ShadowColor = Grey(100);
   k.HighlightColor = Grey(200);
-  StyleInputs in = Small(k);
+  PaintOptions in = Small(k);
   in.Width = 8;
   in.Height = 28;
   in.IsOver = true;  // the disabled look ignores it
@@ -773,7 +775,7 @@ TEST(PaintStyle, FlatAndBevelledStylesAsPixels) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    StyleInputs in = Small(k);
+    PaintOptions in = Small(k);
     in.Width = 8;
     in.Height = 6;
     in.IsOver = c.over;
@@ -811,7 +813,7 @@ TEST(PaintStyle, BevelsAndRingsLandWhereTheirInsetPutsThem) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    StyleInputs in = Small(k);
+    PaintOptions in = Small(k);
     in.Width = 8;
     in.Height = 6;
     in.ShowFocusRect = c.showFocus;
