@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "controls/button/style_canvas.h"
+#include "controls/button/style_traits.h"
 #include "tests/controls/button/style_test_support.h"
 
 namespace kelvane::controls {
@@ -353,8 +354,8 @@ TEST(PaintStyle, DrawsEachLookInItsOrder) {
 }
 
 TEST(PaintStyle, TypesWithoutADrawingDrawNothingInAnyLook) {
-  for (const std::int32_t type :
-       {0, 10, 15, -1, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()}) {
+  for (const std::int32_t type : {0, 10, kStyleCount + 1, -1, std::numeric_limits<std::int32_t>::min(),
+                                  std::numeric_limits<std::int32_t>::max()}) {
     for (const Look look : {Look::Up, Look::Down, Look::Disabled}) {
       SCOPED_TRACE(type);
       EXPECT_TRUE(
