@@ -11,6 +11,7 @@
 #include <QWindow>
 
 #include "controls/button/chameleon_button.h"
+#include "controls/button/style_traits.h"
 
 namespace {
 
@@ -43,7 +44,7 @@ void BM_ButtonRefresh(benchmark::State& state) {
   SetUp(button, static_cast<std::int32_t>(state.range(0)));
   for (auto _ : state) button.Refresh();
 }
-BENCHMARK(BM_ButtonRefresh)->DenseRange(1, 14)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ButtonRefresh)->DenseRange(1, kelvane::controls::kStyleCount)->Unit(benchmark::kMicrosecond);
 
 // "Optimize" as a window of its own under the pointer.
 void ShowUnderPointer(kelvane::controls::chameleonButton& button) {

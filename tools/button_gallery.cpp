@@ -14,6 +14,7 @@
 #include <cstdio>
 
 #include "controls/button/chameleon_button.h"
+#include "controls/button/style_traits.h"
 #include "tools/gallery_sheet.h"
 
 namespace {
@@ -22,7 +23,7 @@ using kelvane::controls::chameleonButton;
 namespace host = kelvane::host;
 
 constexpr int kButtonWidth = 93, kButtonHeight = 26;
-constexpr int kStyles = 14, kSchemes = 4;
+constexpr int kStyles = kelvane::controls::kStyleCount, kSchemes = 4;
 constexpr int kLabelWidth = 24;
 constexpr int kGap = 6, kSchemeGap = 14;
 constexpr int kHeaderHeight = 14;

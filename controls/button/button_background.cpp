@@ -2,6 +2,7 @@
 // memory surface while the button is out of the way, and the show, hide and terminate handlers that
 // own that surface.
 #include "controls/button/chameleon_button.h"
+#include "controls/button/style_traits.h"
 #include "platform/gdi/bits.h"
 #include "platform/host/services.h"
 #include "platform/host/window_system.h"
@@ -36,7 +37,7 @@ void chameleonButton::CaptureParentBackground() {
 }
 
 void chameleonButton::OnShow() {
-  if (Stored.ButtonType == kTransparentType) {
+  if (TraitsOf(Stored.ButtonType).Transparent) {
     if (!BackgroundDC) CreateBackgroundSurface();
     CaptureParentBackground();
   }

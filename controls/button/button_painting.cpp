@@ -4,6 +4,7 @@
 #include "controls/button/compositing.h"
 #include "controls/button/picture_plan.h"
 #include "controls/button/primitives.h"
+#include "controls/button/style_traits.h"
 #include "controls/button/styles.h"
 #include "platform/gdi/bits.h"
 #include "platform/gdi/dc.h"
@@ -29,34 +30,33 @@ std::uint8_t PictureStateOf(Look look) {
 // container behind it and the host's default flag.
 class ButtonCanvas final : public PrimitiveCanvas {
  public:
-  ButtonCanvas(chameleonButton& button, gdi::Dc& dc, const Geometry& geometry, const SchemeColors& colors,
-               std::uint8_t state)
-      : PrimitiveCanvas(dc, geometry), button_(button), WorkingColors(colors), state_(state) {}
+  // The options are the canvas's own: style 4's lifted face and the bold layout last one paint.
+  ButtonCanvas(chameleonButton& button, gdi::Dc& dc, const PaintOptions& options)
+      : PrimitiveCanvas(dc, options), button_(button) {}
 
-  void Caption(std::int32_t mode) override {
-    PaintCaption(dc(), CaptionInputs(), button_.CaptionGeometry, static_cast<std::uint8_t>(mode),
-                 button_.LastCaptionMode);
-  }
+  void Caption(CaptionMode mode) override { PaintCaption(dc(), options(), mode, button_.LastCaptionMode); }
 
-  void BoldCaption(std::int32_t mode) override {
+  void BoldCaption(CaptionMode mode) override {
     // The weight change measures the caption again and asks for a paint, which must do nothing here.
     const bool kept = button_.FontBold();
     button_.RefreshOn = false;
     button_.setFontBold(true);
     SelectButtonFont();
+    options().Layout = button_.CaptionGeometry;
     Caption(mode);
     button_.setFontBold(kept);
     SelectButtonFont();
+    options().Layout = button_.CaptionGeometry;
     button_.RefreshOn = true;
   }
 
   void PlainCaption(std::int32_t textColour) override {
     gdi::SetTextColor(dc(), static_cast<gdi::ColorRef>(textColour));
-    gdi::Rect rect = button_.CaptionGeometry.CaptionRect;
-    gdi::DrawTextA(dc(), button_.Stored.Caption, rect, kCaptionDrawFormat);
+    gdi::Rect rect = options().Layout.CaptionRect;
+    gdi::DrawTextA(dc(), options().Caption, rect, kCaptionDrawFormat);
   }
 
-  void SetLiftedFace(std::int32_t colour) override { WorkingColors.LiftedFaceColor = colour; }
+  void SetLiftedFace(std::int32_t colour) override { options().Colors.LiftedFaceColor = colour; }
 
   // Before the first show as style 11 there is nothing captured, and the face fill stays.
   void CopyBackground() override {
@@ -68,26 +68,11 @@ class ButtonCanvas final : public PrimitiveCanvas {
 
   void SelectButtonFont() { gdi::SelectObject(dc(), gdi::Font(button_.Font().toQFont())); }
 
-  const SchemeColors& colors() const { return WorkingColors; }
   using PrimitiveCanvas::dc;
+  using PrimitiveCanvas::options;
 
  private:
-  CaptionPaintInputs CaptionInputs() const {
-    CaptionPaintInputs in;
-    in.Caption = button_.Stored.Caption;
-    in.Colors = WorkingColors;
-    in.ButtonType = button_.Stored.ButtonType;
-    in.ColorScheme = button_.Stored.ColorScheme;
-    in.SpecialEffect = button_.Stored.SpecialEffect;
-    in.SoftBevel = button_.Stored.SoftBevel;
-    in.LastState = state_;
-    in.IsOver = button_.IsOver;
-    return in;
-  }
-
   chameleonButton& button_;
-  SchemeColors WorkingColors;  // this paint's: the hover face and style 4's lifted face last one paint
-  std::uint8_t state_;
 };
 
 void chameleonButton::MeasureCaption() {
@@ -101,6 +86,28 @@ void chameleonButton::MeasureCaption() {
   in.PicturePosition = Stored.PicturePosition;
   in.HasPicture = !Stored.PictureNormal.isNull() || !Stored.PictureOver.isNull();
   CaptionGeometry = controls::MeasureCaption(in, CaptionGeometry);
+}
+
+// What this paint reads, once the working colours are this paint's.
+PaintOptions chameleonButton::CurrentPaintOptions(std::uint8_t state) const {
+  PaintOptions o;
+  o.ButtonType = Stored.ButtonType;
+  o.ColorScheme = Stored.ColorScheme;
+  o.Colors = WorkingColors;
+  o.SoftBevel = Stored.SoftBevel;
+  o.SpecialEffect = Stored.SpecialEffect;
+  o.Width = width();
+  o.Height = height();
+  o.State = state;
+  o.IsOver = IsOver;
+  o.HasFocus = HasFocus;
+  o.ShowFocusRect = Stored.ShowFocusRect;
+  o.Caption = Stored.Caption;
+  o.Layout = CaptionGeometry;
+  o.HasPictureNormal = !Stored.PictureNormal.isNull();
+  o.HasPictureOver = !Stored.PictureOver.isNull();
+  o.UseGreyscale = Stored.UseGreyscale;
+  return o;
 }
 
 void chameleonButton::PaintButton(std::uint8_t state, bool force) {
@@ -132,59 +139,29 @@ void chameleonButton::PaintButton(std::uint8_t state, bool force) {
     HoverFace(const HoverFace&) = delete;
     HoverFace& operator=(const HoverFace&) = delete;
   } hoverFace(*this);
-  const SchemeColors colors = WorkingColors;
+  const PaintOptions options = CurrentPaintOptions(state);
 
   gdi::Dc dc(surface());
-  const std::int32_t w = width(), h = height();
-  PaintRect(dc, 0, 0, w, h, static_cast<gdi::ColorRef>(colors.FaceColor), false);
+  PaintRect(dc, 0, 0, options.Width, options.Height, static_cast<gdi::ColorRef>(options.Colors.FaceColor),
+            false);
 
   const Look look = !Enabled() ? Look::Disabled : state == kStateUp ? Look::Up : Look::Down;
   if (Enabled() && state != kStateUp && state != kStateDown) {
     surfaceChanged();
     return;
   }
-  PrimitiveCanvas::Geometry geometry;
-  geometry.Width = w;
-  geometry.Height = h;
-  geometry.FocusRect = ComputeFocusRect(Stored.ButtonType, w, h);
-  geometry.ShowFocusRect = Stored.ShowFocusRect;
-  geometry.HasFocus = HasFocus;
-  geometry.TextColor = colors.TextColor;
-  ButtonCanvas canvas(*this, dc, geometry, colors, state);
+  ButtonCanvas canvas(*this, dc, options);
   canvas.SelectButtonFont();
-
-  StyleInputs in;
-  in.Width = w;
-  in.Height = h;
-  in.Colors = colors;
-  in.ColorScheme = Stored.ColorScheme;
-  in.SoftBevel = Stored.SoftBevel;
-  in.IsOver = IsOver;
-  in.HasFocus = geometry.HasFocus;
-  in.ShowFocusRect = Stored.ShowFocusRect;
-  in.CaptionRect = CaptionGeometry.CaptionRect;
-  in.CaptionWidth = CaptionGeometry.CaptionWidth;
-  in.CaptionHeight = CaptionGeometry.CaptionHeight;
-  PaintStyle(Stored.ButtonType, look, in, canvas);
+  PaintStyle(look, options, canvas);
   PaintPictures(canvas, PictureStateOf(look));
   surfaceChanged();
 }
 
 void chameleonButton::PaintPictures(ButtonCanvas& canvas, std::uint8_t pictureState) {
   if (Stored.PictureNormal.isNull()) return;
-  PicturePlanInputs in;
-  in.HasNormal = true;
-  in.HasOver = !Stored.PictureOver.isNull();
-  in.State = pictureState;
-  in.IsOver = IsOver;
-  in.ButtonType = Stored.ButtonType;
-  in.ColorScheme = Stored.ColorScheme;
-  in.SpecialEffect = Stored.SpecialEffect;
-  in.SoftBevel = Stored.SoftBevel;
-  in.UseGreyscale = Stored.UseGreyscale;
-  in.Colors = canvas.colors();
+  const PaintOptions& in = canvas.options();
   const PictureMaskProperties mask{Stored.UseMaskColor, Stored.MaskColor};
-  for (const PicturePass& p : PlanPictures(in)) {
+  for (const PicturePass& p : PlanPictures(in, pictureState)) {
     const host::Picture& picture =
         p.Source == PictureSource::Over ? Stored.PictureOver : Stored.PictureNormal;
     BlitPicture(canvas.dc(), CaptionGeometry.PictureLeft + p.Dx, CaptionGeometry.PictureTop + p.Dy,
@@ -192,7 +169,7 @@ void chameleonButton::PaintPictures(ButtonCanvas& canvas, std::uint8_t pictureSt
                 p.Blend, mask);
   }
   // A picture behind the caption would hide it.
-  if (Stored.PicturePosition == kPictureBehind) canvas.Caption(LastCaptionMode);
+  if (Stored.PicturePosition == kPictureBehind) canvas.Caption(static_cast<CaptionMode>(LastCaptionMode));
 }
 
 // Scheme 2 takes nothing from the container or the system, so a change there leaves it alone.
@@ -205,7 +182,7 @@ void chameleonButton::OnAmbientChanged(const QString& /*name*/) {
 void chameleonButton::DisableRefresh() { RefreshOn = false; }
 
 void chameleonButton::Refresh() {
-  if (Stored.ButtonType == kTransparentType) CaptureParentBackground();
+  if (TraitsOf(Stored.ButtonType).Transparent) CaptureParentBackground();
   ComputeSchemeColors();
   MeasureCaption();
   RefreshOn = true;

@@ -17,16 +17,12 @@ constexpr std::int32_t kPressedShift = 1;
 constexpr std::int32_t kEffectShift = 1;
 
 constexpr std::int32_t kEffectShade = 40;
-constexpr std::int32_t kDisabledStyle3Shade = -104;
-constexpr std::int32_t kDownStyle14CopyShade = -50;
+constexpr std::int32_t kLiftedDisabledShade = -104;
+constexpr std::int32_t kGlossyDownCopyShade = -50;
 
 constexpr std::int32_t kEffectRaised = 1;
 constexpr std::int32_t kEffectSunken = 2;
 
-// Styles whose face is the lifted colour, so their effects shade from it.
-bool HasLiftedFace(std::int32_t buttonType) { return buttonType == 3 || buttonType == 4 || buttonType == 14; }
-constexpr std::int32_t kSelectionFaceType = 9;
-constexpr std::int32_t kLightDownTextType = 4;
 constexpr std::int32_t kOwnColoursScheme = 2;
 
 // Halving towards zero, as integer division does, in 64 bits: the sums may leave 32 bits.
@@ -117,15 +113,15 @@ CaptionLayout MeasureCaption(const CaptionMeasureInputs& in, const CaptionLayout
   return out;
 }
 
-void PaintCaptionEffect(gdi::Dc& dc, const CaptionPaintInputs& in, const gdi::Rect& rect) {
+void PaintCaptionEffect(gdi::Dc& dc, const PaintOptions& in, const gdi::Rect& rect) {
   if (in.SpecialEffect <= 0) return;
   const SchemeColors& c = in.Colors;
+  const StyleTraits& style = in.Traits();
   std::int32_t base = c.FaceColor;
-  if (HasLiftedFace(in.ButtonType))
+  if (style.CaptionEffectsOnLiftedFace)
     base = c.LiftedFaceColor;
-  else if (in.LastState == 0 && in.IsOver && in.ColorScheme != kOwnColoursScheme &&
-           in.ButtonType == kSelectionFaceType)
-    base = c.SelectionTintColor;  // the face style 9 shows under the mouse
+  else if (style.SelectionFace && in.State == 0 && in.IsOver && in.ColorScheme != kOwnColoursScheme)
+    base = c.SelectionTintColor;
   const auto shade = [&](std::int32_t amount) { return Rgb(ShadeColor(base, amount, false, in.SoftBevel)); };
 
   const bool sunken = in.SpecialEffect == kEffectSunken;
@@ -134,9 +130,10 @@ void PaintCaptionEffect(gdi::Dc& dc, const CaptionPaintInputs& in, const gdi::Re
     DrawAt(dc, in.Caption, Moved(rect, -kEffectShift), shade(sunken ? -kEffectShade : kEffectShade));
 }
 
-void PaintCaption(gdi::Dc& dc, const CaptionPaintInputs& in, const CaptionLayout& layout,
-                  std::uint8_t captionMode, std::uint8_t& lastCaptionMode) {
+void PaintCaption(gdi::Dc& dc, const PaintOptions& in, std::uint8_t captionMode,
+                  std::uint8_t& lastCaptionMode) {
   lastCaptionMode = captionMode;
+  const CaptionLayout& layout = in.Layout;
   const SchemeColors& c = in.Colors;
   const auto shade = [&](std::int32_t colour, std::int32_t amount, bool proportionalBlue) {
     return Rgb(ShadeColor(colour, amount, proportionalBlue, in.SoftBevel));
@@ -148,27 +145,27 @@ void PaintCaption(gdi::Dc& dc, const CaptionPaintInputs& in, const CaptionLayout
       PaintCaptionEffect(dc, in, layout.CaptionRect);
       colour = Rgb(c.TextColor);
       break;
-    case kCaptionUpOver:
+    case kCaptionOver:
       PaintCaptionEffect(dc, in, layout.CaptionRect);
       colour = Rgb(c.TextOverColor);
       break;
     case kCaptionDown:
       PaintCaptionEffect(dc, in, layout.PressedCaptionRect);
-      colour = Rgb(in.ButtonType == kLightDownTextType ? c.LightColor : c.TextOverColor);
+      colour = Rgb(in.Traits().LightDownText ? c.LightColor : c.TextOverColor);
       at = layout.PressedCaptionRect;
       break;
-    case kCaptionDisabledEmbossed:
+    case kCaptionEngraved:
       DrawAt(dc, in.Caption, layout.PressedCaptionRect, Rgb(c.HighlightColor));
       colour = Rgb(c.ShadowColor);
       break;
-    case kCaptionDisabledFlat: colour = Rgb(c.ShadowColor); break;
-    case kCaptionDisabledStyle3: colour = shade(c.LiftedFaceColor, kDisabledStyle3Shade, true); break;
-    case kCaptionDisabledStyle14:
+    case kCaptionGreyed: colour = Rgb(c.ShadowColor); break;
+    case kCaptionLiftedDisabled: colour = shade(c.LiftedFaceColor, kLiftedDisabledShade, true); break;
+    case kCaptionGlossyDisabled:
       DrawAt(dc, in.Caption, layout.PressedCaptionRect, Rgb(c.HighlightColor));
       colour = Rgb(c.FaceColor);
       break;
-    case kCaptionDownStyle14:
-      DrawAt(dc, in.Caption, layout.PressedCaptionRect, shade(c.ShadowColor, kDownStyle14CopyShade, false));
+    case kCaptionGlossyDown:
+      DrawAt(dc, in.Caption, layout.PressedCaptionRect, shade(c.ShadowColor, kGlossyDownCopyShade, false));
       colour = Rgb(c.HighlightColor);
       break;
     default: break;

@@ -6,7 +6,7 @@
 #include <QString>
 #include <cstdint>
 
-#include "controls/button/colors.h"
+#include "controls/button/paint_options.h"
 #include "platform/gdi/dc.h"
 #include "platform/gdi/rect.h"
 #include "platform/gdi/text.h"
@@ -25,18 +25,6 @@ inline constexpr std::int32_t kPictureAbove = 2;
 inline constexpr std::int32_t kPictureBelow = 3;
 inline constexpr std::int32_t kPictureBehind = 4;
 
-// The caption modes PaintButton and the picture painter choose from.
-enum CaptionMode : std::uint8_t {
-  kCaptionUp = 0,
-  kCaptionUpOver = 1,
-  kCaptionDown = 2,
-  kCaptionDisabledEmbossed = 3,
-  kCaptionDisabledFlat = 4,
-  kCaptionDisabledStyle3 = 5,
-  kCaptionDisabledStyle14 = 6,
-  kCaptionDownStyle14 = 7,
-};
-
 // What the measure reads. Picture sizes are those of PictureNormal, 0 without one.
 struct CaptionMeasureInputs {
   QString Caption;
@@ -48,16 +36,6 @@ struct CaptionMeasureInputs {
   std::int32_t PicturePosition = kPictureLeft;
   // Either picture set; without one the picture keeps its place.
   bool HasPicture = false;
-};
-
-struct CaptionLayout {
-  gdi::Rect CaptionRect;         // the up look
-  gdi::Rect PressedCaptionRect;  // the down look: one pixel right and down
-  std::int32_t CaptionWidth = 0;
-  std::int32_t CaptionHeight = 0;
-  std::int32_t PictureLeft = 0;
-  std::int32_t PictureTop = 0;
-  friend bool operator==(const CaptionLayout&, const CaptionLayout&) = default;
 };
 
 // The rectangle the caption is wrapped in before measuring. An unknown position keeps the caption
@@ -82,26 +60,15 @@ gdi::Point PlacePicture(const CaptionMeasureInputs& in, const gdi::Rect& caption
 // painting does not.
 CaptionLayout MeasureCaption(const CaptionMeasureInputs& in, const CaptionLayout& previous = {});
 
-// What the caption's colours depend on during a paint.
-struct CaptionPaintInputs {
-  QString Caption;
-  SchemeColors Colors;
-  std::int32_t ButtonType = 2;
-  std::int32_t ColorScheme = 1;
-  std::int32_t SpecialEffect = 0;
-  bool SoftBevel = false;
-  std::uint8_t LastState = 0;  // 0 up, 2 down
-  bool IsOver = false;
-};
-
 // The shaded copies of the caption around `rect` that SpecialEffect asks for, drawn before the
 // caption so that it covers them.
-void PaintCaptionEffect(gdi::Dc& dc, const CaptionPaintInputs& in, const gdi::Rect& rect);
+void PaintCaptionEffect(gdi::Dc& dc, const PaintOptions& in, const gdi::Rect& rect);
 
-// Draws the caption in the given mode in the context's current font and leaves the mode in
+// Draws the caption in the given mode at its place in the layout, in the context's current font, and
+// leaves the mode in
 // `lastCaptionMode`, so the picture painter can draw the same caption again over a picture. A mode
 // outside the known ones draws in the context's current text colour.
-void PaintCaption(gdi::Dc& dc, const CaptionPaintInputs& in, const CaptionLayout& layout,
-                  std::uint8_t captionMode, std::uint8_t& lastCaptionMode);
+void PaintCaption(gdi::Dc& dc, const PaintOptions& in, std::uint8_t captionMode,
+                  std::uint8_t& lastCaptionMode);
 
 }  // namespace kelvane::controls

@@ -7,6 +7,7 @@
 #include "controls/button/access_key.h"
 #include "controls/button/compositing.h"
 #include "controls/button/hand_cursor.h"
+#include "controls/button/style_traits.h"
 #include "platform/gdi/colorref.h"
 #include "platform/host/errors.h"
 #include "platform/host/window_system.h"
@@ -14,7 +15,6 @@
 namespace kelvane::controls {
 namespace {
 
-constexpr std::int32_t kBoldButtonType = 5;
 constexpr std::int32_t kContainerScheme = 4;
 constexpr int kBoldWeight = 700;
 constexpr int kNormalWeight = 400;
@@ -80,11 +80,12 @@ void chameleonButton::setMaskColor(std::int32_t colour) {
 
 void chameleonButton::setButtonType(std::int32_t type) {
   Stored.ButtonType = type;
-  if (type == kBoldButtonType && Designing()) {
+  const StyleTraits& style = TraitsOf(type);
+  if (style.BoldWhileDesigning && Designing()) {
     host::FontDesc font = Font();
     font.weight = kBoldWeight;
     Control::setFont(font);
-  } else if (type == kTransparentType && RefreshOn) {
+  } else if (style.Transparent && RefreshOn) {
     CaptureParentBackground();
   }
   OnResize();
@@ -315,7 +316,6 @@ SchemeInputs chameleonButton::CurrentSchemeInputs() const {
   in.ColorScheme = Stored.ColorScheme;
   in.ButtonType = Stored.ButtonType;
   in.BackColor = Stored.BackColor;
-  in.BackOver = Stored.BackOver;
   in.ForeColor = Stored.ForeColor;
   in.ForeOver = Stored.ForeOver;
   in.MaskColor = Stored.MaskColor;

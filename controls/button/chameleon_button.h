@@ -1,6 +1,7 @@
 #pragma once
-// The multi-style push button: every stored property with its setter's effects, fourteen styles in
-// four colour schemes, and its events. Painting lives in button_painting.cpp.
+// The multi-style push button: every stored property with its setter's effects, the styles of the
+// style table (style_traits.cpp) in four colour schemes, and its events. Painting lives in
+// button_painting.cpp.
 #include <QString>
 #include <cstdint>
 #include <optional>
@@ -148,10 +149,9 @@ class chameleonButton : public host::Control {
   void changeEvent(QEvent* e) override;
 
  private:
-  // The paint states the handlers ask for, and the style that shows the container behind it.
+  // The paint states the handlers ask for.
   static constexpr std::uint8_t kStateUp = 0;
   static constexpr std::uint8_t kStateDown = 2;
-  static constexpr std::int32_t kTransparentType = 11;
 
   void ApplyHandPointer(bool hand);
   void ApplyFont(const host::FontDesc& font);
@@ -166,6 +166,7 @@ class chameleonButton : public host::Control {
   void CreateBackgroundSurface();
   void CaptureParentBackground();
   void PaintButton(std::uint8_t state, bool force);
+  PaintOptions CurrentPaintOptions(std::uint8_t state) const;
   void PaintPictures(ButtonCanvas& canvas, std::uint8_t pictureState);
   bool Designing() const { return !Ambient().userMode; }
 
@@ -178,7 +179,7 @@ class chameleonButton : public host::Control {
   std::uint8_t LastState = 0;
   QString LastCaption;
   int PictureWidth = 0, PictureHeight = 0;
-  // Made at the first show as style 11, with that show's size, and kept until termination.
+  // Made at the first show as the transparent style, with that show's size, and kept until termination.
   std::optional<gdi::Dc> BackgroundDC;
   gdi::Bitmap BackgroundBitmap;
   gdi::Bitmap BackgroundSavedBitmap;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "controls/button/style_traits.h"
 #include "platform/gdi/syscolor.h"
 
 namespace kelvane::controls {
@@ -17,8 +18,6 @@ constexpr std::int32_t kSelectionStep = -128;
 constexpr std::int32_t kLiftStep = 48;
 constexpr std::int32_t kSelectionTintFloor = 176;
 constexpr std::int64_t kProportionalBlueDivisor = 192;
-// The button type whose lifted face shades blue in proportion.
-constexpr std::int32_t kProportionalBlueButtonType = 3;
 
 // Scheme 3 paints in fixed greys, whatever the system colours are.
 constexpr std::int32_t kClassicFace = 0xC0C0C0;
@@ -122,15 +121,8 @@ SchemeColors ComputeSchemeColors(const SchemeInputs& in) {
   }
   s.MaskRgb = TranslateSystemColor(in.MaskColor);
   s.LiftedFaceColor =
-      ShadeColor(s.FaceColor, kLiftStep, in.ButtonType == kProportionalBlueButtonType, in.SoftBevel);
+      ShadeColor(s.FaceColor, kLiftStep, TraitsOf(in.ButtonType).ProportionalBlue, in.SoftBevel);
   return s;
-}
-
-SchemeColors ComputeHoverSchemeColors(const SchemeInputs& in) {
-  if (in.ColorScheme != 2) return ComputeSchemeColors(in);
-  SchemeInputs hover = in;
-  hover.BackColor = in.BackOver;
-  return ComputeSchemeColors(hover);
 }
 
 }  // namespace kelvane::controls

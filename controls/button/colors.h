@@ -23,7 +23,6 @@ struct SchemeInputs {
   std::int32_t ColorScheme = 1;
   std::int32_t ButtonType = 2;
   std::int32_t BackColor = 0;
-  std::int32_t BackOver = 0;  // only for the hover face of scheme 2
   std::int32_t ForeColor = 0;
   std::int32_t ForeOver = 0;
   std::int32_t MaskColor = 0xC0C0C0;
@@ -48,11 +47,7 @@ struct SchemeColors {
 };
 
 // 2: the button's own colours; 3: a fixed grey palette; 4: the container's colours; any other
-// value: the system's button colours. BackOver is not read here.
+// value: the system's button colours.
 SchemeColors ComputeSchemeColors(const SchemeInputs& in);
-
-// The colours of one paint with the mouse over the button: under scheme 2 the whole set, bevels
-// included, follows BackOver as if it were BackColor; the other schemes have no hover face.
-SchemeColors ComputeHoverSchemeColors(const SchemeInputs& in);
 
 }  // namespace kelvane::controls

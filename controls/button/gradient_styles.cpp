@@ -1,4 +1,4 @@
-#include "controls/button/gradient_styles.h"
+#include "controls/button/styles.h"
 
 #include <cmath>
 
@@ -17,14 +17,6 @@ namespace styles {
 
 namespace {
 
-constexpr std::int32_t kCaptionUp = 0;
-constexpr std::int32_t kCaptionOver = 1;
-constexpr std::int32_t kCaptionDown = 2;
-constexpr std::int32_t kCaptionEngraved = 3;
-constexpr std::int32_t kCaptionLiftedDisabled = 5;
-constexpr std::int32_t kCaptionGlossyDisabled = 6;
-constexpr std::int32_t kCaptionGlossyDown = 7;
-
 constexpr std::int32_t kGradientDepth = 25;
 constexpr std::int32_t kGlossDepth = 58;
 
@@ -41,26 +33,26 @@ constexpr EdgeColours kFocus{0xE7AE8C, 0xEF826B, 0xFFE7CE, 0xF7D7BD, 0xF0D1B5};
 // Style 4's face for the caption effects outside the pressed look.
 constexpr std::int32_t kLiftStep = 48;
 
-std::int32_t HoverMode(const StyleInputs& in) { return in.IsOver ? kCaptionOver : kCaptionUp; }
+CaptionMode HoverMode(const PaintOptions& in) { return in.IsOver ? kCaptionOver : kCaptionUp; }
 
-std::int32_t Shade(const StyleInputs& in, std::int32_t colour, std::int32_t amount) {
+std::int32_t Shade(const PaintOptions& in, std::int32_t colour, std::int32_t amount) {
   return ShadeColor(colour, amount, false, in.SoftBevel);
 }
 // Style 3 keeps a bluish face bluish.
-std::int32_t ShadeP(const StyleInputs& in, std::int32_t colour, std::int32_t amount) {
+std::int32_t ShadeP(const PaintOptions& in, std::int32_t colour, std::int32_t amount) {
   return ShadeColor(colour, amount, true, in.SoftBevel);
 }
 
 // One line per row from 1 to the height (the last one falls outside); `row` maps the step to the row.
 template <class RowOf, class ColourOf>
-void Gradient(const StyleInputs& in, std::int32_t depth, StyleCanvas& c, RowOf row, ColourOf colour) {
+void Gradient(const PaintOptions& in, std::int32_t depth, StyleCanvas& c, RowOf row, ColourOf colour) {
   for (std::int32_t y = 1; y <= in.Height; ++y) {
     const std::int32_t r = row(y);
     c.Line(0, r, in.Width, r, colour(GradientAmount(depth, in.Height, y)));
   }
 }
 
-void RoundedOutline(const StyleInputs& in, StyleCanvas& c, std::int32_t outline, std::int32_t corners) {
+void RoundedOutline(const PaintOptions& in, StyleCanvas& c, std::int32_t outline, std::int32_t corners) {
   const std::int32_t w = in.Width;
   const std::int32_t h = in.Height;
   c.Outline(0, 0, w, h, outline);
@@ -70,7 +62,7 @@ void RoundedOutline(const StyleInputs& in, StyleCanvas& c, std::int32_t outline,
   c.Pixel(w - 2, h - 2, corners);
 }
 
-void EdgeLines(const StyleInputs& in, StyleCanvas& c, const EdgeColours& e) {
+void EdgeLines(const PaintOptions& in, StyleCanvas& c, const EdgeColours& e) {
   const std::int32_t w = in.Width;
   const std::int32_t h = in.Height;
   c.Outline(1, 2, w - 2, h - 4, e.frame);
@@ -81,7 +73,7 @@ void EdgeLines(const StyleInputs& in, StyleCanvas& c, const EdgeColours& e) {
   c.Line(w - 3, 3, w - 3, h - 3, e.side);
 }
 
-void RoundedUp(const StyleInputs& in, StyleCanvas& c, std::int32_t captionMode) {
+void RoundedUp(const PaintOptions& in, StyleCanvas& c, CaptionMode captionMode) {
   const SchemeColors& k = in.Colors;
   const std::int32_t w = in.Width;
   const std::int32_t h = in.Height;
@@ -100,7 +92,7 @@ void RoundedUp(const StyleInputs& in, StyleCanvas& c, std::int32_t captionMode) 
   c.Pixel(w - 3, h - 3, k.ShadowColor);
 }
 
-void GlossyFrame(const StyleInputs& in, StyleCanvas& c) {
+void GlossyFrame(const PaintOptions& in, StyleCanvas& c) {
   const SchemeColors& k = in.Colors;
   const std::int32_t w = in.Width;
   const std::int32_t h = in.Height;
@@ -112,7 +104,7 @@ void GlossyFrame(const StyleInputs& in, StyleCanvas& c) {
 
 }  // namespace
 
-void PaintGradientStyle(Look look, const StyleInputs& in, StyleCanvas& c) {
+void PaintGradient(Look look, const PaintOptions& in, StyleCanvas& c) {
   const std::int32_t lifted = in.Colors.LiftedFaceColor;
   const std::int32_t w = in.Width;
   const std::int32_t h = in.Height;
@@ -164,7 +156,7 @@ void PaintGradientStyle(Look look, const StyleInputs& in, StyleCanvas& c) {
   }
 }
 
-void PaintRoundedStyle(Look look, const StyleInputs& in, StyleCanvas& c) {
+void PaintRounded(Look look, const PaintOptions& in, StyleCanvas& c) {
   const SchemeColors& k = in.Colors;
   const std::int32_t w = in.Width;
   const std::int32_t h = in.Height;
@@ -202,7 +194,7 @@ void PaintRoundedStyle(Look look, const StyleInputs& in, StyleCanvas& c) {
   }
 }
 
-void PaintGlossyStyle(Look look, const StyleInputs& in, StyleCanvas& c) {
+void PaintGlossy(Look look, const PaintOptions& in, StyleCanvas& c) {
   const SchemeColors& k = in.Colors;
   const std::int32_t w = in.Width;
   const std::int32_t h = in.Height;

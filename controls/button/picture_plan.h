@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "controls/button/colors.h"
+#include "controls/button/paint_options.h"
 
 namespace kelvane::controls {
 
@@ -28,25 +28,11 @@ struct PicturePass {
   friend bool operator==(const PicturePass&, const PicturePass&) = default;
 };
 
-struct PicturePlanInputs {
-  bool HasNormal = false;
-  bool HasOver = false;
-  std::uint8_t State = kPictureUp;
-  bool IsOver = false;
-  std::int32_t ButtonType = 2;
-  std::int32_t ColorScheme = 1;
-  std::int32_t SpecialEffect = 0;  // 1 raised, 2 sunken, 3 shadow; below 1 none
-  bool SoftBevel = false;
-  bool UseGreyscale = false;
-  SchemeColors Colors;  // this paint's working colours
-};
-
 // The silhouettes SpecialEffect puts under the picture drawn at `offset` (-1, 0 or 1), in order.
-std::vector<PicturePass> PlanPictureEffect(const PicturePlanInputs& in, std::int32_t offset,
-                                           PictureSource source);
+std::vector<PicturePass> PlanPictureEffect(const PaintOptions& in, std::int32_t offset, PictureSource source);
 
-// Every pass of one state's picture, in drawing order; none without PictureNormal (a PictureOver
-// alone is never shown) or for an unknown state.
-std::vector<PicturePass> PlanPictures(const PicturePlanInputs& in);
+// Every pass of the picture in one picture state, in drawing order; none without PictureNormal (a
+// PictureOver alone is never shown) or for an unknown state.
+std::vector<PicturePass> PlanPictures(const PaintOptions& in, std::uint8_t state);
 
 }  // namespace kelvane::controls

@@ -4,6 +4,7 @@
 #include <limits>
 #include <utility>
 
+#include "controls/button/style_traits.h"
 #include "platform/gdi/draw.h"
 #include "platform/gdi/objects.h"
 
@@ -76,15 +77,10 @@ void PaintPixel(gdi::Dc& dc, std::int32_t x, std::int32_t y, gdi::ColorRef color
 }
 
 gdi::Rect ComputeFocusRect(std::int32_t buttonType, std::int32_t clientWidth, std::int32_t clientHeight) {
+  const StyleTraits& style = TraitsOf(buttonType);
   gdi::Rect r{0, 0, clientWidth, clientHeight};
-  if (buttonType >= 7 && buttonType <= 13) {
-    gdi::InflateRect(r, -3, -3);
-  } else if (buttonType == 14) {
-    gdi::InflateRect(r, -5, -5);
-    gdi::OffsetRect(r, 1, 1);
-  } else {
-    gdi::InflateRect(r, -4, -4);
-  }
+  gdi::InflateRect(r, -style.FocusInset, -style.FocusInset);
+  gdi::OffsetRect(r, style.FocusShift, style.FocusShift);
   return r;
 }
 

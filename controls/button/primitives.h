@@ -31,8 +31,8 @@ void PaintFrame(gdi::Dc& dc, std::int32_t clientWidth, std::int32_t clientHeight
 
 void PaintPixel(gdi::Dc& dc, std::int32_t x, std::int32_t y, gdi::ColorRef color);
 
-// Where a button of this type shows its focus: the client rectangle inset by 3 for types 7 to 13,
-// by 5 and moved one pixel right and down for type 14, and by 4 for every other type.
+// Where a button of this type shows its focus: the client rectangle inset and moved as its style's
+// row says.
 gdi::Rect ComputeFocusRect(std::int32_t buttonType, std::int32_t clientWidth, std::int32_t clientHeight);
 
 // The dotted focus rectangle, only while the button has the focus and wants one to show. It is

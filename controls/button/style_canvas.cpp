@@ -29,20 +29,20 @@ void PrimitiveCanvas::Pixel(std::int32_t x, std::int32_t y, std::int32_t colour)
 
 void PrimitiveCanvas::Bevel(std::int32_t c1, std::int32_t c2, std::int32_t c3, std::int32_t c4,
                             std::int16_t inset) {
-  PaintFrame(dc_, geometry_.Width, geometry_.Height, Ref(c1), Ref(c2), Ref(c3), Ref(c4), inset, false);
+  PaintFrame(dc_, options_.Width, options_.Height, Ref(c1), Ref(c2), Ref(c3), Ref(c4), inset, false);
 }
 
 void PrimitiveCanvas::Ring(std::int32_t c1, std::int32_t c2, std::int16_t inset) {
-  PaintFrame(dc_, geometry_.Width, geometry_.Height, Ref(c1), Ref(c2), 0, 0, inset, true);
+  PaintFrame(dc_, options_.Width, options_.Height, Ref(c1), Ref(c2), 0, 0, inset, true);
 }
 
 void PrimitiveCanvas::Oval(std::int32_t pen, std::int32_t brush) {
-  PaintEllipse(dc_, 0, 0, geometry_.Width, geometry_.Height, Ref(pen), Ref(brush));
+  PaintEllipse(dc_, 0, 0, options_.Width, options_.Height, Ref(pen), Ref(brush));
 }
 
 void PrimitiveCanvas::Focus() {
-  PaintFocusRect(dc_, geometry_.FocusRect, geometry_.ShowFocusRect, geometry_.HasFocus,
-                 Ref(geometry_.TextColor));
+  PaintFocusRect(dc_, ComputeFocusRect(options_.ButtonType, options_.Width, options_.Height),
+                 options_.ShowFocusRect, options_.HasFocus, Ref(options_.Colors.TextColor));
 }
 
 }  // namespace kelvane::controls

@@ -3,6 +3,7 @@
 // decides how, so a test can record the calls and the button can draw them onto its surface.
 #include <cstdint>
 
+#include "controls/button/paint_options.h"
 #include "platform/gdi/dc.h"
 #include "platform/gdi/rect.h"
 
@@ -30,10 +31,10 @@ class StyleCanvas {
   virtual void Focus() = 0;
 
   // The caption in one of the caption modes.
-  virtual void Caption(std::int32_t mode) = 0;
+  virtual void Caption(CaptionMode mode) = 0;
   // The caption in bold, with painting held off while the weight changes, so the repaint the change
   // asks for does nothing; afterwards the user's weight and painting are back.
-  virtual void BoldCaption(std::int32_t mode) = 0;
+  virtual void BoldCaption(CaptionMode mode) = 0;
   // The caption text alone at the caption rectangle in this colour: no effects, no pressed offset, and
   // the last caption mode kept.
   virtual void PlainCaption(std::int32_t textColour) = 0;
@@ -49,16 +50,8 @@ class StyleCanvas {
 // the button's own state (caption, fonts, background, the host's flag) is left to the button.
 class PrimitiveCanvas : public StyleCanvas {
  public:
-  struct Geometry {
-    std::int32_t Width = 0;
-    std::int32_t Height = 0;
-    gdi::Rect FocusRect;
-    bool ShowFocusRect = false;
-    bool HasFocus = false;
-    std::int32_t TextColor = 0;  // what the focus rectangle is drawn with
-  };
-
-  PrimitiveCanvas(gdi::Dc& dc, const Geometry& geometry) : dc_(dc), geometry_(geometry) {}
+  // Draws with a copy of the options, which the button may change during the paint.
+  PrimitiveCanvas(gdi::Dc& dc, const PaintOptions& options) : dc_(dc), options_(options) {}
 
   void Fill(std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h, std::int32_t colour) override;
   void Outline(std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h, std::int32_t colour) override;
@@ -71,11 +64,12 @@ class PrimitiveCanvas : public StyleCanvas {
 
  protected:
   gdi::Dc& dc() { return dc_; }
-  const Geometry& geometry() const { return geometry_; }
+  PaintOptions& options() { return options_; }
+  const PaintOptions& options() const { return options_; }
 
  private:
   gdi::Dc& dc_;
-  Geometry geometry_;
+  PaintOptions options_;
 };
 
 }  // namespace kelvane::controls

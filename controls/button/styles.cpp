@@ -1,28 +1,57 @@
 #include "controls/button/styles.h"
 
-#include "controls/button/gradient_styles.h"
-
 namespace kelvane::controls {
 
-namespace {
+void PaintStyle(Look look, const PaintOptions& in, StyleCanvas& canvas) {
+  if (const DrawStyle draw = in.Traits().Draw) draw(look, in, canvas);
+}
 
-// Caption modes chosen by the styles.
-constexpr std::int32_t kCaptionUp = 0;
-constexpr std::int32_t kCaptionOver = 1;
-constexpr std::int32_t kCaptionDown = 2;
-constexpr std::int32_t kCaptionEngraved = 3;
-constexpr std::int32_t kCaptionGreyed = 4;
+namespace styles {
+namespace {
 
 // Style 5 frames the caption instead of drawing the dotted rectangle.
 constexpr std::int32_t kCaptionFrameColour = 0xCC9999;
 
-std::int32_t HoverMode(const StyleInputs& in) { return in.IsOver ? kCaptionOver : kCaptionUp; }
+CaptionMode HoverMode(const PaintOptions& in) { return in.IsOver ? kCaptionOver : kCaptionUp; }
 
-std::int32_t Shade(const StyleInputs& in, std::int32_t colour, std::int32_t amount) {
+std::int32_t Shade(const PaintOptions& in, std::int32_t colour, std::int32_t amount) {
   return ShadeColor(colour, amount, false, in.SoftBevel);
 }
 
-void DoubleBevel(Look look, const StyleInputs& in, StyleCanvas& c) {  // 1
+// What frames a flat style: a ring always, a ring under the mouse, or a full bevel under the mouse.
+enum class FlatFrame { Ring, HoverRing, HoverBevel };
+
+void Flat(FlatFrame frame, Look look, const PaintOptions& in, StyleCanvas& c) {
+  const SchemeColors& k = in.Colors;
+  switch (look) {
+    case Look::Up:
+      c.Caption(HoverMode(in));
+      if (frame == FlatFrame::Ring || (frame == FlatFrame::HoverRing && in.IsOver)) {
+        c.Ring(k.HighlightColor, k.ShadowColor, 0);
+      } else if (frame == FlatFrame::HoverBevel && in.IsOver) {
+        c.Bevel(k.HighlightColor, k.DarkShadowColor, k.LightColor, k.ShadowColor, 0);
+      }
+      c.Focus();
+      break;
+    case Look::Down:
+      c.Caption(kCaptionDown);
+      if (frame == FlatFrame::HoverBevel) {
+        c.Bevel(k.DarkShadowColor, k.HighlightColor, k.ShadowColor, k.LightColor, 0);
+      } else {
+        c.Ring(k.ShadowColor, k.HighlightColor, 0);
+      }
+      c.Focus();
+      break;
+    case Look::Disabled:
+      c.Caption(kCaptionEngraved);
+      if (frame == FlatFrame::Ring) c.Ring(k.HighlightColor, k.ShadowColor, 0);
+      break;
+  }
+}
+
+}  // namespace
+
+void PaintDoubleBevel(Look look, const PaintOptions& in, StyleCanvas& c) {  // 1
   const SchemeColors& k = in.Colors;
   const std::int32_t w = in.Width;
   const std::int32_t h = in.Height;
@@ -47,7 +76,7 @@ void DoubleBevel(Look look, const StyleInputs& in, StyleCanvas& c) {  // 1
   }
 }
 
-void PushButton(Look look, const StyleInputs& in, StyleCanvas& c) {  // 2
+void PaintPushButton(Look look, const PaintOptions& in, StyleCanvas& c) {  // 2
   const SchemeColors& k = in.Colors;
   const std::int32_t w = in.Width;
   const std::int32_t h = in.Height;
@@ -80,14 +109,14 @@ void PushButton(Look look, const StyleInputs& in, StyleCanvas& c) {  // 2
   }
 }
 
-void FlatOutlined(Look look, const StyleInputs& in, StyleCanvas& c) {  // 5
+void PaintFlatOutlined(Look look, const PaintOptions& in, StyleCanvas& c) {  // 5
   const SchemeColors& k = in.Colors;
   const std::int32_t w = in.Width;
   const std::int32_t h = in.Height;
   const auto captionFrame = [&] {
     if (!in.HasFocus || !in.ShowFocusRect) return;
-    c.Outline(in.CaptionRect.left - 2, in.CaptionRect.top - 1, in.CaptionWidth + 4, in.CaptionHeight + 2,
-              kCaptionFrameColour);
+    c.Outline(in.Layout.CaptionRect.left - 2, in.Layout.CaptionRect.top - 1, in.Layout.CaptionWidth + 4,
+              in.Layout.CaptionHeight + 2, kCaptionFrameColour);
   };
   switch (look) {
     case Look::Up:
@@ -114,7 +143,7 @@ void FlatOutlined(Look look, const StyleInputs& in, StyleCanvas& c) {  // 5
   }
 }
 
-void SoftBevelStyle(Look look, const StyleInputs& in, StyleCanvas& c) {  // 6
+void PaintSoftBevel(Look look, const PaintOptions& in, StyleCanvas& c) {  // 6
   const SchemeColors& k = in.Colors;
   const std::int32_t light = Shade(in, k.LightColor, 8);
   switch (look) {
@@ -135,35 +164,22 @@ void SoftBevelStyle(Look look, const StyleInputs& in, StyleCanvas& c) {  // 6
   }
 }
 
-void Flat(std::int32_t type, Look look, const StyleInputs& in, StyleCanvas& c) {  // 7, 8, 12
-  const SchemeColors& k = in.Colors;
-  switch (look) {
-    case Look::Up:
-      c.Caption(HoverMode(in));
-      if (type == 7 || (type == 8 && in.IsOver)) {
-        c.Ring(k.HighlightColor, k.ShadowColor, 0);
-      } else if (type == 12 && in.IsOver) {
-        c.Bevel(k.HighlightColor, k.DarkShadowColor, k.LightColor, k.ShadowColor, 0);
-      }
-      c.Focus();
-      break;
-    case Look::Down:
-      c.Caption(kCaptionDown);
-      if (type == 12) {
-        c.Bevel(k.DarkShadowColor, k.HighlightColor, k.ShadowColor, k.LightColor, 0);
-      } else {
-        c.Ring(k.ShadowColor, k.HighlightColor, 0);
-      }
-      c.Focus();
-      break;
-    case Look::Disabled:
-      c.Caption(kCaptionEngraved);
-      if (type == 7) c.Ring(k.HighlightColor, k.ShadowColor, 0);
-      break;
-  }
+void PaintRingedFlat(Look look, const PaintOptions& in, StyleCanvas& c) {
+  Flat(FlatFrame::Ring, look, in, c);
 }
 
-void Selection(Look look, const StyleInputs& in, StyleCanvas& c) {  // 9
+void PaintHoverRingFlat(Look look, const PaintOptions& in, StyleCanvas& c) {
+  Flat(FlatFrame::HoverRing, look, in, c);
+}
+
+void PaintHoverBevelFlat(Look look, const PaintOptions& in, StyleCanvas& c) {
+  Flat(FlatFrame::HoverBevel, look, in, c);
+}
+
+// Style 10 is the face and the picture alone.
+void PaintFaceOnly(Look /*look*/, const PaintOptions& /*in*/, StyleCanvas& /*canvas*/) {}
+
+void PaintSelection(Look look, const PaintOptions& in, StyleCanvas& c) {  // 9
   const SchemeColors& k = in.Colors;
   const std::int32_t w = in.Width;
   const std::int32_t h = in.Height;
@@ -189,7 +205,7 @@ void Selection(Look look, const StyleInputs& in, StyleCanvas& c) {  // 9
   }
 }
 
-void Transparent(Look look, const StyleInputs& in, StyleCanvas& c) {  // 11
+void PaintTransparent(Look look, const PaintOptions& in, StyleCanvas& c) {  // 11
   c.CopyBackground();
   switch (look) {
     case Look::Up:
@@ -204,7 +220,7 @@ void Transparent(Look look, const StyleInputs& in, StyleCanvas& c) {  // 11
   }
 }
 
-void OvalStyle(Look look, const StyleInputs& in, StyleCanvas& c) {  // 13
+void PaintOval(Look look, const PaintOptions& in, StyleCanvas& c) {  // 13
   const SchemeColors& k = in.Colors;
   switch (look) {
     case Look::Up:
@@ -222,26 +238,5 @@ void OvalStyle(Look look, const StyleInputs& in, StyleCanvas& c) {  // 13
   }
 }
 
-}  // namespace
-
-void PaintStyle(std::int32_t buttonType, Look look, const StyleInputs& in, StyleCanvas& canvas) {
-  switch (buttonType) {
-    case 1: DoubleBevel(look, in, canvas); break;
-    case 2: PushButton(look, in, canvas); break;
-    case 3: styles::PaintGradientStyle(look, in, canvas); break;
-    case 4: styles::PaintRoundedStyle(look, in, canvas); break;
-    case 5: FlatOutlined(look, in, canvas); break;
-    case 6: SoftBevelStyle(look, in, canvas); break;
-    case 7:
-    case 8:
-    case 12: Flat(buttonType, look, in, canvas); break;
-    case 9: Selection(look, in, canvas); break;
-    case 11: Transparent(look, in, canvas); break;
-    case 13: OvalStyle(look, in, canvas); break;
-    case 14: styles::PaintGlossyStyle(look, in, canvas); break;
-    default:  // 10 is face and picture only; unknown types look the same
-      break;
-  }
-}
-
+}  // namespace styles
 }  // namespace kelvane::controls

@@ -1,37 +1,38 @@
 #pragma once
 // The drawing of each button style in its up, down and disabled look, from just after the face fill
-// to just before the picture.
+// to just before the picture. The style table (style_traits.cpp) says which function draws which style.
 #include <cstdint>
 
-#include "controls/button/colors.h"
+#include "controls/button/paint_options.h"
 #include "controls/button/style_canvas.h"
-#include "platform/gdi/rect.h"
 
 namespace kelvane::controls {
 
-enum class Look { Up, Down, Disabled };
-
-// What the styles read of the button during one paint.
-struct StyleInputs {
-  std::int32_t Width = 0;
-  std::int32_t Height = 0;
-  SchemeColors Colors;  // the working colours of this paint (the hover face already swapped in)
-  std::int32_t ColorScheme = 1;
-  bool SoftBevel = false;
-  bool IsOver = false;
-  bool HasFocus = false;
-  bool ShowFocusRect = false;
-  gdi::Rect CaptionRect;
-  std::int32_t CaptionWidth = 0;
-  std::int32_t CaptionHeight = 0;
-};
-
-// Draws the style in order; a type outside 1 to 14 draws nothing.
-void PaintStyle(std::int32_t buttonType, Look look, const StyleInputs& in, StyleCanvas& canvas);
+// Draws the button's style in order; a style without a drawing draws nothing.
+void PaintStyle(Look look, const PaintOptions& in, StyleCanvas& canvas);
 
 // The shade of gradient row y (1 to height) for a darkening of k levels over the height. The step is
 // held in single precision, as the rows have always been drawn with it, and halves go to the even
 // neighbour. A height of 0 or less gives 0.
 std::int32_t GradientAmount(std::int32_t k, std::int32_t height, std::int32_t y);
 
+namespace styles {
+
+void PaintDoubleBevel(Look look, const PaintOptions& in, StyleCanvas& canvas);
+void PaintPushButton(Look look, const PaintOptions& in, StyleCanvas& canvas);
+void PaintFlatOutlined(Look look, const PaintOptions& in, StyleCanvas& canvas);
+void PaintSoftBevel(Look look, const PaintOptions& in, StyleCanvas& canvas);
+void PaintRingedFlat(Look look, const PaintOptions& in, StyleCanvas& canvas);
+void PaintHoverRingFlat(Look look, const PaintOptions& in, StyleCanvas& canvas);
+void PaintHoverBevelFlat(Look look, const PaintOptions& in, StyleCanvas& canvas);
+void PaintSelection(Look look, const PaintOptions& in, StyleCanvas& canvas);
+void PaintFaceOnly(Look look, const PaintOptions& in, StyleCanvas& canvas);
+void PaintTransparent(Look look, const PaintOptions& in, StyleCanvas& canvas);
+void PaintOval(Look look, const PaintOptions& in, StyleCanvas& canvas);
+// Drawn row by row and with rounded outlines (gradient_styles.cpp).
+void PaintGradient(Look look, const PaintOptions& in, StyleCanvas& canvas);
+void PaintRounded(Look look, const PaintOptions& in, StyleCanvas& canvas);
+void PaintGlossy(Look look, const PaintOptions& in, StyleCanvas& canvas);
+
+}  // namespace styles
 }  // namespace kelvane::controls

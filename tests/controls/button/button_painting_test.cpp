@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "controls/button/chameleon_button.h"
+#include "controls/button/style_traits.h"
 #include "tests/support/notice_recorder.h"
 #include "tests/support/recording_services.h"
 #include "tests/support/wait.h"
@@ -202,7 +203,7 @@ TEST_P(FaceOnly, TypeWithoutADrawingShowsOnlyTheFace) {
   EXPECT_EQ(Pixels(*b).convertToFormat(QImage::Format_RGB32), expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Types, FaceOnly, ::testing::Values(0, 10, 15));
+INSTANTIATE_TEST_SUITE_P(Types, FaceOnly, ::testing::Values(0, 10, kStyleCount + 1));
 
 // ---- pictures ----
 

@@ -280,25 +280,24 @@ struct PaintCase {
 
 void CheckPaint(const PaintCase& c) {
   SCOPED_TRACE(c.name);
-  CaptionPaintInputs in;
+  PaintOptions in;
   in.Caption = "Hg";
   in.Colors = TestColors();
   in.ButtonType = c.buttonType;
   in.ColorScheme = c.scheme;
   in.SpecialEffect = c.effect;
   in.SoftBevel = c.softBevel;
-  in.LastState = c.lastState;
+  in.State = c.lastState;
   in.IsOver = c.isOver;
-  CaptionLayout layout;
-  layout.CaptionRect = kCaptionRect;
-  layout.PressedCaptionRect = kPressedRect;
+  in.Layout.CaptionRect = kCaptionRect;
+  in.Layout.PressedCaptionRect = kPressedRect;
 
   gdi::Surface s = Canvas();
   gdi::Dc dc(s);
   gdi::SelectObject(dc, gdi::Font(MonoFont()));
   gdi::SetTextColor(dc, kStartTextColor);
   std::uint8_t lastMode = 0xEE;
-  PaintCaption(dc, in, layout, c.mode, lastMode);
+  PaintCaption(dc, in, c.mode, lastMode);
   EXPECT_EQ(lastMode, c.mode);
   const QImage expected = Expected(in.Caption, c.strokes);
   ASSERT_NE(expected, Canvas().image()) << "the expectation draws nothing";
@@ -395,18 +394,17 @@ TEST(PaintCaption, EffectsShadeFromTheFaceTheStyleShows) {
 }
 
 TEST(PaintCaption, AnEmptyCaptionDrawsNothingInAnyMode) {
-  CaptionPaintInputs in;
+  PaintOptions in;
   in.Colors = TestColors();
   in.SpecialEffect = 1;
-  CaptionLayout layout;
-  layout.CaptionRect = kCaptionRect;
-  layout.PressedCaptionRect = kPressedRect;
+  in.Layout.CaptionRect = kCaptionRect;
+  in.Layout.PressedCaptionRect = kPressedRect;
   for (int mode = 0; mode <= 8; ++mode) {
     SCOPED_TRACE(mode);
     gdi::Surface s = Canvas();
     gdi::Dc dc(s);
     std::uint8_t lastMode = 0;
-    PaintCaption(dc, in, layout, static_cast<std::uint8_t>(mode), lastMode);
+    PaintCaption(dc, in, static_cast<std::uint8_t>(mode), lastMode);
     EXPECT_EQ(s.image(), Canvas().image());
   }
 }

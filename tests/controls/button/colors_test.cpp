@@ -182,7 +182,6 @@ INSTANTIATE_TEST_SUITE_P(Values, TranslateSystemColorTest,
 // ---- ComputeSchemeColors ----
 
 constexpr std::int32_t kBack = Rgb(100, 150, 200);
-constexpr std::int32_t kBackOver = Rgb(180, 200, 220);
 constexpr std::int32_t kFore = Rgb(10, 20, 30);
 constexpr std::int32_t kForeOver = Rgb(40, 50, 60);
 constexpr std::int32_t kMask = Rgb(255, 0, 255);
@@ -194,7 +193,6 @@ SchemeInputs Inputs(std::int32_t scheme, std::int32_t buttonType = 2, bool soft 
   in.ColorScheme = scheme;
   in.ButtonType = buttonType;
   in.BackColor = kBack;
-  in.BackOver = kBackOver;
   in.ForeColor = kFore;
   in.ForeOver = kForeOver;
   in.MaskColor = kMask;
@@ -309,30 +307,16 @@ INSTANTIATE_TEST_SUITE_P(
 
 class SchemeInputsIgnored : public KnownPalette, public ::testing::WithParamInterface<std::int32_t> {};
 
-// Only scheme 2 reads the button's own colours, and no scheme reads BackOver.
+// Only scheme 2 reads the button's own colours.
 TEST_P(SchemeInputsIgnored, OwnColoursMatterOnlyToScheme2) {
   const std::int32_t scheme = GetParam();
   SchemeInputs other = Inputs(scheme);
-  other.BackOver = Rgb(1, 1, 1);
   if (scheme != 2) {
     other.BackColor = Rgb(7, 7, 7);
     other.ForeColor = Rgb(8, 8, 8);
     other.ForeOver = Rgb(9, 9, 9);
   }
   EXPECT_EQ(ComputeSchemeColors(other), ComputeSchemeColors(Inputs(scheme)));
-}
-
-// Only scheme 2 has a hover face; the rest paint the same over or away.
-TEST_P(SchemeInputsIgnored, HoverChangesOnlyScheme2) {
-  const std::int32_t scheme = GetParam();
-  if (scheme == 2) {
-    const SchemeColors hover{
-        kBackOver, Rgb(211, 231, 251), Rgb(227, 247, 255), Rgb(116, 136, 156), Rgb(0, 8, 28), kFore,
-        kForeOver, Rgb(52, 72, 92),    kBackOver,          Rgb(228, 248, 255), kMask};
-    EXPECT_EQ(ComputeHoverSchemeColors(Inputs(2)), hover);
-  } else {
-    EXPECT_EQ(ComputeHoverSchemeColors(Inputs(scheme)), ComputeSchemeColors(Inputs(scheme)));
-  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Schemes, SchemeInputsIgnored, ::testing::Values(1, 2, 3, 4, 7));

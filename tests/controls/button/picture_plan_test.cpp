@@ -44,10 +44,9 @@ class PicturePlan : public ::testing::TestWithParam<Case> {};
 
 TEST_P(PicturePlan, PassesInDrawingOrder) {
   const Case& c = GetParam();
-  PicturePlanInputs in;
-  in.HasNormal = true;
-  in.HasOver = c.hasOver;
-  in.State = c.state;
+  PaintOptions in;
+  in.HasPictureNormal = true;
+  in.HasPictureOver = c.hasOver;
   in.IsOver = c.isOver;
   in.ButtonType = c.type;
   in.SpecialEffect = c.effect;
@@ -58,7 +57,7 @@ TEST_P(PicturePlan, PassesInDrawingOrder) {
   in.Colors.SelectionTintColor = kSelTint;
   in.Colors.ShadowColor = kShadow;
   in.Colors.HighlightColor = kHighlight;
-  EXPECT_EQ(PlanPictures(in), c.expected);
+  EXPECT_EQ(PlanPictures(in, c.state), c.expected);
 }
 
 constexpr std::uint8_t kUp = kPictureUp, kDown = kPictureDown, kOff = kPictureDisabled;
@@ -148,14 +147,14 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<Case>& param) { return param.param.name; });
 
 TEST(PicturePlan, NothingWithoutTheNormalPictureEvenHoveredWithAnOverPicture) {
-  PicturePlanInputs in;
-  in.HasOver = true;
+  PaintOptions in;
+  in.HasPictureOver = true;
   in.IsOver = true;
-  EXPECT_TRUE(PlanPictures(in).empty());
+  EXPECT_TRUE(PlanPictures(in, kPictureUp).empty());
 }
 
 TEST(PicturePlan, SoftBevelHalvesTheEffectShades) {
-  PicturePlanInputs in;
+  PaintOptions in;
   in.SpecialEffect = 1;
   in.SoftBevel = true;
   in.Colors.FaceColor = kFace;

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "controls/button/style_traits.h"
 #include "platform/gdi/draw.h"
 #include "tests/platform/gdi/pixel_grid.h"
 
@@ -274,7 +275,7 @@ TEST(ComputeFocusRect, InsetsTheClientByTheButtonTypesMargin) {
   };
   const Case cases[] = {
       {1, {4, 4, 26, 16}},  {2, {4, 4, 26, 16}},  {6, {4, 4, 26, 16}},    {7, {3, 3, 27, 17}},
-      {10, {3, 3, 27, 17}}, {13, {3, 3, 27, 17}}, {14, {6, 6, 26, 16}},   {15, {4, 4, 26, 16}},
+      {10, {3, 3, 27, 17}}, {13, {3, 3, 27, 17}}, {14, {6, 6, 26, 16}},   {kStyleCount + 1, {4, 4, 26, 16}},
       {0, {4, 4, 26, 16}},  {-1, {4, 4, 26, 16}}, {kMax, {4, 4, 26, 16}}, {kMin, {4, 4, 26, 16}},
   };
   for (const Case& c : cases) EXPECT_EQ(ComputeFocusRect(c.type, 30, 20), c.expected) << "type " << c.type;

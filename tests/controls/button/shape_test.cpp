@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "controls/button/chameleon_button.h"
+#include "controls/button/style_traits.h"
 #include "platform/host/window_system.h"
 
 namespace kelvane::controls::test {
@@ -62,7 +63,7 @@ const ShapeCase kShapes[] = {
     {11, 10, 6, kFull10x6},
     {12, 10, 6, kFull10x6},
     {0, 10, 6, kFull10x6},
-    {15, 10, 6, kFull10x6},
+    {kStyleCount + 1, 10, 6, kFull10x6},
     {-1, 10, 6, kFull10x6},
     // Cuts on buttons too small for them overlap or fall outside, and never reach past the list.
     {3, 3, 3, {"...", ".#.", "..."}},

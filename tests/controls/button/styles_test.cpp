@@ -3,63 +3,20 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <cstdio>
 #include <limits>
-#include <map>
 #include <string>
 #include <vector>
 
 #include "controls/button/style_canvas.h"
-#include "platform/gdi/colorref.h"
-#include "platform/gdi/dc.h"
-#include "platform/gdi/surface.h"
+#include "controls/button/style_traits.h"
+#include "tests/controls/button/style_test_support.h"
 
 namespace kelvane::controls {
 namespace {
 
-constexpr std::int32_t Rgb(int r, int g, int b) { return r | (g << 8) | (b << 16); }
-constexpr std::int32_t Grey(int v) { return Rgb(v, v, v); }
+using namespace style_test;
 
-// ---------------------------------------------------------------------------------------------------
 // The order of the calls.
-
-// Working colours that stay apart after the shades the styles apply, so every colour in a recording
-// reads as a name or as one hand-computed value.
-SchemeColors Palette() {
-  SchemeColors k;
-  k.FaceColor = Grey(128);
-  k.LightColor = Grey(200);
-  k.HighlightColor = Grey(250);
-  k.ShadowColor = Grey(90);
-  k.DarkShadowColor = Grey(16);
-  k.TextColor = Rgb(1, 2, 3);
-  k.TextOverColor = Rgb(4, 5, 6);
-  k.SelectionColor = Rgb(0, 0, 255);
-  k.SelectionTintColor = Rgb(176, 176, 240);
-  // Blue at 192 moves one for one under the proportional shade, which keeps the sums easy.
-  k.LiftedFaceColor = Rgb(176, 176, 192);
-  return k;
-}
-
-std::string Name(std::int32_t c) {
-  static const std::map<std::int32_t, std::string> names = [] {
-    const SchemeColors k = Palette();
-    return std::map<std::int32_t, std::string>{{k.FaceColor, "Face"},
-                                               {k.LightColor, "Light"},
-                                               {k.HighlightColor, "Highlight"},
-                                               {k.ShadowColor, "Shadow"},
-                                               {k.DarkShadowColor, "DarkShadow"},
-                                               {k.TextOverColor, "TextOver"},
-                                               {k.SelectionColor, "Selection"},
-                                               {k.SelectionTintColor, "SelectionTint"},
-                                               {k.LiftedFaceColor, "LiftedFace"}};
-  }();
-  const auto it = names.find(c);
-  if (it != names.end()) return it->second;
-  char hex[16];
-  std::snprintf(hex, sizeof hex, "0x%06X", static_cast<unsigned>(c));
-  return hex;
-}
 
 class Recorder : public StyleCanvas {
  public:
@@ -87,8 +44,8 @@ class Recorder : public StyleCanvas {
     calls.push_back("Oval " + Name(pen) + " " + Name(brush));
   }
   void Focus() override { calls.push_back("Focus"); }
-  void Caption(std::int32_t mode) override { calls.push_back("Caption " + std::to_string(mode)); }
-  void BoldCaption(std::int32_t mode) override { calls.push_back("BoldCaption " + std::to_string(mode)); }
+  void Caption(CaptionMode mode) override { calls.push_back("Caption " + std::to_string(mode)); }
+  void BoldCaption(CaptionMode mode) override { calls.push_back("BoldCaption " + std::to_string(mode)); }
   void PlainCaption(std::int32_t colour) override { calls.push_back("PlainCaption " + Name(colour)); }
   void SetLiftedFace(std::int32_t colour) override { calls.push_back("SetLiftedFace " + Name(colour)); }
   void CopyBackground() override { calls.push_back("CopyBackground"); }
@@ -115,8 +72,9 @@ struct Setting {
   std::int32_t height = 8;
 };
 
-StyleInputs Inputs(const Setting& s) {
-  StyleInputs in;
+PaintOptions Inputs(std::int32_t type, const Setting& s) {
+  PaintOptions in;
+  in.ButtonType = type;
   in.Width = 20;
   in.Height = s.height;
   in.Colors = Palette();
@@ -124,15 +82,15 @@ StyleInputs Inputs(const Setting& s) {
   in.IsOver = s.over;
   in.HasFocus = s.focus;
   in.ShowFocusRect = s.showFocus;
-  in.CaptionRect = {5, 2, 15, 6};
-  in.CaptionWidth = 10;
-  in.CaptionHeight = 4;
+  in.Layout.CaptionRect = {5, 2, 15, 6};
+  in.Layout.CaptionWidth = 10;
+  in.Layout.CaptionHeight = 4;
   return in;
 }
 
 std::vector<std::string> Record(std::int32_t type, Look look, const Setting& s) {
   Recorder r(s.isDefault);
-  PaintStyle(type, look, Inputs(s), r);
+  PaintStyle(look, Inputs(type, s), r);
   return r.calls;
 }
 
@@ -396,8 +354,8 @@ TEST(PaintStyle, DrawsEachLookInItsOrder) {
 }
 
 TEST(PaintStyle, TypesWithoutADrawingDrawNothingInAnyLook) {
-  for (const std::int32_t type :
-       {0, 10, 15, -1, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()}) {
+  for (const std::int32_t type : {0, 10, kStyleCount + 1, -1, std::numeric_limits<std::int32_t>::min(),
+                                  std::numeric_limits<std::int32_t>::max()}) {
     for (const Look look : {Look::Up, Look::Down, Look::Disabled}) {
       SCOPED_TRACE(type);
       EXPECT_TRUE(
@@ -450,373 +408,6 @@ TEST(PaintStyle, GradientRowsAtTiesRoundTheSinglePrecisionProduct) {
     std::vector<std::int32_t> got;
     for (std::int32_t y = 1; y <= c.height; ++y) got.push_back(GradientAmount(c.k, c.height, y));
     EXPECT_EQ(got, c.amounts);
-  }
-}
-
-// ---------------------------------------------------------------------------------------------------
-// Pixels through the primitives.
-
-// The caption and the button's own steps are someone else's pixels; here they only leave a trace.
-class SurfaceCanvas : public PrimitiveCanvas {
- public:
-  using PrimitiveCanvas::PrimitiveCanvas;
-  std::vector<std::string> others;
-  bool isDefault = false;
-  void Caption(std::int32_t mode) override { others.push_back("Caption " + std::to_string(mode)); }
-  void BoldCaption(std::int32_t mode) override { others.push_back("BoldCaption " + std::to_string(mode)); }
-  void PlainCaption(std::int32_t) override { others.push_back("PlainCaption"); }
-  void SetLiftedFace(std::int32_t colour) override { others.push_back("SetLiftedFace " + Name(colour)); }
-  void CopyBackground() override { others.push_back("CopyBackground"); }
-  bool IsDefaultButton() override { return isDefault; }
-};
-
-// An image written by hand, step by step, with the axis-aligned strokes the styles use.
-class Picture {
- public:
-  Picture(int w, int h, std::int32_t fill) : w_(w), h_(h), px_(static_cast<std::size_t>(w * h), fill) {}
-  void Set(int x, int y, std::int32_t c) {
-    if (x >= 0 && y >= 0 && x < w_ && y < h_) px_[static_cast<std::size_t>(y * w_ + x)] = c;
-  }
-  void Row(int y, int x0, int x1, std::int32_t c) {  // x0..x1 inclusive
-    for (int x = x0; x <= x1; ++x) Set(x, y, c);
-  }
-  void Column(int x, int y0, int y1, std::int32_t c) {
-    for (int y = y0; y <= y1; ++y) Set(x, y, c);
-  }
-  void Border(int x0, int y0, int x1, int y1, std::int32_t c) {
-    Row(y0, x0, x1, c);
-    Row(y1, x0, x1, c);
-    Column(x0, y0, y1, c);
-    Column(x1, y0, y1, c);
-  }
-  std::int32_t At(int x, int y) const { return px_[static_cast<std::size_t>(y * w_ + x)]; }
-  int width() const { return w_; }
-  int height() const { return h_; }
-
- private:
-  int w_, h_;
-  std::vector<std::int32_t> px_;
-};
-
-// From a grid of letters, each standing for a colour.
-Picture FromRows(const std::vector<std::string>& rows, const std::map<char, std::int32_t>& legend) {
-  Picture p(static_cast<int>(rows[0].size()), static_cast<int>(rows.size()), 0);
-  for (int y = 0; y < p.height(); ++y) {
-    for (int x = 0; x < p.width(); ++x)
-      p.Set(x, y, legend.at(rows[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)]));
-  }
-  return p;
-}
-
-struct Painted {
-  gdi::Surface surface;
-  std::vector<std::string> others;
-};
-
-// The face fill of the paint cycle, then the style.
-Painted Paint(std::int32_t type, Look look, const StyleInputs& in, bool isDefault = false) {
-  Painted out{gdi::Surface(QSize(in.Width, in.Height)), {}};
-  out.surface.image().fill(gdi::toQRgb(static_cast<gdi::ColorRef>(in.Colors.FaceColor)));
-  gdi::Dc dc(out.surface);
-  SurfaceCanvas canvas(dc, {in.Width, in.Height, {}, in.ShowFocusRect, in.HasFocus, in.Colors.TextColor});
-  canvas.isDefault = isDefault;
-  PaintStyle(type, look, in, canvas);
-  out.others = canvas.others;
-  return out;
-}
-
-std::string Rgb(std::int32_t c) {
-  return "(" + std::to_string(c & 0xFF) + "," + std::to_string((c >> 8) & 0xFF) + "," +
-         std::to_string((c >> 16) & 0xFF) + ")";
-}
-
-// Every pixel; the first few that differ are named.
-void ExpectPixels(const gdi::Surface& s, const Picture& expected) {
-  ASSERT_EQ(s.width(), expected.width());
-  ASSERT_EQ(s.height(), expected.height());
-  std::string diff;
-  int count = 0;
-  for (int y = 0; y < s.height(); ++y) {
-    for (int x = 0; x < s.width(); ++x) {
-      const auto got = static_cast<std::int32_t>(gdi::fromQRgb(s.pixel(x, y)));
-      if (got != expected.At(x, y) && count++ < 8) {
-        diff += " (" + std::to_string(x) + "," + std::to_string(y) + "): " + Rgb(got) + " not " +
-                Rgb(expected.At(x, y));
-      }
-    }
-  }
-  EXPECT_EQ(count, 0) << diff;
-}
-
-StyleInputs Small(SchemeColors colours, bool soft = false) {
-  StyleInputs in;
-  in.Width = 20;
-  in.Height = 8;
-  in.Colors = colours;
-  in.SoftBevel = soft;
-  return in;
-}
-
-constexpr std::int32_t kOutlineBlue = Rgb(0, 60, 115);
-constexpr std::int32_t kCornerBlue = Rgb(16, 77, 123);
-
-TEST(PaintStyle, Style3UpIsAGradientInsideARoundedBlueOutline) {
-  // A lifted face without blue: the proportional shade keeps it at 0 whichever way it moves, where a
-  // plain shade would put blue into the lighter lines.
-  SchemeColors k;
-  k.FaceColor = Rgb(10, 20, 30);
-  k.LiftedFaceColor = Rgb(120, 160, 0);
-  const auto lifted = [](std::int32_t n) { return Rgb(120 + n, 160 + n, 0); };
-  struct Case {
-    const char* name;
-    bool soft, over;
-    std::vector<std::int32_t> rows;   // amounts of rows 1 to 7 (25 / 8 = 3.125 per row)
-    std::vector<std::int32_t> edges;  // the plain edge lines, in their order
-  };
-  const Case cases[] = {
-      {"plain", false, false, {-3, -6, -9, -12, -16, -19, -22}, {-48, -32, -36, -24, 16, 10, -5, -10}},
-      {"soft: every amount halved toward zero",
-       true,
-       false,
-       {-1, -3, -4, -6, -8, -9, -11},
-       {-24, -16, -18, -12, 8, 5, -2, -5}},
-      {"hovered, soft: the fixed colours stay", true, true, {-1, -3, -4, -6, -8, -9, -11}, {}},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    StyleInputs in = Small(k, c.soft);
-    in.IsOver = c.over;
-    const Painted got = Paint(3, Look::Up, in);
-
-    Picture want(20, 8, k.FaceColor);
-    for (int y = 1; y <= 7; ++y) want.Row(y, 0, 19, lifted(c.rows[static_cast<std::size_t>(y - 1)]));
-    want.Border(0, 0, 19, 7, kOutlineBlue);
-    for (const auto& [x, y] : {std::pair{1, 1}, {1, 6}, {18, 1}, {18, 6}}) want.Set(x, y, kCornerBlue);
-    if (c.over) {
-      want.Border(1, 2, 18, 5, Rgb(255, 178, 49));
-      want.Row(6, 2, 17, Rgb(231, 150, 0));
-      want.Row(1, 2, 17, Rgb(255, 243, 206));
-      want.Row(2, 1, 18, Rgb(255, 219, 140));
-      want.Column(2, 3, 4, Rgb(255, 203, 107));
-      want.Column(17, 3, 4, Rgb(255, 203, 107));
-    } else {
-      const auto& e = c.edges;
-      want.Row(6, 2, 17, lifted(e[0]));
-      want.Row(5, 1, 17, lifted(e[1]));
-      want.Column(18, 2, 5, lifted(e[2]));
-      want.Column(17, 3, 4, lifted(e[3]));
-      want.Row(1, 2, 17, lifted(e[4]));
-      want.Row(2, 1, 17, lifted(e[5]));
-      want.Column(1, 2, 5, lifted(e[6]));
-      want.Column(2, 3, 4, lifted(e[7]));
-    }
-    ExpectPixels(got.surface, want);
-    EXPECT_EQ(got.others, std::vector<std::string>{c.over ? "Caption 1" : "Caption 0"});
-  }
-}
-
-TEST(PaintStyle, Style3DownIsTheGradientUpsideDownFromAPressedFace) {
-  SchemeColors k;
-  k.FaceColor = Rgb(10, 20, 30);
-  k.LiftedFaceColor = Rgb(120, 160, 0);
-  // B = lifted - 32; row H - y gets B shaded by the amount of row y.
-  const auto pressed = [](std::int32_t n) { return Rgb(88 + n, 128 + n, 0); };
-  const Painted got = Paint(3, Look::Down, Small(k));
-
-  Picture want(20, 8, k.FaceColor);
-  const std::int32_t amounts[] = {-3, -6, -9, -12, -16, -19, -22, -25};
-  for (int y = 1; y <= 8; ++y) want.Row(8 - y, 0, 19, pressed(amounts[y - 1]));
-  want.Border(0, 0, 19, 7, kOutlineBlue);
-  for (const auto& [x, y] : {std::pair{1, 1}, {1, 6}, {18, 1}, {18, 6}}) want.Set(x, y, kCornerBlue);
-  want.Row(6, 2, 17, pressed(16));
-  want.Row(5, 1, 17, pressed(10));
-  want.Column(18, 2, 5, pressed(5));
-  want.Column(17, 3, 4, k.LiftedFaceColor);
-  want.Row(1, 2, 17, pressed(-32));
-  want.Row(2, 1, 17, pressed(-24));
-  want.Column(1, 2, 5, pressed(-32));
-  want.Column(2, 2, 5, pressed(-22));
-  ExpectPixels(got.surface, want);
-}
-
-TEST(PaintStyle, Style4PressedIsDarkWithARoundedOutline) {
-  SchemeColors k;
-  k.FaceColor = Grey(128);
-  k.ShadowColor = Grey(100);
-  k.DarkShadowColor = Grey(20);
-  k.LightColor = Grey(230);
-  k.HighlightColor = Grey(250);
-  k.LiftedFaceColor = Grey(176);
-  const Painted got = Paint(4, Look::Down, Small(k));
-  // D dark shadow, s shadow 100, p pressed 84, d 68, k 36.
-  const Picture want = FromRows(
-      {
-          "DDDDDDDDDDDDDDDDDDDD",
-          "DDkkkkkkkkkkkkkkksDD",
-          "DkkddddddddddddddsdD",
-          "DkddpppppppppppppspD",
-          "DkdpppppppppppppsspD",
-          "DsssssssssssssssssdD",
-          "DDdppppppppppppppdDD",
-          "DDDDDDDDDDDDDDDDDDDD",
-      },
-      {{'D', Grey(20)}, {'s', Grey(100)}, {'p', Grey(84)}, {'d', Grey(68)}, {'k', Grey(36)}});
-  ExpectPixels(got.surface, want);
-  EXPECT_EQ(got.others,
-            (std::vector<std::string>{"SetLiftedFace 0x545454", "Caption 2", "SetLiftedFace 0xB0B0B0"}));
-}
-
-TEST(PaintStyle, Style14UpIsAGlossyGradientWithALightBand) {
-  SchemeColors k;
-  k.FaceColor = Grey(128);
-  k.ShadowColor = Grey(100);
-  k.HighlightColor = Grey(200);
-  k.LightColor = Grey(230);
-  struct Case {
-    const char* name;
-    bool over, isDefault;
-    std::vector<int> rows;  // grey of rows 1 to 7 before the frame (58 / 8 = 7.25 per row)
-    const char* caption;
-  };
-  const Case cases[] = {
-      {"gradient", false, false, {193, 186, 178, 171, 164, 156, 149}, "Caption 0"},
-      {"hovered: flat light face", true, false, {230, 230, 230, 230, 230, 230, 230}, "Caption 1"},
-      {"default: bold caption", false, true, {193, 186, 178, 171, 164, 156, 149}, "BoldCaption 0"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    StyleInputs in = Small(k);
-    in.IsOver = c.over;
-    const Painted got = Paint(14, Look::Up, in, c.isDefault);
-
-    Picture want(20, 8, c.over ? Grey(230) : Grey(128));
-    for (int y = 1; y <= 7; ++y) want.Row(y, 0, 19, Grey(c.rows[static_cast<std::size_t>(y - 1)]));
-    want.Border(0, 0, 19, 7, Grey(50));
-    want.Border(1, 1, 18, 6, Grey(119));
-    for (int y = 2; y <= 3; ++y) want.Row(y, 2, 17, Grey(200));
-    for (int y = 4; y <= 5; ++y) want.Row(y, 2, 3, Grey(200));
-    ExpectPixels(got.surface, want);
-    EXPECT_EQ(got.others, std::vector<std::string>{c.caption});
-  }
-}
-
-// Style 14 disabled, 8 x 28: the gradient shows in columns 4 and 5 between the frame and the bands,
-// row 7 at Highlight - 14 (a tie that a double-precision step would round to -15).
-TEST(PaintStyle, Style14DisabledIsTheGlossyGradientAtEveryHeight) {
-  SchemeColors k;
-  k.FaceColor = Grey(128);
-  k.ShadowColor = Grey(100);
-  k.HighlightColor = Grey(200);
-  StyleInputs in = Small(k);
-  in.Width = 8;
-  in.Height = 28;
-  in.IsOver = true;  // the disabled look ignores it
-  const Painted got = Paint(14, Look::Disabled, in, true);
-  const int amounts[] = {-2,  -4,  -6,  -8,  -10, -12, -14, -17, -19, -21, -23, -25, -27, -29,
-                         -31, -33, -35, -37, -39, -41, -44, -46, -48, -50, -52, -54, -56};
-  Picture want(8, 28, Grey(128));
-  for (int y = 1; y <= 27; ++y) want.Row(y, 0, 7, Grey(200 + amounts[y - 1]));
-  want.Border(0, 0, 7, 27, Grey(50));
-  want.Border(1, 1, 6, 26, Grey(119));
-  for (int y = 2; y <= 3; ++y) want.Row(y, 2, 5, Grey(200));
-  for (int y = 4; y <= 25; ++y) want.Row(y, 2, 3, Grey(200));
-  ExpectPixels(got.surface, want);
-  EXPECT_EQ(got.others, std::vector<std::string>{"Caption 6"});
-}
-
-// Style 1 and 6 bevels, 9's selection face and 12's hover bevel on an 8 x 6 button, beside the
-// recorded order above. Captions are traced, not drawn.
-TEST(PaintStyle, FlatAndBevelledStylesAsPixels) {
-  const SchemeColors k = Palette();
-  const std::map<char, std::int32_t> legend = {{'F', Grey(128)},      {'L', Grey(200)},
-                                               {'H', Grey(250)},      {'S', Grey(90)},
-                                               {'K', Grey(16)},       {'l', Grey(208)},  // Shade(Light, 8)
-                                               {'s', Rgb(0, 0, 255)}, {'t', Rgb(176, 176, 240)}};
-  struct Case {
-    const char* name;
-    std::int32_t type;
-    Look look;
-    bool over;
-    std::vector<std::string> rows;
-  };
-  const Case cases[] = {
-      {"1 up: a bevel one pixel in, inside a dark outline",
-       1,
-       Look::Up,
-       false,
-       {"KKKKKKKK", "KHHHHHSK", "KHHHHSSK", "KHSSSSSK", "KSSSSSSK", "KKKKKKKK"}},
-      {"1 down: the bevel the other way round",
-       1,
-       Look::Down,
-       false,
-       {"KKKKKKKK", "KSSSSSHK", "KSSSSHHK", "KSHHHHHK", "KHHHHHHK", "KKKKKKKK"}},
-      {"6 down: both rings in one pair",
-       6,
-       Look::Down,
-       false,
-       {"SSSSSSSl", "SSSSSSll", "SSFFFFll", "SSFFFFll", "Slllllll", "llllllll"}},
-      {"9 up hovered: the tint inside the selection outline",
-       9,
-       Look::Up,
-       true,
-       {"ssssssss", "stttttts", "stttttts", "stttttts", "stttttts", "ssssssss"}},
-      {"12 up hovered: the full bevel",
-       12,
-       Look::Up,
-       true,
-       {"HHHHHHHK", "HLLLLLSK", "HLFFFFSK", "HLFFFFSK", "HSSSSSSK", "KKKKKKKK"}},
-      {"12 up, mouse away: only the face",
-       12,
-       Look::Up,
-       false,
-       {"FFFFFFFF", "FFFFFFFF", "FFFFFFFF", "FFFFFFFF", "FFFFFFFF", "FFFFFFFF"}},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    StyleInputs in = Small(k);
-    in.Width = 8;
-    in.Height = 6;
-    in.IsOver = c.over;
-    ExpectPixels(Paint(c.type, c.look, in).surface, FromRows(c.rows, legend));
-  }
-}
-
-TEST(PaintStyle, BevelsAndRingsLandWhereTheirInsetPutsThem) {
-  const SchemeColors k = Palette();
-  const std::map<char, std::int32_t> legend = {
-      {'F', Grey(128)}, {'L', Grey(200)}, {'H', Grey(250)}, {'S', Grey(90)}, {'K', Grey(16)}};
-  struct Case {
-    const char* name;
-    std::int32_t type;
-    bool showFocus, isDefault;
-    std::vector<std::string> rows;
-  };
-  const Case cases[] = {
-      // One pixel in, inside the dark outline; the bottom rows take the dark colours to the left edge.
-      {"2 as the default button",
-       2,
-       true,
-       true,
-       {"KKKKKKKK", "KHHHHHKK", "KHLLLSKK", "KHSSSSKK", "KKKKKKKK", "KKKKKKKK"}},
-      {"2 otherwise",
-       2,
-       true,
-       false,
-       {"HHHHHHHK", "HLLLLLSK", "HLFFFFSK", "HLFFFFSK", "HSSSSSSK", "KKKKKKKK"}},
-      {"7: a single ring",
-       7,
-       false,
-       false,
-       {"HHHHHHHS", "HFFFFFFS", "HFFFFFFS", "HFFFFFFS", "HFFFFFFS", "SSSSSSSS"}},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    StyleInputs in = Small(k);
-    in.Width = 8;
-    in.Height = 6;
-    in.ShowFocusRect = c.showFocus;
-    const Painted got = Paint(c.type, Look::Up, in, c.isDefault);
-    ExpectPixels(got.surface, FromRows(c.rows, legend));
   }
 }
 
