@@ -209,3 +209,26 @@ TEST(KelvaneWidgetsButton, SystemColourTwinsReadTheOneStoredColour) {
 }
 
 }  // namespace
+
+namespace {
+
+// The transparent style shows what lies behind it: the program's window, not the button's own
+// QWidget, which only carries the control.
+TEST(KelvaneWidgetsButton, TransparentStyleShowsTheWindowBehindIt) {
+  QWidget window;
+  window.resize(200, 80);
+  QPalette red = window.palette();
+  red.setColor(QPalette::Window, QColor(200, 0, 0));
+  window.setPalette(red);
+  window.setAutoFillBackground(true);
+  chameleonButton b(&window);
+  b.move(20, 20);
+  b.setCaption(QString());
+  b.setButtonType(11);
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  const QImage shown = b.grab().toImage();
+  EXPECT_EQ(QColor(shown.pixel(shown.width() / 2, shown.height() / 2)), QColor(200, 0, 0));
+}
+
+}  // namespace
