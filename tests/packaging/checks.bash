@@ -14,6 +14,8 @@ PACKAGES="kelvane libkelvanewidgets0 libkelvanewidgets-dev kelvane-widgets-desig
 package_files() {
   local lib=lib/$MULTIARCH config
   config=$(sed -n 's/^CMAKE_BUILD_TYPE:STRING=//p' "$BUILD/CMakeCache.txt" | tr '[:upper:]' '[:lower:]')
+  config=${config:-noconfig}  # CMake's name for the targets of a build with no type
+  config=${config:-noconfig}
   echo "share/doc/$1/changelog.Debian.gz"
   echo "share/doc/$1/copyright"
   echo "share/lintian/overrides/$1"

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the four Debian packages from the build tree and checks each one's control fields, contents
 # and lintian's verdict (nothing to warn of); unpacks them into one root and runs the unpacked
-# program under Xvfb: the window appears and "End" ends it.
+# program, which finds the unpacked library, under Xvfb: the window appears and "End" ends it.
 set -euo pipefail
 [ -n "${INSIDE_XVFB:-}" ] || exec env INSIDE_XVFB=1 xvfb-run -n $((100 + RANDOM % 800)) -a -s "-screen 0 1024x768x24 -noreset" bash "$0" "$@"
 BUILD=$1
@@ -56,7 +56,6 @@ kelvane-widgets-designer devel $lib= libc6 libqt6core6 libqt6designer6
 PACKAGES
 [ "$failed" = 0 ] || finish deb
 
-libdir=$root/usr/lib/$MULTIARCH
 libdeb=$work/out/${lib}_${DEB_VERSION}_$arch.deb
 control() { dpkg-deb --ctrl-tarfile "$libdeb" | tar -xO "./$1"; }
 check "$lib maps the SONAME to itself, this version or later" \
@@ -64,23 +63,22 @@ check "$lib maps the SONAME to itself, this version or later" \
 check "$lib has dpkg run ldconfig by its trigger, with no maintainer script" \
   expect_output "control md5sums shlibs triggers" sh -c "dpkg-deb --ctrl-tarfile '$libdeb' | tar -t | sed -n 's|^\./\(.\)|\1|p' | sort | xargs"
 check "$lib's trigger is ldconfig's" expect_output "activate-noawait ldconfig" control triggers
-check "the link name leads to the library" test -f "$libdir/libKelvaneWidgets.so"
+check "the link name leads to the library" test -f "$root/usr/lib/$MULTIARCH/libKelvaneWidgets.so"
 for binary in usr/bin/kelvane "usr/lib/$MULTIARCH/libKelvaneWidgets.so.$VERSION" \
               "usr/lib/$MULTIARCH/qt6/plugins/designer/libkelvanewidgets_designer.so"; do
   name=$(basename "$binary")
-  check "$name is stripped, with the compiler's notes" \
+  check "$name is stripped, the compiler's notes too" \
     sh -c "! readelf -S -W '$root/$binary' | grep -qE ' \.(debug_info|comment|note) '"
   # lintian does not look for the stack protector; a protected function calls this on a smashed stack.
   check "$name is built with the stack protector" \
     sh -c "readelf --dyn-syms -W '$root/$binary' | grep -q ' __stack_chk_fail'"
-  check "$name finds every library it needs" \
-    sh -c "! LD_LIBRARY_PATH='$libdir' ldd '$root/$binary' | grep 'not found'"
+  check "$name finds every library it needs" sh -c "! ldd '$root/$binary' | grep 'not found'"
 done
-check "the program takes the unpacked library" \
-  sh -c "LD_LIBRARY_PATH='$libdir' ldd '$root/usr/bin/kelvane' | grep -qF '$libdir/libKelvaneWidgets.so.${VERSION%%.*} '"
+# By its own place, as it would find the installed library; no loader path leads to the root.
+check "the unpacked program takes the unpacked library" \
+  sh -c "ldd '$root/usr/bin/kelvane' | grep -qF '$root/usr/bin/../lib/$MULTIARCH/libKelvaneWidgets.so.${VERSION%%.*} '"
 check_desktop_entry "$root/usr/share/applications/$ID.desktop"
 check_metainfo "$root/usr/share/metainfo/$ID.metainfo.xml"
-export LD_LIBRARY_PATH=$libdir
 check "the unpacked program answers --version" expect_output "kelvane $VERSION" "$root/usr/bin/kelvane" --version
 [ "$failed" = 0 ] || finish deb
 
