@@ -4,7 +4,7 @@
 # program, which finds the unpacked library, under Xvfb: the window appears and "End" ends it.
 set -euo pipefail
 [ -n "${INSIDE_XVFB:-}" ] || exec env INSIDE_XVFB=1 xvfb-run -n $((100 + RANDOM % 800)) -a -s "-screen 0 1024x768x24 -noreset" bash "$0" "$@"
-BUILD=$1
+BUILD=$(cd "$1" && pwd)
 here=$(dirname "$0")
 source "$here/checks.bash"
 

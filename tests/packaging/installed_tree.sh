@@ -4,7 +4,7 @@
 # entry and AppStream metadata, every icon at the size its folder names, and a man page that renders
 # without warnings.
 set -euo pipefail
-BUILD=$1
+BUILD=$(cd "$1" && pwd)
 SOURCE=$(cd "$(dirname "$0")/../.." && pwd)
 source "$SOURCE/tests/packaging/checks.bash"
 
