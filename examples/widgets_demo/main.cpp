@@ -1,7 +1,7 @@
 // Start fills the blocks bar; Marquee, a check box, keeps the marker moving; Quit ends.
 // With --self-test the program clicks its own buttons and prints what it saw.
-#include <KelvaneWidgets/ChameleonButton>
 #include <KelvaneWidgets/Xp_ProgressBar>
+#include <KelvaneWidgets/chameleonButton>
 #include <QApplication>
 #include <QTimer>
 #include <cstdio>

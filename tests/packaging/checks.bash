@@ -5,6 +5,41 @@ VERSION=$(sed -n 's/^project(kelvane VERSION \([0-9.]*\).*/\1/p' "$(dirname "${B
 DEB_VERSION=$VERSION-$(sed -n 's/^set(KELVANE_DEBIAN_REVISION \([0-9]*\))$/\1/p' \
   "$(dirname "${BASH_SOURCE[0]}")/../../packaging/CMakeLists.txt")
 passed=0 failed=0
+ID=io.github.kelvane.Kelvane
+ICON_SIZES="16 22 24 32 48 64 128 256"
+MULTIARCH=$(dpkg-architecture -qDEB_HOST_MULTIARCH)
+PACKAGES="kelvane libkelvanewidgets0 libkelvanewidgets-dev kelvane-widgets-designer"
+
+# package_files PACKAGE: the files (and links) PACKAGE holds, relative to the install prefix.
+package_files() {
+  local lib=lib/$MULTIARCH config
+  config=$(sed -n 's/^CMAKE_BUILD_TYPE:STRING=//p' "$BUILD/CMakeCache.txt" | tr '[:upper:]' '[:lower:]')
+  config=${config:-noconfig}  # CMake's name for the targets of a build with no type
+  config=${config:-noconfig}
+  echo "share/doc/$1/changelog.Debian.gz"
+  echo "share/doc/$1/copyright"
+  echo "share/lintian/overrides/$1"
+  case $1 in
+    kelvane)
+      echo bin/kelvane
+      echo "share/applications/$ID.desktop"
+      echo share/man/man1/kelvane.1.gz
+      echo "share/metainfo/$ID.metainfo.xml"
+      echo "share/icons/hicolor/scalable/apps/$ID.svg"
+      for n in $ICON_SIZES; do echo "share/icons/hicolor/${n}x${n}/apps/$ID.png"; done ;;
+    libkelvanewidgets0)
+      echo "$lib/libKelvaneWidgets.so.${VERSION%%.*}"
+      echo "$lib/libKelvaneWidgets.so.$VERSION" ;;
+    libkelvanewidgets-dev)
+      echo "$lib/libKelvaneWidgets.so"
+      for f in chameleonButton chameleonbutton.h Xp_ProgressBar xp_progressbar.h kelvanewidgets_export.h; do
+        echo "include/KelvaneWidgets/$f"
+      done
+      for f in Config ConfigVersion Targets "Targets-$config"; do echo "$lib/cmake/KelvaneWidgets/KelvaneWidgets$f.cmake"; done ;;
+    kelvane-widgets-designer)
+      echo "$lib/qt6/plugins/designer/libkelvanewidgets_designer.so" ;;
+  esac
+}
 
 # check NAME COMMAND...: runs COMMAND; its output is shown only when it fails.
 check() {

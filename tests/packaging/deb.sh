@@ -1,11 +1,10 @@
 #!/usr/bin/env bash
-# Builds the Debian package from the build tree, checks its control fields and contents, has lintian
-# find nothing to warn of and the program built hardened, unpacks it with dpkg-deb and runs the
-# unpacked program under Xvfb: the window appears and "End" ends it.
+# Builds the four Debian packages from the build tree and checks each one's control fields, contents
+# and lintian's verdict (nothing to warn of); unpacks them into one root and runs the unpacked
+# program, which finds the unpacked library, under Xvfb: the window appears and "End" ends it.
 set -euo pipefail
 [ -n "${INSIDE_XVFB:-}" ] || exec env INSIDE_XVFB=1 xvfb-run -n $((100 + RANDOM % 800)) -a -s "-screen 0 1024x768x24 -noreset" bash "$0" "$@"
-BUILD=$1
-ID=io.github.kelvane.Kelvane
+BUILD=$(cd "$1" && pwd)
 here=$(dirname "$0")
 source "$here/checks.bash"
 
@@ -13,54 +12,78 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cpack --config "$BUILD/CPackConfig.cmake" -G DEB -B "$work/out" >"$work/cpack.log" 2>&1 ||
   { cat "$work/cpack.log" >&2; exit 1; }
-deb="$work/out/kelvane_${DEB_VERSION}_$(dpkg --print-architecture).deb"
-[ -f "$deb" ] || { echo "FAIL: no $deb; cpack made: $(ls "$work/out")" >&2; exit 1; }
-echo "package: $(basename "$deb"), $(stat -c %s "$deb") bytes"
-echo "depends: $(dpkg-deb -f "$deb" Depends)"
+arch=$(dpkg --print-architecture)
+lib=libkelvanewidgets0
+root=$work/root
 
-check "Package" expect_output kelvane dpkg-deb -f "$deb" Package
-check "Version" expect_output "$DEB_VERSION" dpkg-deb -f "$deb" Version
-check "Section" expect_output utils dpkg-deb -f "$deb" Section
-check "Maintainer" test -n "$(dpkg-deb -f "$deb" Maintainer)"
-check "Description" test -n "$(dpkg-deb -f "$deb" Description)"
-# Computed by dpkg-shlibdeps from what the program links, so Qt and the C library must be there.
-depends=", $(dpkg-deb -f "$deb" Depends),"
-for lib in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6; do
-  check "Depends names $lib" test -n "$(grep -F -e ", $lib " -e ", $lib," <<<"$depends")"
-done
-
-expected="usr/bin/kelvane
-usr/share/applications/$ID.desktop
-usr/share/doc/kelvane/changelog.Debian.gz
-usr/share/doc/kelvane/copyright
-usr/share/lintian/overrides/kelvane
-usr/share/man/man1/kelvane.1.gz
-usr/share/metainfo/$ID.metainfo.xml
-usr/share/icons/hicolor/scalable/apps/$ID.svg"
-for n in 16 22 24 32 48 64 128 256; do expected+=$'\n'"usr/share/icons/hicolor/${n}x${n}/apps/$ID.png"; done
-dpkg-deb -x "$deb" "$work/root"
-check "holds exactly the program and its desktop files, no tests or tools" \
-  diff <(sort <<<"$expected") <(cd "$work/root" && find . -type f -printf '%P\n' | sort)
-check "the program is stripped" sh -c "! readelf -S '$work/root/usr/bin/kelvane' | grep -q '\.debug_info'"
 # Errors and warnings fail, and so do the hardening and strip findings lintian files as information.
 lintian_findings() {
   lintian --display-info "$1" 2>&1 | grep -v 'running with root privileges' |
     grep -E '^[EW]: |^I: .* (hardening-|binary-has-unneeded-section)' || true
 }
-check "lintian finds nothing to warn of" expect_output "" lintian_findings "$deb"
-# lintian does not look for the stack protector; a protected function calls this on a smashed stack.
-check "the program is built with the stack protector" \
-  sh -c "readelf --dyn-syms -W '$work/root/usr/bin/kelvane' | grep -q ' __stack_chk_fail'"
-check "the changelog's newest entry is this version" \
-  sh -c "zcat '$work/root/usr/share/doc/kelvane/changelog.Debian.gz' | head -1 | grep -qF 'kelvane ($DEB_VERSION) '"
-check_desktop_entry "$work/root/usr/share/applications/$ID.desktop"
-check_metainfo "$work/root/usr/share/metainfo/$ID.metainfo.xml"
-check "the unpacked program answers --version" \
-  expect_output "kelvane $VERSION" "$work/root/usr/bin/kelvane" --version
+# has_depends DEB PACKAGE...: DEB's Depends names every PACKAGE; PACKAGE= asks for this very version.
+has_depends() {
+  local depends=", $(dpkg-deb -f "$1" Depends)," r
+  for r in "${@:2}"; do
+    [[ $r != *= ]] || r="${r%=} (= $DEB_VERSION)"
+    grep -qF -e ", $r " -e ", $r," <<<"$depends" || { echo "Depends: ${depends:2:-1}"; echo "lacks $r"; return 1; }
+  done
+}
+
+# Each package, its section and what its Depends must name: the library at this very version, and
+# what dpkg-shlibdeps finds the binaries link (qt6-base-dev is named by hand).
+while read -r -u 3 package section needs; do
+  deb="$work/out/${package}_${DEB_VERSION}_$arch.deb"
+  [ -f "$deb" ] || { echo "FAIL: no $deb; cpack made: $(ls "$work/out")" >&2; failed=$((failed + 1)); continue; }
+  echo "$package: $(stat -c %s "$deb") bytes; Depends: $(dpkg-deb -f "$deb" Depends)"
+  check "$package Package" expect_output "$package" dpkg-deb -f "$deb" Package
+  check "$package Version" expect_output "$DEB_VERSION" dpkg-deb -f "$deb" Version
+  check "$package Section" expect_output "$section" dpkg-deb -f "$deb" Section
+  check "$package Architecture" expect_output "$arch" dpkg-deb -f "$deb" Architecture
+  check "$package Maintainer and Description" test -n "$(dpkg-deb -f "$deb" Maintainer)" -a -n "$(dpkg-deb -f "$deb" Description)"
+  check "$package Depends" has_depends "$deb" $needs
+  check "$package holds exactly its files" \
+    diff <(package_files "$package" | sed 's|^|usr/|' | sort) <(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print substr($6, 3) }' | sort)
+  check "$package: lintian finds nothing to warn of" expect_output "" lintian_findings "$deb"
+  dpkg-deb -x "$deb" "$root"
+  check "$package: the changelog's newest entry is this version" \
+    sh -c "zcat '$root/usr/share/doc/$package/changelog.Debian.gz' | head -1 | grep -qF 'kelvane ($DEB_VERSION) '"
+done 3<<PACKAGES
+kelvane utils $lib= libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libwayland-client0
+$lib libs libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6
+libkelvanewidgets-dev libdevel $lib= qt6-base-dev
+kelvane-widgets-designer devel $lib= libc6 libqt6core6 libqt6designer6
+PACKAGES
+[ "$failed" = 0 ] || finish deb
+
+libdeb=$work/out/${lib}_${DEB_VERSION}_$arch.deb
+control() { dpkg-deb --ctrl-tarfile "$libdeb" | tar -xO "./$1"; }
+check "$lib maps the SONAME to itself, this version or later" \
+  expect_output "libKelvaneWidgets ${VERSION%%.*} $lib (>= $DEB_VERSION)" control shlibs
+check "$lib has dpkg run ldconfig by its trigger, with no maintainer script" \
+  expect_output "control md5sums shlibs triggers" sh -c "dpkg-deb --ctrl-tarfile '$libdeb' | tar -t | sed -n 's|^\./\(.\)|\1|p' | sort | xargs"
+check "$lib's trigger is ldconfig's" expect_output "activate-noawait ldconfig" control triggers
+check "the link name leads to the library" test -f "$root/usr/lib/$MULTIARCH/libKelvaneWidgets.so"
+for binary in usr/bin/kelvane "usr/lib/$MULTIARCH/libKelvaneWidgets.so.$VERSION" \
+              "usr/lib/$MULTIARCH/qt6/plugins/designer/libkelvanewidgets_designer.so"; do
+  name=$(basename "$binary")
+  check "$name is stripped, the compiler's notes too" \
+    sh -c "! readelf -S -W '$root/$binary' | grep -qE ' \.(debug_info|comment|note) '"
+  # lintian does not look for the stack protector; a protected function calls this on a smashed stack.
+  check "$name is built with the stack protector" \
+    sh -c "readelf --dyn-syms -W '$root/$binary' | grep -q ' __stack_chk_fail'"
+  check "$name finds every library it needs" sh -c "! ldd '$root/$binary' | grep 'not found'"
+done
+# By its own place, as it would find the installed library; no loader path leads to the root.
+check "the unpacked program takes the unpacked library" \
+  sh -c "ldd '$root/usr/bin/kelvane' | grep -qF '$root/usr/bin/../lib/$MULTIARCH/libKelvaneWidgets.so.${VERSION%%.*} '"
+check_desktop_entry "$root/usr/share/applications/$ID.desktop"
+check_metainfo "$root/usr/share/metainfo/$ID.metainfo.xml"
+check "the unpacked program answers --version" expect_output "kelvane $VERSION" "$root/usr/bin/kelvane" --version
 [ "$failed" = 0 ] || finish deb
 
 # The unpacked program runs as a user would start it.
-KELVANE="$work/root/usr/bin/kelvane"
+KELVANE="$root/usr/bin/kelvane"
 source "$here/../e2e/lib.bash"
 start_kelvane
 [ "$WW" = 359 ] && [ "$WH" = 305 ] || fail "client area is ${WW}x${WH}, expected 359x305"

@@ -1,11 +1,10 @@
 #!/usr/bin/env bash
-# `cmake --install` into a scratch prefix, checked as a desktop would read it: exactly the expected
-# files, a valid desktop entry and AppStream metadata, every icon at the size its folder names, and
-# a man page that renders without warnings.
+# `cmake --install` into a scratch prefix, checked as a desktop would read it: exactly the files of the
+# four packages (program, widget library, its development files, Designer plugin), a valid desktop
+# entry and AppStream metadata, every icon at the size its folder names, and a man page that renders
+# without warnings.
 set -euo pipefail
-BUILD=$1
-ID=io.github.kelvane.Kelvane
-SIZES="16 22 24 32 48 64 128 256"
+BUILD=$(cd "$1" && pwd)
 SOURCE=$(cd "$(dirname "$0")/../.." && pwd)
 source "$SOURCE/tests/packaging/checks.bash"
 
@@ -15,25 +14,17 @@ cmake --install "$BUILD" --prefix "$prefix" >"$prefix.log" 2>&1 || { cat "$prefi
 rm -f "$prefix.log"
 cd "$prefix"
 
-expected="bin/kelvane
-share/applications/$ID.desktop
-share/doc/kelvane/changelog.Debian.gz
-share/doc/kelvane/copyright
-share/lintian/overrides/kelvane
-share/man/man1/kelvane.1.gz
-share/metainfo/$ID.metainfo.xml
-share/icons/hicolor/scalable/apps/$ID.svg"
-for n in $SIZES; do expected+=$'\n'"share/icons/hicolor/${n}x${n}/apps/$ID.png"; done
-check "installs exactly the program and its desktop files" \
-  diff <(sort <<<"$expected") <(find . -type f -printf '%P\n' | sort)
-check "the program is executable" test -x bin/kelvane
+check "installs exactly the files the four packages hold, each in one" \
+  diff <(for p in $PACKAGES; do package_files "$p"; done | sort) <(find . ! -type d -printf '%P\n' | sort)
+# No loader path leads here: the program finds the library by its own place.
+check "the installed program runs from the prefix as it is" expect_output "kelvane $VERSION" bin/kelvane --version
 
 check_desktop_entry share/applications/$ID.desktop
 check_metainfo share/metainfo/$ID.metainfo.xml
-for n in $SIZES; do
+for n in $ICON_SIZES; do
   check "icon ${n}x${n}" expect_output "${n}x${n}" identify -format '%wx%h' share/icons/hicolor/${n}x${n}/apps/$ID.png
 done
-for n in $SIZES; do
+for n in $ICON_SIZES; do
   check "the ${n} px theme icon is the window's own" expect_output 0 \
     compare -metric AE share/icons/hicolor/${n}x${n}/apps/$ID.png "$SOURCE/app/resources/kelvane$n.png" null:
 done

@@ -29,9 +29,12 @@ check "the example configures with find_package(KelvaneWidgets)" \
   cmake -S "$SOURCE/examples/widgets_demo" -B "$work/demo" -G Ninja -DCMAKE_PREFIX_PATH="$prefix" \
   -DCMAKE_BUILD_TYPE=Release
 check "the example builds against the installed package" cmake --build "$work/demo"
+# A session's private runtime folder, as a desktop gives every program (Qt warns without one).
+mkdir -m 0700 "$work/run"
 check "the example's form builds and its buttons work" \
   expect_output "version 2.0.6, blocks 30 of 100, marquee style 1, quit type 13" \
-  env LD_LIBRARY_PATH="$prefix/$libdir" QT_QPA_PLATFORM=offscreen "$work/demo/widgets_demo" --self-test
+  env LD_LIBRARY_PATH="$prefix/$libdir" QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR="$work/run" \
+  "$work/demo/widgets_demo" --self-test
 check "the example found the library in the prefix" \
   sh -c "LD_LIBRARY_PATH='$prefix/$libdir' ldd '$work/demo/widgets_demo' | grep -q '$prefix/$libdir/libKelvaneWidgets.so.0'"
 finish widgets_package
