@@ -1,5 +1,7 @@
 #include "platform/host/font_desc.h"
 
+#include <QGuiApplication>
+
 #include <algorithm>
 
 namespace kelvane::host {
@@ -9,6 +11,11 @@ constexpr int kMinWeight = 1;  // QFont's accepted weight range
 constexpr int kMaxWeight = 1000;
 constexpr double kPointsPerPixel = 72.0 / 96.0;
 }  // namespace
+
+QString ApplicationFontFamily() {
+  if (qobject_cast<QGuiApplication*>(QCoreApplication::instance())) return QGuiApplication::font().family();
+  return QStringLiteral("Sans Serif");
+}
 
 QFont FontDesc::toQFont() const {
   QFont f(name);

@@ -5,8 +5,11 @@
 
 namespace kelvane::host {
 
+// The application's font family; before the application exists, the generic sans serif family.
+QString ApplicationFontFamily();
+
 struct FontDesc {
-  QString name = "MS Sans Serif";
+  QString name = ApplicationFontFamily();
   double size = 8.25;  // points
   int weight = 400;
   bool italic = false;
