@@ -9,7 +9,7 @@ bash scripts/install-deps.sh
 jobs=$(nproc)
 
 echo "Checking formatting (.clang-format)"
-find app bench controls fuzz platform tests tools -name '*.cpp' -o -name '*.h' |
+find app bench controls designer examples fuzz platform tests tools widgets -name '*.cpp' -o -name '*.h' |
   xargs clang-format --dry-run --Werror
 
 cmake --preset dev -DCMAKE_COMPILE_WARNING_AS_ERROR=ON >/dev/null
