@@ -143,18 +143,18 @@ void Control::keyReleaseEvent(QKeyEvent* e) {
 }
 
 bool Control::isSecondClick(const QMouseEvent* e) const {
-  if (buttonsDown_ != 0 || lastClickButton_ != ButtonCodeFromQt(e->button())) return false;
-  if (lastClickTime_ == 0 || e->timestamp() < lastClickTime_) return false;
+  if (buttonsDown_ != 0 || lastPressButton_ != ButtonCodeFromQt(e->button())) return false;
+  if (e->timestamp() < lastPressTime_) return false;
   const auto* hints = QGuiApplication::styleHints();
-  return e->timestamp() - lastClickTime_ <= static_cast<quint64>(hints->mouseDoubleClickInterval()) &&
-         (e->position().toPoint() - lastClickPos_).manhattanLength() <= hints->mouseDoubleClickDistance();
+  return e->timestamp() - lastPressTime_ <= static_cast<quint64>(hints->mouseDoubleClickInterval()) &&
+         (e->position().toPoint() - lastPressPos_).manhattanLength() <= hints->mouseDoubleClickDistance();
 }
 
 void Control::startDoubleClick(int button) {
   buttonsDown_ |= button;
   inDoubleClick_ = true;
   clickArmed_ = false;
-  lastClickButton_ = 0;  // a third press starts afresh
+  lastPressButton_ = 0;  // a third press starts afresh
   OnDblClick();
 }
 
@@ -173,6 +173,11 @@ void Control::mousePressEvent(QMouseEvent* e) {
   }
   clickArmed_ = buttonsDown_ == 0;
   buttonsDown_ |= button;
+  // Whatever becomes of this press (a click, or a drag out and a release elsewhere), the next one
+  // is counted from it.
+  lastPressButton_ = button;
+  lastPressTime_ = e->timestamp();
+  lastPressPos_ = e->position().toPoint();
   const QPointF at = toScale(e->position());
   OnMouseDown(button, ShiftMaskFromQt(e->modifiers()), at.x(), at.y());
 }
@@ -223,9 +228,6 @@ void Control::mouseReleaseEvent(QMouseEvent* e) {
   const QPointF at = toScale(e->position());
   OnMouseUp(button, ShiftMaskFromQt(e->modifiers()), at.x(), at.y());
   if (!guard || !click) return;
-  lastClickButton_ = button;
-  lastClickTime_ = e->timestamp();
-  lastClickPos_ = pos;
   OnClick();
 }
 

@@ -174,14 +174,15 @@ class Control : public QWidget {
   bool modified_ = false;
   bool terminated_ = false;
   // Click tracking: the buttons held, whether the press that started them may end in a click, and
-  // the last click (for recognising the second press of a double click).
+  // the last press reported as a mouse-down (a second press soon after it and near it is a double
+  // click).
   int buttonsDown_ = 0;
   bool clickArmed_ = false;
   bool inDoubleClick_ = false;
   bool doubleClickFromPress_ = false;
-  int lastClickButton_ = 0;
-  quint64 lastClickTime_ = 0;
-  QPoint lastClickPos_;
+  int lastPressButton_ = 0;
+  quint64 lastPressTime_ = 0;
+  QPoint lastPressPos_;
 };
 
 // Sends Terminate to every control of `root` (itself included) that has not had it: what the host
