@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QStyleHints>
 #include <cmath>
+#include <utility>
 
 #include "platform/host/access_keys.h"
 #include "platform/host/key_codes.h"
@@ -193,23 +194,32 @@ void Control::mouseDoubleClickEvent(QMouseEvent* e) {
 }
 
 void Control::mouseMoveEvent(QMouseEvent* e) {
+  enterMovePending_ = false;
   const QPointF at = toScale(e->position());
   OnMouseMove(ButtonCodeFromQt(e->buttons()), ShiftMaskFromQt(e->modifiers()), at.x(), at.y());
 }
 
-// Entering counts as a move: a pointer that jumps onto the control may bring no move of its own. It
-// is queued, because Qt is still walking the widgets it tells of the enter and a handler may destroy
-// this one; it is dropped if that happens first.
+// Entering counts as a move: a pointer that jumps onto the control may bring no move of its own.
+// When it does bring one, that move is the report. The enter waits in the queue, because Qt is
+// still walking the widgets it tells of the enter and a handler may destroy this one; it is dropped
+// if that happens first.
 void Control::enterEvent(QEnterEvent* e) {
   QWidget::enterEvent(e);
+  enterMovePending_ = true;
   const QPointF at = toScale(e->position());
   QMetaObject::invokeMethod(
       this,
       [this, at] {
+        if (!std::exchange(enterMovePending_, false)) return;
         OnMouseMove(ButtonCodeFromQt(QGuiApplication::mouseButtons()),
                     ShiftMaskFromQt(QGuiApplication::keyboardModifiers()), at.x(), at.y());
       },
       Qt::QueuedConnection);
+}
+
+void Control::leaveEvent(QEvent* e) {
+  QWidget::leaveEvent(e);
+  enterMovePending_ = false;
 }
 
 void Control::mouseReleaseEvent(QMouseEvent* e) {

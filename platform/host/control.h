@@ -151,6 +151,7 @@ class Control : public QWidget {
   void mousePressEvent(QMouseEvent*) override;
   void mouseMoveEvent(QMouseEvent*) override;
   void enterEvent(QEnterEvent*) override;
+  void leaveEvent(QEvent*) override;
   void mouseReleaseEvent(QMouseEvent*) override;
   void mouseDoubleClickEvent(QMouseEvent*) override;
 
@@ -173,6 +174,7 @@ class Control : public QWidget {
   Picture mouseIcon_;
   bool modified_ = false;
   bool terminated_ = false;
+  bool enterMovePending_ = false;  // an enter waits to be reported as a move, unless a move comes
   // Click tracking: the buttons held, whether the press that started them may end in a click, and
   // the last press reported as a mouse-down (a second press soon after it and near it is a double
   // click).

@@ -1,6 +1,7 @@
 // Mouse, key and access-key input as the host reports it to a control.
 #include <gtest/gtest.h>
 
+#include <QCursor>
 #include <QMouseEvent>
 #include <QStyleHints>
 #include <QTest>
@@ -136,6 +137,21 @@ TEST_F(ControlMouse, MoveReportsTheButtonsHeld) {
   QTest::mouseMove(&c, QPoint(30, 2));  // outside: still delivered while held
   QTest::mouseRelease(&c, Qt::LeftButton, {}, QPoint(30, 2));
   EXPECT_TRUE(Only(c.log, {"MouseMove"}).contains("MouseMove 1 0 30 2"));
+}
+
+// Moving onto a control brings it an enter and a move from the window system: one move notification.
+TEST(ControlMouseEnter, OneMotionOntoTheControlIsOneMove) {
+  QWidget window;
+  window.resize(60, 40);
+  auto* c = new RecordingControl(&window);
+  c->setGeometry(10, 10, 20, 10);
+  c->setScaleMode(host::ScaleUnit::Pixels);
+  QCursor::setPos(700, 500);
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  QCursor::setPos(window.mapToGlobal(QPoint(15, 15)));
+  QTest::qWait(20);
+  EXPECT_EQ(Only(c->log, {"MouseMove"}), QStringList({"MouseMove 0 0 5 5"}));
 }
 
 TEST(ControlMouseTeardown, ControlDestroyedInMouseUpDoesNotCrash) {
