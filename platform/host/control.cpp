@@ -13,6 +13,7 @@
 #include "platform/host/access_keys.h"
 #include "platform/host/key_codes.h"
 #include "platform/host/units.h"
+#include "platform/host/window_system.h"
 
 namespace kelvane::host {
 
@@ -23,9 +24,23 @@ const QString kExtentY = QStringLiteral("_extenty");
 
 int HimetricToWholePixels(int hm) { return static_cast<int>(std::lround(HimetricToPixels(hm))); }
 
+// The control last told of the pointer by a move, and where the pointer was in its coordinates: the
+// global position mapped through the geometry the program knew then. A geometry learnt later (the
+// window manager's word on a move may come after the pointer's enter) makes the same pointer a new
+// place.
+struct ToldPointer {
+  QPointer<Control> control;
+  QPoint at;
+};
+ToldPointer& Told() {
+  static ToldPointer told;
+  return told;
+}
+
 }  // namespace
 
 Control::Control(QWidget* parent) : QWidget(parent) {
+  WatchPointer();
   setMouseTracking(true);
   setFocusPolicy(Qt::StrongFocus);
   // The surface covers every pixel, so Qt need not clear behind it.
@@ -71,6 +86,17 @@ void Control::hostAccessKeyPress(int keyAscii) {
   QPointer<Control> guard(this);
   if ((focusPolicy() & Qt::TabFocus) && !hasFocus()) setFocus(Qt::ShortcutFocusReason);
   if (guard) OnAccessKeyPress(keyAscii);
+}
+
+void Control::hostPointerResting(QWidget* under, QPoint global) {
+  auto* control = qobject_cast<Control*>(under);
+  if (!control || !control->isEnabled()) {
+    Told().control = nullptr;
+    return;
+  }
+  const QPoint at = control->mapFromGlobal(global);
+  if (Told().control == control && Told().at == at) return;
+  control->reportMove(at, global, Qt::NoButton, QGuiApplication::keyboardModifiers());
 }
 
 void Control::PropertyChanged(const QString& key) {
@@ -195,24 +221,27 @@ void Control::mouseDoubleClickEvent(QMouseEvent* e) {
 
 void Control::mouseMoveEvent(QMouseEvent* e) {
   enterMovePending_ = false;
-  const QPointF at = toScale(e->position());
-  OnMouseMove(ButtonCodeFromQt(e->buttons()), ShiftMaskFromQt(e->modifiers()), at.x(), at.y());
+  reportMove(e->position(), e->globalPosition(), e->buttons(), e->modifiers());
+}
+
+void Control::reportMove(QPointF local, QPointF global, Qt::MouseButtons held, Qt::KeyboardModifiers mods) {
+  Told() = {this, mapFromGlobal(global.toPoint())};
+  const QPointF at = toScale(local);
+  OnMouseMove(ButtonCodeFromQt(held), ShiftMaskFromQt(mods), at.x(), at.y());
 }
 
 // Entering counts as a move: a pointer that jumps onto the control may bring no move of its own.
 // When it does bring one, that move is the report. The enter waits in the queue, because Qt is
 // still walking the widgets it tells of the enter and a handler may destroy this one; it is dropped
-// if that happens first.
+// if that happens first. A disabled control hears of no moves (Qt tells it of the enter all the same).
 void Control::enterEvent(QEnterEvent* e) {
   QWidget::enterEvent(e);
   enterMovePending_ = true;
-  const QPointF at = toScale(e->position());
   QMetaObject::invokeMethod(
       this,
-      [this, at] {
-        if (!std::exchange(enterMovePending_, false)) return;
-        OnMouseMove(ButtonCodeFromQt(QGuiApplication::mouseButtons()),
-                    ShiftMaskFromQt(QGuiApplication::keyboardModifiers()), at.x(), at.y());
+      [this, local = e->position(), global = e->globalPosition()] {
+        if (!std::exchange(enterMovePending_, false) || !isEnabled()) return;
+        reportMove(local, global, QGuiApplication::mouseButtons(), QGuiApplication::keyboardModifiers());
       },
       Qt::QueuedConnection);
 }
@@ -220,6 +249,13 @@ void Control::enterEvent(QEnterEvent* e) {
 void Control::leaveEvent(QEvent* e) {
   QWidget::leaveEvent(e);
   enterMovePending_ = false;
+  if (Told().control == this) Told().control = nullptr;
+}
+
+void Control::changeEvent(QEvent* e) {
+  QWidget::changeEvent(e);
+  // Disabled, the control is told nothing of the pointer; enabled again, it must hear of it anew.
+  if (e->type() == QEvent::EnabledChange && !isEnabled() && Told().control == this) Told().control = nullptr;
 }
 
 void Control::mouseReleaseEvent(QMouseEvent* e) {

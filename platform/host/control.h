@@ -54,6 +54,10 @@ class Control : public QWidget {
   void hostTerminate();             // Terminate, once
   // The control's access key was pressed with Alt (the application filter calls this).
   void hostAccessKeyPress(int keyAscii);
+  // The pointer rests at `global` over `under` (what WindowFromPoint finds there) after something
+  // beneath it moved, appeared, changed shape or became usable. A control that was not told of the
+  // pointer at that place hears of it as a mouse move: the pointer moved, as far as it can tell.
+  static void hostPointerResting(QWidget* under, QPoint global);
 
   // Property-changed notice: marks the control modified. Nothing is kept per notice: a property
   // set ten times a second for months must not grow the process.
@@ -152,6 +156,7 @@ class Control : public QWidget {
   void mouseMoveEvent(QMouseEvent*) override;
   void enterEvent(QEnterEvent*) override;
   void leaveEvent(QEvent*) override;
+  void changeEvent(QEvent*) override;
   void mouseReleaseEvent(QMouseEvent*) override;
   void mouseDoubleClickEvent(QMouseEvent*) override;
 
@@ -159,6 +164,7 @@ class Control : public QWidget {
   void syncSurfaceSize();
   void applyCursor();
   QPointF toScale(QPointF pixels) const;
+  void reportMove(QPointF local, QPointF global, Qt::MouseButtons held, Qt::KeyboardModifiers mods);
   bool isSecondClick(const QMouseEvent* e) const;
   void startDoubleClick(int button);
 
