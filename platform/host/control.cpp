@@ -8,10 +8,12 @@
 #include <QPainter>
 #include <QStyleHints>
 #include <cmath>
+#include <utility>
 
 #include "platform/host/access_keys.h"
 #include "platform/host/key_codes.h"
 #include "platform/host/units.h"
+#include "platform/host/window_system.h"
 
 namespace kelvane::host {
 
@@ -22,9 +24,23 @@ const QString kExtentY = QStringLiteral("_extenty");
 
 int HimetricToWholePixels(int hm) { return static_cast<int>(std::lround(HimetricToPixels(hm))); }
 
+// The control last told of the pointer by a move, and where the pointer was in its coordinates: the
+// global position mapped through the geometry the program knew then. A geometry learnt later (the
+// window manager's word on a move may come after the pointer's enter) makes the same pointer a new
+// place.
+struct ToldPointer {
+  QPointer<Control> control;
+  QPoint at;
+};
+ToldPointer& Told() {
+  static ToldPointer told;
+  return told;
+}
+
 }  // namespace
 
 Control::Control(QWidget* parent) : QWidget(parent) {
+  WatchPointer();
   setMouseTracking(true);
   setFocusPolicy(Qt::StrongFocus);
   // The surface covers every pixel, so Qt need not clear behind it.
@@ -70,6 +86,17 @@ void Control::hostAccessKeyPress(int keyAscii) {
   QPointer<Control> guard(this);
   if ((focusPolicy() & Qt::TabFocus) && !hasFocus()) setFocus(Qt::ShortcutFocusReason);
   if (guard) OnAccessKeyPress(keyAscii);
+}
+
+void Control::hostPointerResting(QWidget* under, QPoint global) {
+  auto* control = qobject_cast<Control*>(under);
+  if (!control || !control->isEnabled()) {
+    Told().control = nullptr;
+    return;
+  }
+  const QPoint at = control->mapFromGlobal(global);
+  if (Told().control == control && Told().at == at) return;
+  control->reportMove(at, global, Qt::NoButton, QGuiApplication::keyboardModifiers());
 }
 
 void Control::PropertyChanged(const QString& key) {
@@ -143,18 +170,18 @@ void Control::keyReleaseEvent(QKeyEvent* e) {
 }
 
 bool Control::isSecondClick(const QMouseEvent* e) const {
-  if (buttonsDown_ != 0 || lastClickButton_ != ButtonCodeFromQt(e->button())) return false;
-  if (lastClickTime_ == 0 || e->timestamp() < lastClickTime_) return false;
+  if (buttonsDown_ != 0 || lastPressButton_ != ButtonCodeFromQt(e->button())) return false;
+  if (e->timestamp() < lastPressTime_) return false;
   const auto* hints = QGuiApplication::styleHints();
-  return e->timestamp() - lastClickTime_ <= static_cast<quint64>(hints->mouseDoubleClickInterval()) &&
-         (e->position().toPoint() - lastClickPos_).manhattanLength() <= hints->mouseDoubleClickDistance();
+  return e->timestamp() - lastPressTime_ <= static_cast<quint64>(hints->mouseDoubleClickInterval()) &&
+         (e->position().toPoint() - lastPressPos_).manhattanLength() <= hints->mouseDoubleClickDistance();
 }
 
 void Control::startDoubleClick(int button) {
   buttonsDown_ |= button;
   inDoubleClick_ = true;
   clickArmed_ = false;
-  lastClickButton_ = 0;  // a third press starts afresh
+  lastPressButton_ = 0;  // a third press starts afresh
   OnDblClick();
 }
 
@@ -173,6 +200,11 @@ void Control::mousePressEvent(QMouseEvent* e) {
   }
   clickArmed_ = buttonsDown_ == 0;
   buttonsDown_ |= button;
+  // Whatever becomes of this press (a click, or a drag out and a release elsewhere), the next one
+  // is counted from it.
+  lastPressButton_ = button;
+  lastPressTime_ = e->timestamp();
+  lastPressPos_ = e->position().toPoint();
   const QPointF at = toScale(e->position());
   OnMouseDown(button, ShiftMaskFromQt(e->modifiers()), at.x(), at.y());
 }
@@ -188,23 +220,42 @@ void Control::mouseDoubleClickEvent(QMouseEvent* e) {
 }
 
 void Control::mouseMoveEvent(QMouseEvent* e) {
-  const QPointF at = toScale(e->position());
-  OnMouseMove(ButtonCodeFromQt(e->buttons()), ShiftMaskFromQt(e->modifiers()), at.x(), at.y());
+  enterMovePending_ = false;
+  reportMove(e->position(), e->globalPosition(), e->buttons(), e->modifiers());
 }
 
-// Entering counts as a move: a pointer that jumps onto the control may bring no move of its own. It
-// is queued, because Qt is still walking the widgets it tells of the enter and a handler may destroy
-// this one; it is dropped if that happens first.
+void Control::reportMove(QPointF local, QPointF global, Qt::MouseButtons held, Qt::KeyboardModifiers mods) {
+  Told() = {this, mapFromGlobal(global.toPoint())};
+  const QPointF at = toScale(local);
+  OnMouseMove(ButtonCodeFromQt(held), ShiftMaskFromQt(mods), at.x(), at.y());
+}
+
+// Entering counts as a move: a pointer that jumps onto the control may bring no move of its own.
+// When it does bring one, that move is the report. The enter waits in the queue, because Qt is
+// still walking the widgets it tells of the enter and a handler may destroy this one; it is dropped
+// if that happens first. A disabled control hears of no moves (Qt tells it of the enter all the same).
 void Control::enterEvent(QEnterEvent* e) {
   QWidget::enterEvent(e);
-  const QPointF at = toScale(e->position());
+  enterMovePending_ = true;
   QMetaObject::invokeMethod(
       this,
-      [this, at] {
-        OnMouseMove(ButtonCodeFromQt(QGuiApplication::mouseButtons()),
-                    ShiftMaskFromQt(QGuiApplication::keyboardModifiers()), at.x(), at.y());
+      [this, local = e->position(), global = e->globalPosition()] {
+        if (!std::exchange(enterMovePending_, false) || !isEnabled()) return;
+        reportMove(local, global, QGuiApplication::mouseButtons(), QGuiApplication::keyboardModifiers());
       },
       Qt::QueuedConnection);
+}
+
+void Control::leaveEvent(QEvent* e) {
+  QWidget::leaveEvent(e);
+  enterMovePending_ = false;
+  if (Told().control == this) Told().control = nullptr;
+}
+
+void Control::changeEvent(QEvent* e) {
+  QWidget::changeEvent(e);
+  // Disabled, the control is told nothing of the pointer; enabled again, it must hear of it anew.
+  if (e->type() == QEvent::EnabledChange && !isEnabled() && Told().control == this) Told().control = nullptr;
 }
 
 void Control::mouseReleaseEvent(QMouseEvent* e) {
@@ -223,9 +274,6 @@ void Control::mouseReleaseEvent(QMouseEvent* e) {
   const QPointF at = toScale(e->position());
   OnMouseUp(button, ShiftMaskFromQt(e->modifiers()), at.x(), at.y());
   if (!guard || !click) return;
-  lastClickButton_ = button;
-  lastClickTime_ = e->timestamp();
-  lastClickPos_ = pos;
   OnClick();
 }
 

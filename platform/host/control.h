@@ -54,6 +54,10 @@ class Control : public QWidget {
   void hostTerminate();             // Terminate, once
   // The control's access key was pressed with Alt (the application filter calls this).
   void hostAccessKeyPress(int keyAscii);
+  // The pointer rests at `global` over `under` (what WindowFromPoint finds there) after something
+  // beneath it moved, appeared, changed shape or became usable. A control that was not told of the
+  // pointer at that place hears of it as a mouse move: the pointer moved, as far as it can tell.
+  static void hostPointerResting(QWidget* under, QPoint global);
 
   // Property-changed notice: marks the control modified. Nothing is kept per notice: a property
   // set ten times a second for months must not grow the process.
@@ -151,6 +155,8 @@ class Control : public QWidget {
   void mousePressEvent(QMouseEvent*) override;
   void mouseMoveEvent(QMouseEvent*) override;
   void enterEvent(QEnterEvent*) override;
+  void leaveEvent(QEvent*) override;
+  void changeEvent(QEvent*) override;
   void mouseReleaseEvent(QMouseEvent*) override;
   void mouseDoubleClickEvent(QMouseEvent*) override;
 
@@ -158,6 +164,7 @@ class Control : public QWidget {
   void syncSurfaceSize();
   void applyCursor();
   QPointF toScale(QPointF pixels) const;
+  void reportMove(QPointF local, QPointF global, Qt::MouseButtons held, Qt::KeyboardModifiers mods);
   bool isSecondClick(const QMouseEvent* e) const;
   void startDoubleClick(int button);
 
@@ -173,15 +180,17 @@ class Control : public QWidget {
   Picture mouseIcon_;
   bool modified_ = false;
   bool terminated_ = false;
+  bool enterMovePending_ = false;  // an enter waits to be reported as a move, unless a move comes
   // Click tracking: the buttons held, whether the press that started them may end in a click, and
-  // the last click (for recognising the second press of a double click).
+  // the last press reported as a mouse-down (a second press soon after it and near it is a double
+  // click).
   int buttonsDown_ = 0;
   bool clickArmed_ = false;
   bool inDoubleClick_ = false;
   bool doubleClickFromPress_ = false;
-  int lastClickButton_ = 0;
-  quint64 lastClickTime_ = 0;
-  QPoint lastClickPos_;
+  int lastPressButton_ = 0;
+  quint64 lastPressTime_ = 0;
+  QPoint lastPressPos_;
 };
 
 // Sends Terminate to every control of `root` (itself included) that has not had it: what the host

@@ -6,10 +6,13 @@
 #include <QMouseEvent>
 #include <QPointer>
 #include <QWindow>
+#include <algorithm>
 #include <functional>
 #include <optional>
 #include <utility>
 #include <vector>
+
+#include "platform/host/control.h"
 
 namespace kelvane::host {
 
@@ -49,8 +52,11 @@ struct PointerPlace {
 // costs a round trip (two for the window under it), and the button's hover timer asks hundreds of
 // times a second. The report is trusted only while the pointer rests in one of our windows with no
 // button held: entering, every move and leaving are reported then, and another program's window
-// covering ours under the pointer is a leave. Otherwise, or before anything is known, the server
-// is asked.
+// covering ours under the pointer is a leave. A window blocked by a modal one is not trusted: Qt
+// drops its reports. Otherwise, or before anything is known, the server is asked.
+//
+// It also looks again at what lies under a resting pointer when something there moves, appears,
+// changes shape or becomes usable, since the window system reports no move then.
 class PointerWatch final : public QObject {
  public:
   // One per application object, which owns it.
@@ -61,8 +67,23 @@ class PointerWatch final : public QObject {
   }
 
   std::optional<PointerPlace> known() const {
-    if (!window_ || !topLevel_ || QGuiApplication::mouseButtons() != Qt::NoButton) return std::nullopt;
+    if (!window_ || !topLevel_ || QGuiApplication::mouseButtons() != Qt::NoButton || blocked(window_))
+      return std::nullopt;
     return PointerPlace{topLevel_, global_};
+  }
+
+  bool blocked(const QWindow* window) const {
+    return window && std::find(blocked_.begin(), blocked_.end(), window) != blocked_.end();
+  }
+
+  // Looks again once the events now waiting have run, whatever number of changes asked. Only a
+  // change to a whole window asks the display server where the pointer is when no report tells:
+  // a control's own changes cannot put it under a pointer outside our windows.
+  void lookAgain(bool mayAsk) {
+    lookMayAsk_ = lookMayAsk_ || mayAsk;
+    if (lookPending_) return;
+    lookPending_ = true;
+    QMetaObject::invokeMethod(this, &PointerWatch::look, Qt::QueuedConnection);
   }
 
   // One wake per owner: a later request replaces an earlier one, so the list cannot grow.
@@ -95,7 +116,11 @@ class PointerWatch final : public QObject {
         case QEvent::Hide:
         case QEvent::ZOrderChange:
         case QEvent::ParentChange:
-          if (o->isWidgetType()) changed();
+        case QEvent::EnabledChange:
+          if (o->isWidgetType()) {
+            changed();
+            lookAgain(static_cast<QWidget*>(o)->isWindow());
+          }
           break;
         default: break;
       }
@@ -109,6 +134,13 @@ class PointerWatch final : public QObject {
       case QEvent::MouseButtonPress:
       case QEvent::MouseButtonRelease:
       case QEvent::Hide: changed(); break;
+      case QEvent::WindowBlocked:
+      case QEvent::WindowUnblocked:
+        std::erase_if(blocked_, [window](const QPointer<QWindow>& w) { return !w || w == window; });
+        if (e->type() == QEvent::WindowBlocked) blocked_.push_back(window);
+        changed();
+        lookAgain(true);
+        break;
       default: break;
     }
     switch (e->type()) {
@@ -124,6 +156,7 @@ class PointerWatch final : public QObject {
       case QEvent::MouseButtonRelease:
       case QEvent::Leave:
       case QEvent::Hide:
+      case QEvent::WindowBlocked:
         if (window_ == window) window_ = nullptr;
         break;
       default: break;
@@ -134,10 +167,25 @@ class PointerWatch final : public QObject {
  private:
   explicit PointerWatch(QObject* parent) : QObject(parent) { qApp->installEventFilter(this); }
 
+  void look() {
+    lookPending_ = false;
+    const bool mayAsk = std::exchange(lookMayAsk_, false);
+    if (QGuiApplication::mouseButtons() != Qt::NoButton) return;  // the pressed control holds the pointer
+    gdi::Point at;
+    if (const auto place = known())
+      at = {place->global.x(), place->global.y()};
+    else if (!mayAsk || !GetCursorPos(at))
+      return;
+    Control::hostPointerResting(WindowFromPoint(at), {at.x, at.y});
+  }
+
   QPointer<QWindow> window_;
   QPointer<QWidget> topLevel_;  // the widget window_ belongs to
   QPoint global_;
   std::vector<std::pair<QPointer<QObject>, std::function<void()>>> sleepers_;
+  std::vector<QPointer<QWindow>> blocked_;  // by a modal window
+  bool lookPending_ = false;
+  bool lookMayAsk_ = false;
 };
 
 }  // namespace
@@ -180,7 +228,9 @@ bool SetWindowRgn(QWidget* w, gdi::Region region, bool redraw) {
   else
     w->setMask(region.pixels());
   if (redraw) w->update();
-  PointerWatch::instance().changed();  // the pointer may now be over what the shape let through
+  // The pointer may now be over what the shape let through, or newly over the window.
+  PointerWatch::instance().changed();
+  PointerWatch::instance().lookAgain(false);
   return true;
 }
 
@@ -191,8 +241,11 @@ bool GetCursorPos(gdi::Point& out) {
     p = place->global;
   } else {
     p = QCursor::pos();
-    // While a button is held the reports may come from a grab, so nothing is learnt.
-    if (QGuiApplication::mouseButtons() == Qt::NoButton) watch.learn(QApplication::topLevelAt(p), p);
+    // While a button is held the reports may come from a grab, so nothing is learnt; nor is a
+    // blocked window, which hears of no moves.
+    QWidget* top = QApplication::topLevelAt(p);
+    if (QGuiApplication::mouseButtons() == Qt::NoButton && !(top && watch.blocked(top->windowHandle())))
+      watch.learn(top, p);
   }
   out = {p.x(), p.y()};
   return true;
@@ -203,6 +256,7 @@ QWidget* WindowFromPoint(gdi::Point global) {
   const auto place = PointerWatch::instance().known();
   QWidget* w = place && place->global == g ? place->topLevel : QApplication::topLevelAt(g);
   if (!w || !shapeHolds(w, w->mapFromGlobal(g))) return nullptr;
+  if (PointerWatch::instance().blocked(w->windowHandle())) return nullptr;
   // Children are stacked in list order, the last on top.
   for (bool descended = true; descended;) {
     descended = false;
@@ -211,8 +265,10 @@ QWidget* WindowFromPoint(gdi::Point global) {
       auto* child = qobject_cast<QWidget*>(*it);
       if (!child || child->isWindow() || !child->isVisible()) continue;
       if (shapeHolds(child, child->mapFromGlobal(g))) {
-        w = child;
-        descended = true;
+        if (child->isEnabled()) {
+          w = child;
+          descended = true;
+        }
         break;
       }
     }

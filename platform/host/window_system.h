@@ -38,11 +38,14 @@ void WatchPointer();
 bool PointerSettled();
 // Calls `wake` once, at the next report that may change what lies under the pointer: the pointer
 // entering, moving over or leaving one of our windows, a mouse button, a widget moving, resizing,
-// showing, hiding or restacking, or a new window shape. Dropped if `owner` is destroyed first.
+// showing, hiding, restacking or changing its enabled state, a window blocked or unblocked by a
+// modal one, or a new window shape. Dropped if `owner` is destroyed first.
 void WakeOnPointerChange(QObject* owner, std::function<void()> wake);
 bool GetCursorPos(gdi::Point& out);
 // The deepest visible widget under the global point whose shape holds it; the cut-away part of a
-// shaped child belongs to what lies beneath. Null when no window of this program is there.
+// shaped child belongs to what lies beneath. A disabled child gives the point to its parent, as it
+// does the pointer's input. Null when no window of this program is there, or when the window there
+// is blocked by a modal one.
 QWidget* WindowFromPoint(gdi::Point global);
 // The widget that held the mouse before, or null.
 QWidget* SetCapture(QWidget* w);

@@ -99,6 +99,7 @@ class ButtonInput : public testing::Test {
   }
 
   QImage Pixels() const { return b->surface().image().copy(); }
+  QRgb Face() const { return b->surface().image().pixel(kInside); }  // red while hovered
   bool Logged(const QString& entry) const { return log.contains(entry); }
 
   QWidget window;
@@ -215,6 +216,103 @@ TEST_F(ButtonInput, AButtonMovedFromUnderARestingPointerLosesTheHover) {
   b->move(kButtonRect.topLeft() + QPoint(0, 25));
   ASSERT_TRUE(WaitUntil([&] { return Logged("MouseOut"); }));
 }
+
+// What is moved under a resting pointer hovers as if the pointer had come to it.
+struct ArrivalCase {
+  const char* name;
+  std::function<void(ButtonInput&)> bringUnderPointer;
+};
+
+class ArrivesUnderARestingPointer : public ButtonInput, public testing::WithParamInterface<ArrivalCase> {};
+
+TEST_P(ArrivesUnderARestingPointer, Hovers) {
+  QTest::qWait(20);
+  ASSERT_TRUE(log.isEmpty());
+  GetParam().bringUnderPointer(*this);
+  ASSERT_TRUE(WaitUntil([&] { return Logged("MouseOver"); }));
+  EXPECT_NE(Face(), up.pixel(kInside));
+  CursorTo(QPoint(5, 55));  // clear of the button wherever it went
+  ASSERT_TRUE(WaitUntil([&] { return Logged("MouseOut"); }));
+  EXPECT_EQ(Only("Mouse"), QStringList({"MouseOver", "MouseOut"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Moves, ArrivesUnderARestingPointer,
+                         testing::Values(ArrivalCase{"button",
+                                                     [](ButtonInput& f) {
+                                                       f.CursorTo(kElsewhere);
+                                                       f.b->move(kElsewhere - kInside);
+                                                     }},
+                                         ArrivalCase{"window",
+                                                     [](ButtonInput& f) {
+                                                       const QPoint parked(200, 30);  // right of the window
+                                                       f.CursorTo(parked);
+                                                       f.window.move(f.window.pos() + parked -
+                                                                     kButtonRect.topLeft() - kInside);
+                                                     }}),
+                         CaseName<ArrivalCase>);
+
+// A disabled button takes no part in the pointer's travels, and disabling a hovered one ends the
+// hover; enabled again under the pointer, it hovers again.
+TEST_F(ButtonInput, ADisabledButtonRaisesNoMouseEventsAndDisablingEndsTheHover) {
+  b->MouseMove.connect([this](std::int16_t&, std::int16_t&, float&, float&) { log << "MouseMove"; });
+  b->setEnabled(false);
+  const QImage disabled = Pixels();
+  MoveTo(kInside);
+  QTest::qWait(20);
+  CursorTo(kElsewhere);
+  QTest::qWait(20);
+  EXPECT_TRUE(Only("Mouse").isEmpty()) << Only("Mouse").join(", ").toStdString();
+  b->setEnabled(true);
+  MoveTo(kInside);
+  ASSERT_TRUE(Logged("MouseOver"));
+  log.clear();
+  b->setEnabled(false);
+  ASSERT_TRUE(WaitUntil([&] { return Logged("MouseOut"); }));
+  EXPECT_EQ(Pixels(), disabled);
+  b->setEnabled(true);
+  ASSERT_TRUE(WaitUntil([&] { return Logged("MouseOver"); })) << "enabled again under the pointer";
+  EXPECT_NE(Face(), up.pixel(kInside));
+  EXPECT_EQ(Only("MouseO"), QStringList({"MouseOut", "MouseOver"}));
+}
+
+// A modal dialog takes the pointer from the window behind it: the hover ends when the dialog opens,
+// nothing in the blocked window hovers, and once the dialog is gone the button hovers again exactly
+// when the pointer is over it.
+struct ModalCase {
+  const char* name;
+  QPoint pointerWhileOpen;  // in the button's coordinates
+  QStringList events;
+};
+
+class ModalDialog : public ButtonInput, public testing::WithParamInterface<ModalCase> {};
+
+TEST_P(ModalDialog, EndsTheHoverUntilItCloses) {
+  MoveTo(kInside);
+  QTest::qWait(20);  // the hover timer is asleep while the pointer rests
+  ASSERT_EQ(Only("Mouse"), QStringList({"MouseOver"}));
+  QWidget dialog;
+  dialog.setWindowModality(Qt::ApplicationModal);
+  dialog.setGeometry(window.geometry().translated(0, 200));
+  dialog.show();
+  ASSERT_TRUE(WaitUntil([&] { return Logged("MouseOut"); }));
+  EXPECT_EQ(Face(), up.pixel(kInside)) << "the hover face is gone";
+  CursorToButton(kInside + QPoint(2, 0));
+  CursorToButton(GetParam().pointerWhileOpen);
+  QTest::qWait(20);
+  dialog.close();
+  WaitUntil([&] { return Only("Mouse") == GetParam().events; });
+  QTest::qWait(20);
+  EXPECT_EQ(Only("Mouse"), GetParam().events);
+  CursorTo(kElsewhere);
+  ASSERT_TRUE(WaitUntil([&] { return Face() == up.pixel(kInside); }));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Pointer, ModalDialog,
+    testing::Values(ModalCase{"staysOnTheButton", kInside, {"MouseOver", "MouseOut", "MouseOver"}},
+                    ModalCase{
+                        "leavesTheButton", kElsewhere - kButtonRect.topLeft(), {"MouseOver", "MouseOut"}}),
+    CaseName<ModalCase>);
 
 TEST_F(ButtonInput, DraggingOutAndBackInWithTheLeftButtonHeld) {
   MoveTo(kInside);

@@ -1,7 +1,9 @@
 // Mouse, key and access-key input as the host reports it to a control.
 #include <gtest/gtest.h>
 
+#include <QCursor>
 #include <QMouseEvent>
+#include <QStyleHints>
 #include <QTest>
 
 #include "recording_control.h"
@@ -77,6 +79,53 @@ TEST_F(ControlMouse, DoubleClickFromTimedPressesIsReportedOnce) {
             QStringList({"MouseDown 1 0 4 4", "MouseUp 1 0 4 4", "Click", "DblClick", "MouseUp 1 0 4 4"}));
 }
 
+// A second press of the same button soon after the first, and near it, is a double click whatever
+// became of the first press; the interval runs from press to press.
+struct SecondPressCase {
+  const char* name;
+  // Times after the first press, in eighths of the double-click interval.
+  int firstReleaseAt;
+  QPoint firstReleasedAt;
+  int secondPressAt;
+  bool doubleClick;  // Qt follows the second press with its own double-click event then
+  QStringList events;
+};
+
+class ControlSecondPress : public ControlMouse, public testing::WithParamInterface<SecondPressCase> {};
+
+TEST_P(ControlSecondPress, CountsFromTheFirstPress) {
+  const SecondPressCase& p = GetParam();
+  const QPointF at(4, 4);
+  const quint64 t0 = 100000;
+  auto send = [&](QEvent::Type type, QPointF where, Qt::MouseButtons held, quint64 time) {
+    QMouseEvent e(type, where, c.mapToGlobal(where), Qt::LeftButton, held, Qt::NoModifier);
+    e.setTimestamp(time);
+    QApplication::sendEvent(&c, &e);
+  };
+  const quint64 eighth = QGuiApplication::styleHints()->mouseDoubleClickInterval() / 8;
+  const quint64 second = t0 + p.secondPressAt * eighth;
+  send(QEvent::MouseButtonPress, at, Qt::LeftButton, t0);
+  send(QEvent::MouseButtonRelease, QPointF(p.firstReleasedAt), Qt::NoButton, t0 + p.firstReleaseAt * eighth);
+  send(QEvent::MouseButtonPress, at, Qt::LeftButton, second);
+  if (p.doubleClick) send(QEvent::MouseButtonDblClick, at, Qt::LeftButton, second);
+  send(QEvent::MouseButtonRelease, at, Qt::NoButton, second + 10);
+  EXPECT_EQ(Only(c.log, {"MouseDown", "Click", "DblClick"}), p.events);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Presses, ControlSecondPress,
+    testing::Values(
+        SecondPressCase{"afterAClick", 1, {4, 4}, 2, true, {"MouseDown 1 0 4 4", "Click", "DblClick"}},
+        SecondPressCase{"afterADragOut", 1, {30, 4}, 2, true, {"MouseDown 1 0 4 4", "DblClick"}},
+        // released late: the second press comes soon after the release, but long after the first press
+        SecondPressCase{"tooLongAfterTheFirstPress",
+                        7,
+                        {4, 4},
+                        9,
+                        false,
+                        {"MouseDown 1 0 4 4", "Click", "MouseDown 1 0 4 4", "Click"}}),
+    [](const testing::TestParamInfo<SecondPressCase>& c) { return std::string(c.param.name); });
+
 TEST_F(ControlMouse, SlowSecondClickIsTwoClicks) {
   QTest::mouseClick(&c, Qt::LeftButton);
   QTest::mouseClick(&c, Qt::LeftButton);  // the test clock moves past the double-click interval
@@ -88,6 +137,21 @@ TEST_F(ControlMouse, MoveReportsTheButtonsHeld) {
   QTest::mouseMove(&c, QPoint(30, 2));  // outside: still delivered while held
   QTest::mouseRelease(&c, Qt::LeftButton, {}, QPoint(30, 2));
   EXPECT_TRUE(Only(c.log, {"MouseMove"}).contains("MouseMove 1 0 30 2"));
+}
+
+// Moving onto a control brings it an enter and a move from the window system: one move notification.
+TEST(ControlMouseEnter, OneMotionOntoTheControlIsOneMove) {
+  QWidget window;
+  window.resize(60, 40);
+  auto* c = new RecordingControl(&window);
+  c->setGeometry(10, 10, 20, 10);
+  c->setScaleMode(host::ScaleUnit::Pixels);
+  QCursor::setPos(700, 500);
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  QCursor::setPos(window.mapToGlobal(QPoint(15, 15)));
+  QTest::qWait(20);
+  EXPECT_EQ(Only(c->log, {"MouseMove"}), QStringList({"MouseMove 0 0 5 5"}));
 }
 
 TEST(ControlMouseTeardown, ControlDestroyedInMouseUpDoesNotCrash) {

@@ -54,6 +54,21 @@ TEST_F(ShapedChild, NoRegionRestoresTheRectangleAndAnEmptyOneHidesAll) {
   EXPECT_EQ(At(0, 0), child);
 }
 
+// The point goes where the pointer's input would: not to a disabled child, nor into a window that a
+// modal one blocks.
+TEST_F(ShapedChild, NeitherADisabledChildNorABlockedWindowTakesThePoint) {
+  child->setEnabled(false);
+  EXPECT_EQ(At(20, 10), &top);
+  child->setEnabled(true);
+  QWidget modal;
+  modal.setWindowModality(Qt::ApplicationModal);
+  modal.setGeometry(300, 300, 40, 40);
+  modal.show();
+  EXPECT_EQ(At(20, 10), nullptr);
+  modal.close();
+  EXPECT_EQ(At(20, 10), child);
+}
+
 TEST_F(ShapedChild, ClientRectangleAndTheContainerContextsColoursAndPixels) {
   Rect r{9, 9, 9, 9};
   EXPECT_TRUE(GetClientRect(child, r));
