@@ -232,3 +232,24 @@ TEST(KelvaneWidgetsButton, TransparentStyleShowsTheWindowBehindIt) {
 }
 
 }  // namespace
+
+namespace {
+
+// Pictures are ordinary pixmaps: what is set reads back, with its transparency where it had one.
+TEST(KelvaneWidgetsButton, PicturesReadBackAsTheyWereSet) {
+  QImage opaque(3, 2, QImage::Format_RGB32);
+  opaque.fill(QColor(10, 20, 30));
+  QImage clear(3, 2, QImage::Format_ARGB32);
+  clear.fill(Qt::transparent);
+  clear.setPixel(1, 1, qRgba(200, 100, 50, 255));
+  chameleonButton b;
+  b.setPictureNormal(QPixmap::fromImage(opaque));
+  b.setPictureOver(QPixmap::fromImage(clear));
+  EXPECT_EQ(b.PictureNormal().toImage().convertToFormat(QImage::Format_RGB32), opaque);
+  EXPECT_FALSE(b.PictureNormal().hasAlphaChannel());
+  EXPECT_EQ(b.PictureOver().toImage().convertToFormat(QImage::Format_ARGB32), clear);
+  b.setPictureNormal(QPixmap());
+  EXPECT_TRUE(b.PictureNormal().isNull());
+}
+
+}  // namespace
