@@ -35,6 +35,7 @@ struct BarState {
   bool BarFull = false;
   float LastBlockWidth = 0;
   std::int32_t MarqueeX = kFirstBlockX;
+  friend bool operator==(const BarState&, const BarState&) = default;
 };
 
 // Conversions to the 16-bit counters: out-of-range values saturate instead of failing, since a

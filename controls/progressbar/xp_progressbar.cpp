@@ -68,7 +68,14 @@ void Xp_ProgressBar::setValue(std::int32_t New_Value) {
   // A fall in Value redraws the whole bar on every later tick, mostly to the same picture.
   const HeldRepaint held(*this);
   if (style_ == 0) {
+    const AdvanceInputs before = CurrentAdvanceInputs();
+    if (steadyAdvance_ == before) return;
     AdvanceBlocks();
+    if (state_ == before.state) {
+      steadyAdvance_ = before;
+    } else {
+      steadyAdvance_.reset();
+    }
   } else if (value_ == max_) {
     RepaintBar();
   } else {
@@ -119,6 +126,19 @@ void Xp_ProgressBar::WriteProperties(host::PropertyBag& bag) {
   bag.Write(kKeyLook, progressLook_, kDefaultLook);
 }
 
-void Xp_ProgressBar::OnResize() { RepaintBar(); }
+void Xp_ProgressBar::OnResize() {
+  steadyAdvance_.reset();
+  RepaintBar();
+}
+
+Xp_ProgressBar::AdvanceInputs Xp_ProgressBar::CurrentAdvanceInputs() const {
+  return {state_,
+          value_,
+          min_,
+          max_,
+          width(),
+          height(),
+          {img_.handle(), pc_[kTailSlot].handle(), pc_[kMiddleSlot].handle(), pc_[kBlockSlot].handle()}};
+}
 
 }  // namespace kelvane::controls

@@ -3,6 +3,7 @@
 // (Style 0) or a marker that steps right on every assignment (any other Style).
 #include <array>
 #include <cstdint>
+#include <optional>
 
 #include "controls/progressbar/bar_state.h"
 #include "platform/host/control.h"
@@ -59,6 +60,20 @@ class Xp_ProgressBar : public host::Control {
   host::Picture blank_;                       // the marquee's eraser
   std::array<host::Picture, kLookSlots> pc_;  // the current look's pictures
   BarState state_;
+
+  // Everything a block-mode assignment paints from. An assignment that leaves the state as it found
+  // it paints the same pixels as the last one (from a cleared bar, or the same opaque copies over
+  // themselves), so the same assignment again is skipped: after a fall in Value the bar would
+  // otherwise redraw itself whole on every tick.
+  struct AdvanceInputs {
+    BarState state;
+    std::int32_t value, min, max;
+    int width, height;
+    std::array<std::uint32_t, kLookSlots + 1> pictures;
+    friend bool operator==(const AdvanceInputs&, const AdvanceInputs&) = default;
+  };
+  AdvanceInputs CurrentAdvanceInputs() const;
+  std::optional<AdvanceInputs> steadyAdvance_;
 };
 
 }  // namespace kelvane::controls

@@ -265,5 +265,18 @@ TEST_F(XpProgressBarTest, MarqueeBlanksTheRestWhenTheMarkerRunsOutWithRoomLeft) 
   EXPECT_EQ(Pixels().pixel(26, kProbeRow), Rgb(0xefefef)) << "the frame stays";
 }
 
+// After a fall each assignment redraws the bar whole; a repeat may be skipped only while nothing it
+// paints from has changed: a new look shows at the next assignment.
+TEST_F(XpProgressBarTest, AfterAFallTheNextAssignmentRedrawsInANewLook) {
+  bar->setValue(50);
+  bar->setValue(40);
+  bar->setValue(40);
+  EXPECT_EQ(Pixels().pixel(4, 3), Rgb(kMasterBlockTop));
+  bar->setProgressLook(1);
+  bar->setValue(40);
+  const QImage img = Pixels();
+  for (int x = 4; x <= 94; x += 10) EXPECT_EQ(img.pixel(x, 3), Rgb(kBlueBlockTop)) << x;
+}
+
 }  // namespace
 }  // namespace kelvane::controls::test
