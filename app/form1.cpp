@@ -95,8 +95,11 @@ void Form1::GetMemoryStatus() {
 
 void Form1::Timer1_Timer() {
   GetMemoryStatus();
-  const ShownFigures shown =
-      RefreshFigures(tick_.totalWorking->Caption(), tick_.freeWorking->Caption(), locale_);
+  const QString totalText = tick_.totalWorking->Caption(), freeText = tick_.freeWorking->Caption();
+  if (!lastShown_ || lastShown_->totalText != totalText || lastShown_->freeText != freeText) {
+    lastShown_ = ShownFrom{totalText, freeText, RefreshFigures(totalText, freeText, locale_)};
+  }
+  const ShownFigures& shown = lastShown_->shown;
   tick_.total->setCaption(shown.total);
   tick_.free->setCaption(shown.free);
   tick_.used->setCaption(shown.used);

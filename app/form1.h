@@ -3,7 +3,9 @@
 // routine, "End" ends the program at once.
 #include <QLocale>
 #include <QString>
+#include <optional>
 
+#include "app/memory_figures.h"
 #include "app/release_routine.h"
 #include "platform/host/layout/loaded_form.h"
 #include "platform/memory/block_allocator.h"
@@ -66,6 +68,13 @@ class Form1 {
     host::stock::StockProgressBar* hiddenBar;
   };
   TickTargets tick_;
+  // The figures derived from the working texts; they change only when a text does, and the
+  // working texts mostly repeat from one tick to the next.
+  struct ShownFrom {
+    QString totalText, freeText;
+    ShownFigures shown;
+  };
+  std::optional<ShownFrom> lastShown_;
 };
 
 }  // namespace kelvane::app

@@ -165,6 +165,23 @@ INSTANTIATE_TEST_SUITE_P(Locales, Form1Tick,
                                                      "257,000 MB", "162,000 Mb", "95,80 MB", "36 %"}),
                          [](const auto& test) { return std::string(test.param.name); });
 
+// Each tick shows the figures of its own sample, whichever of the two working texts changed.
+TEST_F(Form1Test, LaterTicksFollowTheFreeAndTheTotalFigures) {
+  Form1 form(memory, allocator, QLocale::c());
+  const std::pair<std::uint64_t, std::uint64_t> samples[] = {
+      {268435456, 100000000}, {268435456, 134217728}, {536870912, 134217728}, {536870912, 134217728}};
+  for (const auto& [total, avail] : samples) {
+    memory.SetFigures(total, avail);
+    form.Timer1_Timer();
+    const ShownFigures expected =
+        RefreshFigures(form.LblMaxPhyicalRam().Caption(), form.lblavailableRAM().Caption(), QLocale::c());
+    EXPECT_EQ(form.Label2(3).Caption(), expected.total) << total << " " << avail;
+    EXPECT_EQ(form.Label2(4).Caption(), expected.used) << total << " " << avail;
+    EXPECT_EQ(form.Label2(5).Caption(), expected.free) << total << " " << avail;
+    EXPECT_EQ(form.Label2(7).Caption(), expected.percent) << total << " " << avail;
+  }
+}
+
 TEST_F(Form1Test, ZeroTotalShowsZerosWithoutAnyMessage) {
   memory.SetFigures(0, 0);
   Form1 form(memory, allocator, QLocale::c());
