@@ -46,7 +46,10 @@ std::optional<std::uint64_t> ParseKbFigure(std::string_view text, std::string& w
 MeminfoParse ParseMeminfo(std::string_view text) {
   MeminfoParse result;
   int lineNumber = 0;
-  while (!text.empty()) {
+  // The kernel lists every key once, all of ours among the first lines: the rest of the file,
+  // read ten times a second, need not be scanned.
+  std::size_t found = 0;
+  while (!text.empty() && found < kKeys.size()) {
     const auto eol = std::min(text.find('\n'), text.size());
     const auto line = text.substr(0, eol);
     text.remove_prefix(std::min(eol + 1, text.size()));
@@ -66,6 +69,7 @@ MeminfoParse ParseMeminfo(std::string_view text) {
           "memory information line " + std::to_string(lineNumber) + " (" + std::string(name) + "): " + why;
       return result;
     }
+    if (!(result.values.*(key->field))) ++found;
     result.values.*(key->field) = *bytes;
   }
   return result;

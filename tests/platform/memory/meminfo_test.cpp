@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <string>
+#include <vector>
+
 #include "platform/memory/memory_status.h"
 #include "tests/platform/memory/temp_dir.h"
 
@@ -85,6 +89,23 @@ TEST(Meminfo, ErrorNamesTheLineAndTotalsKeepAll64Bits) {
             "memory information line 2 (MemFree): expected a whole number followed by \"kB\"");
   EXPECT_EQ(StatusFromMeminfo("MemTotal: 25165824 kB\nMemAvailable: 20971520 kB\n"),
             (MemoryStatus{24 * kGiB, 20 * kGiB}));
+}
+
+// Whichever of our keys comes last, the reading goes on until it has every one of them.
+TEST(Meminfo, ReadsEveryKeyWhereverItComes) {
+  const std::vector<std::string> lines = {"MemTotal: 1 kB", "MemFree: 2 kB", "MemAvailable: 3 kB",
+                                          "Buffers: 4 kB",  "Cached: 5 kB",  "SReclaimable: 6 kB"};
+  for (std::size_t last = 0; last < lines.size(); ++last) {
+    std::string text = "Active: 9 kB\n";
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+      if (i != last) text += lines[i] + "\nSwapCached: 8 kB\n";
+    }
+    text += lines[last] + "\n";
+    const MeminfoValues v = ParseMeminfo(text).values;
+    const std::optional<std::uint64_t> read[] = {v.memTotal, v.memFree, v.memAvailable,
+                                                 v.buffers,  v.cached,  v.sReclaimable};
+    for (std::size_t i = 0; i < lines.size(); ++i) EXPECT_EQ(read[i], (i + 1) * kKiB) << lines[last];
+  }
 }
 
 TEST(ProcMeminfoSource, RereadsEachSampleAndGrowsItsBuffer) {
