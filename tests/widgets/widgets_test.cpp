@@ -169,6 +169,13 @@ TEST(KelvaneWidgetsButton, EveryStoredPropertyIsDesignableAndComesBackAsWritten)
     EXPECT_TRUE(p.isWritable()) << p.name();
   }
   EXPECT_EQ(stored, 28);  // 23 stored in the host's layout, and a system-colour twin per colour
+
+  // QWidget's font property reads and writes the font the caption is drawn with.
+  QFont serif(QStringLiteral("DejaVu Serif"));
+  serif.setPointSize(13);
+  b.setProperty("font", serif);
+  EXPECT_EQ(b.FontName(), QStringLiteral("DejaVu Serif"));
+  EXPECT_EQ(b.property("font").value<QFont>().family(), QStringLiteral("DejaVu Serif"));
 }
 
 TEST(KelvaneWidgetsButton, ClicksValueAndRefusalsReachTheProgram) {

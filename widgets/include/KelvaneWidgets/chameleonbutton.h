@@ -54,7 +54,7 @@ class KELVANEWIDGETS_EXPORT chameleonButton : public QWidget {
   Q_PROPERTY(QString FontName READ FontName WRITE setFontName DESIGNABLE false STORED false)
   Q_PROPERTY(QString Version READ Version STORED false CONSTANT)
   // The button draws with Font; QWidget's own font is not used.
-  Q_PROPERTY(QFont font READ font WRITE setFont DESIGNABLE false)
+  Q_PROPERTY(QFont font READ Font WRITE setFont DESIGNABLE false STORED false)
 
  public:
   // The system colours a colour property can name instead of a plain colour.
