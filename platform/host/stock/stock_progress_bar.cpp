@@ -68,8 +68,9 @@ QRect StockProgressBar::Inner() const {
 void StockProgressBar::showFill() {
   // Like a native bar: painted at once, so it counts even while a caller holds the event loop,
   // and only when the filling moves by a pixel, so a long count costs a few hundred paints.
-  if (FillWidth(min_, max_, value_, Inner().width()) == paintedFill_) return;
-  if (isVisible()) repaint();
+  // A hidden bar (the window's working bar, set every tick) paints its filling when it shows.
+  if (!isVisible() || FillWidth(min_, max_, value_, Inner().width()) == paintedFill_) return;
+  repaint();
 }
 
 int StockProgressBar::FillWidth(float min, float max, float value, int inner) {
