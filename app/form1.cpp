@@ -86,7 +86,9 @@ void Form1::Show() {
 void Form1::GetMemoryStatus() {
   host::services().RunPendingEvents();
   status_ = mem::GlobalMemoryStatus(memory_);
-  const SampledFigures f = SampleFigures(status_.totalPhys, status_.availPhys, locale_);
+  lastSample_ =
+      SampleFigures(status_.totalPhys, status_.availPhys, locale_, lastSample_ ? &*lastSample_ : nullptr);
+  const SampledFigures& f = *lastSample_;
   tick_.freeShare->setValue(f.barValue);
   tick_.freeWorking->setCaption(f.freeText);
   tick_.totalWorking->setCaption(f.totalText);

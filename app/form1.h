@@ -75,6 +75,7 @@ class Form1 {
     ShownFigures shown;
   };
   std::optional<ShownFrom> lastShown_;
+  std::optional<SampledFigures> lastSample_;  // lends its texts to the next sample
 };
 
 }  // namespace kelvane::app

@@ -78,14 +78,24 @@ double LeadingNumber(const QString& text) {
   return ok ? v : 0.0;
 }
 
-SampledFigures SampleFigures(std::uint64_t totalBytes, std::uint64_t availBytes, const QLocale& locale) {
+SampledFigures SampleFigures(std::uint64_t totalBytes, std::uint64_t availBytes, const QLocale& locale,
+                             const SampledFigures* previous) {
   SampledFigures f;
   std::tie(f.total, f.free) = BoundedFigures(totalBytes, availBytes);
   f.barValue = FloorPercent(f.free, f.total);
-  f.freeText = FormatFixed(f.free, 2, locale) + QStringLiteral(" MB");
-  // Whole megabytes, halves to the even neighbour (the default rounding mode).
-  const std::int32_t wholeTotal = ClampToInt32(std::nearbyint(f.total));
-  f.totalText = FormatFixed(wholeTotal, 3, locale) + QStringLiteral(" MB");
+  // Formatting is most of a tick's own work, and a figure rounded to a tenth mostly stays put.
+  if (previous && previous->free == f.free) {
+    f.freeText = previous->freeText;
+  } else {
+    f.freeText = FormatFixed(f.free, 2, locale) + QStringLiteral(" MB");
+  }
+  if (previous && previous->total == f.total) {
+    f.totalText = previous->totalText;
+  } else {
+    // Whole megabytes, halves to the even neighbour (the default rounding mode).
+    const std::int32_t wholeTotal = ClampToInt32(std::nearbyint(f.total));
+    f.totalText = FormatFixed(wholeTotal, 3, locale) + QStringLiteral(" MB");
+  }
   return f;
 }
 

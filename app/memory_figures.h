@@ -36,7 +36,9 @@ QString FormatFixed(double value, int decimals, const QLocale& locale);
 // the period is the only separator recognised, whatever the locale. No number reads as 0.
 double LeadingNumber(const QString& text);
 
-SampledFigures SampleFigures(std::uint64_t totalBytes, std::uint64_t availBytes, const QLocale& locale);
+// `previous`, an earlier result made with the same locale, lends its texts to figures that did not move.
+SampledFigures SampleFigures(std::uint64_t totalBytes, std::uint64_t availBytes, const QLocale& locale,
+                             const SampledFigures* previous = nullptr);
 ShownFigures RefreshFigures(const QString& totalText, const QString& freeText, const QLocale& locale);
 
 }  // namespace kelvane::app

@@ -41,15 +41,18 @@ std::optional<std::uint64_t> ParseKbFigure(std::string_view text, std::string& w
   return std::nullopt;
 }
 
-}  // namespace
-
-MeminfoParse ParseMeminfo(std::string_view text) {
+// Reads until it has every key, or with `untilAvailable` until it has MemTotal and MemAvailable:
+// the other keys only stand in for a missing MemAvailable.
+MeminfoParse Parse(std::string_view text, bool untilAvailable) {
   MeminfoParse result;
   int lineNumber = 0;
-  // The kernel lists every key once, all of ours among the first lines: the rest of the file,
-  // read ten times a second, need not be scanned.
+  // The kernel lists every key once: the rest of the file, read ten times a second, need not be
+  // scanned. MemAvailable is its third line, SReclaimable past its twentieth.
   std::size_t found = 0;
-  while (!text.empty() && found < kKeys.size()) {
+  const auto done = [&] {
+    return found == kKeys.size() || (untilAvailable && result.values.memTotal && result.values.memAvailable);
+  };
+  while (!text.empty() && !done()) {
     const auto eol = std::min(text.find('\n'), text.size());
     const auto line = text.substr(0, eol);
     text.remove_prefix(std::min(eol + 1, text.size()));
@@ -75,6 +78,10 @@ MeminfoParse ParseMeminfo(std::string_view text) {
   return result;
 }
 
+}  // namespace
+
+MeminfoParse ParseMeminfo(std::string_view text) { return Parse(text, false); }
+
 MemoryStatus DeriveStatus(const MeminfoValues& values) {
   if (!values.memTotal || *values.memTotal == 0) return {};
   const std::uint64_t total = *values.memTotal;
@@ -90,7 +97,7 @@ MemoryStatus DeriveStatus(const MeminfoValues& values) {
 }
 
 MemoryStatus StatusFromMeminfo(std::string_view text, std::string* error) {
-  const auto parsed = ParseMeminfo(text);
+  const auto parsed = Parse(text, true);
   if (error) *error = parsed.error;
   if (!parsed.ok()) return {};
   const auto status = DeriveStatus(parsed.values);

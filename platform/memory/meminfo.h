@@ -35,7 +35,7 @@ MeminfoParse ParseMeminfo(std::string_view text);
 // available figure is estimated from free, buffers, cache and reclaimable slab.
 MemoryStatus DeriveStatus(const MeminfoValues& values);
 
-// Parse and derive; a text that does not parse gives {0, 0}.
+// Parse as far as the status needs, and derive; a text that does not parse gives {0, 0}.
 MemoryStatus StatusFromMeminfo(std::string_view text, std::string* error = nullptr);
 
 }  // namespace kelvane::mem

@@ -79,6 +79,36 @@ TEST(OneTick, BarAndPercentMayDifferByOne) {
   EXPECT_EQ(RefreshFigures(s.totalText, s.freeText, kPeriod).percent, "50 %");
 }
 
+struct Resample {
+  const char* name;
+  std::uint64_t totalBefore, availBefore, total, avail;
+};
+class SampleAfterAnother : public ::testing::TestWithParam<Resample> {};
+
+TEST_P(SampleAfterAnother, ShowsWhatAFreshSampleShows) {
+  const Resample& r = GetParam();
+  for (const QLocale& loc : {kPeriod, kComma}) {
+    const SampledFigures before = SampleFigures(r.totalBefore, r.availBefore, loc);
+    const SampledFigures fresh = SampleFigures(r.total, r.avail, loc);
+    const SampledFigures after = SampleFigures(r.total, r.avail, loc, &before);
+    EXPECT_EQ(after.freeText, fresh.freeText);
+    EXPECT_EQ(after.totalText, fresh.totalText);
+    EXPECT_EQ(after.barValue, fresh.barValue);
+  }
+}
+
+constexpr std::uint64_t kMB = 1044032;
+INSTANTIATE_TEST_SUITE_P(
+    Pairs, SampleAfterAnother,
+    ::testing::Values(Resample{"Unchanged", 256 * kMB, 96 * kMB, 256 * kMB, 96 * kMB},
+                      Resample{"WithinATenth", 256 * kMB, 96 * kMB, 256 * kMB, 96 * kMB + 4096},
+                      Resample{"FreeMoves", 256 * kMB, 96 * kMB, 256 * kMB, 97 * kMB},
+                      Resample{"TotalMoves", 256 * kMB, 96 * kMB, 300 * kMB, 96 * kMB},
+                      Resample{"ShareStays", 256 * kMB, 96 * kMB, 512 * kMB, 192 * kMB},
+                      Resample{"FreeCappedByTheNewTotal", 256 * kMB, 96 * kMB, 90 * kMB, 96 * kMB},
+                      Resample{"BeyondInt32Scales", 1ull << 62, 1ull << 61, 1ull << 63, 1ull << 61}),
+    [](const auto& test) { return std::string(test.param.name); });
+
 struct LeadingCase {
   const char* text;
   double value;

@@ -68,9 +68,12 @@ QRect StockProgressBar::Inner() const {
 void StockProgressBar::showFill() {
   // Like a native bar: painted at once, so it counts even while a caller holds the event loop,
   // and only when the filling moves by a pixel, so a long count costs a few hundred paints.
-  // A hidden bar (the window's working bar, set every tick) paints its filling when it shows.
-  if (!isVisible() || FillWidth(min_, max_, value_, Inner().width()) == paintedFill_) return;
-  repaint();
+  // A hidden bar paints its filling when it shows, and one outside the client area (the window's
+  // working bar, set every tick) when it comes into view: both get a paint event of their own.
+  const int fill = FillWidth(min_, max_, value_, Inner().width());
+  if (!isVisible() || fill == paintedFill_) return;
+  paintedFill_ = fill;
+  if (!visibleRegion().isEmpty()) repaint();
 }
 
 int StockProgressBar::FillWidth(float min, float max, float value, int inner) {

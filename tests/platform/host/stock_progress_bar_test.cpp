@@ -145,6 +145,40 @@ TEST(StockProgressBar, PaintsAtOnceAndOnlyWhenTheFillingMoves) {
   EXPECT_EQ(counter.paints, 0) << "a hidden bar paints when it is shown again";
 }
 
+// Counts the update requests a window takes.
+class UpdateCounter : public QObject {
+ public:
+  explicit UpdateCounter(QWidget& w) { w.installEventFilter(this); }
+  int requests = 0;
+
+ protected:
+  bool eventFilter(QObject*, QEvent* e) override {
+    if (e->type() == QEvent::UpdateRequest) ++requests;
+    return false;
+  }
+};
+
+// The window's working bar lies outside the client area and is set every tick.
+TEST(StockProgressBar, OutOfViewCostsNoRepaintAndShowsItsFillingWhenItComesIntoView) {
+  QWidget window;
+  window.resize(100, 20);
+  StockProgressBar bar(&window);
+  bar.setGeometry(200, 0, 102, 10);
+  window.show();
+  QCoreApplication::processEvents();
+  UpdateCounter updates(window);
+  for (int i = 0; i <= 100; ++i) bar.setValue(float(i));
+  EXPECT_EQ(updates.requests, 0);
+
+  PaintCounter paints(bar);
+  bar.move(0, 0);
+  QCoreApplication::processEvents();
+  EXPECT_GE(paints.paints, 1);
+  paints.paints = 0;
+  bar.setValue(50);
+  EXPECT_EQ(paints.paints, 1) << "a bar in view paints at once";
+}
+
 TEST(StockProgressBar, VisibleIsTheStoredFlagBeforeTheWindowShows) {
   QWidget window;
   StockProgressBar shown(&window);

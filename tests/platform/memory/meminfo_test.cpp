@@ -71,6 +71,11 @@ INSTANTIATE_TEST_SUITE_P(
                     "MemTotal: 100 kB\nHugepagesize: ??? \nMemAvailable: 50 kB\n",
                     true,
                     {100 * kKiB, 50 * kKiB}},
+        // The status needs nothing past MemAvailable; the full reading still reports the line.
+        MeminfoCase{"bad figure after the status has its keys",
+                    "MemTotal: 100 kB\nMemAvailable: 50 kB\nCached: lots kB\n",
+                    false,
+                    {100 * kKiB, 50 * kKiB}},
         MeminfoCase{"beyond 64 bits", "MemTotal: 99999999999999999999999 kB\n", false, {0, 0}},
         MeminfoCase{"overflows in bytes", "MemTotal: 18014398509481984 kB\n", false, {0, 0}},
         MeminfoCase{"largest in bytes",
