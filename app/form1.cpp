@@ -55,9 +55,6 @@ Form1::Form1(mem::MemoryStatusSource& memory, mem::BlockAllocator& allocator, QL
       form_(LoadLayout(layoutPath)),
       tick_{&Label2(3),         &Label2(4),          &Label2(5),      &Label2(7),
             &lblavailableRAM(), &LblMaxPhyicalRam(), &ProgressBar1(), &ProgressBar2()} {
-  // The layout holds the 32 px icon only; a title bar or task switcher wanting another size would
-  // scale it.
-  window()->setWindowIcon(WindowIcon());
   NameForScreenReaders(form_);
   QObject::connect(&Timer1(), &host::stock::Timer::Tick, window(), [this] { Timer1_Timer(); });
   form_.control<controls::chameleonButton>("Command1")->Click.connect([this] { Command1_Click(); });
@@ -81,6 +78,9 @@ void Form1::Show() {
   Form_Load();
   host::layout::PlaceAgainWhenFramed(*window(), [this] { Form_Load(); });
   window()->show();
+  // The layout holds the 32 px icon only, which a title bar or task switcher would scale: every
+  // drawn size follows the first frame.
+  SetWindowIconAfterFirstFrame(*window());
 }
 
 void Form1::GetMemoryStatus() {

@@ -1,5 +1,6 @@
 #include "platform/host/picture.h"
 
+#include <QImageReader>
 #include <atomic>
 #include <cmath>
 
@@ -31,6 +32,16 @@ const QImage& EmptyImage() {
 
 }  // namespace
 
+QImage ReadImageFile(const QString& path) {
+  if (path.endsWith(QLatin1String(".png"), Qt::CaseInsensitive)) {
+    QImageReader png(path, "png");
+    png.setAutoDetectImageFormat(false);
+    QImage image;
+    if (png.read(&image)) return image;
+  }
+  return QImage(path);
+}
+
 int PixelsToHimetricRounded(int pixels) { return static_cast<int>(std::lround(PixelsToHimetric(pixels))); }
 
 Picture Picture::fromBitmap(const QImage& pixels) {
@@ -46,7 +57,7 @@ Picture Picture::fromIcon(const QImage& pixels) {
 }
 
 Picture Picture::load(const QString& path, PictureType type) {
-  QImage img(path);
+  const QImage img = ReadImageFile(path);
   if (img.isNull()) return {};
   return type == PictureType::Icon ? fromIcon(img) : fromBitmap(img);
 }

@@ -37,6 +37,11 @@ class Picture {
   std::shared_ptr<const Data> data_;
 };
 
+// Reads an image file or resource; a null image when it cannot be read. A ".png" is read as PNG
+// first: asked to guess, Qt loads every image-format plugin on its first read, a few milliseconds
+// at start-up. Whatever the file turns out to hold, it reads like QImage(path).
+QImage ReadImageFile(const QString& path);
+
 // Pixels to HIMETRIC at 96 dots per inch, rounded to the nearest whole unit.
 int PixelsToHimetricRounded(int pixels);
 

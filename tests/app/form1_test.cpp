@@ -103,8 +103,11 @@ TEST_F(Form1Test, WindowIsKelvaneWithAFixedWhiteClientArea) {
 
 // The window manager picks the size it shows from the window's icon; one given only at 32 px it
 // would scale. The 32 px one must stay the picture Image1 shows.
-TEST_F(Form1Test, WindowIconCarriesEveryDrawnSize) {
+TEST_F(Form1Test, WindowIconCarriesEveryDrawnSizeOnceTheFirstFrameShows) {
   Form1 form(memory, allocator, QLocale::c());
+  form.Show();
+  EXPECT_EQ(form.window()->windowIcon().availableSizes(), QList<QSize>{QSize(32, 32)}) << "the layout's";
+  ASSERT_TRUE(test::WaitUntil([&] { return form.window()->windowIcon().availableSizes().size() > 1; }));
   const QIcon icon = form.window()->windowIcon();
   QList<QSize> expected;
   for (int side : kWindowIconSides) {

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QTemporaryDir>
+#include <cstdlib>
 
 #include "platform/host/errors.h"
 #include "platform/host/picture_paint.h"
@@ -76,6 +78,58 @@ TEST(Picture, LoadsAFileAndReportsAMissingResource) {
     EXPECT_EQ(e.number(), kErrResourceNotFound);
     EXPECT_NE(std::string(e.what()).find(":/missing/cursor101.png"), std::string::npos);
   }
+}
+
+// Whatever a file holds, whatever its name says.
+struct ImageFileCase {
+  const char* name;
+  const char* format;  // what the file holds
+};
+class ReadImageFileCase : public testing::TestWithParam<ImageFileCase> {};
+
+TEST_P(ReadImageFileCase, ReadsWhatQImageReads) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QString::fromLatin1(GetParam().name));
+  QImage pixels = Row({R, G, B, W, K});
+  ASSERT_TRUE(pixels.save(path, GetParam().format));
+  const QImage read = ReadImageFile(path);
+  ASSERT_FALSE(read.isNull());
+  EXPECT_EQ(read.convertToFormat(QImage::Format_RGB32), QImage(path).convertToFormat(QImage::Format_RGB32));
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, ReadImageFileCase,
+                         testing::Values(ImageFileCase{"a.png", "PNG"}, ImageFileCase{"b.PNG", "PNG"},
+                                         ImageFileCase{"c.bmp", "BMP"}, ImageFileCase{"d.png", "BMP"},
+                                         ImageFileCase{"e", "PNG"}, ImageFileCase{"f.png", "XPM"}),
+                         [](const auto& test) { return std::string(1, test.param.name[0]); });
+
+bool ImagePluginLoaded() {
+  QFile maps(QStringLiteral("/proc/self/maps"));
+  return !maps.open(QIODevice::ReadOnly) || maps.readAll().contains("/imageformats/");
+}
+
+// In a process of its own, as at start-up: nothing has loaded an image plugin yet.
+TEST(ReadImageFileDeathTest, ReadsAPngWithoutLoadingImagePlugins) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(
+      {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("p.png"));
+        // Written by hand: Qt's image writer loads the plugins too.
+        static const char kGreenBluePng[] =
+            "\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR\0\0\0\x02\0\0\0\x01\x08\x02\0\0\0\x7b\x40\xe8\xdd"
+            "\0\0\0\x0fIDAT\x78\xda\x63\x60\xf8\xcf\xc0\xc0\xf0\x1f\0\x06\x01\x01\xff\xe4\x84\xf1\x35"
+            "\0\0\0\0IEND\xae\x42\x60\x82";
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(kGreenBluePng, sizeof kGreenBluePng - 1) != 72) {
+          std::exit(2);
+        }
+        file.close();
+        const QImage read = ReadImageFile(path);
+        const bool right = read.size() == QSize(2, 1) && read.pixel(0, 0) == G && read.pixel(1, 0) == B;
+        std::exit(!right ? 3 : ImagePluginLoaded() ? 4 : 0);
+      },
+      testing::ExitedWithCode(0), "");
 }
 
 struct StretchCase {
