@@ -84,6 +84,8 @@ BlockRange::~BlockRange() {
 
 void* BlockRange::Take() {
   if (!base_) return nullptr;
+  // A slot handed out again starts from zeroed pages.
+  if (batched_ > 0) ReturnBatch();
   std::size_t index = 0;
   if (!freed_.empty()) {
     index = freed_.back();
@@ -106,10 +108,24 @@ void* BlockRange::Take() {
 }
 
 void BlockRange::Give(void* slot) {
-  auto* at = static_cast<unsigned char*>(slot);
-  ::madvise(at, slotLength_, MADV_DONTNEED);
-  freed_.push_back(static_cast<std::size_t>(at - base_) / slotLength_);
+  batch_[batched_++] = static_cast<std::size_t>(static_cast<unsigned char*>(slot) - base_) / slotLength_;
   --live_;
+  if (batched_ == kGiveBatch || live_ == 0) ReturnBatch();
+}
+
+void BlockRange::ReturnBatch() {
+  std::array<std::size_t, kGiveBatch> sorted;
+  const auto end = std::copy_n(batch_.begin(), batched_, sorted.begin());
+  std::sort(sorted.begin(), end);
+  for (auto run = sorted.begin(); run != end;) {
+    auto next = run + 1;
+    while (next != end && *next == *(next - 1) + 1) ++next;
+    ::madvise(base_ + *run * slotLength_, static_cast<std::size_t>(next - run) * slotLength_, MADV_DONTNEED);
+    run = next;
+  }
+  // Capacity for every slot ever taken was reserved by Take: this never allocates.
+  freed_.insert(freed_.end(), batch_.begin(), batch_.begin() + batched_);
+  batched_ = 0;
 }
 
 }  // namespace kelvane::mem

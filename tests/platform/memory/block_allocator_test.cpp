@@ -8,6 +8,8 @@
 #include <set>
 #include <vector>
 
+#include <sys/mman.h>
+
 #include "platform/memory/file_io.h"
 #include "platform/memory/handle_table.h"
 #include "platform/memory/page_block.h"
@@ -159,6 +161,53 @@ TEST(PageBlock, TouchingMakesEveryPageResident) {
   EXPECT_GE(ResidentBytes(), before + kLength * 95 / 100);
   block.reset();
   EXPECT_LE(ResidentBytes(), before + kMiB);
+}
+
+// Pages of [first, first + length) the process holds.
+std::size_t ResidentPages(void* first, std::size_t length) {
+  std::vector<unsigned char> in(length / PageSize());
+  if (::mincore(first, length, in.data()) != 0) return ~std::size_t{0};
+  return static_cast<std::size_t>(std::count_if(in.begin(), in.end(), [](unsigned char c) { return c & 1; }));
+}
+
+// Given back newest first, as a release does: pages leave in batches, none waits past the last.
+TEST(BlockRange, GivenSlotsLeaveInBatchesAndAllOnceEmpty) {
+  constexpr std::size_t kSlots = 100, kSlotPages = 10;
+  const std::size_t slotLength = kSlotPages * PageSize();
+  BlockRange range(slotLength, kSlots);
+  ASSERT_TRUE(range);
+  std::vector<void*> slots;
+  for (std::size_t i = 0; i < kSlots; ++i) {
+    slots.push_back(range.Take());
+    ASSERT_EQ(PopulateWrite(slots.back(), slotLength), PopulateResult::kDone);
+  }
+  void* first = slots.front();
+  ASSERT_EQ(ResidentPages(first, kSlots * slotLength), kSlots * kSlotPages);
+  while (!slots.empty()) {
+    range.Give(slots.back());
+    slots.pop_back();
+    const std::size_t resident = ResidentPages(first, kSlots * slotLength);
+    EXPECT_GE(resident, range.live() * kSlotPages);
+    EXPECT_LE(resident, (range.live() + BlockRange::kGiveBatch - 1) * kSlotPages) << range.live();
+  }
+  EXPECT_EQ(ResidentPages(first, kSlots * slotLength), 0u);
+}
+
+// A slot handed out again is the one given last, on zeroed pages, and the batch is back too.
+TEST(BlockRange, TakeReturnsTheBatchFirst) {
+  const std::size_t slotLength = 2 * PageSize();
+  BlockRange range(slotLength, 8);
+  ASSERT_TRUE(range);
+  std::vector<unsigned char*> slots;
+  for (int i = 0; i < 8; ++i) {
+    slots.push_back(static_cast<unsigned char*>(range.Take()));
+    std::memset(slots.back(), 0xA5, slotLength);
+  }
+  for (int i : {1, 2, 5}) range.Give(slots[i]);
+  EXPECT_EQ(range.Take(), slots[5]);
+  EXPECT_EQ(ResidentPages(slots[0], 8 * slotLength), (8 - 3) * 2u);
+  EXPECT_EQ(slots[5][0], 0);
+  EXPECT_EQ(range.Take(), slots[2]);
 }
 
 TEST(OomScoreGuard, RaisesWhileAliveAndRestoresAfter) {
