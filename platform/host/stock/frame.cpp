@@ -4,6 +4,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 
+#include "platform/host/stock/graphical.h"
 #include "platform/host/stock/reader_events.h"
 
 namespace kelvane::host::stock {
@@ -19,7 +20,7 @@ const QColor kEtchLight(0xFF, 0xFF, 0xFF);
 
 Frame::Frame(QWidget* parent) : QWidget(parent) {
   setFocusPolicy(Qt::NoFocus);
-  QWidget::setFont(font_.toQFont());
+  QWidget::setFont(DrawnFont(font_));
   PublishColors(*this, backColor_, foreColor_);
 }
 
@@ -32,7 +33,7 @@ void Frame::setCaption(const QString& text) {
 
 void Frame::setFont(const FontDesc& font) {
   font_ = font;
-  QWidget::setFont(font_.toQFont());
+  QWidget::setFont(DrawnFont(font_));
   update();
 }
 

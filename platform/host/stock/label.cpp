@@ -31,7 +31,7 @@ QSize TextExtent(const QString& text, const QFont& font) {
 
 Label::Label(QWidget* parent) : QWidget(parent) {
   MakeGraphical(*this);
-  QWidget::setFont(font_.toQFont());
+  QWidget::setFont(DrawnFont(font_));
 }
 
 void Label::setCaption(const QString& text) {
@@ -44,7 +44,7 @@ void Label::setCaption(const QString& text) {
 
 void Label::setFont(const FontDesc& font) {
   font_ = font;
-  QWidget::setFont(font_.toQFont());
+  QWidget::setFont(DrawnFont(font_));
   fitToText();
   update();
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/gdi/dc.h"
+#include "platform/gdi/objects.h"
 #include "platform/host/errors.h"
 #include "platform/host/layout/form_window.h"
 #include "platform/host/picture.h"
@@ -132,6 +133,22 @@ TEST(StockGraphical, LetTheMouseThrough) {
   for (QWidget* w : std::initializer_list<QWidget*>{&label, &image, &shape})
     EXPECT_TRUE(w->testAttribute(Qt::WA_TransparentForMouseEvents));
   EXPECT_FALSE(box.testAttribute(Qt::WA_TransparentForMouseEvents));
+}
+
+// One font engine serves a label, a frame and a button caption in the same font.
+TEST(StockText, IsDrawnInTheSurfacesFont) {
+  QWidget parent;
+  Label label(&parent);
+  Frame frame(&parent);
+  FontDesc font;
+  font.name = QStringLiteral("Verdana");
+  font.size = 8.25;
+  label.setFont(font);
+  frame.setFont(font);
+  const QFont drawn = gdi::SurfaceFont(font.toQFont());
+  EXPECT_EQ(label.font(), drawn);
+  EXPECT_EQ(frame.font(), drawn);
+  EXPECT_EQ(Label(&parent).font(), gdi::SurfaceFont(FontDesc().toQFont()));
 }
 
 TEST(StockImage, TakesThePicturesSize) {
