@@ -45,7 +45,8 @@ void CheckParse(std::string_view text) {
 
   std::string error;
   const MemoryStatus status = StatusFromMeminfo(text, &error);
-  FUZZ_CHECK(status == (parsed.ok() ? derived : MemoryStatus{}));
+  // The status reads only as far as it needs MemTotal and MemAvailable: a fault further on is not its.
+  if (parsed.ok()) FUZZ_CHECK(status == derived);
   FUZZ_CHECK(error.empty() == (status.totalPhys != 0));
 }
 

@@ -72,8 +72,11 @@ MeminfoParse Parse(std::string_view text, bool untilAvailable) {
           "memory information line " + std::to_string(lineNumber) + " (" + std::string(name) + "): " + why;
       return result;
     }
-    if (!(result.values.*(key->field))) ++found;
-    result.values.*(key->field) = *bytes;
+    // A repeated key keeps its first figure, wherever the reading stops.
+    if (!(result.values.*(key->field))) {
+      ++found;
+      result.values.*(key->field) = *bytes;
+    }
   }
   return result;
 }

@@ -114,17 +114,20 @@ INSTANTIATE_TEST_SUITE_P(Table, StockProgressBarFill,
                                            Fill{0, 32000, 1, 315, 0}, Fill{0, 100, 50, 0, 0},
                                            Fill{0, 0, 0, 100, 0}));
 
-// Counts the paints a widget receives.
-class PaintCounter : public QObject {
+// Counts the events of one type a widget receives.
+class EventCounter : public QObject {
  public:
-  explicit PaintCounter(QWidget& w) { w.installEventFilter(this); }
-  int paints = 0;
+  EventCounter(QWidget& w, QEvent::Type type) : type_(type) { w.installEventFilter(this); }
+  int count = 0;
 
  protected:
   bool eventFilter(QObject*, QEvent* e) override {
-    if (e->type() == QEvent::Paint) ++paints;
+    if (e->type() == type_) ++count;
     return false;
   }
+
+ private:
+  QEvent::Type type_;
 };
 
 // A count held on the user-interface thread must still show, without one paint per step.
@@ -135,28 +138,15 @@ TEST(StockProgressBar, PaintsAtOnceAndOnlyWhenTheFillingMoves) {
   window.show();
   QCoreApplication::processEvents();
   bar.setMax(32000);
-  PaintCounter counter(bar);
+  EventCounter paints(bar, QEvent::Paint);
   for (int i = 0; i < 32000; ++i) bar.setValue(bar.Value() + 1.0f);
-  EXPECT_EQ(counter.paints, 315) << "one paint per pixel of filling, none waiting for the event loop";
+  EXPECT_EQ(paints.count, 315) << "one paint per pixel of filling, none waiting for the event loop";
 
   bar.hide();
-  counter.paints = 0;
+  paints.count = 0;
   bar.setValue(0);
-  EXPECT_EQ(counter.paints, 0) << "a hidden bar paints when it is shown again";
+  EXPECT_EQ(paints.count, 0) << "a hidden bar paints when it is shown again";
 }
-
-// Counts the update requests a window takes.
-class UpdateCounter : public QObject {
- public:
-  explicit UpdateCounter(QWidget& w) { w.installEventFilter(this); }
-  int requests = 0;
-
- protected:
-  bool eventFilter(QObject*, QEvent* e) override {
-    if (e->type() == QEvent::UpdateRequest) ++requests;
-    return false;
-  }
-};
 
 // The window's working bar lies outside the client area and is set every tick.
 TEST(StockProgressBar, OutOfViewCostsNoRepaintAndShowsItsFillingWhenItComesIntoView) {
@@ -166,17 +156,17 @@ TEST(StockProgressBar, OutOfViewCostsNoRepaintAndShowsItsFillingWhenItComesIntoV
   bar.setGeometry(200, 0, 102, 10);
   window.show();
   QCoreApplication::processEvents();
-  UpdateCounter updates(window);
+  EventCounter updates(window, QEvent::UpdateRequest);
   for (int i = 0; i <= 100; ++i) bar.setValue(float(i));
-  EXPECT_EQ(updates.requests, 0);
+  EXPECT_EQ(updates.count, 0);
 
-  PaintCounter paints(bar);
+  EventCounter paints(bar, QEvent::Paint);
   bar.move(0, 0);
   QCoreApplication::processEvents();
-  EXPECT_GE(paints.paints, 1);
-  paints.paints = 0;
+  EXPECT_GE(paints.count, 1);
+  paints.count = 0;
   bar.setValue(50);
-  EXPECT_EQ(paints.paints, 1) << "a bar in view paints at once";
+  EXPECT_EQ(paints.count, 1) << "a bar in view paints at once";
 }
 
 TEST(StockProgressBar, VisibleIsTheStoredFlagBeforeTheWindowShows) {

@@ -29,6 +29,9 @@ TEST_P(MeminfoTextTest, ParsesAndDerives) {
   const MeminfoCase& c = GetParam();
   const MeminfoParse parsed = ParseMeminfo(c.text);
   EXPECT_EQ(parsed.ok(), c.ok) << parsed.error;
+  if (c.ok) {
+    EXPECT_EQ(DeriveStatus(parsed.values), c.expected) << "the full reading agrees";
+  }
   std::string error;
   EXPECT_EQ(StatusFromMeminfo(c.text, &error), c.expected);
   EXPECT_EQ(error.empty(), c.expected.totalPhys != 0) << error;
@@ -75,6 +78,10 @@ INSTANTIATE_TEST_SUITE_P(
         MeminfoCase{"bad figure after the status has its keys",
                     "MemTotal: 100 kB\nMemAvailable: 50 kB\nCached: lots kB\n",
                     false,
+                    {100 * kKiB, 50 * kKiB}},
+        MeminfoCase{"a repeated key keeps its first figure",
+                    "MemTotal: 100 kB\nMemAvailable: 50 kB\nMemTotal: 200 kB\nMemAvailable: 9 kB\n",
+                    true,
                     {100 * kKiB, 50 * kKiB}},
         MeminfoCase{"beyond 64 bits", "MemTotal: 99999999999999999999999 kB\n", false, {0, 0}},
         MeminfoCase{"overflows in bytes", "MemTotal: 18014398509481984 kB\n", false, {0, 0}},
