@@ -158,7 +158,7 @@ TEST_P(Form1Tick, OneTickWritesEveryFigure) {
   EXPECT_EQ(form.lblavailableRAM().Caption(), t.free);
   EXPECT_EQ(form.ProgressBar1().Value(), 37);
   EXPECT_EQ(form.ProgressBar2().Value(), 100.0f);
-  EXPECT_TRUE(services.messages.empty());
+  EXPECT_TRUE(services.TakeMessages().empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(Locales, Form1Tick,
@@ -194,7 +194,7 @@ TEST_F(Form1Test, ZeroTotalShowsZerosWithoutAnyMessage) {
   EXPECT_EQ(form.Label2(5).Caption(), "0.00 MB");
   EXPECT_EQ(form.Label2(7).Caption(), "0 %");
   EXPECT_EQ(form.ProgressBar1().Value(), 0);
-  EXPECT_TRUE(services.messages.empty());
+  EXPECT_TRUE(services.TakeMessages().empty());
 }
 
 // The running window follows /proc/meminfo: the total exactly, the free figure within the drift

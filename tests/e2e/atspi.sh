@@ -17,7 +17,8 @@ python=/usr/bin/python3
 # Qt joins the accessibility bus only when a reader is said to run; no desktop here says so.
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 start_kelvane
-"$python" "$(dirname "$0")/atspi_reader.py" "$PID" || fail "the screen reader's checks failed"
+# Each call on the bus has a limit of its own; the whole reading has one too.
+timeout 180 "$python" "$(dirname "$0")/atspi_reader.py" "$PID" || fail "the screen reader's checks failed"
 wait_exit 20
 [ "$STATUS" = 0 ] || fail "End through AT-SPI: exit status $STATUS, expected 0"
 echo "ok: End through AT-SPI ended the program with status 0"

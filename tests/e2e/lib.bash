@@ -20,6 +20,14 @@ wait_for() {
   done
 }
 
+# xdotool's --sync waits, without a limit of its own, for the X server to report the change.
+xdotool() {
+  local status=0
+  timeout 20 xdotool "$@" || status=$?
+  [ "$status" != 124 ] || fail "xdotool $* did not finish within 20 s"
+  return "$status"
+}
+
 kelvane_running() { kill -0 "$PID" 2>/dev/null; }
 kelvane_gone() { ! kelvane_running; }
 

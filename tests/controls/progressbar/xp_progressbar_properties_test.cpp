@@ -25,16 +25,17 @@ TEST_P(XpProgressBarValidation, RejectsWithItsMessageOrAcceptsWithItsNotice) {
   bar->setValue(std::min(bar->Max(), 40));  // something painted to disturb
   bar->clearModified();
   notices.keys.clear();
-  recorder.messages.clear();
+  recorder.TakeMessages();  // the set-up's own, if any
   const QImage before = Pixels();
   const auto propsBefore = Props(*bar);
   const BarState stateBefore = St();
 
   a.assign(*bar);
+  const auto boxes = recorder.TakeMessages();
 
   if (*a.message) {
-    ASSERT_EQ(recorder.messages.size(), 1u);
-    EXPECT_EQ(recorder.messages[0], (kelvane::test::RecordedMessage{a.message, 16, "Error"}));
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0], (kelvane::test::RecordedMessage{a.message, 16, "Error"}));
     EXPECT_EQ(Props(*bar), propsBefore);
     EXPECT_TRUE(notices.keys.isEmpty());
     EXPECT_FALSE(bar->isModified());
@@ -42,7 +43,7 @@ TEST_P(XpProgressBarValidation, RejectsWithItsMessageOrAcceptsWithItsNotice) {
     EXPECT_EQ(St().NextBlockX, stateBefore.NextBlockX);
     EXPECT_EQ(St().StepCount, stateBefore.StepCount);
   } else {
-    EXPECT_TRUE(recorder.messages.empty());
+    EXPECT_TRUE(boxes.empty());
     EXPECT_EQ(notices.keys, QStringList{a.noticeKey});
   }
 }
@@ -97,7 +98,7 @@ TEST_F(XpProgressBarTest, RangeChangesLeaveValueAlone) {
   bar->setValue(20);
   bar->setMin(50);
   EXPECT_EQ(Props(*bar), (std::vector<std::int32_t>{20, 50, 100, 0, 0}));
-  EXPECT_TRUE(recorder.messages.empty());
+  EXPECT_TRUE(recorder.TakeMessages().empty());
 }
 
 // ---- persistence ------------------------------------------------------------------------------
@@ -128,7 +129,7 @@ TEST(XpProgressBarPersistence, SavedValuesComeBackUnvalidated) {
   kelvane::test::NoticeRecorder notices(bar);
   bar.hostLoad(bag, {});
   EXPECT_EQ(Props(bar), (std::vector<std::int32_t>{300, 60, 50, 7, 5}));
-  EXPECT_TRUE(recorder.messages.empty());
+  EXPECT_TRUE(recorder.TakeMessages().empty());
   EXPECT_EQ(notices.keys, QStringList{"ProgressLook"}) << "only the look goes through its setter";
 
   host::PropertyBag saved;
