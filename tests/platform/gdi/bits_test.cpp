@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <utility>
 #include <vector>
 
 #include "platform/gdi/bits.h"
@@ -140,6 +141,8 @@ TEST(Pixels, SetPixelVAndGetPixelStayInside) {
   EXPECT_FALSE(SetPixelV(dc, -1, 0, kRed));
   EXPECT_EQ(GetPixel(dc, 1, 0), RGB(1, 2, 3));
   EXPECT_EQ(GetPixel(dc, 0, 5), CLR_INVALID);
+  for (const auto& [x, y] : {std::pair{2, 0}, std::pair{0, 1}, std::pair{-1, 0}, std::pair{0, -1}})
+    EXPECT_EQ(GetPixel(dc, x, y), CLR_INVALID) << x << "," << y;
 }
 
 }  // namespace

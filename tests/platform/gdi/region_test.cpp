@@ -14,7 +14,7 @@ using namespace testing;
 // The region holds exactly what Ellipse paints one pixel in from the right and bottom.
 TEST(EllipticRegion, HoldsThePixelsOfTheEllipseOnePixelSmaller) {
   for (Rect b : {Rect{0, 0, 12, 12}, Rect{1, 2, 9, 7}, Rect{9, 7, 1, 2}, Rect{0, 0, 3, 12}, Rect{2, 2, 4, 4},
-                 Rect{3, 3, 4, 9}}) {
+                 Rect{3, 3, 4, 9}, Rect{0, 4, 12, 7}}) {
     Surface s = Paper(12, 12);
     Dc dc(s);
     SelectObject(dc, CreateSolidBrush(kBlack));

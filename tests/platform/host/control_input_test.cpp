@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QCursor>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QStyleHints>
 #include <QTest>
@@ -223,7 +224,45 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(AccessCase{Qt::Key_S, Qt::AltModifier, true, {"AccessKeyPress 115"}, {}},
                     AccessCase{Qt::Key_S, {}, true, {}, {"KeyDown 83 0"}},
                     AccessCase{Qt::Key_S, Qt::AltModifier, false, {}, {"KeyDown 83 4"}},
-                    AccessCase{Qt::Key_D, Qt::AltModifier, true, {}, {"KeyDown 68 4"}}));
+                    AccessCase{Qt::Key_D, Qt::AltModifier, true, {}, {"KeyDown 68 4"}},
+                    // Ctrl+Alt is how some keyboards type a character (AltGr), not an access key
+                    AccessCase{
+                        Qt::Key_S, Qt::AltModifier | Qt::ControlModifier, true, {}, {"KeyDown 83 6"}}));
+
+// Reached directly (a screen reader, a stored shortcut), a disabled control still takes no access key
+// and no focus.
+TEST(AccessKeyPress, ADisabledControlIgnoresIt) {
+  QWidget window;
+  auto* first = new RecordingControl(&window);
+  auto* owner = new RecordingControl(&window);
+  window.show();
+  first->setFocus();
+  owner->setEnabled(false);
+  owner->hostAccessKeyPress('s');
+  EXPECT_EQ(Only(owner->log, {"AccessKeyPress", "GotFocus"}), QStringList());
+  owner->setEnabled(true);
+  owner->hostAccessKeyPress('s');
+  EXPECT_EQ(Only(owner->log, {"AccessKeyPress"}), QStringList({"AccessKeyPress 115"}));
+}
+
+// A held key repeats its key-down (and key-press) only; the key-up comes once, when it is let go.
+TEST(ControlKeysHeld, RepeatsKeyDownAndReleasesOnce) {
+  RecordingControl c;
+  c.resize(10, 10);
+  c.show();
+  const auto send = [&](QEvent::Type type, bool repeat) {
+    QKeyEvent e(type, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"), repeat);
+    QCoreApplication::sendEvent(&c, &e);
+  };
+  send(QEvent::KeyPress, false);
+  for (int i = 0; i < 2; ++i) {
+    send(QEvent::KeyRelease, true);
+    send(QEvent::KeyPress, true);
+  }
+  send(QEvent::KeyRelease, false);
+  EXPECT_EQ(Only(c.log, {"KeyDown", "KeyUp"}),
+            QStringList({"KeyDown 65 0", "KeyDown 65 0", "KeyDown 65 0", "KeyUp 65 0"}));
+}
 
 }  // namespace
 }  // namespace kelvane::test

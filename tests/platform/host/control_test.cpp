@@ -36,6 +36,30 @@ TEST(ControlLifecycle, LoadReadsPropertiesThenTakesTheStoredExtent) {
   EXPECT_EQ(c.size(), QSize(96, 20));
 }
 
+// The extent is a pair: a layout with only one of the two keeps the control's size.
+TEST(ControlLifecycle, LoadTakesTheExtentOnlyWhenBothSidesAreStored) {
+  for (const char* only : {"_ExtentX", "_ExtentY"}) {
+    RecordingControl c;
+    c.resize(30, 12);
+    PropertyBag bag;
+    bag.Write(only, 2540);
+    c.hostLoad(bag, {});
+    EXPECT_EQ(c.size(), QSize(30, 12)) << only;
+  }
+}
+
+TEST(ControlNotice, AChangeMarksTheControlModifiedAndNamesTheProperty) {
+  RecordingControl c;
+  QStringList noticed;
+  QObject::connect(&c, &host::Control::PropertyNoticed, [&](const QString& key) { noticed << key; });
+  EXPECT_FALSE(c.isModified());
+  c.PropertyChanged("Caption");
+  EXPECT_TRUE(c.isModified());
+  EXPECT_EQ(noticed, QStringList{"Caption"});
+  c.clearModified();
+  EXPECT_FALSE(c.isModified());
+}
+
 TEST(ControlLifecycle, SaveWritesPropertiesThenTheExtentInHimetric) {
   RecordingControl c;
   c.resize(10, 20);

@@ -31,6 +31,8 @@ INSTANTIATE_TEST_SUITE_P(
                       MembershipCase{"6:cpu,memory,pids:/grouped\n", {}, "/grouped"},
                       MembershipCase{"7:memoryx:/not-memory\n", {}, {}},
                       MembershipCase{"0::/odd:name\r\n", "/odd:name", {}},
+                      // only hierarchy 0 is the unified one, whatever else lists no controller
+                      MembershipCase{"0::/real\n3::/controllerless\n", "/real", {}},
                       MembershipCase{"garbage\n\n", {}, {}}, MembershipCase{"", {}, {}}));
 
 TEST(CgroupLevels, WalkFromOwnGroupToTheRootAndNeverEscape) {

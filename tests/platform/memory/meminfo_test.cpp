@@ -31,6 +31,8 @@ TEST_P(MeminfoTextTest, ParsesAndDerives) {
   EXPECT_EQ(parsed.ok(), c.ok) << parsed.error;
   if (c.ok) {
     EXPECT_EQ(DeriveStatus(parsed.values), c.expected) << "the full reading agrees";
+  } else {
+    EXPECT_EQ(DeriveStatus(parsed.values), MemoryStatus{}) << "a failed reading keeps no figures";
   }
   std::string error;
   EXPECT_EQ(StatusFromMeminfo(c.text, &error), c.expected);
