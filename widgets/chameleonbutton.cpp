@@ -141,17 +141,17 @@ bool chameleonButton::ShowFocusRect() const { return d->control->ShowFocusRect()
 void chameleonButton::setShowFocusRect(bool show) { d->control->setShowFocusRect(show); }
 
 // Each colour reads and writes one stored value; the two properties of a colour are two views of it.
-#define KELVANE_COLOUR_PROPERTY(Name, SystemName)                                                 \
-  QColor chameleonButton::Name() const { return ColorFromStored(d->control->Name()); }            \
-  void chameleonButton::set##Name(const QColor& colour) {                                         \
-    Telling(*this, *d->control, [&] { d->control->set##Name(StoredFromColor(colour)); });         \
-  }                                                                                               \
-  chameleonButton::SystemColor chameleonButton::SystemName() const {                              \
-    return static_cast<SystemColor>(SystemColorOfStored(d->control->Name()));                     \
-  }                                                                                               \
-  void chameleonButton::set##SystemName(SystemColor colour) {                                     \
-    if (colour != NoSystemColor)                                                                  \
-      Telling(*this, *d->control, [&] { d->control->set##Name(StoredFromSystemColor(colour)); }); \
+#define KELVANE_COLOUR_PROPERTY(Name, SystemName)                                         \
+  QColor chameleonButton::Name() const { return ColorFromStored(d->control->Name()); }    \
+  void chameleonButton::set##Name(const QColor& colour) {                                 \
+    Telling(*this, *d->control, [&] { d->control->set##Name(StoredFromColor(colour)); }); \
+  }                                                                                       \
+  chameleonButton::SystemColor chameleonButton::SystemName() const {                      \
+    return static_cast<SystemColor>(SystemColorOfStored(d->control->Name()));             \
+  }                                                                                       \
+  void chameleonButton::set##SystemName(SystemColor colour) {                             \
+    if (const auto stored = StoredFromSystemColor(colour))                                \
+      Telling(*this, *d->control, [&] { d->control->set##Name(*stored); });               \
   }
 KELVANE_COLOUR_PROPERTY(BackColor, BackSystemColor)
 KELVANE_COLOUR_PROPERTY(BackOver, BackOverSystemColor)

@@ -12,8 +12,8 @@ std::int32_t StoredFromColor(const QColor& colour) {
   return static_cast<std::int32_t>(gdi::RGB(rgb.red(), rgb.green(), rgb.blue()));
 }
 
-std::int32_t StoredFromSystemColor(int index) {
-  if (index < 0 || index >= gdi::kSysColorCount) return 0;
+std::optional<std::int32_t> StoredFromSystemColor(int index) {
+  if (index < 0 || index >= gdi::kSysColorCount) return std::nullopt;
   return static_cast<std::int32_t>(gdi::kSysColorFlag | static_cast<std::uint32_t>(index));
 }
 

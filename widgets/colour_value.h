@@ -3,14 +3,15 @@
 // 0x80000000 | index for a system colour).
 #include <QColor>
 #include <cstdint>
+#include <optional>
 
 namespace Kelvane::detail {
 
 inline constexpr int kNoSystemColor = -1;
 
 std::int32_t StoredFromColor(const QColor& colour);
-// -1 (or anything out of the table) gives the plain black the host's form reads as 0.
-std::int32_t StoredFromSystemColor(int index);
+// Nothing for -1 or anything else out of the table: such a value names no colour to store.
+std::optional<std::int32_t> StoredFromSystemColor(int index);
 // The colour the stored value shows now; invalid for a value that names nothing.
 QColor ColorFromStored(std::int32_t stored);
 // The system colour's index, or kNoSystemColor for a plain colour.

@@ -73,11 +73,16 @@ TEST(KelvaneWidgetsPlugin, NamesBothWidgetsInTheirGroupWithTheirSizes) {
     const char* name;
     const char* include;
     const char* size;
+    QSize made;  // what a widget made in code is, and asks to be
   };
-  for (const Expected& e : {Expected{"Kelvane::chameleonButton", "KelvaneWidgets/chameleonbutton.h",
-                                     "<width>93</width><height>26</height>"},
-                            Expected{"Kelvane::Xp_ProgressBar", "KelvaneWidgets/xp_progressbar.h",
-                                     "<width>150</width><height>17</height>"}}) {
+  for (const Expected& e : {Expected{"Kelvane::chameleonButton",
+                                     "KelvaneWidgets/chameleonbutton.h",
+                                     "<width>93</width><height>26</height>",
+                                     {93, 26}},
+                            Expected{"Kelvane::Xp_ProgressBar",
+                                     "KelvaneWidgets/xp_progressbar.h",
+                                     "<width>150</width><height>17</height>",
+                                     {150, 17}}}) {
     SCOPED_TRACE(e.name);
     QDesignerCustomWidgetInterface* entry = Entry(Plugin(), QString::fromLatin1(e.name));
     ASSERT_NE(entry, nullptr);
@@ -88,6 +93,9 @@ TEST(KelvaneWidgetsPlugin, NamesBothWidgetsInTheirGroupWithTheirSizes) {
     EXPECT_FALSE(entry->isContainer());
     EXPECT_TRUE(entry->domXml().contains(QString::fromLatin1(e.size)));
     EXPECT_TRUE(entry->domXml().contains(QStringLiteral("class=\"%1\"").arg(entry->name())));
+    const std::unique_ptr<QWidget> made(entry->createWidget(nullptr));
+    EXPECT_EQ(made->size(), e.made);
+    EXPECT_EQ(made->sizeHint(), e.made);
   }
   EXPECT_EQ(PluginEntries(Plugin()).size(), 2);
 }
@@ -187,7 +195,11 @@ TEST(KelvaneWidgetsButton, ClicksValueAndRefusalsReachTheProgram) {
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
   QSignalSpy click(&b, &chameleonButton::Click), clicked(&b, &chameleonButton::clicked),
       value(&b, &chameleonButton::ValueChanged);
+  bool valueToldFirst = false;  // a Click handler reading Value has heard of the change
+  QObject::connect(&b, &chameleonButton::Click, [&] { valueToldFirst = value.count() == 1; });
+  ASSERT_TRUE(b.focusProxy()) << "focus given to the widget must reach the control";
   QTest::mouseClick(b.focusProxy(), Qt::LeftButton, {}, QPoint(10, 10));
+  EXPECT_TRUE(valueToldFirst);
   EXPECT_EQ(click.count(), 1);
   EXPECT_EQ(clicked.count(), 1);
   ASSERT_EQ(value.count(), 1);
@@ -213,6 +225,33 @@ TEST(KelvaneWidgetsButton, SystemColourTwinsReadTheOneStoredColour) {
   EXPECT_EQ(b.MaskColor(), QColor(1, 2, 3));
   b.setMaskSystemColor(chameleonButton::NoSystemColor);  // names nothing: the colour stays
   EXPECT_EQ(b.MaskColor(), QColor(1, 2, 3));
+}
+
+// Every system colour reads back through each twin; a value outside the table names nothing either.
+TEST(KelvaneWidgetsButton, EverySystemColourReadsBackAndOthersChangeNothing) {
+  chameleonButton b;
+  for (const char* twin : {"BackSystemColor", "BackOverSystemColor", "ForeSystemColor", "ForeOverSystemColor",
+                           "MaskSystemColor"}) {
+    for (int index = -2; index <= 31; ++index) {
+      b.setProperty(twin, int(chameleonButton::Window));
+      b.setProperty(twin, index);
+      const int expected = index >= 0 && index < 31 ? index : int(chameleonButton::Window);
+      EXPECT_EQ(b.property(twin).toInt(), expected) << twin << " " << index;
+    }
+  }
+}
+
+// While designing, a system colour reaches the hover twin as a plain one does, and says so.
+TEST(KelvaneWidgetsButton, InDesignModeSystemColoursReachTheHoverTwins) {
+  chameleonButton b;
+  b.setUserMode(false);
+  QSignalSpy backOver(&b, &chameleonButton::BackOverChanged), foreOver(&b, &chameleonButton::ForeOverChanged);
+  b.setBackSystemColor(chameleonButton::Highlight);
+  b.setForeSystemColor(chameleonButton::HighlightText);
+  EXPECT_EQ(b.BackOverSystemColor(), chameleonButton::Highlight);
+  EXPECT_EQ(b.ForeOverSystemColor(), chameleonButton::HighlightText);
+  EXPECT_EQ(backOver.count(), 1);
+  EXPECT_EQ(foreOver.count(), 1);
 }
 
 }  // namespace
