@@ -18,7 +18,10 @@ namespace {
 // Behaves like the stock bar: a Value above Max, or a Max not above Min (0), is refused.
 class FakeBar : public IndicatorBar {
  public:
-  void setVisible(bool v) override { visible = v; }
+  void setVisible(bool v) override {
+    visible = v;
+    shown.push_back(v);
+  }
   float Max() const override { return max; }
   void setMax(float m) override {
     if (m <= 0) throw host::RuntimeError(host::kErrInvalidPropertyValue, "Invalid property value");
@@ -31,6 +34,7 @@ class FakeBar : public IndicatorBar {
     value = v;
   }
   bool visible = false;
+  std::vector<bool> shown;  // every setVisible, in order
   float max = 100, value = 0;
   std::vector<float> maxHistory;
 };
@@ -102,7 +106,7 @@ TEST_P(Refusal, EndsReservationAndReleasesEveryPairNewestFirst) {
   ASSERT_EQ(alloc.freed.size(), 2u * c.pairs);
   EXPECT_EQ(std::vector<std::uint32_t>(alloc.freed.begin(), alloc.freed.begin() + 2), c.firstFreed);
   EXPECT_EQ(services.pendingEventRuns, c.pairs);
-  EXPECT_FALSE(bar.visible);
+  EXPECT_EQ(bar.shown, (std::vector<bool>{true, false})) << "shown for the run, hidden after it";
   EXPECT_EQ(bar.max, c.pairs);
   EXPECT_EQ(bar.value, c.pairs - 1);
 }

@@ -160,6 +160,21 @@ INSTANTIATE_TEST_SUITE_P(
                   true}),
     [](const auto& test) { return std::string(test.param.name); });
 
+// Where the last pitch ends just at the frame (widths 254 and 264), the last block is squeezed like
+// any other instead of drawn whole over the frame.
+TEST_F(XpProgressBarTest, AFullBarKeepsItsBlocksInsideTheFrameAtEveryWidth) {
+  for (int width = 254; width <= 264; ++width) {
+    ResizeBar(*bar, width, kBarHeight);
+    bar->setValue(100);
+    EXPECT_TRUE(St().BarFull) << width;
+    QImage img = Pixels();
+    for (const auto& [x0, w] : PaintedRuns(img))
+      for (int x = x0; x < x0 + w; ++x)
+        for (int y = 3; y < 9; ++y) img.setPixel(x, y, Rgb(0xffffff));
+    EXPECT_EQ(img, ExpectedEmptyFrame(width, kBarHeight)) << width;
+  }
+}
+
 // Beyond 16 bits the bar can only show itself full; what matters is that nothing fails.
 TEST_F(XpProgressBarTest, SixteenBitCountersSaturateInsteadOfFailing) {
   for (const auto& [max, value, times] : {std::tuple{1000, 500, 33000}, std::tuple{100'000, 50'000, 1}}) {
