@@ -496,17 +496,22 @@ void HoverAndLeave(ButtonInput& t) {
   t.MoveTo(kInside);
   if (t.b) t.CursorTo(kElsewhere);
 }
-auto OnMouse(chameleonButton::MouseEvent chameleonButton::*event) {
+// Through aliases: formatters of different versions space "T Class::*name" apart.
+using MouseEventOf = chameleonButton::MouseEvent chameleonButton::*;
+using KeyEventOf = chameleonButton::KeyEvent chameleonButton::*;
+using PlainEventOf = host::Event<> chameleonButton::*;
+
+auto OnMouse(MouseEventOf event) {
   return [event](chameleonButton& b, std::function<void()> act) {
     (b.*event).connect([act](std::int16_t&, std::int16_t&, float&, float&) { act(); });
   };
 }
-auto OnKey(chameleonButton::KeyEvent chameleonButton::*event) {
+auto OnKey(KeyEventOf event) {
   return [event](chameleonButton& b, std::function<void()> act) {
     (b.*event).connect([act](std::int16_t&, std::int16_t&) { act(); });
   };
 }
-auto OnPlain(host::Event<> chameleonButton::*event) {
+auto OnPlain(PlainEventOf event) {
   return [event](chameleonButton& b, std::function<void()> act) { (b.*event).connect([act] { act(); }); };
 }
 

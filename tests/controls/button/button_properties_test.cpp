@@ -78,6 +78,8 @@ struct RoundTrip {
   Getter get;
 };
 
+const host::FontDesc kRoundTripFont{"Arial", 18, 700, true, true, false, 178};
+
 class ButtonRoundTrip : public ButtonTest, public ::testing::WithParamInterface<RoundTrip> {};
 
 TEST_P(ButtonRoundTrip, KeepsTheValueUnderItsKey) {
@@ -104,10 +106,7 @@ INSTANTIATE_TEST_SUITE_P(
                   [](const auto& b) { return QVariant(b.Caption()); }},
         RoundTrip{"Enabled", "enab", [](auto& b) { b.setEnabled(false); },
                   [](const auto& b) { return QVariant(b.Enabled()); }},
-        RoundTrip{"Font", "font",
-                  [](auto& b) {
-                    b.setFont(host::FontDesc{"Arial", 18, 700, true, true, false, 178});
-                  },
+        RoundTrip{"Font", "font", [](auto& b) { b.setFont(kRoundTripFont); },
                   [](const auto& b) { return FontText(b.Font()); }},
         RoundTrip{"ColorScheme", "coltype", [](auto& b) { b.setColorScheme(3); },
                   [](const auto& b) { return QVariant(b.ColorScheme()); }},
