@@ -4,8 +4,9 @@
 # KELVANE_CHROOTS says otherwise), with /proc, /dev, /tmp and /run mounted in a private mount and PID
 # namespace, so nothing stays mounted or running after it. Then installs the four packages built there,
 # starts the installed program, builds the example against the installed library and removes them.
-#   scripts/test-in-chroot.sh trixie        Debian 13
-# Needs root (or sudo). Sanitizers and fuzzing stay with scripts/test.sh on the host.
+#   scripts/test-in-chroot.sh trixie          Debian 13
+#   scripts/test-in-chroot.sh bookworm --full Debian 12 as a fresh machine: the whole test command
+# Needs root (or sudo). Without --full, the sanitizers and fuzzing stay with scripts/test.sh on the host.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -29,12 +30,14 @@ if [ "${1:-}" = --inside ]; then
   }
   . /etc/os-release
   echo "Inside: $PRETTY_NAME"
-  bash scripts/test.sh --dev-only
+  if [ "${2:-}" = --full ]; then bash scripts/test.sh; else bash scripts/test.sh --dev-only; fi
   phase "the packages installed and run" installed_packages
   exit 0
 fi
 
-suite=${1:?usage: scripts/test-in-chroot.sh SUITE   (trixie for Debian 13)}
+suite=${1:?usage: scripts/test-in-chroot.sh SUITE [--full]   (trixie for Debian 13)}
+full=${2:-}
+[ -z "$full" ] || [ "$full" = --full ] || { echo "test-in-chroot: unknown option '$full'" >&2; exit 2; }
 [[ $suite =~ ^[a-z]+$ ]] || { echo "test-in-chroot: '$suite' is not a Debian suite name" >&2; exit 2; }
 sudo=""; [ "$(id -u)" -eq 0 ] || sudo="sudo"
 root=${KELVANE_CHROOTS:-/var/cache/kelvane/chroots}/$suite
@@ -64,12 +67,12 @@ echo "== chroot ready ($suite): $((SECONDS - start)) s"
 $sudo rsync -a --delete --exclude=/build/ --exclude=/.git/ ./ "$root/src/"
 
 # shellcheck disable=SC2016
-$sudo unshare --mount --pid --fork --propagation private env ROOT="$root" bash -c '
+$sudo unshare --mount --pid --fork --propagation private env ROOT="$root" FULL="$full" bash -c '
   set -e
   mount -t proc proc "$ROOT/proc"
   mount --rbind /dev "$ROOT/dev"
   mount -t tmpfs tmpfs "$ROOT/tmp"
   mount -t tmpfs tmpfs "$ROOT/run"
   exec chroot "$ROOT" env -i PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
-    HOME=/root LANG=C.UTF-8 TERM=dumb CI="${CI:-}" bash /src/scripts/test-in-chroot.sh --inside'
+    HOME=/root LANG=C.UTF-8 TERM=dumb CI="${CI:-}" bash /src/scripts/test-in-chroot.sh --inside "$FULL"'
 echo "== $suite: $((SECONDS - start)) s in all"
