@@ -62,6 +62,10 @@ expect_output() {
   [ "$out" = "$want" ] || { echo "printed: $out"; echo "wanted:  $want"; return 1; }
 }
 
+# differing_pixels A B [FUZZ]: how many pixels of two pictures differ by more than FUZZ (none by
+# default). compare's first figure: ImageMagick 7.1.1-44 and later print a normalised one beside it.
+differing_pixels() { compare -metric AE -fuzz "${3:-0}" "$1" "$2" null: 2>&1 | cut -d' ' -f1; }
+
 # Any finding at all (even a hint or an info) fails: an entry that validates silently is the aim.
 quiet_validator() { local out; out=$("$@" 2>&1) || { echo "$out"; return 1; }; [ -z "$(grep -v '^✔' <<<"$out" | grep -v '^$')" ] || { echo "$out"; return 1; }; }
 
