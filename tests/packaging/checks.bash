@@ -86,6 +86,7 @@ check_metainfo() {
   local f=$1
   check "appstreamcli validate --no-net $f" quiet_validator appstreamcli validate --no-net "$f"
   check "metainfo id" grep -q "<id>$ID</id>" "$f"
+  check "metainfo names the developer" grep -q "The Kelvane developers</" "$f"
   check "metainfo launchable" grep -q "<launchable type=\"desktop-id\">$ID.desktop</launchable>" "$f"
   check "metainfo release $VERSION" grep -Eq "<release version=\"$VERSION\" date=\"[0-9]{4}-[0-9]{2}-[0-9]{2}\"" "$f"
 }
