@@ -73,6 +73,9 @@ kelvane-widgets-designer devel $lib= libc.so.6 libQt6Core.so.6 libQt6Designer.so
 PACKAGES
 [ "$failed" = 0 ] || finish deb
 
+check "kelvane recommends the fonts its layout names and Qt's Wayland platform" \
+  has_relation Recommends "$work/out/kelvane_${DEB_VERSION}_$arch.deb" fonts-liberation2 qt6-wayland
+
 libdeb=$work/out/${lib}_${DEB_VERSION}_$arch.deb
 control() { dpkg-deb --ctrl-tarfile "$libdeb" | tar -xO "./$1"; }
 check "$lib maps the SONAME to itself, this version or later" \
