@@ -82,9 +82,13 @@ QImage Render(int style, int scheme, Look look) {
     case kDown: SendMouse(*b, QEvent::MouseButtonPress, Qt::LeftButton); break;
     case kDisabled: b->setEnabled(false); break;
     case kFocused:
-      window.activateWindow();
-      QApplication::setActiveWindow(&window);
+      // Focus shows only in an active window; the window system answers an activation through the
+      // event loop and need not grant the first request, so ask until the focus holds.
       b->setFocus();
+      for (int i = 0; i < 100 && !b->hasFocus(); ++i) {
+        window.activateWindow();
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+      }
       QCoreApplication::processEvents();
       if (!b->hasFocus()) std::fprintf(stderr, "style %d scheme %d: no focus\n", style, scheme);
       b->Refresh();
