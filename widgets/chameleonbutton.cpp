@@ -1,10 +1,9 @@
 #include <KelvaneWidgets/chameleonbutton.h>
 
-#include <QResizeEvent>
 #include <QtDebug>
 
 #include "colour_value.h"
-#include "control_frame.h"
+#include "control_setup.h"
 #include "controls/button/chameleon_button.h"
 #include "platform/host/errors.h"
 #include "platform/host/picture.h"
@@ -58,14 +57,17 @@ void Telling(chameleonButton& button, const internal::controls::chameleonButton&
 
 class chameleonButton::Private {
  public:
+  // The button's state and drawing: a child object of the widget, so it outlasts Qt's own ending of
+  // the widget (focus, hiding), which screen readers may still ask about.
   internal::controls::chameleonButton* control = nullptr;
   bool toldValue = false;  // the Value last told of through ValueChanged
 };
 
 chameleonButton::chameleonButton(QWidget* parent) : QWidget(parent), d(std::make_unique<Private>()) {
-  d->control = new internal::controls::chameleonButton(this);
-  detail::AdoptControl(*this, *d->control);
-  resize(sizeHint());
+  detail::InstallControlServices();
+  const internal::host::AmbientProperties ambient = detail::NewControlAmbient(*this, sizeHint());
+  d->control = new internal::controls::chameleonButton(*this);
+  if (!internal::host::Control::BeingMadeForLoading()) d->control->hostCreateNew(ambient);
   auto& c = *d->control;
   // A click flips a check box's Value without the setter's notice; it is told before Click.
   const auto tellValue = [this] {
@@ -91,13 +93,11 @@ chameleonButton::chameleonButton(QWidget* parent) : QWidget(parent), d(std::make
   });
 }
 
-chameleonButton::~chameleonButton() { detail::ReleaseControl(*d->control); }
+chameleonButton::~chameleonButton() { d->control->hostTerminate(); }
 
 QSize chameleonButton::sizeHint() const { return {93, 26}; }
 
-void chameleonButton::resizeEvent(QResizeEvent* event) {
-  d->control->setGeometry(QRect(QPoint(), event->size()));
-}
+KELVANE_CONTROL_EVENTS(chameleonButton, d->control)
 
 int chameleonButton::ButtonType() const { return d->control->ButtonType(); }
 void chameleonButton::setButtonType(int type) {

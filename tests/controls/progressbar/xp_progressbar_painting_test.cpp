@@ -31,7 +31,8 @@ constexpr QRgb kBlueBlockTop = 0x409fff;
 
 TEST(XpProgressBarFrame, ResizePaintsTheEmptyFrameAtAnySize) {
   for (const QSize size : {QSize(kBarWidth, kBarHeight), QSize(60, 20), QSize(7, 7), QSize(300, 9)}) {
-    Xp_ProgressBar bar;
+    kelvane::test::OwnedBar barOwner;
+    Xp_ProgressBar& bar = *barOwner;
     ResizeBar(bar, size.width(), size.height());
     EXPECT_EQ(bar.surface().image(), ExpectedEmptyFrame(size.width(), size.height())) << size.width();
   }
@@ -55,9 +56,9 @@ TEST_F(XpProgressBarTest, RedrawingTheSamePictureAsksForNoRepaint) {
       return false;
     }
   } counter;
-  bar->show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(bar.get()));
-  bar->installEventFilter(&counter);
+  bar->widget().show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&bar->widget()));
+  bar->widget().installEventFilter(&counter);
   const auto paintsFor = [&](int value) {
     counter.paints = 0;
     bar->setValue(value);
@@ -163,7 +164,8 @@ INSTANTIATE_TEST_SUITE_P(
 // Beyond 16 bits the bar can only show itself full; what matters is that nothing fails.
 TEST_F(XpProgressBarTest, SixteenBitCountersSaturateInsteadOfFailing) {
   for (const auto& [max, value, times] : {std::tuple{1000, 500, 33000}, std::tuple{100'000, 50'000, 1}}) {
-    Xp_ProgressBar b;
+    kelvane::test::OwnedBar bOwner;
+    Xp_ProgressBar& b = *bOwner;
     ResizeBar(b, kBarWidth, kBarHeight);
     b.setMax(max);
     for (int i = 0; i < times; ++i) b.setValue(value);
@@ -190,7 +192,8 @@ TEST(XpProgressBarLooks, LoadedLookPaintsAndUnknownLookKeepsThePreviousPictures)
   for (const auto& [looks, blockTop] : cases) {
     host::PropertyBag bag;
     bag.Write("ProgressLook", looks[0]);
-    Xp_ProgressBar bar;
+    kelvane::test::OwnedBar barOwner;
+    Xp_ProgressBar& bar = *barOwner;
     bar.hostLoad(bag, {});
     for (std::size_t i = 1; i < looks.size(); ++i) bar.setProgressLook(looks[i]);
     ResizeBar(bar, kBarWidth, kBarHeight);
