@@ -1,5 +1,6 @@
 #include <KelvaneWidgets/chameleonbutton.h>
 
+#include <QPointer>
 #include <QtDebug>
 
 #include "colour_value.h"
@@ -42,14 +43,18 @@ void Refusing(const char* property, F&& set) {
   }
 }
 
-// Runs a setter and tells of the changes it made to the properties that change on their own.
+// Runs a setter and tells of the changes it made to the properties that change on their own. A
+// handler may delete the button: nothing is read or told after that.
 template <typename F>
 void Telling(chameleonButton& button, const internal::controls::chameleonButton& c, F&& set) {
   const std::int32_t backOver = c.BackOver(), foreOver = c.ForeOver();
   const internal::host::FontDesc font = c.Font();
   set();
+  const QPointer<chameleonButton> alive(&button);
   if (c.BackOver() != backOver) emit button.BackOverChanged();
+  if (!alive) return;
   if (c.ForeOver() != foreOver) emit button.ForeOverChanged();
+  if (!alive) return;
   if (!(c.Font() == font)) emit button.FontChanged();
 }
 
@@ -69,16 +74,20 @@ chameleonButton::chameleonButton(QWidget* parent) : QWidget(parent), d(std::make
   d->control = new internal::controls::chameleonButton(*this);
   if (!internal::host::Control::BeingMadeForLoading()) d->control->hostCreateNew(ambient);
   auto& c = *d->control;
-  // A click flips a check box's Value without the setter's notice; it is told before Click.
+  // A click flips a check box's Value without the setter's notice; it is told before Click. Any
+  // handler may delete the button, so each emission is the last unless the button survived it.
   const auto tellValue = [this] {
-    if (Value() == d->toldValue) return;
+    if (Value() == d->toldValue) return true;
     d->toldValue = Value();
+    const QPointer<chameleonButton> alive(this);
     emit ValueChanged(d->toldValue);
+    return !alive.isNull();
   };
   c.Click.connect([this, tellValue] {
-    tellValue();
+    const QPointer<chameleonButton> alive(this);
+    if (!tellValue()) return;
     emit Click();
-    emit clicked();
+    if (alive) emit clicked();
   });
   c.MouseDown.connect([this](qint16& b, qint16& s, float& x, float& y) { emit MouseDown(b, s, x, y); });
   c.MouseMove.connect([this](qint16& b, qint16& s, float& x, float& y) { emit MouseMove(b, s, x, y); });
