@@ -67,6 +67,7 @@ void Xp_ProgressBar::setValue(std::int32_t New_Value) {
   }
   // A fall in Value redraws the whole bar on every later tick, mostly to the same picture.
   const HeldRepaint held(*this);
+  NoticeSize();
   if (style_ == 0) {
     const AdvanceInputs before = CurrentAdvanceInputs();
     if (steadyAdvance_ == before) return;

@@ -142,8 +142,12 @@ void Control::paintEvent(QPaintEvent*) {
   p.drawImage(widget_.rect(), surface_.image());
 }
 
-void Control::resizeEvent(QResizeEvent*) {
+void Control::resizeEvent(QResizeEvent*) { NoticeSize(); }
+
+void Control::NoticeSize() {
   syncSurfaceSize();
+  if (widget_.size() == toldSize_) return;
+  toldSize_ = widget_.size();
   OnResize();
 }
 

@@ -73,6 +73,11 @@ class Control : public QObject {
   };
   static bool BeingMadeForLoading();
 
+  // The resize notification, if the widget was sized since the last one. Qt tells a hidden widget
+  // of its size only when it shows it; a control that draws before that calls this first, so what
+  // it draws then is still there at the first show (which is no resize of its own).
+  void NoticeSize();
+
   // Property-changed notice: marks the control modified. Nothing is kept per notice: a property
   // set ten times a second for months must not grow the process.
   void PropertyChanged(const QString& key);
@@ -185,6 +190,7 @@ class Control : public QObject {
   void startDoubleClick(int button);
 
   QWidget& widget_;
+  QSize toldSize_;  // the size of the last resize notification; none before the first
   gdi::Surface surface_;
   int repaintHolds_ = 0;
   bool heldChange_ = false;

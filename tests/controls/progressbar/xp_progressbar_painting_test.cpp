@@ -88,16 +88,19 @@ TEST_F(XpProgressBarTest, FiveMoreAssignmentsCatchUpOneUnitEach) {
 
 using Steps = std::function<void(Xp_ProgressBar&)>;
 
-constexpr std::int32_t kResize = -1;  // a step that delivers the host's resize notification
+// A step that sizes the bar, to another size and back: a notification is for a new size, not for
+// a resize event that brings the size the bar already has.
+constexpr std::int32_t kResize = -1;
 
 Steps Assign(std::vector<std::int32_t> values, std::int32_t min = 0, std::int32_t max = 100) {
   return [=](Xp_ProgressBar& b) {
     b.setMax(max);
     b.setMin(min);
     for (const std::int32_t v : values) {
-      if (v == kResize)
+      if (v == kResize) {
+        ResizeBar(b, kBarWidth + 1, kBarHeight);
         ResizeBar(b, kBarWidth, kBarHeight);
-      else
+      } else
         b.setValue(v);
     }
   };
