@@ -138,10 +138,9 @@ class Control : public QObject {
   // Each property-changed notice, for observers such as tests.
   void PropertyNoticed(const QString& key);
 
- protected:
-  // ---- Qt side: the owning widget's event handlers call these ---------------------------------------
-  // Those returning bool leave the events they return false for to QWidget's own handler.
  public:
+  // ---- Qt side: the owning widget's event handlers call these ----------------------------------------
+  // Those returning bool leave the events they return false for to QWidget's own handler.
   void paintEvent(QPaintEvent*);
   void resizeEvent(QResizeEvent*);
   void showEvent(QShowEvent*);

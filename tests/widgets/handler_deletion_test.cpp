@@ -1,10 +1,8 @@
-// A program's handler may delete the button that called it, itself or through its parent, from any of
-// the button's signals: the button stops at once and the program goes on. Run under AddressSanitizer
-// this also catches a read of the button after the emission.
+// A handler may delete the button that called it, itself or through its parent, from any signal:
+// the button stops at once and the program goes on (under AddressSanitizer: reads nothing freed).
 #include <gtest/gtest.h>
 
 #include <KelvaneWidgets/chameleonbutton.h>
-#include <QCoreApplication>
 #include <QCursor>
 #include <QMouseEvent>
 #include <QPointer>
@@ -17,21 +15,12 @@ namespace {
 
 using Kelvane::chameleonButton;
 
-const QRect kButtonRect(10, 10, 60, 24);
-const QPoint kInside(30, 12);
-const QPoint kAway(150, 70);  // in the window, clear of the button
+const QPoint kInside(30, 12), kButtonAt(10, 10), kAway(150, 70);
 
 struct Shown {
   QPointer<QWidget> window = new QWidget;
   QPointer<chameleonButton> button = new chameleonButton(window);
 };
-
-void PointerTo(Shown& s, QPoint inWindow) {
-  QCursor::setPos(s.window->mapToGlobal(inWindow));
-  QCoreApplication::processEvents();
-}
-
-// ---- what the user does -----------------------------------------------------------------------------
 
 void Click(Shown& s) {
   QTest::mousePress(s.button, Qt::LeftButton, {}, kInside);
@@ -46,14 +35,15 @@ void Space(Shown& s) {
   if (s.button) QTest::keyRelease(s.button, Qt::Key_Space);
 }
 void HoverAndLeave(Shown& s) {
-  PointerTo(s, kButtonRect.topLeft() + kInside);
+  QCursor::setPos(s.button->mapToGlobal(kInside));
+  QCoreApplication::processEvents();
   if (!s.button) return;
-  QMouseEvent move(QEvent::MouseMove, QPointF(kInside), QPointF(s.button->mapToGlobal(kInside)), Qt::NoButton,
-                   Qt::NoButton, Qt::NoModifier);
+  QMouseEvent move(QEvent::MouseMove, kInside, s.button->mapToGlobal(kInside), Qt::NoButton, Qt::NoButton,
+                   Qt::NoModifier);
   QCoreApplication::sendEvent(s.button, &move);
-  if (s.button) PointerTo(s, kAway);
+  if (s.button) QCursor::setPos(s.window->mapToGlobal(kAway));
 }
-// While designing the colours take their hover twins along and ButtonType 5 makes the font bold.
+// While designing, the colours take their hover twins along and ButtonType 5 makes the font bold.
 void DesignerEdits(Shown& s) {
   s.button->setUserMode(false);
   s.button->setBackColor(Qt::red);
@@ -61,8 +51,9 @@ void DesignerEdits(Shown& s) {
   if (s.button) s.button->setButtonType(5);
 }
 
+using Connect = std::function<void(chameleonButton*, std::function<void()>)>;
 template <typename... Args>
-std::function<void(chameleonButton*, std::function<void()>)> On(void (chameleonButton::*signal)(Args...)) {
+Connect On(void (chameleonButton::*signal)(Args...)) {
   return [signal](chameleonButton* b, std::function<void()> kill) {
     QObject::connect(b, signal, [kill](Args...) { kill(); });
   };
@@ -70,8 +61,8 @@ std::function<void(chameleonButton*, std::function<void()>)> On(void (chameleonB
 
 struct DeletionCase {
   const char* name;
-  std::function<void(chameleonButton*, std::function<void()>)> connect;
-  std::function<void(Shown&)> input;
+  Connect connect;
+  void (*input)(Shown&);
 };
 
 class HandlerDeletes : public testing::TestWithParam<std::tuple<DeletionCase, bool>> {};
@@ -80,17 +71,11 @@ TEST_P(HandlerDeletes, TheButtonStopsAndTheProgramGoesOn) {
   const auto& [c, viaParent] = GetParam();
   Shown s;
   s.window->resize(200, 100);
-  s.button->setGeometry(kButtonRect);
-  s.button->setCaption(QString());
-  QCursor::setPos(s.window->mapToGlobal(kAway) + QPoint(600, 400));
+  s.button->setGeometry(QRect(kButtonAt, QSize(60, 24)));
+  QCursor::setPos(s.window->mapToGlobal(kAway));
   s.window->show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(s.window));
-  c.connect(s.button, [&s, viaParent = viaParent] {
-    if (viaParent)
-      delete s.window;
-    else
-      delete s.button;
-  });
+  c.connect(s.button, [&s, parent = viaParent] { parent ? delete s.window : delete s.button; });
   c.input(s);
   ASSERT_TRUE(kelvane::test::WaitUntil([&] { return s.button.isNull(); })) << c.name;
   EXPECT_EQ(s.window.isNull(), viaParent);
@@ -109,7 +94,6 @@ INSTANTIATE_TEST_SUITE_P(
                         DeletionCase{"KeyPress", On(&chameleonButton::KeyPress), Space},
                         DeletionCase{"KeyUp", On(&chameleonButton::KeyUp), Space},
                         DeletionCase{"SpaceClick", On(&chameleonButton::Click), Space},
-                        DeletionCase{"SpaceClicked", On(&chameleonButton::clicked), Space},
                         DeletionCase{"MouseMove", On(&chameleonButton::MouseMove), HoverAndLeave},
                         DeletionCase{"MouseOver", On(&chameleonButton::MouseOver), HoverAndLeave},
                         DeletionCase{"MouseOut", On(&chameleonButton::MouseOut), HoverAndLeave},

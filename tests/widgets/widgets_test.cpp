@@ -311,3 +311,87 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<OneWidgetCase>& p) { return std::string(p.param.name); });
 
 }  // namespace
+
+namespace {
+
+// The bar hears of its size when it is sized, not when Qt hands a hidden widget its first size at
+// show: a Value assigned before the first show is on screen then, however the bar was made, while
+// a real change of size still leaves the empty frame until the next assignment.
+struct ShowCase {
+  const char* name;
+  std::function<Xp_ProgressBar*(QWidget& window)> make;  // a bar with a Value above Min
+  std::function<void(Xp_ProgressBar&)> then;             // once the window is shown
+  bool blocks;
+};
+
+Xp_ProgressBar* InCode(QWidget& window) {
+  auto* bar = new Xp_ProgressBar(&window);
+  bar->setGeometry(10, 10, 200, 17);
+  bar->setValue(40);
+  return bar;
+}
+
+class FirstShow : public testing::TestWithParam<ShowCase> {};
+
+TEST_P(FirstShow, ShowsWhatWasAssignedUnlessTheSizeChanged) {
+  QWidget window;
+  window.resize(360, 120);
+  Xp_ProgressBar* bar = GetParam().make(window);
+  ASSERT_NE(bar, nullptr);
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  GetParam().then(*bar);
+  const QRgb firstBlock = bar->grab().toImage().pixel(6, bar->height() / 2);  // white when empty
+  EXPECT_EQ((firstBlock & 0xFFFFFFu) != 0xFFFFFFu, GetParam().blocks);
+}
+
+const auto kNothing = [](Xp_ProgressBar&) {};
+
+INSTANTIATE_TEST_SUITE_P(Forms, FirstShow,
+                         testing::Values(ShowCase{"code", InCode, kNothing, true},
+                                         ShowCase{"codeAtTheDefaultSize",
+                                                  [](QWidget& window) {
+                                                    auto* bar = new Xp_ProgressBar(&window);
+                                                    bar->setValue(40);
+                                                    return bar;
+                                                  },
+                                                  kNothing, true},
+                                         ShowCase{"uic",
+                                                  [](QWidget& window) {
+                                                    Ui::WidgetsForm ui;
+                                                    ui.setupUi(&window);
+                                                    return ui.blocks;
+                                                  },
+                                                  kNothing, true},
+                                         ShowCase{"QUiLoader",
+                                                  [](QWidget& window) {
+                                                    QWidget* form = LoadForm().release();
+                                                    form->setParent(&window);
+                                                    return form->findChild<Xp_ProgressBar*>(
+                                                        QStringLiteral("blocks"));
+                                                  },
+                                                  kNothing, true},
+                                         ShowCase{"hiddenAndShownAgain", InCode,
+                                                  [](Xp_ProgressBar& bar) {
+                                                    bar.hide();
+                                                    bar.show();
+                                                  },
+                                                  true},
+                                         ShowCase{"resizedWhileShown", InCode,
+                                                  [](Xp_ProgressBar& bar) { bar.resize(220, 17); }, false},
+                                         ShowCase{"resizedWhileHidden", InCode,
+                                                  [](Xp_ProgressBar& bar) {
+                                                    bar.hide();
+                                                    bar.resize(220, 17);
+                                                    bar.show();
+                                                  },
+                                                  false},
+                                         ShowCase{"resizedThenAssigned", InCode,
+                                                  [](Xp_ProgressBar& bar) {
+                                                    bar.resize(220, 17);
+                                                    bar.setValue(41);
+                                                  },
+                                                  true}),
+                         [](const testing::TestParamInfo<ShowCase>& p) { return std::string(p.param.name); });
+
+}  // namespace
