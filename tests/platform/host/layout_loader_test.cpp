@@ -28,6 +28,7 @@ class ProbeControl : public host::Control {
   using host::Control::Control;
   PropertyBag bag;
   AmbientProperties ambient;
+  const bool madeForLoading = BeingMadeForLoading();  // so its widget leaves out hostCreateNew
   static inline bool failRead = false;
 
  protected:
@@ -297,6 +298,7 @@ TEST_F(LayoutLoader, LoadsUserControlsWithAmbientAndTypedProperties) {
   auto* probe = ControlOf<ProbeControl>(widget);
   ASSERT_NE(probe, nullptr);
   EXPECT_EQ(widget->geometry(), QRect(0, 0, 20, 10));
+  EXPECT_TRUE(probe->madeForLoading);
   EXPECT_EQ(probe->ambient.displayName, "Button1");
   EXPECT_EQ(probe->ambient.font.name, "Verdana");
   EXPECT_TRUE(probe->ambient.userMode);
