@@ -10,6 +10,7 @@
 #include "platform/host/errors.h"
 #include "platform/host/services.h"
 #include "recording_control.h"
+#include "tests/support/hosted_control.h"
 #include "tests/support/recording_services.h"
 #include "tests/support/wait.h"
 
@@ -78,8 +79,8 @@ TEST(RealServices, MessageBoxStyleSixteenIsAStopIconWithOk) {
 
 TEST(RealServices, TabKeystrokesMoveTheFocusWhenEventsRun) {
   QWidget window;
-  auto* a = new RecordingControl(&window);
-  auto* b = new RecordingControl(&window);
+  auto* a = new Hosted<RecordingControl>(&window);
+  auto* b = new Hosted<RecordingControl>(&window);
   a->setGeometry(0, 0, 10, 10);
   b->setGeometry(0, 20, 10, 10);
   window.show();
@@ -94,7 +95,7 @@ TEST(RealServices, TabKeystrokesMoveTheFocusWhenEventsRun) {
   services().SendKeys("+{Tab}");
   services().RunPendingEvents();
   EXPECT_TRUE(a->hasFocus());
-  EXPECT_EQ(Only(a->log, {"GotFocus", "LostFocus"}), QStringList({"GotFocus", "LostFocus", "GotFocus"}));
+  EXPECT_EQ(Only((*a)->log, {"GotFocus", "LostFocus"}), QStringList({"GotFocus", "LostFocus", "GotFocus"}));
 }
 
 }  // namespace
