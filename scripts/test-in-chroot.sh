@@ -20,13 +20,14 @@ if [ "${1:-}" = --inside ]; then
   }
   installed_packages() {
     local debs=/tmp/debs
-    cpack --config build/dev/CPackConfig.cmake -G DEB -B "$debs" >/dev/null
-    apt-get install -y -qq "$debs"/*.deb
+    cpack --config build/dev/CPackConfig.cmake -G DEB -B "$debs" >/tmp/cpack.log 2>&1 || { cat /tmp/cpack.log; return 1; }
+    apt-get install -y -qq "$debs"/*.deb >/dev/null
+    echo "installed: $(dpkg-query -W -f '${Package} ${Version}, ' kelvane libkelvanewidgets0 libkelvanewidgets-dev kelvane-widgets-designer)"
     bash tests/e2e/window_and_end.sh /usr/bin/kelvane
     cmake -S examples/widgets_demo -B /tmp/demo -G Ninja >/dev/null
-    cmake --build /tmp/demo
+    cmake --build /tmp/demo >/dev/null
     QT_QPA_PLATFORM=offscreen /tmp/demo/widgets_demo --self-test
-    apt-get purge -y -qq kelvane kelvane-widgets-designer libkelvanewidgets-dev libkelvanewidgets0
+    apt-get purge -y -qq kelvane kelvane-widgets-designer libkelvanewidgets-dev libkelvanewidgets0 >/dev/null
   }
   . /etc/os-release
   echo "Inside: $PRETTY_NAME"
@@ -74,5 +75,5 @@ $sudo unshare --mount --pid --fork --propagation private env ROOT="$root" FULL="
   mount -t tmpfs tmpfs "$ROOT/tmp"
   mount -t tmpfs tmpfs "$ROOT/run"
   exec chroot "$ROOT" env -i PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
-    HOME=/root LANG=C.UTF-8 TERM=dumb CI="${CI:-}" bash /src/scripts/test-in-chroot.sh --inside "$FULL"'
+    HOME=/root LANG=C.UTF-8 TERM=dumb DEBIAN_FRONTEND=noninteractive CI="${CI:-}" bash /src/scripts/test-in-chroot.sh --inside "$FULL"'
 echo "== $suite: $((SECONDS - start)) s in all"
