@@ -1,12 +1,13 @@
 #include "app/form1.h"
 
+#include <KelvaneWidgets/chameleonbutton.h>
+#include <KelvaneWidgets/xp_progressbar.h>
+
 #include "app/control_kinds.h"
 #include "app/memory_figures.h"
 #include "app/reader_names.h"
 #include "app/release_routine.h"
 #include "app/window_icon.h"
-#include "controls/button/chameleon_button.h"
-#include "controls/progressbar/xp_progressbar.h"
 #include "platform/host/layout/form_loader.h"
 #include "platform/host/layout/placement.h"
 #include "platform/host/services.h"
@@ -57,10 +58,10 @@ Form1::Form1(mem::MemoryStatusSource& memory, mem::BlockAllocator& allocator, QL
             &lblavailableRAM(), &LblMaxPhyicalRam(), &ProgressBar1(), &ProgressBar2()} {
   NameForScreenReaders(form_);
   QObject::connect(&Timer1(), &host::stock::Timer::Tick, window(), [this] { Timer1_Timer(); });
-  form_.control<controls::chameleonButton>("Command1")->Click.connect([this] { Command1_Click(); });
-  form_.control<controls::chameleonButton>("chameleonButton1")->Click.connect([this] {
-    chameleonButton1_Click();
-  });
+  QObject::connect(form_.control<Kelvane::chameleonButton>("Command1"), &Kelvane::chameleonButton::Click,
+                   window(), [this] { Command1_Click(); });
+  QObject::connect(form_.control<Kelvane::chameleonButton>("chameleonButton1"),
+                   &Kelvane::chameleonButton::Click, window(), [this] { chameleonButton1_Click(); });
 }
 
 Form1::~Form1() = default;
@@ -126,8 +127,8 @@ host::stock::Label& Form1::lblavailableRAM() const {
 host::stock::Label& Form1::LblMaxPhyicalRam() const {
   return *form_.control<host::stock::Label>("LblMaxPhyicalRam");
 }
-controls::Xp_ProgressBar& Form1::ProgressBar1() const {
-  return *form_.control<controls::Xp_ProgressBar>("ProgressBar1");
+Kelvane::Xp_ProgressBar& Form1::ProgressBar1() const {
+  return *form_.control<Kelvane::Xp_ProgressBar>("ProgressBar1");
 }
 host::stock::StockProgressBar& Form1::ProgressBar2() const {
   return *form_.control<host::stock::StockProgressBar>("ProgressBar2");

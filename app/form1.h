@@ -11,10 +11,9 @@
 #include "platform/memory/block_allocator.h"
 #include "platform/memory/memory_status.h"
 
-namespace kelvane::controls {
-class chameleonButton;
+namespace Kelvane {
 class Xp_ProgressBar;
-}  // namespace kelvane::controls
+}  // namespace Kelvane
 namespace kelvane::host::stock {
 class Label;
 class StockProgressBar;
@@ -47,7 +46,7 @@ class Form1 {
   host::stock::Label& Label2(int index) const;
   host::stock::Label& lblavailableRAM() const;
   host::stock::Label& LblMaxPhyicalRam() const;
-  controls::Xp_ProgressBar& ProgressBar1() const;
+  Kelvane::Xp_ProgressBar& ProgressBar1() const;
   host::stock::StockProgressBar& ProgressBar2() const;
   host::stock::StockProgressBar& ProcessIndicator() const;
   host::stock::Timer& Timer1() const;
@@ -64,7 +63,7 @@ class Form1 {
   struct TickTargets {
     host::stock::Label *total, *used, *free, *percent;
     host::stock::Label *freeWorking, *totalWorking;
-    controls::Xp_ProgressBar* freeShare;
+    Kelvane::Xp_ProgressBar* freeShare;
     host::stock::StockProgressBar* hiddenBar;
   };
   TickTargets tick_;

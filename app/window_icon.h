@@ -1,6 +1,6 @@
 #pragma once
-// Kelvane's icon at every size it is drawn at (tools/make_app_icons writes the resources and the
-// desktop theme from one list), so the window manager and the theme pick the same picture.
+// Kelvane's icon at every size it is drawn at (tools/make_app_icons draws the resources, which the
+// desktop theme installs as they are), so the window manager and the theme pick the same picture.
 #include <QIcon>
 #include <QString>
 #include <array>

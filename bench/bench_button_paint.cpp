@@ -3,6 +3,7 @@
 // its hover look and in its pressed look, reached through a real pointer move and press.
 #include <benchmark/benchmark.h>
 
+#include <KelvaneWidgets/chameleonbutton.h>
 #include <QApplication>
 #include <QCoreApplication>
 #include <QCursor>
@@ -24,7 +25,14 @@ QApplication& App() {
   return app;
 }
 
-void SetUp(kelvane::controls::chameleonButton& button, std::int32_t type) {
+using kelvane::controls::chameleonButton;
+
+chameleonButton& ControlOf(Kelvane::chameleonButton& widget) {
+  return *kelvane::host::ControlOf<chameleonButton>(&widget);
+}
+
+void SetUp(QWidget& widget, std::int32_t type) {
+  chameleonButton& button = *kelvane::host::ControlOf<chameleonButton>(&widget);
   kelvane::host::AmbientProperties ambient;
   ambient.font = {"Verdana", 8.25, 400, false, false, false, 0};
   button.hostCreateNew(ambient);
@@ -33,21 +41,22 @@ void SetUp(kelvane::controls::chameleonButton& button, std::int32_t type) {
   button.setBackColor(0xFFFFFF);
   button.setBackOver(0xFFFFFF);
   button.setCaption(QStringLiteral("Optimize"));
-  QResizeEvent ev(QSize(93, 26), button.size());
-  button.resize(93, 26);
-  QCoreApplication::sendEvent(&button, &ev);
+  QResizeEvent ev(QSize(93, 26), widget.size());
+  widget.resize(93, 26);
+  QCoreApplication::sendEvent(&widget, &ev);
 }
 
 void BM_ButtonRefresh(benchmark::State& state) {
   App();
-  kelvane::controls::chameleonButton button;
-  SetUp(button, static_cast<std::int32_t>(state.range(0)));
+  Kelvane::chameleonButton widget;
+  SetUp(widget, static_cast<std::int32_t>(state.range(0)));
+  chameleonButton& button = ControlOf(widget);
   for (auto _ : state) button.Refresh();
 }
 BENCHMARK(BM_ButtonRefresh)->DenseRange(1, kelvane::controls::kStyleCount)->Unit(benchmark::kMicrosecond);
 
 // "Optimize" as a window of its own under the pointer.
-void ShowUnderPointer(kelvane::controls::chameleonButton& button) {
+void ShowUnderPointer(QWidget& button) {
   SetUp(button, 3);
   button.move(0, 0);
   button.show();
@@ -61,7 +70,7 @@ void ShowUnderPointer(kelvane::controls::chameleonButton& button) {
 }
 
 // The left edge line at (1, 10) tells the looks apart: the hover frame, the pressed edge.
-bool Shows(kelvane::controls::chameleonButton& button, QRgb edge, benchmark::State& state, const char* look) {
+bool Shows(chameleonButton& button, QRgb edge, benchmark::State& state, const char* look) {
   if ((button.surface().image().pixel(1, 10) | 0xFF000000u) == edge) return true;
   state.SkipWithError(look);
   return false;
@@ -69,8 +78,9 @@ bool Shows(kelvane::controls::chameleonButton& button, QRgb edge, benchmark::Sta
 
 void BM_HoverRepaint(benchmark::State& state) {
   App();
-  kelvane::controls::chameleonButton button;
-  ShowUnderPointer(button);
+  Kelvane::chameleonButton widget;
+  ShowUnderPointer(widget);
+  chameleonButton& button = ControlOf(widget);
   if (!Shows(button, qRgb(255, 178, 49), state, "the pointer did not hover")) return;
   for (auto _ : state) button.Refresh();
 }
@@ -78,11 +88,12 @@ BENCHMARK(BM_HoverRepaint)->Unit(benchmark::kMicrosecond);
 
 void BM_PressedRepaint(benchmark::State& state) {
   App();
-  kelvane::controls::chameleonButton button;
-  ShowUnderPointer(button);
-  QMouseEvent press(QEvent::MouseButtonPress, QPointF(46, 13), button.mapToGlobal(QPointF(46, 13)),
+  Kelvane::chameleonButton widget;
+  ShowUnderPointer(widget);
+  chameleonButton& button = ControlOf(widget);
+  QMouseEvent press(QEvent::MouseButtonPress, QPointF(46, 13), widget.mapToGlobal(QPointF(46, 13)),
                     Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-  QCoreApplication::sendEvent(&button, &press);
+  QCoreApplication::sendEvent(&widget, &press);
   if (!Shows(button, qRgb(191, 191, 178), state, "the press did not show")) return;
   for (auto _ : state) button.Refresh();
 }

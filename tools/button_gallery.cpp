@@ -2,6 +2,7 @@
 // focused, each with the "End" picture beside its caption, on the window's panel so the shapes show,
 // into one PNG.
 // Usage: button_gallery <output.png>
+#include <KelvaneWidgets/chameleonbutton.h>
 #include <QApplication>
 #include <QCoreApplication>
 #include <QCursor>
@@ -48,7 +49,7 @@ void SetUp(chameleonButton& b, int style, int scheme) {
   b.setColorScheme(scheme);
 }
 
-void SendMouse(chameleonButton& b, QEvent::Type type, Qt::MouseButtons held) {
+void SendMouse(QWidget& b, QEvent::Type type, Qt::MouseButtons held) {
   const QPointF at(kButtonWidth / 2.0, kButtonHeight / 2.0);
   QMouseEvent ev(type, at, b.mapToGlobal(at), type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, held,
                  Qt::NoModifier);
@@ -65,9 +66,10 @@ QImage Render(int style, int scheme, Look look) {
   window.setPalette(palette);
   window.setAutoFillBackground(true);
   window.resize(kButtonWidth + 2 * kMargin, kButtonHeight + 2 * kMargin);
-  auto* b = new chameleonButton(&window);
-  SetUp(*b, style, scheme);
-  b->setShowFocusRect(look == kFocused);
+  auto* b = new Kelvane::chameleonButton(&window);
+  chameleonButton& control = *host::ControlOf<chameleonButton>(b);
+  SetUp(control, style, scheme);
+  control.setShowFocusRect(look == kFocused);
   b->setGeometry(kMargin, kMargin, kButtonWidth, kButtonHeight);
   window.show();
   for (int i = 0; i < 100 && !window.windowHandle()->isExposed(); ++i)
@@ -80,14 +82,18 @@ QImage Render(int style, int scheme, Look look) {
       SendMouse(*b, QEvent::MouseMove, Qt::NoButton);
       break;
     case kDown: SendMouse(*b, QEvent::MouseButtonPress, Qt::LeftButton); break;
-    case kDisabled: b->setEnabled(false); break;
+    case kDisabled: control.setEnabled(false); break;
     case kFocused:
-      window.activateWindow();
-      QApplication::setActiveWindow(&window);
+      // Focus shows only in an active window; the window system answers an activation through the
+      // event loop and need not grant the first request, so ask until the focus holds.
       b->setFocus();
+      for (int i = 0; i < 100 && !b->hasFocus(); ++i) {
+        window.activateWindow();
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+      }
       QCoreApplication::processEvents();
       if (!b->hasFocus()) std::fprintf(stderr, "style %d scheme %d: no focus\n", style, scheme);
-      b->Refresh();
+      control.Refresh();
       break;
   }
   const QImage shown = window.grab(b->geometry()).toImage();

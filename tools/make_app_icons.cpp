@@ -1,9 +1,9 @@
 // Draws Kelvane's own pictures: the window icon and the 16 x 16 picture of "End".
-// Usage: make_app_icons <output folder> [icon name]
-// Writes kelvane<size>.png at every window icon size and end16.png (the app's resources); given an
-// icon name, also the desktop icon theme under <output folder>/hicolor: every size as PNG and the
-// same shapes as SVG.
-#include <QDir>
+// Usage: make_app_icons <output folder>
+// Writes kelvane<size>.png at every window icon size, kelvane.svg and end16.png. They are committed in
+// app/resources, which the window embeds and the desktop theme installs, so both show the same
+// pixels: drawn again on another machine or with another Qt, edge pixels can round differently. Run
+// it into app/resources after changing a shape; a test checks the committed set against what it draws.
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
@@ -16,8 +16,7 @@
 
 namespace {
 
-// The window icon is designed on a 32 x 32 grid; every size and the SVG come from this one list,
-// so the theme icons cannot drift from the window's own.
+// The window icon is designed on a 32 x 32 grid; every size and the SVG come from this one list.
 constexpr double kGrid = 32;
 
 struct Shape {
@@ -113,15 +112,10 @@ QImage DrawEndPicture() {
   return img;
 }
 
-bool WriteThemeIcons(const QString& dir, const QString& name) {
-  for (int size : kelvane::app::kWindowIconSides) {
-    const QString folder = QStringLiteral("%1/hicolor/%2x%2/apps").arg(dir).arg(size);
-    if (!QDir().mkpath(folder) || !DrawWindowIcon(size).save(folder + '/' + name + ".png")) return false;
-  }
-  const QString folder = dir + "/hicolor/scalable/apps";
-  QFile svg(folder + '/' + name + ".svg");
-  return QDir().mkpath(folder) && svg.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
-         svg.write(WindowIconSvg().toUtf8()) >= 0 && svg.flush();
+bool WriteText(const QString& path, const QString& text) {
+  QFile file(path);
+  return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(text.toUtf8()) >= 0 &&
+         file.flush();
 }
 
 }  // namespace
@@ -129,8 +123,8 @@ bool WriteThemeIcons(const QString& dir, const QString& name) {
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QGuiApplication app(argc, argv);
-  if (argc != 2 && argc != 3) {
-    std::fprintf(stderr, "usage: make_app_icons <output folder> [icon name]\n");
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: make_app_icons <output folder>\n");
     return 2;
   }
   const QString dir = QString::fromLocal8Bit(argv[1]);
@@ -138,7 +132,7 @@ int main(int argc, char** argv) {
   for (int side : kelvane::app::kWindowIconSides) {
     ok = ok && DrawWindowIcon(side).save(QStringLiteral("%1/kelvane%2.png").arg(dir).arg(side));
   }
-  if (ok && argc == 3) ok = WriteThemeIcons(dir, QString::fromLocal8Bit(argv[2]));
+  ok = ok && WriteText(dir + "/kelvane.svg", WindowIconSvg());
   if (!ok) std::fprintf(stderr, "cannot write the pictures into %s\n", argv[1]);
   return ok ? 0 : 1;
 }

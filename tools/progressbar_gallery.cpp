@@ -1,5 +1,6 @@
 // Renders every look of the progress bar at several values, and a marquee run, into one PNG.
 // Usage: progressbar_gallery <output.png>
+#include <KelvaneWidgets/xp_progressbar.h>
 #include <QApplication>
 #include <QCoreApplication>
 #include <QFont>
@@ -30,7 +31,7 @@ const std::vector<int> kValues = {0, 25, 50, 75, 100};
 const std::vector<int> kMarqueeSteps = {1, 20, 40, 52, 55};  // 52 runs out at the right, 55 restarted
 
 // Sizes the unshown bar and delivers the resize notification Qt holds back until it is shown.
-void ResizeBar(Xp_ProgressBar& bar) {
+void ResizeBar(QWidget& bar) {
   const QSize old = bar.size();
   bar.resize(kBarWidth, kBarHeight);
   QResizeEvent ev(bar.size(), old);
@@ -38,20 +39,22 @@ void ResizeBar(Xp_ProgressBar& bar) {
 }
 
 QImage BlockBar(int look, int value) {
-  Xp_ProgressBar bar;
+  Kelvane::Xp_ProgressBar widget;
+  Xp_ProgressBar& bar = *kelvane::host::ControlOf<Xp_ProgressBar>(&widget);
   bar.hostCreateNew({});
   bar.setProgressLook(look);
-  ResizeBar(bar);
+  ResizeBar(widget);
   if (value > 0) bar.setValue(value);
   return bar.surface().image().copy();
 }
 
 QImage MarqueeBar(int look, int steps) {
-  Xp_ProgressBar bar;
+  Kelvane::Xp_ProgressBar widget;
+  Xp_ProgressBar& bar = *kelvane::host::ControlOf<Xp_ProgressBar>(&widget);
   bar.hostCreateNew({});
   bar.setProgressLook(look);
   bar.setStyle(kMarqueeStyle);
-  ResizeBar(bar);
+  ResizeBar(widget);
   for (int i = 0; i < steps; ++i) bar.setValue(i % 2);
   return bar.surface().image().copy();
 }

@@ -1,10 +1,10 @@
 #include <KelvaneWidgets/chameleonbutton.h>
 
-#include <QResizeEvent>
+#include <QPointer>
 #include <QtDebug>
 
 #include "colour_value.h"
-#include "control_frame.h"
+#include "control_setup.h"
 #include "controls/button/chameleon_button.h"
 #include "platform/host/errors.h"
 #include "platform/host/picture.h"
@@ -43,14 +43,18 @@ void Refusing(const char* property, F&& set) {
   }
 }
 
-// Runs a setter and tells of the changes it made to the properties that change on their own.
+// Runs a setter and tells of the changes it made to the properties that change on their own. A
+// handler may delete the button: nothing is read or told after that.
 template <typename F>
 void Telling(chameleonButton& button, const internal::controls::chameleonButton& c, F&& set) {
   const std::int32_t backOver = c.BackOver(), foreOver = c.ForeOver();
   const internal::host::FontDesc font = c.Font();
   set();
+  const QPointer<chameleonButton> alive(&button);
   if (c.BackOver() != backOver) emit button.BackOverChanged();
+  if (!alive) return;
   if (c.ForeOver() != foreOver) emit button.ForeOverChanged();
+  if (!alive) return;
   if (!(c.Font() == font)) emit button.FontChanged();
 }
 
@@ -58,25 +62,32 @@ void Telling(chameleonButton& button, const internal::controls::chameleonButton&
 
 class chameleonButton::Private {
  public:
+  // The button's state and drawing: a child object of the widget, so it outlasts Qt's own ending of
+  // the widget (focus, hiding), which screen readers may still ask about.
   internal::controls::chameleonButton* control = nullptr;
   bool toldValue = false;  // the Value last told of through ValueChanged
 };
 
 chameleonButton::chameleonButton(QWidget* parent) : QWidget(parent), d(std::make_unique<Private>()) {
-  d->control = new internal::controls::chameleonButton(this);
-  detail::AdoptControl(*this, *d->control);
-  resize(sizeHint());
+  detail::InstallControlServices();
+  const internal::host::AmbientProperties ambient = detail::NewControlAmbient(*this, sizeHint());
+  d->control = new internal::controls::chameleonButton(*this);
+  if (!internal::host::Control::BeingMadeForLoading()) d->control->hostCreateNew(ambient);
   auto& c = *d->control;
-  // A click flips a check box's Value without the setter's notice; it is told before Click.
+  // A click flips a check box's Value without the setter's notice; it is told before Click. Any
+  // handler may delete the button, so each emission is the last unless the button survived it.
   const auto tellValue = [this] {
-    if (Value() == d->toldValue) return;
+    if (Value() == d->toldValue) return true;
     d->toldValue = Value();
+    const QPointer<chameleonButton> alive(this);
     emit ValueChanged(d->toldValue);
+    return !alive.isNull();
   };
   c.Click.connect([this, tellValue] {
-    tellValue();
+    const QPointer<chameleonButton> alive(this);
+    if (!tellValue()) return;
     emit Click();
-    emit clicked();
+    if (alive) emit clicked();
   });
   c.MouseDown.connect([this](qint16& b, qint16& s, float& x, float& y) { emit MouseDown(b, s, x, y); });
   c.MouseMove.connect([this](qint16& b, qint16& s, float& x, float& y) { emit MouseMove(b, s, x, y); });
@@ -91,13 +102,11 @@ chameleonButton::chameleonButton(QWidget* parent) : QWidget(parent), d(std::make
   });
 }
 
-chameleonButton::~chameleonButton() { detail::ReleaseControl(*d->control); }
+chameleonButton::~chameleonButton() { d->control->hostTerminate(); }
 
 QSize chameleonButton::sizeHint() const { return {93, 26}; }
 
-void chameleonButton::resizeEvent(QResizeEvent* event) {
-  d->control->setGeometry(QRect(QPoint(), event->size()));
-}
+KELVANE_CONTROL_EVENTS(chameleonButton, d->control)
 
 int chameleonButton::ButtonType() const { return d->control->ButtonType(); }
 void chameleonButton::setButtonType(int type) {

@@ -1,8 +1,6 @@
 #include <KelvaneWidgets/xp_progressbar.h>
 
-#include <QResizeEvent>
-
-#include "control_frame.h"
+#include "control_setup.h"
 #include "controls/progressbar/xp_progressbar.h"
 
 namespace Kelvane {
@@ -11,22 +9,23 @@ namespace internal = ::kelvane;
 
 class Xp_ProgressBar::Private {
  public:
+  // The bar's state and drawing: a child object of the widget, so it outlasts Qt's own ending of
+  // the widget (focus, hiding), which screen readers may still ask about.
   internal::controls::Xp_ProgressBar* control = nullptr;
 };
 
 Xp_ProgressBar::Xp_ProgressBar(QWidget* parent) : QWidget(parent), d(std::make_unique<Private>()) {
-  d->control = new internal::controls::Xp_ProgressBar(this);
-  detail::AdoptControl(*this, *d->control);
-  resize(sizeHint());
+  detail::InstallControlServices();
+  const internal::host::AmbientProperties ambient = detail::NewControlAmbient(*this, sizeHint());
+  d->control = new internal::controls::Xp_ProgressBar(*this);
+  if (!internal::host::Control::BeingMadeForLoading()) d->control->hostCreateNew(ambient);
 }
 
-Xp_ProgressBar::~Xp_ProgressBar() { detail::ReleaseControl(*d->control); }
+Xp_ProgressBar::~Xp_ProgressBar() { d->control->hostTerminate(); }
 
 QSize Xp_ProgressBar::sizeHint() const { return {150, 17}; }
 
-void Xp_ProgressBar::resizeEvent(QResizeEvent* event) {
-  d->control->setGeometry(QRect(QPoint(), event->size()));
-}
+KELVANE_CONTROL_EVENTS(Xp_ProgressBar, d->control)
 
 int Xp_ProgressBar::Value() const { return d->control->Value(); }
 void Xp_ProgressBar::setValue(int value) { d->control->setValue(value); }

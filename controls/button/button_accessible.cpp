@@ -23,17 +23,19 @@ void NotifyState(QObject* object, void (*mark)(QAccessible::State&)) {
 // Screen readers hear of the down look and of a check box's value as they change. Qt keeps one
 // interface per button, so this runs once per button.
 void FollowButton(chameleonButton* button) {
+  QWidget* widget = &button->widget();
   QObject::connect(button, &chameleonButton::DownChanged, button,
-                   [button] { NotifyState(button, [](QAccessible::State& s) { s.pressed = true; }); });
-  QObject::connect(button, &host::Control::PropertyNoticed, button, [button](const QString& key) {
+                   [widget] { NotifyState(widget, [](QAccessible::State& s) { s.pressed = true; }); });
+  QObject::connect(button, &host::Control::PropertyNoticed, button, [button, widget](const QString& key) {
     if (key == QLatin1String(keys::Value) && button->CheckBoxBehaviour())
-      NotifyState(button, [](QAccessible::State& s) { s.checked = true; });
+      NotifyState(widget, [](QAccessible::State& s) { s.checked = true; });
   });
 }
 
 class ButtonAccessible final : public QAccessibleWidget {
  public:
-  explicit ButtonAccessible(chameleonButton* button) : QAccessibleWidget(button, QAccessible::Button) {
+  explicit ButtonAccessible(chameleonButton* button)
+      : QAccessibleWidget(&button->widget(), QAccessible::Button), button_(button) {
     FollowButton(button);
   }
 
@@ -54,7 +56,7 @@ class ButtonAccessible final : public QAccessibleWidget {
 
   QString text(QAccessible::Text t) const override {
     // A name the application gave the widget wins over the caption.
-    if (t == QAccessible::Name && button()->accessibleName().isEmpty())
+    if (t == QAccessible::Name && widget()->accessibleName().isEmpty())
       return AccessibleButtonName(button()->Caption());
     if (t == QAccessible::Accelerator) return AccessibleButtonShortcut(button()->Caption());
     return QAccessibleWidget::text(t);
@@ -62,12 +64,12 @@ class ButtonAccessible final : public QAccessibleWidget {
 
   QStringList actionNames() const override {
     QStringList names;
-    if (button()->isEnabled()) names << clickAction();
+    if (widget()->isEnabled()) names << clickAction();
     return names << QAccessibleWidget::actionNames();
   }
 
   void doAction(const QString& action) override {
-    if (action != clickAction() || !button()->isEnabled()) return QAccessibleWidget::doAction(action);
+    if (action != clickAction() || !widget()->isEnabled()) return QAccessibleWidget::doAction(action);
     // The keyboard's way in: focus first, then the click, checked toggling included. It runs from the
     // event loop, so the reader has its answer at once; a click such as Optimize takes seconds, and a
     // reader waiting on it would stay silent meanwhile. The button as context drops the click if the
@@ -86,16 +88,20 @@ class ButtonAccessible final : public QAccessibleWidget {
   }
 
  private:
-  chameleonButton* button() const { return static_cast<chameleonButton*>(widget()); }
+  // The interface ends with the widget, and the button with it.
+  chameleonButton* button() const { return button_; }
+  chameleonButton* button_;
   QString clickAction() const {
     return button()->CheckBoxBehaviour() ? QAccessibleActionInterface::toggleAction()
                                          : QAccessibleActionInterface::pressAction();
   }
 };
 
+// Asked once per class of the object's line, most derived first; the first asking answers.
 QAccessibleInterface* ButtonFactory(const QString& className, QObject* object) {
-  if (className != QLatin1String(chameleonButton::staticMetaObject.className())) return nullptr;
-  auto* button = qobject_cast<chameleonButton*>(object);
+  if (!object || !object->isWidgetType() || className != QLatin1String(object->metaObject()->className()))
+    return nullptr;
+  auto* button = host::ControlOf<chameleonButton>(static_cast<QWidget*>(object));
   return button ? new ButtonAccessible(button) : nullptr;
 }
 

@@ -12,27 +12,27 @@ namespace kelvane::controls {
 void chameleonButton::CreateBackgroundSurface() {
   gdi::Dc own(surface());
   BackgroundDC = gdi::CreateCompatibleDC(own);
-  BackgroundBitmap = gdi::CreateCompatibleBitmap(own, width(), height());
+  BackgroundBitmap = gdi::CreateCompatibleBitmap(own, widget().width(), widget().height());
   BackgroundSavedBitmap = gdi::SelectObject(*BackgroundDC, BackgroundBitmap);
 }
 
 // Every step goes on whatever the last one did: a missing container or surface just copies nothing.
 void chameleonButton::CaptureParentBackground() {
   IsCapturing = true;
-  const int w = width(), h = height();
+  const int w = widget().width(), h = widget().height();
   // With no height the button is not drawn, so the container's next rendering is what lies behind it.
-  resize(w, 0);
+  widget().resize(w, 0);
   host::services().RunPendingEvents();
-  if (QWidget* container = host::GetParent(this); container && BackgroundDC) {
+  if (QWidget* container = host::GetParent(&widget()); container && BackgroundDC) {
     gdi::Dc containerDc = host::GetDC(container);
     // The button's place in the container, in the container context's pixels (the extender gives
     // the same place in twips).
-    const QPoint at = host::PositionInParent(this);
+    const QPoint at = host::PositionInParent(&widget());
     gdi::BitBlt(*BackgroundDC, 0, 0, w, h, containerDc, at.x(), at.y(), gdi::SRCCOPY);
     host::ReleaseDC(container, std::move(containerDc));
   }
   // Only the height is ours to give back; a width changed meanwhile stays.
-  resize(width(), h);
+  widget().resize(widget().width(), h);
   IsCapturing = false;
 }
 

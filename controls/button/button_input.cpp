@@ -26,7 +26,7 @@ void chameleonButton::SetUpOverTimer() {
 bool chameleonButton::IsCursorOverButton() const {
   gdi::Point at;
   if (!host::GetCursorPos(at)) return false;
-  return host::WindowFromPoint(at) == this;
+  return host::WindowFromPoint(at) == &widget();
 }
 
 // ---- mouse -----------------------------------------------------------------------------------------
@@ -95,7 +95,7 @@ void chameleonButton::OnMouseUp(int button, int shift, float x, float y) {
   if (!MouseUp.raise(b, s, x, y)) return;
   // The capture taken by a double click ends with the button's release; held for longer it would
   // keep every later click in the window from reaching anything else.
-  if (host::GetCapture() == this) host::ReleaseCapture();
+  if (host::GetCapture() == &widget()) host::ReleaseCapture();
   if (b != host::kRightButton) PaintButton(kStateUp, false);
 }
 
@@ -111,7 +111,7 @@ void chameleonButton::OnDblClick() {
   if (LastMouseButton != host::kLeftButton) return;
   QPointer<chameleonButton> guard(this);
   OnMouseDown(host::kLeftButton, 0, 0, 0);
-  if (guard) host::SetCapture(this);
+  if (guard) host::SetCapture(&widget());
 }
 
 void chameleonButton::OnAccessKeyPress(int /*keyAscii*/) {

@@ -61,7 +61,8 @@ class ButtonCanvas final : public PrimitiveCanvas {
   // Before the first show as style 11 there is nothing captured, and the face fill stays.
   void CopyBackground() override {
     if (!button_.BackgroundDC) return;
-    gdi::BitBlt(dc(), 0, 0, button_.width(), button_.height(), *button_.BackgroundDC, 0, 0, gdi::SRCCOPY);
+    gdi::BitBlt(dc(), 0, 0, button_.widget().width(), button_.widget().height(), *button_.BackgroundDC, 0, 0,
+                gdi::SRCCOPY);
   }
 
   bool IsDefaultButton() override { return button_.Ambient().displayAsDefault; }
@@ -79,8 +80,8 @@ void chameleonButton::MeasureCaption() {
   CaptionMeasureInputs in;
   in.Caption = Stored.Caption;
   in.Font = Font().toQFont();
-  in.ClientWidth = width();
-  in.ClientHeight = height();
+  in.ClientWidth = widget().width();
+  in.ClientHeight = widget().height();
   in.PictureWidth = PictureWidth;
   in.PictureHeight = PictureHeight;
   in.PicturePosition = Stored.PicturePosition;
@@ -96,8 +97,8 @@ PaintOptions chameleonButton::CurrentPaintOptions(std::uint8_t state) const {
   o.Colors = WorkingColors;
   o.SoftBevel = Stored.SoftBevel;
   o.SpecialEffect = Stored.SpecialEffect;
-  o.Width = width();
-  o.Height = height();
+  o.Width = widget().width();
+  o.Height = widget().height();
   o.State = state;
   o.IsOver = IsOver;
   o.HasFocus = HasFocus;

@@ -11,16 +11,21 @@ namespace kelvane::controls {
 
 namespace {
 
-using FieldRef =
-    std::variant<std::int32_t ButtonFields::*, bool ButtonFields::*, QString ButtonFields::*,
-                 host::Picture ButtonFields::*, bool SurfaceSettings::*, host::FontDesc SurfaceSettings::*,
-                 std::int16_t SurfaceSettings::*, host::Picture SurfaceSettings::*>;
+// Member pointers go by these names: formatters of different versions space "T Class::*name" apart.
+template <typename T>
+using ButtonMember = T ButtonFields::*;
+template <typename T>
+using SurfaceMember = T SurfaceSettings::*;
+
+using FieldRef = std::variant<ButtonMember<std::int32_t>, ButtonMember<bool>, ButtonMember<QString>,
+                              ButtonMember<host::Picture>, SurfaceMember<bool>, SurfaceMember<host::FontDesc>,
+                              SurfaceMember<std::int16_t>, SurfaceMember<host::Picture>>;
 
 struct StoredKey {
   const char* key;
   FieldRef field;
   // When set, a missing key reads as the value just read into this field, not as the Absent value.
-  std::int32_t ButtonFields::*absentFollows = nullptr;
+  ButtonMember<std::int32_t> absentFollows = nullptr;
 };
 
 // Read and write order alike.
@@ -51,19 +56,19 @@ const std::array<StoredKey, 23> kStoredKeys{{
 }};
 
 template <typename T>
-T& Slot(ButtonProperties& p, T ButtonFields::*m) {
+T& Slot(ButtonProperties& p, ButtonMember<T> m) {
   return p.fields.*m;
 }
 template <typename T>
-T& Slot(ButtonProperties& p, T SurfaceSettings::*m) {
+T& Slot(ButtonProperties& p, SurfaceMember<T> m) {
   return p.surface.*m;
 }
 template <typename T>
-const T& Slot(const ButtonProperties& p, T ButtonFields::*m) {
+const T& Slot(const ButtonProperties& p, ButtonMember<T> m) {
   return p.fields.*m;
 }
 template <typename T>
-const T& Slot(const ButtonProperties& p, T SurfaceSettings::*m) {
+const T& Slot(const ButtonProperties& p, SurfaceMember<T> m) {
   return p.surface.*m;
 }
 

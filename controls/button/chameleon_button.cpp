@@ -30,12 +30,12 @@ std::int16_t ToShort(double v, const char* property) {
 
 }  // namespace
 
-chameleonButton::chameleonButton(QWidget* parent) : host::Control(parent) {
+chameleonButton::chameleonButton(QWidget& widget) : host::Control(widget) {
   setScaleMode(host::ScaleUnit::Pixels);
-  setFocusPolicy(Qt::StrongFocus);
+  widget.setFocusPolicy(Qt::StrongFocus);
   Stored = NewButtonProperties().fields;
   // Until the first resize notice, which Qt holds back while the button is unshown.
-  ClientHeight = height();
+  ClientHeight = widget.height();
   SetUpOverTimer();
 }
 
@@ -100,7 +100,7 @@ void chameleonButton::setCaption(const QString& caption) {
   PropertyChanged(keys::Caption);
 }
 
-bool chameleonButton::Enabled() const { return !testAttribute(Qt::WA_ForceDisabled); }
+bool chameleonButton::Enabled() const { return !widget().testAttribute(Qt::WA_ForceDisabled); }
 
 void chameleonButton::setEnabled(bool enabled) {
   // The window state is the property's only home, so it changes before the repaint reads it.
@@ -111,7 +111,7 @@ void chameleonButton::setEnabled(bool enabled) {
 
 void chameleonButton::SetWindowEnabled(bool enabled) {
   SettingEnabled = true;
-  QWidget::setEnabled(enabled);
+  widget().setEnabled(enabled);
   SettingEnabled = false;
 }
 
@@ -303,7 +303,7 @@ void chameleonButton::WriteProperties(host::PropertyBag& bag) {
 
 void chameleonButton::OnResize() {
   if (IsCapturing) return;
-  ClientHeight = height();
+  ClientHeight = widget().height();
   MeasureCaption();
   ApplyShape();
   PaintButton(kStateUp, true);
@@ -321,7 +321,7 @@ SchemeInputs chameleonButton::CurrentSchemeInputs() const {
   in.MaskColor = Stored.MaskColor;
   in.SoftBevel = Stored.SoftBevel;
   if (Stored.ColorScheme == kContainerScheme) {
-    QWidget* container = host::GetParent(this);
+    QWidget* container = host::GetParent(&widget());
     gdi::Dc dc = host::GetDC(container);
     in.ContainerBackColor = static_cast<std::int32_t>(gdi::GetBkColor(dc));
     in.ContainerTextColor = static_cast<std::int32_t>(gdi::GetTextColor(dc));

@@ -22,7 +22,7 @@ class ButtonCanvas;
 class chameleonButton : public host::Control {
   Q_OBJECT
  public:
-  explicit chameleonButton(QWidget* parent = nullptr);
+  explicit chameleonButton(QWidget& widget);
 
   // Events to the container.
   host::Event<> Click;
@@ -146,6 +146,8 @@ class chameleonButton : public host::Control {
   void OnGotFocus() override;
   void OnLostFocus() override;
   void OnAmbientChanged(const QString& name) override;
+
+ public:
   void changeEvent(QEvent* e) override;
 
  private:

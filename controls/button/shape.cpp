@@ -36,8 +36,8 @@ gdi::Region BuildShapeRegion(std::int32_t buttonType, std::int32_t width, std::i
 
 void chameleonButton::ApplyShape() {
   gdi::Rect client{};
-  host::GetClientRect(this, client);
-  host::SetWindowRgn(this, BuildShapeRegion(Stored.ButtonType, client.right, client.bottom), true);
+  host::GetClientRect(&widget(), client);
+  host::SetWindowRgn(&widget(), BuildShapeRegion(Stored.ButtonType, client.right, client.bottom), true);
 }
 
 }  // namespace kelvane::controls

@@ -12,7 +12,8 @@ namespace {
 
 class ProgressBarAccessible final : public QAccessibleWidget, public QAccessibleValueInterface {
  public:
-  explicit ProgressBarAccessible(Xp_ProgressBar* bar) : QAccessibleWidget(bar, QAccessible::ProgressBar) {}
+  explicit ProgressBarAccessible(Xp_ProgressBar* bar)
+      : QAccessibleWidget(&bar->widget(), QAccessible::ProgressBar), bar_(bar) {}
 
   void* interface_cast(QAccessible::InterfaceType t) override {
     if (t == QAccessible::ValueInterface) return static_cast<QAccessibleValueInterface*>(this);
@@ -34,7 +35,9 @@ class ProgressBarAccessible final : public QAccessibleWidget, public QAccessible
   QVariant minimumStepSize() const override { return 0; }
 
  private:
-  Xp_ProgressBar* bar() const { return static_cast<Xp_ProgressBar*>(widget()); }
+  // The interface ends with the widget, and the bar with it.
+  Xp_ProgressBar* bar() const { return bar_; }
+  Xp_ProgressBar* bar_;
 
   // Readers speak the value as a share of the range; a range of nothing reads as done.
   QString PercentText() const {
@@ -45,9 +48,11 @@ class ProgressBarAccessible final : public QAccessibleWidget, public QAccessible
   }
 };
 
+// Asked once per class of the object's line, most derived first; the first asking answers.
 QAccessibleInterface* ProgressBarFactory(const QString& className, QObject* object) {
-  if (className != QLatin1String(Xp_ProgressBar::staticMetaObject.className())) return nullptr;
-  auto* bar = qobject_cast<Xp_ProgressBar*>(object);
+  if (!object || !object->isWidgetType() || className != QLatin1String(object->metaObject()->className()))
+    return nullptr;
+  auto* bar = host::ControlOf<Xp_ProgressBar>(static_cast<QWidget*>(object));
   return bar ? new ProgressBarAccessible(bar) : nullptr;
 }
 

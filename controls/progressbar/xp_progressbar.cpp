@@ -31,8 +31,8 @@ const QString kKeyLook = QStringLiteral("ProgressLook");
 
 }  // namespace
 
-Xp_ProgressBar::Xp_ProgressBar(QWidget* parent)
-    : host::Control(parent), img_(FramePicture()), blank_(BlankPicture()) {
+Xp_ProgressBar::Xp_ProgressBar(QWidget& widget)
+    : host::Control(widget), img_(FramePicture()), blank_(BlankPicture()) {
   // Usable without the host's notifications too (factories, tools): start as a new instance.
   SetDefaults();
   InstallProgressBarAccessibility();
@@ -62,11 +62,12 @@ void Xp_ProgressBar::setValue(std::int32_t New_Value) {
   PropertyChanged(kKeyValue);
   // The refresh timer sets Value ten times a second: build no event while no reader listens.
   if (QAccessible::isActive()) {
-    QAccessibleValueChangeEvent changed(this, value_);
+    QAccessibleValueChangeEvent changed(&widget(), value_);
     QAccessible::updateAccessibility(&changed);
   }
   // A fall in Value redraws the whole bar on every later tick, mostly to the same picture.
   const HeldRepaint held(*this);
+  NoticeSize();
   if (style_ == 0) {
     const AdvanceInputs before = CurrentAdvanceInputs();
     if (steadyAdvance_ == before) return;
@@ -136,8 +137,8 @@ Xp_ProgressBar::AdvanceInputs Xp_ProgressBar::CurrentAdvanceInputs() const {
           value_,
           min_,
           max_,
-          width(),
-          height(),
+          widget().width(),
+          widget().height(),
           {img_.handle(), pc_[kTailSlot].handle(), pc_[kMiddleSlot].handle(), pc_[kBlockSlot].handle()}};
 }
 

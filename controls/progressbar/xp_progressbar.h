@@ -14,7 +14,7 @@ namespace kelvane::controls {
 class Xp_ProgressBar : public host::Control {
   Q_OBJECT
  public:
-  explicit Xp_ProgressBar(QWidget* parent = nullptr);
+  explicit Xp_ProgressBar(QWidget& widget);
   ~Xp_ProgressBar() override;
 
   std::int32_t Value() const { return value_; }

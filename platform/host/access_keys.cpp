@@ -19,7 +19,8 @@ QChar AccessCharacter(const QKeyEvent* k) {
 }
 
 bool Matches(const Control* c, QChar key) {
-  return c->isEnabled() && c->isVisible() && c->AccessKeys().contains(key, Qt::CaseInsensitive);
+  return c->widget().isEnabled() && c->widget().isVisible() &&
+         c->AccessKeys().contains(key, Qt::CaseInsensitive);
 }
 
 class AccessKeyFilter final : public QObject {
@@ -46,7 +47,7 @@ class AccessKeyFilter final : public QObject {
 
 Control* FindAccessKeyOwner(QWidget* window, QChar key) {
   if (!window) return nullptr;
-  if (auto* self = qobject_cast<Control*>(window); self && Matches(self, key)) return self;
+  if (Control* own = ControlOf(window); own && Matches(own, key)) return own;
   for (Control* c : window->findChildren<Control*>()) {
     if (Matches(c, key)) return c;
   }

@@ -10,7 +10,7 @@ class Control;
 
 // Installs the application-wide filter once per application object.
 void EnsureAccessKeyFilter();
-// The enabled, visible control of `window` (itself included) whose AccessKeys holds `key`
+// The control of an enabled, visible widget of `window` (its own included) whose AccessKeys holds `key`
 // (compared without case), or nullptr.
 Control* FindAccessKeyOwner(QWidget* window, QChar key);
 

@@ -37,15 +37,17 @@ ToldPointer& Told() {
   return told;
 }
 
+int loadingMakers = 0;  // MadeForLoading scopes alive; widgets are made on the GUI thread only
+
 }  // namespace
 
-Control::Control(QWidget* parent) : QWidget(parent) {
+Control::Control(QWidget& widget) : QObject(&widget), widget_(widget) {
   WatchPointer();
-  setMouseTracking(true);
-  setFocusPolicy(Qt::StrongFocus);
+  widget.setMouseTracking(true);
+  widget.setFocusPolicy(Qt::StrongFocus);
   // The surface covers every pixel, so Qt need not clear behind it.
-  setAttribute(Qt::WA_OpaquePaintEvent);
-  QWidget::setFont(font_.toQFont());
+  widget.setAttribute(Qt::WA_OpaquePaintEvent);
+  widget.setFont(font_.toQFont());
   syncSurfaceSize();
   EnsureAccessKeyFilter();
 }
@@ -65,15 +67,20 @@ void Control::hostLoad(const PropertyBag& bag, const AmbientProperties& ambient)
   Initialize();
   ReadProperties(bag);
   if (bag.contains(kExtentX) && bag.contains(kExtentY)) {
-    resize(HimetricToWholePixels(bag.ReadInt(kExtentX, 0)), HimetricToWholePixels(bag.ReadInt(kExtentY, 0)));
+    widget_.resize(HimetricToWholePixels(bag.ReadInt(kExtentX, 0)),
+                   HimetricToWholePixels(bag.ReadInt(kExtentY, 0)));
   }
 }
 
 void Control::hostSave(PropertyBag& bag) {
   WriteProperties(bag);
-  bag.Write(kExtentX, PixelsToHimetricRounded(width()));
-  bag.Write(kExtentY, PixelsToHimetricRounded(height()));
+  bag.Write(kExtentX, PixelsToHimetricRounded(widget_.width()));
+  bag.Write(kExtentY, PixelsToHimetricRounded(widget_.height()));
 }
+
+Control::MadeForLoading::MadeForLoading() { ++loadingMakers; }
+Control::MadeForLoading::~MadeForLoading() { --loadingMakers; }
+bool Control::BeingMadeForLoading() { return loadingMakers > 0; }
 
 void Control::hostTerminate() {
   if (terminated_) return;
@@ -82,19 +89,20 @@ void Control::hostTerminate() {
 }
 
 void Control::hostAccessKeyPress(int keyAscii) {
-  if (!isEnabled()) return;
+  if (!widget_.isEnabled()) return;
   QPointer<Control> guard(this);
-  if ((focusPolicy() & Qt::TabFocus) && !hasFocus()) setFocus(Qt::ShortcutFocusReason);
+  if ((widget_.focusPolicy() & Qt::TabFocus) && !widget_.hasFocus())
+    widget_.setFocus(Qt::ShortcutFocusReason);
   if (guard) OnAccessKeyPress(keyAscii);
 }
 
 void Control::hostPointerResting(QWidget* under, QPoint global) {
-  auto* control = qobject_cast<Control*>(under);
-  if (!control || !control->isEnabled()) {
+  Control* control = ControlOf(under);
+  if (!control || !under->isEnabled()) {
     Told().control = nullptr;
     return;
   }
-  const QPoint at = control->mapFromGlobal(global);
+  const QPoint at = under->mapFromGlobal(global);
   if (Told().control == control && Told().at == at) return;
   control->reportMove(at, global, Qt::NoButton, QGuiApplication::keyboardModifiers());
 }
@@ -127,30 +135,27 @@ void Control::setAmbient(const AmbientProperties& a, const QString& changedName)
 // ---- Qt side ---------------------------------------------------------------------------------------
 
 void Control::paintEvent(QPaintEvent*) {
-  QPainter p(this);
+  QPainter p(&widget_);
   // On a scaled screen every surface pixel becomes a block of whole device pixels: blending
   // neighbours would blur the pixel-exact drawing.
   p.setRenderHint(QPainter::SmoothPixmapTransform, false);
-  p.drawImage(rect(), surface_.image());
+  p.drawImage(widget_.rect(), surface_.image());
 }
 
-void Control::resizeEvent(QResizeEvent*) {
+void Control::resizeEvent(QResizeEvent*) { NoticeSize(); }
+
+void Control::NoticeSize() {
   syncSurfaceSize();
+  if (widget_.size() == toldSize_) return;
+  toldSize_ = widget_.size();
   OnResize();
 }
 
 void Control::showEvent(QShowEvent*) { OnShow(); }
 void Control::hideEvent(QHideEvent*) { OnHide(); }
 
-void Control::focusInEvent(QFocusEvent* e) {
-  QWidget::focusInEvent(e);
-  OnGotFocus();
-}
-
-void Control::focusOutEvent(QFocusEvent* e) {
-  QWidget::focusOutEvent(e);
-  OnLostFocus();
-}
+void Control::focusInEvent(QFocusEvent*) { OnGotFocus(); }
+void Control::focusOutEvent(QFocusEvent*) { OnLostFocus(); }
 
 void Control::keyPressEvent(QKeyEvent* e) {
   e->accept();
@@ -185,9 +190,9 @@ void Control::startDoubleClick(int button) {
   OnDblClick();
 }
 
-void Control::mousePressEvent(QMouseEvent* e) {
+bool Control::mousePressEvent(QMouseEvent* e) {
   const int button = ButtonCodeFromQt(e->button());
-  if (button == 0) return QWidget::mousePressEvent(e);
+  if (button == 0) return false;
   // A release can be lost (a disabled window hears none); Qt's set of held buttons is the truth.
   buttonsDown_ &= ButtonCodeFromQt(e->buttons()) & ~button;
   if (buttonsDown_ == 0) inDoubleClick_ = false;
@@ -196,7 +201,7 @@ void Control::mousePressEvent(QMouseEvent* e) {
   if (isSecondClick(e)) {
     doubleClickFromPress_ = true;
     startDoubleClick(button);
-    return;
+    return true;
   }
   clickArmed_ = buttonsDown_ == 0;
   buttonsDown_ |= button;
@@ -207,16 +212,18 @@ void Control::mousePressEvent(QMouseEvent* e) {
   lastPressPos_ = e->position().toPoint();
   const QPointF at = toScale(e->position());
   OnMouseDown(button, ShiftMaskFromQt(e->modifiers()), at.x(), at.y());
+  return true;
 }
 
-void Control::mouseDoubleClickEvent(QMouseEvent* e) {
+bool Control::mouseDoubleClickEvent(QMouseEvent* e) {
   const int button = ButtonCodeFromQt(e->button());
-  if (button == 0) return QWidget::mouseDoubleClickEvent(e);
+  if (button == 0) return false;
   if (doubleClickFromPress_) {
     doubleClickFromPress_ = false;
-    return;
+    return true;
   }
   startDoubleClick(button);
+  return true;
 }
 
 void Control::mouseMoveEvent(QMouseEvent* e) {
@@ -225,7 +232,7 @@ void Control::mouseMoveEvent(QMouseEvent* e) {
 }
 
 void Control::reportMove(QPointF local, QPointF global, Qt::MouseButtons held, Qt::KeyboardModifiers mods) {
-  Told() = {this, mapFromGlobal(global.toPoint())};
+  Told() = {this, widget_.mapFromGlobal(global.toPoint())};
   const QPointF at = toScale(local);
   OnMouseMove(ButtonCodeFromQt(held), ShiftMaskFromQt(mods), at.x(), at.y());
 }
@@ -235,37 +242,35 @@ void Control::reportMove(QPointF local, QPointF global, Qt::MouseButtons held, Q
 // still walking the widgets it tells of the enter and a handler may destroy this one; it is dropped
 // if that happens first. A disabled control hears of no moves (Qt tells it of the enter all the same).
 void Control::enterEvent(QEnterEvent* e) {
-  QWidget::enterEvent(e);
   enterMovePending_ = true;
   QMetaObject::invokeMethod(
       this,
       [this, local = e->position(), global = e->globalPosition()] {
-        if (!std::exchange(enterMovePending_, false) || !isEnabled()) return;
+        if (!std::exchange(enterMovePending_, false) || !widget_.isEnabled()) return;
         reportMove(local, global, QGuiApplication::mouseButtons(), QGuiApplication::keyboardModifiers());
       },
       Qt::QueuedConnection);
 }
 
-void Control::leaveEvent(QEvent* e) {
-  QWidget::leaveEvent(e);
+void Control::leaveEvent(QEvent*) {
   enterMovePending_ = false;
   if (Told().control == this) Told().control = nullptr;
 }
 
 void Control::changeEvent(QEvent* e) {
-  QWidget::changeEvent(e);
   // Disabled, the control is told nothing of the pointer; enabled again, it must hear of it anew.
-  if (e->type() == QEvent::EnabledChange && !isEnabled() && Told().control == this) Told().control = nullptr;
+  if (e->type() == QEvent::EnabledChange && !widget_.isEnabled() && Told().control == this)
+    Told().control = nullptr;
 }
 
-void Control::mouseReleaseEvent(QMouseEvent* e) {
+bool Control::mouseReleaseEvent(QMouseEvent* e) {
   const int button = ButtonCodeFromQt(e->button());
-  if (button == 0) return QWidget::mouseReleaseEvent(e);
+  if (button == 0) return false;
   buttonsDown_ &= ~button;
   doubleClickFromPress_ = false;
   const QPoint pos = e->position().toPoint();
   // The host's click: pressed and released over the control, with no other button in between.
-  const bool click = clickArmed_ && !inDoubleClick_ && buttonsDown_ == 0 && rect().contains(pos);
+  const bool click = clickArmed_ && !inDoubleClick_ && buttonsDown_ == 0 && widget_.rect().contains(pos);
   if (buttonsDown_ == 0) {
     clickArmed_ = false;
     inDoubleClick_ = false;
@@ -273,14 +278,18 @@ void Control::mouseReleaseEvent(QMouseEvent* e) {
   QPointer<Control> guard(this);
   const QPointF at = toScale(e->position());
   OnMouseUp(button, ShiftMaskFromQt(e->modifiers()), at.x(), at.y());
-  if (!guard || !click) return;
-  OnClick();
+  if (guard && click) OnClick();
+  return true;
+}
+
+Control* ControlOf(const QWidget* widget) {
+  return widget ? widget->findChild<Control*>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
 }
 
 void TerminateControls(QWidget* root) {
   if (!root) return;
   QList<QPointer<Control>> controls;
-  if (auto* self = qobject_cast<Control*>(root)) controls.append(self);
+  if (Control* own = ControlOf(root)) controls.append(own);
   for (Control* c : root->findChildren<Control*>()) controls.append(c);
   for (const QPointer<Control>& c : controls) {
     if (c) c->hostTerminate();  // a Terminate handler may have deleted a later control

@@ -1,7 +1,8 @@
 #pragma once
-// A windowed user control: a QWidget that owns a persistent Surface and receives the host's
-// notifications. Subclasses override the On*/property hooks; the host (layout loader, tests)
-// drives the host* entry points.
+// A windowed user control: the part of a widget that owns its persistent Surface and receives the
+// host's notifications. It is no widget of its own: the widget that owns it passes it Qt's events
+// (see KELVANE_CONTROL_EVENTS below) and it draws on that widget. Subclasses override the
+// On*/property hooks; the host (layout loader, tests) drives the host* entry points.
 #include <QPointer>
 #include <QString>
 #include <QWidget>
@@ -40,11 +41,14 @@ inline constexpr std::int16_t kPointerCustom = 99;
 
 enum class ScaleUnit { Twips = 1, Pixels = 3, Himetric = 8 };
 
-class Control : public QWidget {
+class Control : public QObject {
   Q_OBJECT
  public:
-  explicit Control(QWidget* parent = nullptr);
+  // A child object of `widget`, which must outlive it and pass it the events below.
+  explicit Control(QWidget& widget);
   ~Control() override;
+
+  QWidget& widget() const { return widget_; }
 
   // ---- host side -------------------------------------------------------------------------------
   void hostCreateNew(const AmbientProperties& ambient);  // Initialize, then InitProperties
@@ -58,6 +62,21 @@ class Control : public QWidget {
   // beneath it moved, appeared, changed shape or became usable. A control that was not told of the
   // pointer at that place hears of it as a mouse move: the pointer moved, as far as it can tell.
   static void hostPointerResting(QWidget* under, QPoint global);
+  // While one lives, the widgets made own controls the host is about to load: they leave out
+  // hostCreateNew, so a loaded control hears Initialize and ReadProperties only.
+  class MadeForLoading {
+   public:
+    MadeForLoading();
+    ~MadeForLoading();
+    MadeForLoading(const MadeForLoading&) = delete;
+    MadeForLoading& operator=(const MadeForLoading&) = delete;
+  };
+  static bool BeingMadeForLoading();
+
+  // The resize notification, if the widget was sized since the last one. Qt tells a hidden widget
+  // of its size only when it shows it; a control that draws before that calls this first, so what
+  // it draws then is still there at the first show (which is no resize of its own).
+  void NoticeSize();
 
   // Property-changed notice: marks the control modified. Nothing is kept per notice: a property
   // set ten times a second for months must not grow the process.
@@ -105,7 +124,6 @@ class Control : public QWidget {
   QString AccessKeys() const { return accessKeys_; }
   void setAccessKeys(const QString& keys) { accessKeys_ = keys; }
   FontDesc Font() const { return font_; }
-  using QWidget::setFont;
   void setFont(const FontDesc& f);
   std::int16_t MousePointer() const { return mousePointer_; }
   // Raises RuntimeError 380 for a code outside 0..15 and 99.
@@ -119,6 +137,25 @@ class Control : public QWidget {
  signals:
   // Each property-changed notice, for observers such as tests.
   void PropertyNoticed(const QString& key);
+
+ public:
+  // ---- Qt side: the owning widget's event handlers call these ----------------------------------------
+  // Those returning bool leave the events they return false for to QWidget's own handler.
+  void paintEvent(QPaintEvent*);
+  void resizeEvent(QResizeEvent*);
+  void showEvent(QShowEvent*);
+  void hideEvent(QHideEvent*);
+  void focusInEvent(QFocusEvent*);
+  void focusOutEvent(QFocusEvent*);
+  void keyPressEvent(QKeyEvent*);
+  void keyReleaseEvent(QKeyEvent*);
+  bool mousePressEvent(QMouseEvent*);
+  void mouseMoveEvent(QMouseEvent*);
+  bool mouseReleaseEvent(QMouseEvent*);
+  bool mouseDoubleClickEvent(QMouseEvent*);
+  void enterEvent(QEnterEvent*);
+  void leaveEvent(QEvent*);
+  virtual void changeEvent(QEvent*);
 
  protected:
   // ---- notifications (defaults do nothing) -------------------------------------------------------
@@ -143,23 +180,6 @@ class Control : public QWidget {
   virtual void OnAccessKeyPress(int /*keyAscii*/) {}
   virtual void OnAmbientChanged(const QString& /*name*/) {}
 
-  // Qt side: translated into the notifications above.
-  void paintEvent(QPaintEvent*) override;
-  void resizeEvent(QResizeEvent*) override;
-  void showEvent(QShowEvent*) override;
-  void hideEvent(QHideEvent*) override;
-  void focusInEvent(QFocusEvent*) override;
-  void focusOutEvent(QFocusEvent*) override;
-  void keyPressEvent(QKeyEvent*) override;
-  void keyReleaseEvent(QKeyEvent*) override;
-  void mousePressEvent(QMouseEvent*) override;
-  void mouseMoveEvent(QMouseEvent*) override;
-  void enterEvent(QEnterEvent*) override;
-  void leaveEvent(QEvent*) override;
-  void changeEvent(QEvent*) override;
-  void mouseReleaseEvent(QMouseEvent*) override;
-  void mouseDoubleClickEvent(QMouseEvent*) override;
-
  private:
   void syncSurfaceSize();
   void applyCursor();
@@ -168,6 +188,8 @@ class Control : public QWidget {
   bool isSecondClick(const QMouseEvent* e) const;
   void startDoubleClick(int button);
 
+  QWidget& widget_;
+  QSize toldSize_;  // the size of the last resize notification; none before the first
   gdi::Surface surface_;
   int repaintHolds_ = 0;
   bool heldChange_ = false;
@@ -193,8 +215,73 @@ class Control : public QWidget {
   QPoint lastPressPos_;
 };
 
-// Sends Terminate to every control of `root` (itself included) that has not had it: what the host
+// The control `widget` owns, or nullptr.
+Control* ControlOf(const QWidget* widget);
+template <class C>
+C* ControlOf(const QWidget* widget) {
+  return qobject_cast<C*>(ControlOf(widget));
+}
+
+// Sends Terminate to every control of `root` (its own included) that has not had it: what the host
 // does when a window is closed. Ending the program through the services skips this.
 void TerminateControls(QWidget* root);
 
 }  // namespace kelvane::host
+
+// The event handlers of a widget that owns a control, defined in its source file: `control` is an
+// expression giving the control, or nullptr while the widget is still making it (the control's
+// own set-up changes the widget's font and enabled state).
+#define KELVANE_CONTROL_EVENTS(Widget, control)                                \
+  void Widget::paintEvent(QPaintEvent* e) {                                    \
+    if (auto* c = (control)) c->paintEvent(e);                                 \
+  }                                                                            \
+  void Widget::resizeEvent(QResizeEvent* e) {                                  \
+    if (auto* c = (control)) c->resizeEvent(e);                                \
+  }                                                                            \
+  void Widget::showEvent(QShowEvent* e) {                                      \
+    if (auto* c = (control)) c->showEvent(e);                                  \
+  }                                                                            \
+  void Widget::hideEvent(QHideEvent* e) {                                      \
+    if (auto* c = (control)) c->hideEvent(e);                                  \
+  }                                                                            \
+  void Widget::focusInEvent(QFocusEvent* e) {                                  \
+    QWidget::focusInEvent(e);                                                  \
+    if (auto* c = (control)) c->focusInEvent(e);                               \
+  }                                                                            \
+  void Widget::focusOutEvent(QFocusEvent* e) {                                 \
+    QWidget::focusOutEvent(e);                                                 \
+    if (auto* c = (control)) c->focusOutEvent(e);                              \
+  }                                                                            \
+  void Widget::keyPressEvent(QKeyEvent* e) {                                   \
+    if (auto* c = (control)) c->keyPressEvent(e);                              \
+  }                                                                            \
+  void Widget::keyReleaseEvent(QKeyEvent* e) {                                 \
+    if (auto* c = (control)) c->keyReleaseEvent(e);                            \
+  }                                                                            \
+  void Widget::mousePressEvent(QMouseEvent* e) {                               \
+    auto* c = (control);                                                       \
+    if (!c || !c->mousePressEvent(e)) QWidget::mousePressEvent(e);             \
+  }                                                                            \
+  void Widget::mouseMoveEvent(QMouseEvent* e) {                                \
+    if (auto* c = (control)) c->mouseMoveEvent(e);                             \
+  }                                                                            \
+  void Widget::mouseReleaseEvent(QMouseEvent* e) {                             \
+    auto* c = (control);                                                       \
+    if (!c || !c->mouseReleaseEvent(e)) QWidget::mouseReleaseEvent(e);         \
+  }                                                                            \
+  void Widget::mouseDoubleClickEvent(QMouseEvent* e) {                         \
+    auto* c = (control);                                                       \
+    if (!c || !c->mouseDoubleClickEvent(e)) QWidget::mouseDoubleClickEvent(e); \
+  }                                                                            \
+  void Widget::enterEvent(QEnterEvent* e) {                                    \
+    QWidget::enterEvent(e);                                                    \
+    if (auto* c = (control)) c->enterEvent(e);                                 \
+  }                                                                            \
+  void Widget::leaveEvent(QEvent* e) {                                         \
+    QWidget::leaveEvent(e);                                                    \
+    if (auto* c = (control)) c->leaveEvent(e);                                 \
+  }                                                                            \
+  void Widget::changeEvent(QEvent* e) {                                        \
+    QWidget::changeEvent(e);                                                   \
+    if (auto* c = (control)) c->changeEvent(e);                                \
+  }

@@ -43,7 +43,7 @@ void Control::surfaceChanged() {
   if (repaintHolds_ > 0) {
     heldChange_ = true;
   } else {
-    update();
+    widget_.update();
   }
 }
 
@@ -55,11 +55,11 @@ Control::HeldRepaint::HeldRepaint(Control& control) : control_(control) {
 
 Control::HeldRepaint::~HeldRepaint() {
   if (--control_.repaintHolds_ > 0) return;
-  if (control_.heldChange_ && control_.surface_.image() != control_.heldFrom_) control_.update();
+  if (control_.heldChange_ && control_.surface_.image() != control_.heldFrom_) control_.widget_.update();
   control_.heldFrom_ = QImage();
 }
 
-void Control::syncSurfaceSize() { surface_.resize(size()); }
+void Control::syncSurfaceSize() { surface_.resize(widget_.size()); }
 
 gdi::Surface& Control::surface() {
   // A hidden control gets its resize event only when shown; drawing before that must still see
@@ -68,8 +68,8 @@ gdi::Surface& Control::surface() {
   return surface_;
 }
 
-double Control::ScaleWidth() const { return ScaleConvert(width(), ScaleUnit::Pixels, scaleMode_); }
-double Control::ScaleHeight() const { return ScaleConvert(height(), ScaleUnit::Pixels, scaleMode_); }
+double Control::ScaleWidth() const { return ScaleConvert(widget_.width(), ScaleUnit::Pixels, scaleMode_); }
+double Control::ScaleHeight() const { return ScaleConvert(widget_.height(), ScaleUnit::Pixels, scaleMode_); }
 
 QPointF Control::toScale(QPointF pixels) const {
   return {ScaleConvert(pixels.x(), ScaleUnit::Pixels, scaleMode_),
@@ -98,11 +98,11 @@ void Control::PaintPicture(const Picture& pic, double x, double y) {
   PaintPicture(pic, x, y, w, h, 0, 0, pic.widthPixels(), pic.heightPixels());
 }
 
-void Control::RefreshNow() { repaint(); }
+void Control::RefreshNow() { widget_.repaint(); }
 
 void Control::setFont(const FontDesc& f) {
   font_ = f;
-  QWidget::setFont(f.toQFont());
+  widget_.setFont(f.toQFont());
 }
 
 void Control::setMousePointer(std::int16_t code) {
@@ -122,11 +122,11 @@ void Control::setMouseIcon(const Picture& p) {
 
 void Control::applyCursor() {
   if (mousePointer_ == kPointerDefault || (mousePointer_ == kPointerCustom && mouseIcon_.isNull())) {
-    unsetCursor();
+    widget_.unsetCursor();
   } else if (mousePointer_ == kPointerCustom) {
-    setCursor(QCursor(QPixmap::fromImage(mouseIcon_.image())));
+    widget_.setCursor(QCursor(QPixmap::fromImage(mouseIcon_.image())));
   } else {
-    setCursor(CursorShapeForPointer(mousePointer_));
+    widget_.setCursor(CursorShapeForPointer(mousePointer_));
   }
 }
 

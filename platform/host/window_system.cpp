@@ -16,21 +16,9 @@
 
 namespace kelvane::host {
 
-namespace {
-bool IsCarrier(const QWidget* w) { return w && !w->isWindow() && w->property(kCarrierProperty).toBool(); }
-}  // namespace
+QWidget* GetParent(const QWidget* w) { return w ? w->parentWidget() : nullptr; }
 
-QWidget* GetParent(const QWidget* w) {
-  QWidget* p = w ? w->parentWidget() : nullptr;
-  while (IsCarrier(p)) p = p->parentWidget();
-  return p;
-}
-
-QPoint PositionInParent(const QWidget* w) {
-  QPoint at = w->pos();
-  for (const QWidget* p = w->parentWidget(); IsCarrier(p); p = p->parentWidget()) at += p->pos();
-  return at;
-}
+QPoint PositionInParent(const QWidget* w) { return w->pos(); }
 
 namespace {
 

@@ -9,9 +9,6 @@
 
 namespace kelvane::host {
 
-// A widget that only carries a control for a program using the control library (it draws nothing
-// of its own) sets this property to true: the control's parent window is then the carrier's.
-inline constexpr char kCarrierProperty[] = "_kelvane_carrier";
 QWidget* GetParent(const QWidget* w);
 // The window's top-left corner in GetParent's coordinates.
 QPoint PositionInParent(const QWidget* w);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <KelvaneWidgets/xp_progressbar.h>
+
 #include <QDir>
 #include <QFile>
 #include <set>
@@ -19,11 +21,18 @@
 #include "platform/host/stock/stock_progress_bar.h"
 #include "platform/host/stock/timer.h"
 #include "tests/support/fake_memory_source.h"
+#include "tests/support/hosted_control.h"
 #include "tests/support/recording_services.h"
 #include "tests/support/wait.h"
 
 namespace kelvane::app {
 namespace {
+
+// The host control of the window's control `name`.
+template <class C>
+C* ControlNamed(const Form1& form, const char* name) {
+  return host::ControlOf<C>(form.form().control<QWidget>(name));
+}
 
 class CountingAllocator : public mem::BlockAllocator {
  public:
@@ -213,7 +222,7 @@ TEST_F(Form1Test, ShownWindowRefreshesFromProcMeminfo) {
 
 TEST_F(Form1Test, EndEndsAtOnceWithStatusZero) {
   Form1 form(memory, allocator, QLocale::c());
-  auto* end = form.form().control<controls::chameleonButton>("chameleonButton1");
+  auto* end = ControlNamed<controls::chameleonButton>(form, "chameleonButton1");
   try {
     end->hostAccessKeyPress('e');
     FAIL() << "End did not end the program";
@@ -225,7 +234,7 @@ TEST_F(Form1Test, EndEndsAtOnceWithStatusZero) {
 TEST_F(Form1Test, OptimizeReservesReleasesAndHidesTheIndicator) {
   allocator.limit = 2 * 3;  // three pairs, the fourth refused
   Form1 form(memory, allocator, QLocale::c());
-  auto* optimize = form.form().control<controls::chameleonButton>("Command1");
+  auto* optimize = ControlNamed<controls::chameleonButton>(form, "Command1");
   optimize->hostAccessKeyPress('o');
   EXPECT_EQ(allocator.frees, 6);
   EXPECT_EQ(services.pendingEventRuns, 4);
@@ -266,8 +275,8 @@ TEST_F(Form1Test, FreeShareBarPaintsLookZeroBlocksUpToTheShare) {
   Form1 form(memory, allocator, QLocale::c());
   form.Show();
   form.Timer1_Timer();
-  controls::Xp_ProgressBar& bar = form.ProgressBar1();
-  ASSERT_EQ(bar.size(), QSize(260, 12));
+  controls::Xp_ProgressBar& bar = *ControlNamed<controls::Xp_ProgressBar>(form, "ProgressBar1");
+  ASSERT_EQ(form.ProgressBar1().size(), QSize(260, 12));
   EXPECT_EQ(bar.Value(), 50);
   EXPECT_EQ(bar.State().NextBlockX, 134);
   const QImage& img = bar.surface().image();
@@ -303,7 +312,7 @@ class TerminateProbe : public host::Control {
 // Closing the only window ends the program; its controls hear about it once.
 TEST_F(Form1Test, ClosingTheWindowTerminatesItsControlsOnce) {
   Form1 form(memory, allocator, QLocale::c());
-  auto* probe = new TerminateProbe(form.window());
+  auto* probe = &(new test::Hosted<TerminateProbe>(form.window()))->control();
   form.Show();
   EXPECT_TRUE(form.window()->close());
   form.window()->close();
@@ -391,7 +400,7 @@ class Form1Buttons : public Form1Test, public ::testing::WithParamInterface<Stor
 TEST_P(Form1Buttons, TakeTheirStoredProperties) {
   Form1 form(memory, allocator, QLocale::c());
   const StoredButton& b = GetParam();
-  const auto* button = form.form().control<controls::chameleonButton>(b.name);
+  const auto* button = ControlNamed<controls::chameleonButton>(form, b.name);
   EXPECT_EQ(button->Caption(), b.caption);
   EXPECT_EQ(button->ButtonType(), 3);
   EXPECT_EQ(button->ColorScheme(), 2);

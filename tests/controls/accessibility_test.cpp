@@ -9,17 +9,18 @@
 #include "controls/button/chameleon_button.h"
 #include "controls/progressbar/progressbar_accessible.h"
 #include "controls/progressbar/xp_progressbar.h"
+#include "tests/support/control_widgets.h"
 
 namespace kelvane::controls::test {
 namespace {
 
 constexpr int kWaitMs = 5000;
 
-std::unique_ptr<chameleonButton> NewButton(const QString& caption) {
+kelvane::test::OwnedButton NewButton(const QString& caption) {
   InstallButtonAccessibility();
-  auto b = std::make_unique<chameleonButton>();
+  kelvane::test::OwnedButton b;
   b->hostCreateNew({});
-  b->resize(80, 24);
+  b->widget().resize(80, 24);
   b->setCaption(caption);
   return b;
 }
@@ -41,7 +42,7 @@ class ButtonCaptionTest : public ::testing::TestWithParam<CaptionCase> {};
 TEST_P(ButtonCaptionTest, NameAndShortcutAreWhatTheCaptionShows) {
   const CaptionCase& c = GetParam();
   auto button = NewButton(QString::fromUtf8(c.caption));
-  QAccessibleInterface* iface = Accessible(button.get());
+  QAccessibleInterface* iface = Accessible(&button->widget());
   ASSERT_NE(iface, nullptr);
   EXPECT_EQ(iface->text(QAccessible::Name), QString::fromUtf8(c.name));
   EXPECT_EQ(iface->text(QAccessible::Accelerator), QString::fromUtf8(c.shortcut));
@@ -60,7 +61,7 @@ INSTANTIATE_TEST_SUITE_P(Captions, ButtonCaptionTest,
 
 TEST(ButtonAccessibleTest, RenamingTheCaptionRenamesTheButton) {
   auto button = NewButton(QStringLiteral("&Optimize"));
-  QAccessibleInterface* iface = Accessible(button.get());
+  QAccessibleInterface* iface = Accessible(&button->widget());
   button->setCaption(QStringLiteral("&Stop"));
   EXPECT_EQ(iface->text(QAccessible::Name), QStringLiteral("Stop"));
   EXPECT_EQ(iface->text(QAccessible::Accelerator), QStringLiteral("Alt+S"));
@@ -68,8 +69,8 @@ TEST(ButtonAccessibleTest, RenamingTheCaptionRenamesTheButton) {
 
 TEST(ButtonAccessibleTest, AnAccessibleNameSetOnTheWidgetWins) {
   auto button = NewButton(QStringLiteral("&Optimize"));
-  button->setAccessibleName(QStringLiteral("Free memory"));
-  EXPECT_EQ(Accessible(button.get())->text(QAccessible::Name), QStringLiteral("Free memory"));
+  button->widget().setAccessibleName(QStringLiteral("Free memory"));
+  EXPECT_EQ(Accessible(&button->widget())->text(QAccessible::Name), QStringLiteral("Free memory"));
 }
 
 struct KindCase {
@@ -88,7 +89,7 @@ TEST_P(ButtonKindTest, RoleStatesAndAction) {
   button->setCheckBoxBehaviour(c.checkBox);
   button->setValue(c.value);
   button->setEnabled(c.enabled);
-  QAccessibleInterface* iface = Accessible(button.get());
+  QAccessibleInterface* iface = Accessible(&button->widget());
   ASSERT_NE(iface, nullptr);
   EXPECT_EQ(iface->role(), c.role);
   const QAccessible::State s = iface->state();
@@ -135,7 +136,7 @@ TEST_P(ButtonClickTest, ActionClicksLikeTheKeyboard) {
     button->setEnabled(c.enabled);
     int clicks = 0;
     button->Click.connect([&] { ++clicks; });
-    QAccessibleInterface* iface = Accessible(button.get());
+    QAccessibleInterface* iface = Accessible(&button->widget());
     if (viaAction) {
       iface->actionInterface()->doAction(c.checkBox ? QAccessibleActionInterface::toggleAction()
                                                     : QAccessibleActionInterface::pressAction());
@@ -159,7 +160,7 @@ INSTANTIATE_TEST_SUITE_P(Clicks, ButtonClickTest,
 
 TEST(ButtonAccessibleTest, AButtonGoneBeforeItsQueuedClickIsLeftAlone) {
   auto button = NewButton(QStringLiteral("&Go"));
-  Accessible(button.get())->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+  Accessible(&button->widget())->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
   button.reset();
   QCoreApplication::processEvents();  // must not touch the deleted button
 }
@@ -168,7 +169,7 @@ TEST(ButtonAccessibleTest, TheOtherActionDoesNotClick) {
   auto button = NewButton(QStringLiteral("&Go"));
   int clicks = 0;
   button->Click.connect([&] { ++clicks; });
-  Accessible(button.get())->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+  Accessible(&button->widget())->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
   QCoreApplication::processEvents();
   EXPECT_EQ(clicks, 0);
 }
@@ -185,13 +186,13 @@ class ButtonPressedTest : public ::testing::TestWithParam<MouseCase> {};
 TEST_P(ButtonPressedTest, PressedFollowsTheButtonsDownLook) {
   const MouseCase& c = GetParam();
   auto button = NewButton(QStringLiteral("&Go"));
-  button->show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(button.get(), kWaitMs));
-  QAccessibleInterface* iface = Accessible(button.get());
+  button->widget().show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&button->widget(), kWaitMs));
+  QAccessibleInterface* iface = Accessible(&button->widget());
   const QPoint middle(40, 12);
-  QTest::mousePress(button.get(), c.down, Qt::NoModifier, middle);
+  QTest::mousePress(&button->widget(), c.down, Qt::NoModifier, middle);
   EXPECT_EQ(bool(iface->state().pressed), c.pressedWhileDown);
-  QTest::mouseRelease(button.get(), c.up, Qt::NoModifier, middle);
+  QTest::mouseRelease(&button->widget(), c.up, Qt::NoModifier, middle);
   EXPECT_EQ(bool(iface->state().pressed), c.pressedAfterUp);
 }
 
@@ -202,31 +203,31 @@ INSTANTIATE_TEST_SUITE_P(Mouse, ButtonPressedTest,
 
 TEST(ButtonAccessibleTest, PressedWhileTheSpaceBarHoldsTheButtonDown) {
   auto button = NewButton(QStringLiteral("&Go"));
-  button->show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(button.get(), kWaitMs));
-  QAccessibleInterface* iface = Accessible(button.get());
-  QTest::keyPress(button.get(), Qt::Key_Space);
+  button->widget().show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&button->widget(), kWaitMs));
+  QAccessibleInterface* iface = Accessible(&button->widget());
+  QTest::keyPress(&button->widget(), Qt::Key_Space);
   EXPECT_TRUE(iface->state().pressed);
-  QTest::keyRelease(button.get(), Qt::Key_Space);
+  QTest::keyRelease(&button->widget(), Qt::Key_Space);
   EXPECT_FALSE(iface->state().pressed);
 }
 
 TEST(ButtonAccessibleTest, FocusedWhenTheButtonHasFocus) {
   QWidget window;
-  auto* button = new chameleonButton(&window);
+  auto* button = kelvane::test::NewButton(&window);
   InstallButtonAccessibility();
   button->hostCreateNew({});
-  auto* other = new chameleonButton(&window);
+  auto* other = kelvane::test::NewButton(&window);
   other->hostCreateNew({});
-  other->move(0, 30);
+  other->widget().move(0, 30);
   window.show();
   window.activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&window, kWaitMs));
-  QAccessibleInterface* iface = Accessible(button);
-  other->setFocus();
+  QAccessibleInterface* iface = Accessible(&button->widget());
+  other->widget().setFocus();
   EXPECT_FALSE(iface->state().focused);
-  button->setFocus();
-  ASSERT_TRUE(button->hasFocus());
+  button->widget().setFocus();
+  ASSERT_TRUE(button->widget().hasFocus());
   EXPECT_TRUE(iface->state().focused);
   EXPECT_TRUE(iface->state().focusable);
 }
@@ -241,9 +242,10 @@ class ProgressBarAccessibleTest : public ::testing::TestWithParam<BarCase> {};
 TEST_P(ProgressBarAccessibleTest, ValueInterfaceFollowsTheBar) {
   const BarCase& c = GetParam();
   InstallProgressBarAccessibility();
-  Xp_ProgressBar bar;
+  kelvane::test::OwnedBar owner;
+  Xp_ProgressBar& bar = *owner;
   bar.hostCreateNew({});
-  QAccessibleInterface* iface = Accessible(&bar);
+  QAccessibleInterface* iface = Accessible(&bar.widget());
   ASSERT_NE(iface, nullptr);
   EXPECT_EQ(iface->role(), QAccessible::ProgressBar);
   // Widen first so every step is legal whatever the previous range was.
@@ -269,9 +271,10 @@ INSTANTIATE_TEST_SUITE_P(Ranges, ProgressBarAccessibleTest,
                                            BarCase{0, 2147483647, 2147483647, "100%"}));
 
 TEST(ProgressBarValueTest, EveryAssignmentIsSeen) {
-  Xp_ProgressBar bar;
+  kelvane::test::OwnedBar owner;
+  Xp_ProgressBar& bar = *owner;
   bar.hostCreateNew({});
-  QAccessibleValueInterface* v = Accessible(&bar)->valueInterface();
+  QAccessibleValueInterface* v = Accessible(&bar.widget())->valueInterface();
   ASSERT_NE(v, nullptr);
   for (const int value : {1, 50, 99, 100, 0}) {
     bar.setValue(value);

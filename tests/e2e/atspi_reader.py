@@ -17,6 +17,9 @@ from gi.repository import Atspi, GLib  # noqa: E402
 warnings.simplefilter("ignore", DeprecationWarning)  # Atspi's per-interface names still work
 PID = int(sys.argv[1])
 S = Atspi.StateType
+# Roles are compared as roles: their names for display change between library versions
+# (a push button reads "button" in newer ones).
+R = Atspi.Role
 
 
 def fail(message):
@@ -69,9 +72,14 @@ def showing(node):
 
 
 def readable(window):
-    """What a reader finds on screen: (role name, name, node) of every showing object."""
+    """What a reader finds on screen: (role, name, node) of every showing object."""
     window.clear_cache()
-    return [(n.get_role_name(), n.get_name(), n) for n in walk(window) if showing(n)]
+    return [(n.get_role(), n.get_name(), n) for n in walk(window) if showing(n)]
+
+
+def listed(objects):
+    """(role, name) of each object, for a failure message."""
+    return [(r.value_nick, n) for r, n, _ in objects]
 
 
 def names(objects, role):
@@ -102,9 +110,9 @@ def kelvane_window():
         return None, "no application with the process id"
     for i in range(app.get_child_count()):
         w = app.get_child_at_index(i)
-        if w is not None and w.get_role_name() == "frame" and w.get_name() == "Kelvane" and showing(w):
+        if w is not None and w.get_role() == R.FRAME and w.get_name() == "Kelvane" and showing(w):
             return w, None
-    return None, [(w.get_role_name(), w.get_name()) for w in walk(app)][:5]
+    return None, [(w.get_role().value_nick, w.get_name()) for w in walk(app)][:5]
 
 
 window = wait_for(60, "no showing frame named Kelvane on the accessibility bus", kelvane_window)
@@ -120,7 +128,7 @@ PERCENT = r"^(\d+) %$"
 
 
 def figures_filled():
-    texts = names(readable(window), "label")
+    texts = names(readable(window), R.LABEL)
     heads_found = all(h in texts for h, _ in FIGURES) and "Free Memory In Percent" in texts
     figures_found = all(any(re.match(f, t) for t in texts) for _, f in FIGURES)
     percent_found = any(re.match(PERCENT, t) for t in texts)
@@ -136,31 +144,31 @@ for t in ("Kelvane",):
         fail(f"the banner's title {t!r} is not readable: {texts}")
 
 objects = readable(window)
-if "Physical Memory" not in names(objects, "panel"):
-    fail(f"no group named 'Physical Memory': {[(r, n) for r, n, _ in objects]}")
-if "Kelvane" not in names(objects, "image"):
-    fail(f"the banner's picture has no name: {[(r, n) for r, n, _ in objects]}")
-unnamed = [(r, n) for r, n, node in objects if not n and node is not window]
+if "Physical Memory" not in names(objects, R.PANEL):
+    fail(f"no group named 'Physical Memory': {listed(objects)}")
+if "Kelvane" not in names(objects, R.IMAGE):
+    fail(f"the banner's picture has no name: {listed(objects)}")
+unnamed = [(r.value_nick, n) for r, n, node in objects if not n and node is not window]
 if unnamed:
     fail(f"objects on screen with no name: {unnamed}")
-fillers = [n for r, n, _ in objects if r == "filler"]
+fillers = [n for r, n, _ in objects if r == R.FILLER]
 if fillers:
     fail(f"filler objects on screen: {fillers}")
 # The working copies of the figures lie outside the client area: nobody sees them, no reader reads them.
-hidden = [n for n in walk(window) if n.get_role_name() == "label" and n.get_name() == "Kelvane developers"]
+hidden = [n for n in walk(window) if n.get_role() == R.LABEL and n.get_name() == "Kelvane developers"]
 if not hidden or any(showing(n) for n in hidden):
     fail("the label outside the client area is missing or reads as showing")
 print("ok: the group, the picture and the title are named; nothing unnamed or off-screen reads as shown")
 
-bar = find(objects, "progress bar", "Free Memory In Percent")
+bar = find(objects, R.PROGRESS_BAR, "Free Memory In Percent")
 if bar is None:
-    fail(f"no progress bar named 'Free Memory In Percent': {[(r, n) for r, n, _ in objects]}")
+    fail(f"no progress bar named 'Free Memory In Percent': {listed(objects)}")
 if "Value" not in bar.get_interfaces():
     fail("the free-share bar has no value")
 
 
 def bar_matches_percent():
-    shown = [int(re.match(PERCENT, t).group(1)) for t in names(readable(window), "label") if re.match(PERCENT, t)]
+    shown = [int(re.match(PERCENT, t).group(1)) for t in names(readable(window), R.LABEL) if re.match(PERCENT, t)]
     v = value_of(bar)
     ok = shown and v == shown[0] and bar.get_minimum_value() == 0 and bar.get_maximum_value() == 100
     return ok, (v, shown)
@@ -183,17 +191,17 @@ for i, step in enumerate(bar_actions):
     print(f"ok: {step} (listed by the bridge, answered {answer}) leaves the bar at {after:g}")
 print("ok: the free-share bar offers no action of its own")
 
-optimize = find(objects, "push button", "Optimize")
-end = find(objects, "push button", "End")
+optimize = find(objects, R.PUSH_BUTTON, "Optimize")
+end = find(objects, R.PUSH_BUTTON, "End")
 if optimize is None or end is None:
-    fail(f"the buttons are not readable: {[(r, n) for r, n, _ in objects]}")
+    fail(f"the buttons are not readable: {listed(objects)}")
 # From here a reader listens to changes: a run moves the free figure and the indicator.
 heard = []
 
 
 def on_event(event):
     source = event.source
-    heard.append((event.type, source.get_role_name(), source.get_name()))
+    heard.append((event.type, source.get_role(), source.get_name()))
 
 
 listener = Atspi.EventListener.new(on_event)
@@ -214,7 +222,7 @@ print(f"ok: Press on Optimize answered in {answered * 1000:.0f} ms")
 def indicator_running():
     window.clear_cache()
     for node in walk(window):
-        if node.get_role_name() == "progress bar" and node.get_name() == "Optimize":
+        if node.get_role() == R.PROGRESS_BAR and node.get_name() == "Optimize":
             node.clear_cache()
             seen = (showing(node), node.get_minimum_value(), node.get_maximum_value(), node.get_current_value())
             return (node if seen[0] and seen[2] > seen[1] else None), seen
@@ -226,12 +234,12 @@ print(f"ok: while the run proceeds the indicator reads {value_of(indicator):g} o
       f"{indicator.get_minimum_value():g}..{indicator.get_maximum_value():g}")
 wait_for(240, "the Optimize indicator never went away", lambda: (indicator.clear_cache() or not showing(indicator), None))
 print("ok: the indicator is gone once the run ends")
-renamed = [n for t, r, n in heard if t.endswith("accessible-name") and r == "label"]
+renamed = [n for t, r, n in heard if t.endswith("accessible-name") and r == R.LABEL]
 if not any(re.match(FIGURES[2][1], n) for n in renamed):
     fail(f"no name change of the free figure was heard during the run: {sorted(set(renamed))[:10]}")
-steps = [n for t, r, n in heard if t.endswith("accessible-value") and r == "progress bar" and n == "Optimize"]
+steps = [n for t, r, n in heard if t.endswith("accessible-value") and r == R.PROGRESS_BAR and n == "Optimize"]
 if not steps:
-    fail(f"the indicator's value changes were not heard: {heard[:10]}")
+    fail(f"the indicator's value changes were not heard: {[(t, r.value_nick, n) for t, r, n in heard[:10]]}")
 print(f"ok: heard {len(renamed)} figure changes and {len(steps)} indicator steps during the run")
 
 press = action_names(end).index("Press")

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Kelvane on Wayland, against the same window on X11. Under sway, which draws window frames itself,
 # Qt's EGL client-buffer stack stays unloaded and resident memory is within 1.1 times X11's. Under
-# weston, which leaves frames to the client, Qt keeps its own frame. Each time the window comes up,
-# nothing is written to stderr, and End ends the program with status 0. Nothing injects input into a
-# headless compositor, so End is pressed through the accessibility bus.
+# weston, which leaves frames to the client, Qt keeps its own frame (from Qt 6.8 on, at X11's
+# footprint too). Each time the window comes up, nothing is written to stderr, and End ends the
+# program with status 0. Nothing injects input into a headless compositor, so End is pressed through
+# the accessibility bus.
 set -euo pipefail
 [ -n "${INSIDE_XVFB:-}" ] || exec env INSIDE_XVFB=1 xvfb-run -n $((100 + RANDOM % 800)) -a \
   -s "-screen 0 1024x768x24 -noreset" dbus-run-session -- bash "$0" "$@"
@@ -180,6 +181,14 @@ start_on_wayland weston weston-0
 wait_for 20 "weston never showed Kelvane's panel" shown_by_weston
 WESTON_RSS=$(status_kb VmRSS)
 mapped libbradient || fail "weston: Qt drew no frame for the window, which weston leaves to the client"
+# Qt 6.4 loads its EGL client-buffer stack to learn whether it may draw that frame; 6.8 draws it
+# without, at X11's footprint.
+qt_minor=$(grep -o 'libQt6Core\.so\.6\.[0-9]*' "/proc/$PID/maps" | head -n1 | sed 's/.*\.//')
+if [ "${qt_minor:-0}" -ge 8 ]; then
+  ! mapped libqt-plugin-wayland-egl || fail "weston: Qt 6.$qt_minor loaded its EGL client-buffer integration"
+  [ $((WESTON_RSS * 10)) -le $((X11_RSS * 11)) ] ||
+    fail "resident memory under weston is $WESTON_RSS kB, more than 1.1 times X11's $X11_RSS kB"
+fi
 finish weston
 
 echo "resident memory: X11 $X11_RSS kB, sway $SWAY_RSS kB, weston (with Qt's own frame) $WESTON_RSS kB"

@@ -62,6 +62,10 @@ expect_output() {
   [ "$out" = "$want" ] || { echo "printed: $out"; echo "wanted:  $want"; return 1; }
 }
 
+# differing_pixels A B [FUZZ]: how many pixels of two pictures differ by more than FUZZ (none by
+# default). compare's first figure: ImageMagick 7.1.1-44 and later print a normalised one beside it.
+differing_pixels() { compare -metric AE -fuzz "${3:-0}" "$1" "$2" null: 2>&1 | cut -d' ' -f1; }
+
 # Any finding at all (even a hint or an info) fails: an entry that validates silently is the aim.
 quiet_validator() { local out; out=$("$@" 2>&1) || { echo "$out"; return 1; }; [ -z "$(grep -v '^✔' <<<"$out" | grep -v '^$')" ] || { echo "$out"; return 1; }; }
 
@@ -82,6 +86,7 @@ check_metainfo() {
   local f=$1
   check "appstreamcli validate --no-net $f" quiet_validator appstreamcli validate --no-net "$f"
   check "metainfo id" grep -q "<id>$ID</id>" "$f"
+  check "metainfo names the developer" grep -q "The Kelvane developers</" "$f"
   check "metainfo launchable" grep -q "<launchable type=\"desktop-id\">$ID.desktop</launchable>" "$f"
   check "metainfo release $VERSION" grep -Eq "<release version=\"$VERSION\" date=\"[0-9]{4}-[0-9]{2}-[0-9]{2}\"" "$f"
 }

@@ -21,17 +21,34 @@ lintian_findings() {
   lintian --display-info "$1" 2>&1 | grep -v 'running with root privileges' |
     grep -E '^[EW]: |^I: .* (hardening-|binary-has-unneeded-section)' || true
 }
-# has_depends DEB PACKAGE...: DEB's Depends names every PACKAGE; PACKAGE= asks for this very version.
-has_depends() {
-  local depends=", $(dpkg-deb -f "$1" Depends)," r
-  for r in "${@:2}"; do
-    [[ $r != *= ]] || r="${r%=} (= $DEB_VERSION)"
-    grep -qF -e ", $r " -e ", $r," <<<"$depends" || { echo "Depends: ${depends:2:-1}"; echo "lacks $r"; return 1; }
+# owner LIBRARY: the package that holds LIBRARY (a file name such as libQt6Core.so.6) on this system,
+# whatever its release calls it: libqt6core6 here, libqt6core6t64 where the 64-bit time change
+# renamed it.
+owner() {
+  local owners
+  # The loader's folder, under /usr or not: merged /usr holds it in both.
+  owners=$(dpkg-query -S "*/$MULTIARCH/$1" 2>/dev/null | sed -n "s|^\(.*\): \(/usr\)\{0,1\}/lib/$MULTIARCH/$1\$|\1|p" |
+    tr ',' '\n' | sed 's/^ *//; s/:.*//' | sort -u)
+  [ "$(wc -w <<<"$owners")" = 1 ] || { echo "not one package holds $1: ${owners:-none}" >&2; return 1; }
+  echo "$owners"
+}
+# has_relation FIELD DEB NEED...: DEB's FIELD names every NEED. NEED= asks for this very version; a
+# library file name stands for the package that holds it.
+has_relation() {
+  local field=$1 deb=$2 relations r
+  relations=", $(dpkg-deb -f "$deb" "$field"),"
+  for r in "${@:3}"; do
+    case $r in
+      *=) r="${r%=} (= $DEB_VERSION)" ;;
+      *.so.*) r=$(owner "$r") || return 1 ;;
+    esac
+    grep -qF -e ", $r " -e ", $r," <<<"$relations" || { echo "$field: ${relations:2:-1}"; echo "lacks $r"; return 1; }
   done
 }
 
-# Each package, its section and what its Depends must name: the library at this very version, and
-# what dpkg-shlibdeps finds the binaries link (qt6-base-dev is named by hand).
+# Each package, its section and what its Depends must name: the library at this very version, the
+# packages of the libraries the binaries link, as dpkg-shlibdeps finds them (qt6-base-dev is named by
+# hand).
 while read -r -u 3 package section needs; do
   deb="$work/out/${package}_${DEB_VERSION}_$arch.deb"
   [ -f "$deb" ] || { echo "FAIL: no $deb; cpack made: $(ls "$work/out")" >&2; failed=$((failed + 1)); continue; }
@@ -41,7 +58,7 @@ while read -r -u 3 package section needs; do
   check "$package Section" expect_output "$section" dpkg-deb -f "$deb" Section
   check "$package Architecture" expect_output "$arch" dpkg-deb -f "$deb" Architecture
   check "$package Maintainer and Description" test -n "$(dpkg-deb -f "$deb" Maintainer)" -a -n "$(dpkg-deb -f "$deb" Description)"
-  check "$package Depends" has_depends "$deb" $needs
+  check "$package Depends" has_relation Depends "$deb" $needs
   check "$package holds exactly its files" \
     diff <(package_files "$package" | sed 's|^|usr/|' | sort) <(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print substr($6, 3) }' | sort)
   check "$package: lintian finds nothing to warn of" expect_output "" lintian_findings "$deb"
@@ -49,12 +66,15 @@ while read -r -u 3 package section needs; do
   check "$package: the changelog's newest entry is this version" \
     sh -c "zcat '$root/usr/share/doc/$package/changelog.Debian.gz' | head -1 | grep -qF 'kelvane ($DEB_VERSION) '"
 done 3<<PACKAGES
-kelvane utils $lib= libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libwayland-client0
-$lib libs libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6
+kelvane utils $lib= libc.so.6 libstdc++.so.6 libQt6Core.so.6 libQt6Gui.so.6 libQt6Widgets.so.6 libwayland-client.so.0
+$lib libs libc.so.6 libstdc++.so.6 libQt6Core.so.6 libQt6Gui.so.6 libQt6Widgets.so.6
 libkelvanewidgets-dev libdevel $lib= qt6-base-dev
-kelvane-widgets-designer devel $lib= libc6 libqt6core6 libqt6designer6
+kelvane-widgets-designer devel $lib= libc.so.6 libQt6Core.so.6 libQt6Designer.so.6
 PACKAGES
 [ "$failed" = 0 ] || finish deb
+
+check "kelvane recommends the fonts its layout names and Qt's Wayland platform" \
+  has_relation Recommends "$work/out/kelvane_${DEB_VERSION}_$arch.deb" fonts-liberation2 qt6-wayland
 
 libdeb=$work/out/${lib}_${DEB_VERSION}_$arch.deb
 control() { dpkg-deb --ctrl-tarfile "$libdeb" | tar -xO "./$1"; }

@@ -26,7 +26,7 @@ for n in $ICON_SIZES; do
 done
 for n in $ICON_SIZES; do
   check "the ${n} px theme icon is the window's own" expect_output 0 \
-    compare -metric AE share/icons/hicolor/${n}x${n}/apps/$ID.png "$SOURCE/app/resources/kelvane$n.png" null:
+    differing_pixels share/icons/hicolor/${n}x${n}/apps/$ID.png "$SOURCE/app/resources/kelvane$n.png"
 done
 check "scalable icon is an SVG on the icon's 32-unit grid" \
   grep -q '<svg [^>]*viewBox="0 0 32 32"' share/icons/hicolor/scalable/apps/$ID.svg

@@ -4,6 +4,7 @@
 
 #include <KelvaneWidgets/chameleonbutton.h>
 #include <KelvaneWidgets/xp_progressbar.h>
+#include <QAccessible>
 #include <QFile>
 #include <QMetaProperty>
 #include <QPluginLoader>
@@ -12,6 +13,7 @@
 #include <QUiLoader>
 #include <QtDesigner/QDesignerFormEditorInterface>
 #include <QtUiPlugin/QDesignerCustomWidgetCollectionInterface>
+#include <functional>
 #include <memory>
 
 #include "ui_form.h"
@@ -197,8 +199,7 @@ TEST(KelvaneWidgetsButton, ClicksValueAndRefusalsReachTheProgram) {
       value(&b, &chameleonButton::ValueChanged);
   bool valueToldFirst = false;  // a Click handler reading Value has heard of the change
   QObject::connect(&b, &chameleonButton::Click, [&] { valueToldFirst = value.count() == 1; });
-  ASSERT_TRUE(b.focusProxy()) << "focus given to the widget must reach the control";
-  QTest::mouseClick(b.focusProxy(), Qt::LeftButton, {}, QPoint(10, 10));
+  QTest::mouseClick(&b, Qt::LeftButton, {}, QPoint(10, 10));
   EXPECT_TRUE(valueToldFirst);
   EXPECT_EQ(click.count(), 1);
   EXPECT_EQ(clicked.count(), 1);
@@ -258,8 +259,7 @@ TEST(KelvaneWidgetsButton, InDesignModeSystemColoursReachTheHoverTwins) {
 
 namespace {
 
-// The transparent style shows what lies behind it: the program's window, not the button's own
-// QWidget, which only carries the control.
+// The transparent style shows what lies behind it: the program's window.
 TEST(KelvaneWidgetsButton, TransparentStyleShowsTheWindowBehindIt) {
   QWidget window;
   window.resize(200, 80);
@@ -297,5 +297,139 @@ TEST(KelvaneWidgetsButton, PicturesReadBackAsTheyWereSet) {
   b.setPictureNormal(QPixmap());
   EXPECT_TRUE(b.PictureNormal().isNull());
 }
+
+}  // namespace
+
+namespace {
+
+// Each control is one widget: what Qt finds at its place, gives the focus to and reads to a screen
+// reader is the control itself, with nothing inside it.
+struct OneWidgetCase {
+  const char* name;
+  std::function<QWidget*(QWidget* parent)> make;
+  QAccessible::Role role;
+};
+
+class OneWidget : public testing::TestWithParam<OneWidgetCase> {};
+
+TEST_P(OneWidget, QtFindsTheControlItself) {
+  QWidget window;
+  window.resize(200, 60);
+  QWidget* control = GetParam().make(&window);
+  control->setGeometry(10, 10, 150, 26);
+  window.show();
+  window.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  EXPECT_TRUE(control->findChildren<QWidget*>().isEmpty());
+  EXPECT_EQ(window.childAt(QPoint(85, 23)), control);
+  control->setFocus();
+  EXPECT_EQ(window.focusWidget(), control);
+  QAccessibleInterface* form = QAccessible::queryAccessibleInterface(&window);
+  ASSERT_NE(form, nullptr);
+  ASSERT_EQ(form->childCount(), 1);
+  QAccessibleInterface* own = form->child(0);
+  ASSERT_NE(own, nullptr);
+  EXPECT_EQ(own->object(), control);
+  EXPECT_EQ(own->role(), GetParam().role);
+  EXPECT_EQ(own->childCount(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Controls, OneWidget,
+    testing::Values(OneWidgetCase{"button",
+                                  [](QWidget* parent) -> QWidget* {
+                                    auto* b = new chameleonButton(parent);
+                                    b->setCaption(QStringLiteral("Go"));
+                                    return b;
+                                  },
+                                  QAccessible::Button},
+                    OneWidgetCase{"bar",
+                                  [](QWidget* parent) -> QWidget* { return new Xp_ProgressBar(parent); },
+                                  QAccessible::ProgressBar}),
+    [](const testing::TestParamInfo<OneWidgetCase>& p) { return std::string(p.param.name); });
+
+}  // namespace
+
+namespace {
+
+// The bar hears of its size when it is sized, not when Qt hands a hidden widget its first size at
+// show: a Value assigned before the first show is on screen then, however the bar was made, while
+// a real change of size still leaves the empty frame until the next assignment.
+struct ShowCase {
+  const char* name;
+  std::function<Xp_ProgressBar*(QWidget& window)> make;  // a bar with a Value above Min
+  std::function<void(Xp_ProgressBar&)> then;             // once the window is shown
+  bool blocks;
+};
+
+Xp_ProgressBar* InCode(QWidget& window) {
+  auto* bar = new Xp_ProgressBar(&window);
+  bar->setGeometry(10, 10, 200, 17);
+  bar->setValue(40);
+  return bar;
+}
+
+class FirstShow : public testing::TestWithParam<ShowCase> {};
+
+TEST_P(FirstShow, ShowsWhatWasAssignedUnlessTheSizeChanged) {
+  QWidget window;
+  window.resize(360, 120);
+  Xp_ProgressBar* bar = GetParam().make(window);
+  ASSERT_NE(bar, nullptr);
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  GetParam().then(*bar);
+  const QRgb firstBlock = bar->grab().toImage().pixel(6, bar->height() / 2);  // white when empty
+  EXPECT_EQ((firstBlock & 0xFFFFFFu) != 0xFFFFFFu, GetParam().blocks);
+}
+
+const auto kNothing = [](Xp_ProgressBar&) {};
+
+INSTANTIATE_TEST_SUITE_P(Forms, FirstShow,
+                         testing::Values(ShowCase{"code", InCode, kNothing, true},
+                                         ShowCase{"codeAtTheDefaultSize",
+                                                  [](QWidget& window) {
+                                                    auto* bar = new Xp_ProgressBar(&window);
+                                                    bar->setValue(40);
+                                                    return bar;
+                                                  },
+                                                  kNothing, true},
+                                         ShowCase{"uic",
+                                                  [](QWidget& window) {
+                                                    Ui::WidgetsForm ui;
+                                                    ui.setupUi(&window);
+                                                    return ui.blocks;
+                                                  },
+                                                  kNothing, true},
+                                         ShowCase{"QUiLoader",
+                                                  [](QWidget& window) {
+                                                    QWidget* form = LoadForm().release();
+                                                    form->setParent(&window);
+                                                    return form->findChild<Xp_ProgressBar*>(
+                                                        QStringLiteral("blocks"));
+                                                  },
+                                                  kNothing, true},
+                                         ShowCase{"hiddenAndShownAgain", InCode,
+                                                  [](Xp_ProgressBar& bar) {
+                                                    bar.hide();
+                                                    bar.show();
+                                                  },
+                                                  true},
+                                         ShowCase{"resizedWhileShown", InCode,
+                                                  [](Xp_ProgressBar& bar) { bar.resize(220, 17); }, false},
+                                         ShowCase{"resizedWhileHidden", InCode,
+                                                  [](Xp_ProgressBar& bar) {
+                                                    bar.hide();
+                                                    bar.resize(220, 17);
+                                                    bar.show();
+                                                  },
+                                                  false},
+                                         ShowCase{"resizedThenAssigned", InCode,
+                                                  [](Xp_ProgressBar& bar) {
+                                                    bar.resize(220, 17);
+                                                    bar.setValue(41);
+                                                  },
+                                                  true}),
+                         [](const testing::TestParamInfo<ShowCase>& p) { return std::string(p.param.name); });
 
 }  // namespace

@@ -192,12 +192,17 @@ Built Loader::buildUserControl(const QString& kind, const Fields& entry, const L
   const PropertyBag bag = ReadPropertyBag(properties, id.displayName());
   CheckExtents(properties, id.displayName());
 
-  std::unique_ptr<host::Control> made = factory(container);
-  if (!made) entry.fail(kKind, QStringLiteral("could not be created"));
-  host::Control* control = made.get();
-  if (control->parentWidget() != container) control->setParent(container);
-  // From here the container owns it.
-  made.release();
+  QWidget* made = nullptr;
+  {
+    const Control::MadeForLoading loading;
+    made = factory(container);
+  }
+  host::Control* control = ControlOf(made);
+  if (!control) {
+    delete made;
+    entry.fail(kKind, QStringLiteral("could not be created"));
+  }
+  if (made->parentWidget() != container) made->setParent(container);
 
   AmbientProperties ambient;
   ambient.displayName = id.displayName();
@@ -209,8 +214,8 @@ Built Loader::buildUserControl(const QString& kind, const Fields& entry, const L
     Fail(id.displayName() + QStringLiteral(": ") + QString::fromStdString(e.what()));
   }
   // Sized after the properties are read, so the resize notification sees them.
-  PlaceWidget(*control, entry);
-  return {control, false, false};
+  PlaceWidget(*made, entry);
+  return {made, false, false};
 }
 
 void Loader::stackGraphicalBeneath() const {

@@ -13,6 +13,7 @@
 
 #include "controls/button/chameleon_button.h"
 #include "platform/host/window_system.h"
+#include "tests/support/control_widgets.h"
 #include "tests/support/wait.h"
 
 namespace kelvane::controls::test {
@@ -35,14 +36,14 @@ class ButtonInput : public testing::Test {
  public:
   void SetUp() override {
     window.resize(120, 60);
-    b = new chameleonButton(&window);
+    b = kelvane::test::NewButton(&window);
     b->hostCreateNew({});
     b->setButtonType(3);
     b->setColorScheme(2);
     b->setBackColor(kWhite);
     b->setBackOver(kRed);
     b->setCaption(QString());
-    b->setGeometry(kButtonRect);
+    b->widget().setGeometry(kButtonRect);
     // A window shown under a resting pointer hovers what lies beneath it; the tests start away.
     QCursor::setPos(700, 500);
     window.show();
@@ -87,9 +88,9 @@ class ButtonInput : public testing::Test {
   void MoveTo(QPoint local, Qt::MouseButtons held = Qt::NoButton) {
     CursorToButton(local);
     if (!b) return;
-    QMouseEvent move(QEvent::MouseMove, QPointF(local), QPointF(b->mapToGlobal(local)), Qt::NoButton, held,
-                     Qt::NoModifier);
-    QCoreApplication::sendEvent(b, &move);
+    QMouseEvent move(QEvent::MouseMove, QPointF(local), QPointF(b->widget().mapToGlobal(local)), Qt::NoButton,
+                     held, Qt::NoModifier);
+    QCoreApplication::sendEvent(&b->widget(), &move);
   }
   QStringList Only(const QString& prefix) const {
     QStringList out;
@@ -121,9 +122,9 @@ class MouseButtons : public ButtonInput, public testing::WithParamInterface<Butt
 
 TEST_P(MouseButtons, OnlyTheLeftButtonClicksAndOnlyTheRightLeavesTheLookAlone) {
   const ButtonCase& c = GetParam();
-  QTest::mousePress(b, c.button, Qt::ShiftModifier, kInside);
+  QTest::mousePress(&b->widget(), c.button, Qt::ShiftModifier, kInside);
   EXPECT_EQ(Pixels() != up, c.pressedLook);
-  QTest::mouseRelease(b, c.button, Qt::ShiftModifier, kInside);
+  QTest::mouseRelease(&b->widget(), c.button, Qt::ShiftModifier, kInside);
   EXPECT_EQ(Pixels(), up);
   EXPECT_EQ(log, c.events);
 }
@@ -139,34 +140,34 @@ INSTANTIATE_TEST_SUITE_P(
 // A container that turns the left button into the right one in its MouseDown handler.
 TEST_F(ButtonInput, ButtonChangedToRightInMouseDownKeepsTheLookAndRaisesNoClick) {
   b->MouseDown.connect([](std::int16_t& button, std::int16_t&, float&, float&) { button = 2; });
-  QTest::mousePress(b, Qt::LeftButton, {}, kInside);
+  QTest::mousePress(&b->widget(), Qt::LeftButton, {}, kInside);
   EXPECT_EQ(Pixels(), up);
-  QTest::mouseRelease(b, Qt::LeftButton, {}, kInside);
+  QTest::mouseRelease(&b->widget(), Qt::LeftButton, {}, kInside);
   EXPECT_FALSE(Logged("Click"));
 }
 
 TEST_F(ButtonInput, DoubleClickAfterALeftPressPressesAndCapturesWithoutAClick) {
-  QTest::mouseClick(b, Qt::LeftButton, {}, kInside);
+  QTest::mouseClick(&b->widget(), Qt::LeftButton, {}, kInside);
   log.clear();
-  QTest::mouseDClick(b, Qt::LeftButton, Qt::ShiftModifier, QPoint(7, 8));
+  QTest::mouseDClick(&b->widget(), Qt::LeftButton, Qt::ShiftModifier, QPoint(7, 8));
   EXPECT_EQ(log, QStringList({"MouseDown 1 0 0 0"}));
   EXPECT_NE(Pixels(), up);
-  EXPECT_EQ(host::GetCapture(), b.data());
-  QTest::mouseRelease(b, Qt::LeftButton, {}, kInside);
+  EXPECT_EQ(host::GetCapture(), &b->widget());
+  QTest::mouseRelease(&b->widget(), Qt::LeftButton, {}, kInside);
   EXPECT_EQ(log, QStringList({"MouseDown 1 0 0 0", "MouseUp 1 0 20 10"}));
   EXPECT_EQ(Pixels(), up);
   EXPECT_EQ(host::GetCapture(), nullptr) << "the release ends the capture";
 }
 
 TEST_F(ButtonInput, DoubleClickAfterARightPressDoesNothing) {
-  QTest::mouseClick(b, Qt::RightButton, {}, kInside);
+  QTest::mouseClick(&b->widget(), Qt::RightButton, {}, kInside);
   log.clear();
-  QTest::mouseDClick(b, Qt::RightButton, {}, kInside);
+  QTest::mouseDClick(&b->widget(), Qt::RightButton, {}, kInside);
   EXPECT_TRUE(log.isEmpty()) << log.join(", ").toStdString();
   EXPECT_EQ(Pixels(), up);
   EXPECT_EQ(host::GetCapture(), nullptr);
   // The simulated double click ends on its second press; the user's finger comes up too.
-  QTest::mouseRelease(b, Qt::RightButton, {}, kInside);
+  QTest::mouseRelease(&b->widget(), Qt::RightButton, {}, kInside);
 }
 
 // ---- hover -----------------------------------------------------------------------------------------
@@ -202,8 +203,8 @@ TEST_F(ButtonInput, ACoveringWindowCountsAsNotOver) {
 TEST_F(ButtonInput, EnteringWithoutAMoveHovers) {
   CursorToButton(kInside);
   const QPointF at(kInside);
-  QEnterEvent enter(at, at, b->mapToGlobal(at));
-  QCoreApplication::sendEvent(b, &enter);
+  QEnterEvent enter(at, at, b->widget().mapToGlobal(at));
+  QCoreApplication::sendEvent(&b->widget(), &enter);
   QCoreApplication::processEvents();
   EXPECT_EQ(Only("Mouse"), QStringList({"MouseOver"}));
 }
@@ -213,7 +214,7 @@ TEST_F(ButtonInput, AButtonMovedFromUnderARestingPointerLosesTheHover) {
   MoveTo(kInside);
   QTest::qWait(20);
   ASSERT_FALSE(Logged("MouseOut"));
-  b->move(kButtonRect.topLeft() + QPoint(0, 25));
+  b->widget().move(kButtonRect.topLeft() + QPoint(0, 25));
   ASSERT_TRUE(WaitUntil([&] { return Logged("MouseOut"); }));
 }
 
@@ -240,7 +241,7 @@ INSTANTIATE_TEST_SUITE_P(Moves, ArrivesUnderARestingPointer,
                          testing::Values(ArrivalCase{"button",
                                                      [](ButtonInput& f) {
                                                        f.CursorTo(kElsewhere);
-                                                       f.b->move(kElsewhere - kInside);
+                                                       f.b->widget().move(kElsewhere - kInside);
                                                      }},
                                          ArrivalCase{"window",
                                                      [](ButtonInput& f) {
@@ -316,7 +317,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(ButtonInput, DraggingOutAndBackInWithTheLeftButtonHeld) {
   MoveTo(kInside);
-  QTest::mousePress(b, Qt::LeftButton, {}, kInside);
+  QTest::mousePress(&b->widget(), Qt::LeftButton, {}, kInside);
   const QImage pressed = Pixels();
   ASSERT_NE(pressed, up);
   MoveTo(QPoint(60, 10), Qt::LeftButton);  // outside, still held: the button looks up
@@ -324,15 +325,15 @@ TEST_F(ButtonInput, DraggingOutAndBackInWithTheLeftButtonHeld) {
   EXPECT_EQ(Pixels(), up);
   MoveTo(kInside, Qt::LeftButton);  // back in, still held: pressed again
   EXPECT_EQ(Pixels(), pressed);
-  QTest::mouseRelease(b, Qt::LeftButton, {}, kInside);
+  QTest::mouseRelease(&b->widget(), Qt::LeftButton, {}, kInside);
   EXPECT_EQ(log.last(), "Click");
 }
 
 TEST_F(ButtonInput, PressAndReleaseInsideHoversAgainOnTheNextPlainMoveWithoutAMouseOut) {
   MoveTo(kInside);
-  QTest::mousePress(b, Qt::LeftButton, {}, kInside);
+  QTest::mousePress(&b->widget(), Qt::LeftButton, {}, kInside);
   MoveTo(kInside + QPoint(2, 0), Qt::LeftButton);
-  QTest::mouseRelease(b, Qt::LeftButton, {}, kInside + QPoint(2, 0));
+  QTest::mouseRelease(&b->widget(), Qt::LeftButton, {}, kInside + QPoint(2, 0));
   MoveTo(kInside + QPoint(4, 0));
   EXPECT_EQ(Only("Mouse"),
             QStringList({"MouseOver", "MouseDown 1 0 20 10", "MouseUp 1 0 22 10", "MouseOver"}));
@@ -341,26 +342,26 @@ TEST_F(ButtonInput, PressAndReleaseInsideHoversAgainOnTheNextPlainMoveWithoutAMo
 // ---- keys ------------------------------------------------------------------------------------------
 
 TEST_F(ButtonInput, SpacePressesOnKeyDownAndClicksOnKeyUp) {
-  QTest::keyPress(b, Qt::Key_Space);
+  QTest::keyPress(&b->widget(), Qt::Key_Space);
   EXPECT_NE(Pixels(), up);
-  QTest::keyRelease(b, Qt::Key_Space);
+  QTest::keyRelease(&b->widget(), Qt::Key_Space);
   EXPECT_EQ(Pixels(), up);
   EXPECT_EQ(log, QStringList({"KeyDown 32 0", "KeyPress 32", "KeyUp 32 0", "Click"}));
 }
 
 // A space key-up clicks only when the last key-down the button saw was a space too.
 TEST_F(ButtonInput, SpaceKeyUpAfterAnotherKeyDownDoesNotClick) {
-  QTest::keyPress(b, Qt::Key_Space);
-  QTest::keyPress(b, Qt::Key_A);
-  QTest::keyRelease(b, Qt::Key_Space);
+  QTest::keyPress(&b->widget(), Qt::Key_Space);
+  QTest::keyPress(&b->widget(), Qt::Key_A);
+  QTest::keyRelease(&b->widget(), Qt::Key_Space);
   EXPECT_FALSE(Logged("Click"));
 }
 
 TEST_F(ButtonInput, KeyCodeZeroedInKeyDownSuppressesThePressAndTheClick) {
   b->KeyDown.connect([](std::int16_t& code, std::int16_t&) { code = 0; });
-  QTest::keyPress(b, Qt::Key_Space);
+  QTest::keyPress(&b->widget(), Qt::Key_Space);
   EXPECT_EQ(Pixels(), up);
-  QTest::keyRelease(b, Qt::Key_Space);
+  QTest::keyRelease(&b->widget(), Qt::Key_Space);
   EXPECT_FALSE(Logged("Click"));
 }
 
@@ -377,20 +378,20 @@ TEST_P(ArrowKeys, MoveTheFocusUnlessTheContainerZeroesTheKeyCode) {
   QWidget window;
   chameleonButton* buttons[3];
   for (int i = 0; i < 3; ++i) {
-    buttons[i] = new chameleonButton(&window);
+    buttons[i] = kelvane::test::NewButton(&window);
     buttons[i]->hostCreateNew({});
-    buttons[i]->setGeometry(10, 10 + 30 * i, 40, 20);
+    buttons[i]->widget().setGeometry(10, 10 + 30 * i, 40, 20);
   }
   if (GetParam().zeroKeyCode)
     buttons[1]->KeyDown.connect([](std::int16_t& code, std::int16_t&) { code = 0; });
   window.show();
   window.activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-  buttons[1]->setFocus();
-  ASSERT_TRUE(buttons[1]->hasFocus());
-  QTest::keyClick(buttons[1], GetParam().key);
+  buttons[1]->widget().setFocus();
+  ASSERT_TRUE(buttons[1]->widget().hasFocus());
+  QTest::keyClick(&buttons[1]->widget(), GetParam().key);
   QCoreApplication::processEvents();  // the focus keystroke is queued
-  EXPECT_TRUE(buttons[GetParam().focusedAfter]->hasFocus());
+  EXPECT_TRUE(buttons[GetParam().focusedAfter]->widget().hasFocus());
 }
 
 INSTANTIATE_TEST_SUITE_P(Keys, ArrowKeys,
@@ -427,14 +428,16 @@ TEST_P(CheckBoxFlips, EachActivationFlipsValueBeforeClick) {
 INSTANTIATE_TEST_SUITE_P(
     Activations, CheckBoxFlips,
     testing::Values(
-        FlipCase{"leftClick", [](chameleonButton& b) { QTest::mouseClick(&b, Qt::LeftButton, {}, kInside); }},
-        FlipCase{"space", [](chameleonButton& b) { QTest::keyClick(&b, Qt::Key_Space); }},
-        FlipCase{"accessKey", [](chameleonButton& b) { QTest::keyClick(&b, Qt::Key_G, Qt::AltModifier); }}),
+        FlipCase{"leftClick",
+                 [](chameleonButton& b) { QTest::mouseClick(&b.widget(), Qt::LeftButton, {}, kInside); }},
+        FlipCase{"space", [](chameleonButton& b) { QTest::keyClick(&b.widget(), Qt::Key_Space); }},
+        FlipCase{"accessKey",
+                 [](chameleonButton& b) { QTest::keyClick(&b.widget(), Qt::Key_G, Qt::AltModifier); }}),
     CaseName<FlipCase>);
 
 TEST_F(ButtonInput, AccessKeyClicksOnlyAnEnabledButton) {
   b->setCaption("&Go");
-  QTest::keyClick(b, Qt::Key_G, Qt::AltModifier);
+  QTest::keyClick(&b->widget(), Qt::Key_G, Qt::AltModifier);
   EXPECT_EQ(log.count("Click"), 1);
   b->setEnabled(false);
   QTest::keyClick(&window, Qt::Key_G, Qt::AltModifier);
@@ -449,7 +452,8 @@ struct AccessKeyCase {
 class AccessKeyCaptions : public testing::TestWithParam<AccessKeyCase> {};
 
 TEST_P(AccessKeyCaptions, TheCaptionSetsTheAccessKey) {
-  chameleonButton b;
+  kelvane::test::OwnedButton owner;
+  chameleonButton& b = *owner;
   b.hostCreateNew({});
   b.setAccessKeys("x");
   b.setCaption(QString::fromUtf8(GetParam().caption));
@@ -479,16 +483,16 @@ class HandlerDestroys : public ButtonInput, public testing::WithParamInterface<D
 TEST_P(HandlerDestroys, TheButtonAndNothingElse) {
   window.activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-  b->setFocus();
-  GetParam().hook(*b, [this] { delete b.data(); });
+  b->widget().setFocus();
+  GetParam().hook(*b, [this] { delete &b->widget(); });
   GetParam().input(*this);
   ASSERT_TRUE(WaitUntil([&] { return b.isNull(); }));
   QTest::mouseClick(window.windowHandle(), Qt::LeftButton, {}, kButtonRect.center());  // still alive
 }
 
 void Click(ButtonInput& t) {
-  if (t.b) QTest::mousePress(t.b, Qt::LeftButton, {}, kInside);
-  if (t.b) QTest::mouseRelease(t.b, Qt::LeftButton, {}, kInside);
+  if (t.b) QTest::mousePress(&t.b->widget(), Qt::LeftButton, {}, kInside);
+  if (t.b) QTest::mouseRelease(&t.b->widget(), Qt::LeftButton, {}, kInside);
 }
 void Space(ButtonInput& t) { QTest::keyClick(t.window.windowHandle(), Qt::Key_Space); }
 void Right(ButtonInput& t) { QTest::keyClick(t.window.windowHandle(), Qt::Key_Right); }
@@ -496,17 +500,22 @@ void HoverAndLeave(ButtonInput& t) {
   t.MoveTo(kInside);
   if (t.b) t.CursorTo(kElsewhere);
 }
-auto OnMouse(chameleonButton::MouseEvent chameleonButton::*event) {
+// Through aliases: formatters of different versions space "T Class::*name" apart.
+using MouseEventOf = chameleonButton::MouseEvent chameleonButton::*;
+using KeyEventOf = chameleonButton::KeyEvent chameleonButton::*;
+using PlainEventOf = host::Event<> chameleonButton::*;
+
+auto OnMouse(MouseEventOf event) {
   return [event](chameleonButton& b, std::function<void()> act) {
     (b.*event).connect([act](std::int16_t&, std::int16_t&, float&, float&) { act(); });
   };
 }
-auto OnKey(chameleonButton::KeyEvent chameleonButton::*event) {
+auto OnKey(KeyEventOf event) {
   return [event](chameleonButton& b, std::function<void()> act) {
     (b.*event).connect([act](std::int16_t&, std::int16_t&) { act(); });
   };
 }
-auto OnPlain(host::Event<> chameleonButton::*event) {
+auto OnPlain(PlainEventOf event) {
   return [event](chameleonButton& b, std::function<void()> act) { (b.*event).connect([act] { act(); }); };
 }
 
@@ -536,13 +545,13 @@ TEST_F(ButtonInput, MouseDownHandlerThatDisablesTheButton) {
   b->setEnabled(true);
   auto id =
       b->MouseDown.connect([this](std::int16_t&, std::int16_t&, float&, float&) { b->setEnabled(false); });
-  QTest::mousePress(b, Qt::LeftButton, {}, kInside);
+  QTest::mousePress(&b->widget(), Qt::LeftButton, {}, kInside);
   EXPECT_EQ(Pixels(), disabled);
-  QTest::mouseRelease(b, Qt::LeftButton, {}, kInside);
+  QTest::mouseRelease(&b->widget(), Qt::LeftButton, {}, kInside);
   EXPECT_FALSE(Logged("Click"));
   b->MouseDown.disconnect(id);
   b->setEnabled(true);
-  QTest::mouseClick(b, Qt::LeftButton, {}, kInside);
+  QTest::mouseClick(&b->widget(), Qt::LeftButton, {}, kInside);
   EXPECT_EQ(log.count("Click"), 1) << "the release the disabled button never heard is forgotten";
 }
 

@@ -17,6 +17,7 @@
 
 #include "controls/button/chameleon_button.h"
 #include "controls/button/style_traits.h"
+#include "tests/support/control_widgets.h"
 #include "tests/support/notice_recorder.h"
 #include "tests/support/recording_services.h"
 #include "tests/support/wait.h"
@@ -29,14 +30,14 @@ constexpr std::int32_t kWhite = 0xFFFFFF, kRed = 0x0000FF, kBlue = 0xFF0000, kBl
 
 // The size changes and the button hears of it, as it would if it were shown.
 void ResizeNotified(chameleonButton& b, int w, int h) {
-  QResizeEvent ev(QSize(w, h), b.size());
-  b.resize(w, h);
-  QCoreApplication::sendEvent(&b, &ev);
+  QResizeEvent ev(QSize(w, h), b.widget().size());
+  b.widget().resize(w, h);
+  QCoreApplication::sendEvent(&b.widget(), &ev);
 }
 
 // A new style-3, scheme-2 button of the test size, painted once.
-std::unique_ptr<chameleonButton> MakeButton(const QString& caption, std::int32_t backColor = kWhite) {
-  auto b = std::make_unique<chameleonButton>();
+kelvane::test::OwnedButton MakeButton(const QString& caption, std::int32_t backColor = kWhite) {
+  kelvane::test::OwnedButton b;
   b->hostCreateNew({});
   b->setButtonType(3);
   b->setColorScheme(2);
@@ -76,7 +77,7 @@ void ExpectCaptionCoveredAgain(const QImage& a, QRgb textA, const QImage& b, QRg
 void Press(chameleonButton& b) {
   QMouseEvent press(QEvent::MouseButtonPress, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton, Qt::LeftButton,
                     Qt::NoModifier);
-  QCoreApplication::sendEvent(&b, &press);
+  QCoreApplication::sendEvent(&b.widget(), &press);
 }
 
 TEST(ButtonPainting, HeldOffUntilRefreshThenPaintedOnceWithFreshColours) {
@@ -218,7 +219,7 @@ host::Picture RedSquare() {
 }
 
 // Style 10 draws nothing of its own, so only the face and the picture show.
-std::unique_ptr<chameleonButton> PictureButton(const QString& caption = {}) {
+kelvane::test::OwnedButton PictureButton(const QString& caption = {}) {
   auto b = MakeButton(caption);
   b->setButtonType(10);
   b->setMaskColor(0xC0C0C0);
@@ -357,7 +358,7 @@ class TransparentButton : public ::testing::Test {
     button->setCaption({});
     button->setShowFocusRect(false);  // the only button in the window takes the focus
     button->setButtonType(11);
-    button->setGeometry(10, 20, kWidth, kHeight);
+    button->widget().setGeometry(10, 20, kWidth, kHeight);
     container.show();
     QApplication::processEvents();
   }
@@ -374,18 +375,18 @@ class TransparentButton : public ::testing::Test {
   }
 
   QWidget container;
-  chameleonButton* button = new chameleonButton(&container);  // owned by the container
+  chameleonButton* button = kelvane::test::NewButton(&container);  // owned by the container
 };
 
 TEST_F(TransparentButton, ShowsTheContainerPixelsOfItsLastShowOrRefresh) {
   EXPECT_EQ(RGB32(Pixels(*button)), Filled(Qt::green));
   Paint(Qt::blue);
-  button->move(30, 30);
+  button->widget().move(30, 30);
   button->setCaption({});  // a repaint without a capture
   EXPECT_EQ(RGB32(Pixels(*button)), Filled(Qt::green)) << "the old pixels stay until a refresh";
   button->Refresh();
   EXPECT_EQ(RGB32(Pixels(*button)), Filled(Qt::blue));
-  EXPECT_EQ(button->size(), QSize(kWidth, kHeight)) << "the capture gives the height back";
+  EXPECT_EQ(button->widget().size(), QSize(kWidth, kHeight)) << "the capture gives the height back";
 }
 
 TEST_F(TransparentButton, AfterTerminationNothingCapturedIsShown) {
@@ -417,7 +418,7 @@ TEST_F(DuringTheCapture, APressShowsTheDownLook) {
   const QImage down = Pixels(*button);
   QMouseEvent release(QEvent::MouseButtonRelease, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton, Qt::NoButton,
                       Qt::NoModifier);
-  QCoreApplication::sendEvent(button, &release);
+  QCoreApplication::sendEvent(&button->widget(), &release);
   ASSERT_FALSE(button->IsDown());
   Capture([&] { Press(*button); });
   EXPECT_TRUE(button->IsDown());
@@ -425,8 +426,8 @@ TEST_F(DuringTheCapture, APressShowsTheDownLook) {
 }
 
 TEST_F(DuringTheCapture, OnlyTheHeightIsGivenBack) {
-  Capture([&] { button->resize(kWidth + 10, button->height()); });
-  EXPECT_EQ(button->size(), QSize(kWidth + 10, kHeight));
+  Capture([&] { button->widget().resize(kWidth + 10, button->widget().height()); });
+  EXPECT_EQ(button->widget().size(), QSize(kWidth + 10, kHeight));
 }
 
 // ---- the hover look ----
@@ -440,7 +441,7 @@ class Hovering : public ::testing::Test {
     button->setColorScheme(2);
     button->setBackColor(kWhite);
     button->setShowFocusRect(false);  // the only button in the window takes the focus
-    button->setGeometry(10, 10, kWidth, kHeight);
+    button->widget().setGeometry(10, 10, kWidth, kHeight);
     button->MouseOut.connect([this] { left = true; });
     QCursor::setPos(700, 500);
     window.show();
@@ -448,10 +449,10 @@ class Hovering : public ::testing::Test {
   }
   void Hover() {
     const QPoint inside(kWidth / 2, kHeight / 2);
-    QCursor::setPos(button->mapToGlobal(inside));
-    QMouseEvent move(QEvent::MouseMove, QPointF(inside), QPointF(button->mapToGlobal(inside)), Qt::NoButton,
-                     Qt::NoButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(button, &move);
+    QCursor::setPos(button->widget().mapToGlobal(inside));
+    QMouseEvent move(QEvent::MouseMove, QPointF(inside), QPointF(button->widget().mapToGlobal(inside)),
+                     Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&button->widget(), &move);
   }
   void Leave() {
     left = false;
@@ -460,7 +461,7 @@ class Hovering : public ::testing::Test {
   }
 
   QWidget window;
-  chameleonButton* button = new chameleonButton(&window);  // owned by the window
+  chameleonButton* button = kelvane::test::NewButton(&window);  // owned by the window
   bool left = false;
 };
 

@@ -7,6 +7,7 @@
 #include "controls/button/chameleon_button.h"
 #include "platform/gdi/syscolor.h"
 #include "platform/host/errors.h"
+#include "tests/support/control_widgets.h"
 #include "tests/support/notice_recorder.h"
 
 namespace kelvane::controls::test {
@@ -43,19 +44,20 @@ class ButtonTest : public ::testing::Test {
  protected:
   void SetUp() override { button = NewButton(true); }
 
-  static std::unique_ptr<chameleonButton> NewButton(bool userMode) {
-    auto b = std::make_unique<chameleonButton>();
+  static kelvane::test::OwnedButton NewButton(bool userMode) {
+    kelvane::test::OwnedButton b;
     host::AmbientProperties ambient;
     ambient.displayName = QStringLiteral("chameleonButton1");
     ambient.font = kVerdana;
     ambient.userMode = userMode;
     b->hostCreateNew(ambient);
-    b->resize(80, 24);
+    b->widget().resize(80, 24);
     return b;
   }
 
-  static std::unique_ptr<chameleonButton> Loaded(const host::PropertyBag& bag) {
-    auto b = std::make_unique<chameleonButton>();
+  static kelvane::test::OwnedButton Loaded(const host::PropertyBag& bag) {
+    const host::Control::MadeForLoading loading;
+    kelvane::test::OwnedButton b;
     b->hostLoad(bag, {});
     return b;
   }
@@ -66,7 +68,7 @@ class ButtonTest : public ::testing::Test {
     return bag;
   }
 
-  std::unique_ptr<chameleonButton> button;
+  kelvane::test::OwnedButton button;
 };
 
 // ---- every property survives a save and a load -----------------------------------------------------
@@ -77,6 +79,8 @@ struct RoundTrip {
   Action set;
   Getter get;
 };
+
+const host::FontDesc kRoundTripFont{"Arial", 18, 700, true, true, false, 178};
 
 class ButtonRoundTrip : public ButtonTest, public ::testing::WithParamInterface<RoundTrip> {};
 
@@ -104,10 +108,7 @@ INSTANTIATE_TEST_SUITE_P(
                   [](const auto& b) { return QVariant(b.Caption()); }},
         RoundTrip{"Enabled", "enab", [](auto& b) { b.setEnabled(false); },
                   [](const auto& b) { return QVariant(b.Enabled()); }},
-        RoundTrip{"Font", "font",
-                  [](auto& b) {
-                    b.setFont(host::FontDesc{"Arial", 18, 700, true, true, false, 178});
-                  },
+        RoundTrip{"Font", "font", [](auto& b) { b.setFont(kRoundTripFont); },
                   [](const auto& b) { return FontText(b.Font()); }},
         RoundTrip{"ColorScheme", "coltype", [](auto& b) { b.setColorScheme(3); },
                   [](const auto& b) { return QVariant(b.ColorScheme()); }},
@@ -446,7 +447,7 @@ TEST_F(ButtonTest, NewInstanceTakesTheContainerNameFontAndSystemColours) {
 // ---- the enabled state has one home -----------------------------------------------------------------
 
 TEST_F(ButtonTest, EnabledIsTheWindowStateWhicheverWayItIsSet) {
-  QWidget* asWidget = button.get();
+  QWidget* asWidget = &button->widget();
   asWidget->setEnabled(false);
   EXPECT_FALSE(button->Enabled());
   EXPECT_FALSE(Saved(*button).ReadBool("ENAB", true));
@@ -456,18 +457,18 @@ TEST_F(ButtonTest, EnabledIsTheWindowStateWhicheverWayItIsSet) {
 
   // A disabled container disables the window but leaves the button's own setting alone.
   QWidget container;
-  button->setParent(&container);
+  button->widget().setParent(&container);
   container.setEnabled(false);
-  EXPECT_FALSE(button->isEnabled());
+  EXPECT_FALSE(button->widget().isEnabled());
   EXPECT_TRUE(button->Enabled());
   EXPECT_TRUE(Saved(*button).ReadBool("ENAB", false));
-  button->setParent(nullptr);
+  button->widget().setParent(nullptr);
 }
 
 TEST_F(ButtonTest, DisablingThroughTheBaseClassRepaints) {
   button->setCaption(QStringLiteral("WWWWWW"));
   const QImage enabledLook = button->surface().image();
-  static_cast<QWidget*>(button.get())->setEnabled(false);
+  button->widget().setEnabled(false);
   EXPECT_NE(button->surface().image(), enabledLook);
   button->setEnabled(true);
   EXPECT_EQ(button->surface().image(), enabledLook);

@@ -225,7 +225,9 @@ constexpr SchemeColors kSystem{kBtnFace,           k3DLight,           kBtnHighl
                                k3DDkShadow,        kBtnText,           kBtnText,      kHighlight,
                                Rgb(176, 176, 215), Rgb(108, 138, 198), kMask};
 
-SchemeColors With(SchemeColors s, std::int32_t SchemeColors::*field, std::int32_t value) {
+using SchemeField = std::int32_t SchemeColors::*;  // "T Class::*name" formats apart across versions
+
+SchemeColors With(SchemeColors s, SchemeField field, std::int32_t value) {
   s.*field = value;
   return s;
 }

@@ -15,6 +15,7 @@
 #include "controls/button/chameleon_button.h"
 #include "controls/button/style_traits.h"
 #include "platform/host/window_system.h"
+#include "tests/support/control_widgets.h"
 
 namespace kelvane::controls::test {
 namespace {
@@ -107,21 +108,22 @@ class ShapedButton : public ::testing::Test {
     container.setPalette(pal);
     container.setAutoFillBackground(true);
     button->hostCreateNew({});
-    button->setGeometry(10, 20, 40, 20);
+    button->widget().setGeometry(10, 20, 40, 20);
     container.show();
     QApplication::processEvents();
   }
   QWidget* At(int x, int y) const {  // the window under a pixel of the button
-    const QPoint p = button->mapToGlobal(QPoint(x, y));
+    const QPoint p = button->widget().mapToGlobal(QPoint(x, y));
     return host::WindowFromPoint({p.x(), p.y()});
   }
   QRgb OnScreen(int x, int y) {  // what the container shows at a pixel of the button
-    return container.grab().toImage().pixel(button->geometry().topLeft() + QPoint(x, y)) | 0xFF000000u;
+    return container.grab().toImage().pixel(button->widget().geometry().topLeft() + QPoint(x, y)) |
+           0xFF000000u;
   }
 
   const QColor kContainer{0x12, 0x34, 0x56};
   QWidget container;
-  chameleonButton* button = new chameleonButton(&container);  // owned by the container
+  chameleonButton* button = kelvane::test::NewButton(&container);  // owned by the container
 };
 
 TEST_F(ShapedButton, CutCornersBelongToTheContainerForTheMouseAndOnScreen) {
@@ -131,27 +133,27 @@ TEST_F(ShapedButton, CutCornersBelongToTheContainerForTheMouseAndOnScreen) {
     EXPECT_EQ(OnScreen(x, y), kContainer.rgb()) << x << "," << y;
   }
   for (auto [x, y] : {std::pair{2, 0}, {1, 1}, {0, 2}, {20, 10}, {37, 19}})
-    EXPECT_EQ(At(x, y), button) << x << "," << y;
+    EXPECT_EQ(At(x, y), &button->widget()) << x << "," << y;
 }
 
 TEST_F(ShapedButton, ChangingTheStyleReshapesTheWindow) {
   button->setButtonType(13);
   EXPECT_EQ(At(0, 0), &container);
-  EXPECT_EQ(At(20, 10), button);
+  EXPECT_EQ(At(20, 10), &button->widget());
   button->setButtonType(2);
-  EXPECT_EQ(At(0, 0), button);
-  EXPECT_EQ(At(39, 19), button);
+  EXPECT_EQ(At(0, 0), &button->widget());
+  EXPECT_EQ(At(39, 19), &button->widget());
   button->setButtonType(5);
-  EXPECT_EQ(At(0, 0), button);
+  EXPECT_EQ(At(0, 0), &button->widget());
   EXPECT_EQ(At(39, 0), &container);
 }
 
 TEST_F(ShapedButton, ResizingRebuildsTheShapeForTheNewSize) {
   button->setButtonType(13);
-  button->resize(80, 30);
+  button->widget().resize(80, 30);
   QApplication::processEvents();
-  EXPECT_EQ(button->mask(), BuildShapeRegion(13, 80, 30).pixels());
-  EXPECT_EQ(At(60, 15), button) << "outside the old oval, inside the new one";
+  EXPECT_EQ(button->widget().mask(), BuildShapeRegion(13, 80, 30).pixels());
+  EXPECT_EQ(At(60, 15), &button->widget()) << "outside the old oval, inside the new one";
   EXPECT_EQ(At(79, 0), &container);
 }
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "controls/progressbar/xp_progressbar.h"
+#include "tests/support/control_widgets.h"
 #include "tests/support/notice_recorder.h"
 #include "tests/support/recording_services.h"
 
@@ -20,9 +21,9 @@ inline constexpr int kProbeRow = 5;  // a row inside the track
 
 // Qt holds back the resize notification while unshown, so deliver it by hand.
 inline void ResizeBar(Xp_ProgressBar& bar, int w, int h) {
-  QResizeEvent ev(QSize(w, h), bar.size());
-  bar.resize(w, h);
-  QCoreApplication::sendEvent(&bar, &ev);
+  QResizeEvent ev(QSize(w, h), bar.widget().size());
+  bar.widget().resize(w, h);
+  QCoreApplication::sendEvent(&bar.widget(), &ev);
 }
 
 inline QRgb Rgb(QRgb v) { return v | 0xff000000u; }
@@ -55,7 +56,6 @@ inline std::vector<std::int32_t> Props(const Xp_ProgressBar& b) {
 class XpProgressBarTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    bar = std::make_unique<Xp_ProgressBar>();
     bar->hostCreateNew({});
     ResizeBar(*bar, kBarWidth, kBarHeight);
     bar->clearModified();
@@ -67,7 +67,7 @@ class XpProgressBarTest : public ::testing::Test {
 
   kelvane::test::RecordingServices recorder;
   kelvane::test::ScopedServices scoped{recorder};
-  std::unique_ptr<Xp_ProgressBar> bar;
+  kelvane::test::OwnedBar bar;
   kelvane::test::NoticeRecorder notices;
 };
 

@@ -31,7 +31,8 @@ constexpr QRgb kBlueBlockTop = 0x409fff;
 
 TEST(XpProgressBarFrame, ResizePaintsTheEmptyFrameAtAnySize) {
   for (const QSize size : {QSize(kBarWidth, kBarHeight), QSize(60, 20), QSize(7, 7), QSize(300, 9)}) {
-    Xp_ProgressBar bar;
+    kelvane::test::OwnedBar barOwner;
+    Xp_ProgressBar& bar = *barOwner;
     ResizeBar(bar, size.width(), size.height());
     EXPECT_EQ(bar.surface().image(), ExpectedEmptyFrame(size.width(), size.height())) << size.width();
   }
@@ -55,9 +56,9 @@ TEST_F(XpProgressBarTest, RedrawingTheSamePictureAsksForNoRepaint) {
       return false;
     }
   } counter;
-  bar->show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(bar.get()));
-  bar->installEventFilter(&counter);
+  bar->widget().show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&bar->widget()));
+  bar->widget().installEventFilter(&counter);
   const auto paintsFor = [&](int value) {
     counter.paints = 0;
     bar->setValue(value);
@@ -87,16 +88,19 @@ TEST_F(XpProgressBarTest, FiveMoreAssignmentsCatchUpOneUnitEach) {
 
 using Steps = std::function<void(Xp_ProgressBar&)>;
 
-constexpr std::int32_t kResize = -1;  // a step that delivers the host's resize notification
+// A step that sizes the bar, to another size and back: a notification is for a new size, not for
+// a resize event that brings the size the bar already has.
+constexpr std::int32_t kResize = -1;
 
 Steps Assign(std::vector<std::int32_t> values, std::int32_t min = 0, std::int32_t max = 100) {
   return [=](Xp_ProgressBar& b) {
     b.setMax(max);
     b.setMin(min);
     for (const std::int32_t v : values) {
-      if (v == kResize)
+      if (v == kResize) {
+        ResizeBar(b, kBarWidth + 1, kBarHeight);
         ResizeBar(b, kBarWidth, kBarHeight);
-      else
+      } else
         b.setValue(v);
     }
   };
@@ -178,7 +182,8 @@ TEST_F(XpProgressBarTest, AFullBarKeepsItsBlocksInsideTheFrameAtEveryWidth) {
 // Beyond 16 bits the bar can only show itself full; what matters is that nothing fails.
 TEST_F(XpProgressBarTest, SixteenBitCountersSaturateInsteadOfFailing) {
   for (const auto& [max, value, times] : {std::tuple{1000, 500, 33000}, std::tuple{100'000, 50'000, 1}}) {
-    Xp_ProgressBar b;
+    kelvane::test::OwnedBar bOwner;
+    Xp_ProgressBar& b = *bOwner;
     ResizeBar(b, kBarWidth, kBarHeight);
     b.setMax(max);
     for (int i = 0; i < times; ++i) b.setValue(value);
@@ -205,7 +210,8 @@ TEST(XpProgressBarLooks, LoadedLookPaintsAndUnknownLookKeepsThePreviousPictures)
   for (const auto& [looks, blockTop] : cases) {
     host::PropertyBag bag;
     bag.Write("ProgressLook", looks[0]);
-    Xp_ProgressBar bar;
+    kelvane::test::OwnedBar barOwner;
+    Xp_ProgressBar& bar = *barOwner;
     bar.hostLoad(bag, {});
     for (std::size_t i = 1; i < looks.size(); ++i) bar.setProgressLook(looks[i]);
     ResizeBar(bar, kBarWidth, kBarHeight);

@@ -105,14 +105,16 @@ TEST_F(XpProgressBarTest, RangeChangesLeaveValueAlone) {
 
 TEST(XpProgressBarPersistence, NewInstanceStartsAtDefaultsAndStoresNothing) {
   const std::vector<std::int32_t> defaults{0, 0, 100, 0, 0};
-  Xp_ProgressBar bar;
+  kelvane::test::OwnedBar barOwner;
+  Xp_ProgressBar& bar = *barOwner;
   bar.hostCreateNew({});
   EXPECT_EQ(Props(bar), defaults);
   host::PropertyBag bag;
   bar.hostSave(bag);
   for (const char* key : {"Min", "Max", "Value", "Style", "ProgressLook"})
     EXPECT_FALSE(bag.contains(key)) << key;
-  Xp_ProgressBar loaded;
+  kelvane::test::OwnedBar loadedOwner;
+  Xp_ProgressBar& loaded = *loadedOwner;
   loaded.hostLoad(bag, {});
   EXPECT_EQ(Props(loaded), defaults);
 }
@@ -125,7 +127,8 @@ TEST(XpProgressBarPersistence, SavedValuesComeBackUnvalidated) {
       {"Value", 300}, {"Min", 60}, {"Max", 50}, {"Style", 7}, {"ProgressLook", 5}};
   host::PropertyBag bag;
   for (const auto& [key, v] : stored) bag.Write(key, v);
-  Xp_ProgressBar bar;
+  kelvane::test::OwnedBar barOwner;
+  Xp_ProgressBar& bar = *barOwner;
   kelvane::test::NoticeRecorder notices(bar);
   bar.hostLoad(bag, {});
   EXPECT_EQ(Props(bar), (std::vector<std::int32_t>{300, 60, 50, 7, 5}));

@@ -2,7 +2,6 @@
 
 #include <QImage>
 #include <array>
-#include <functional>
 
 #include "platform/gdi/bits.h"
 #include "platform/gdi/draw.h"
@@ -17,7 +16,7 @@ using namespace testing;
 
 struct ClipCase {
   const char* name;
-  std::function<void(Dc&)> draw;
+  void (*draw)(Dc&);
 };
 
 class Clipped : public ::testing::TestWithParam<ClipCase> {};
@@ -46,75 +45,70 @@ TEST_P(Clipped, PaintsOnlyInsideTheClipWhatItPaintsUnclipped) {
 
 void WithPen(Dc& dc, int width) { SelectObject(dc, CreatePen(PS_SOLID, width, kBlack)); }
 
-INSTANTIATE_TEST_SUITE_P(Primitives, Clipped,
-                         ::testing::Values(ClipCase{"FillRect",
-                                                    [](Dc& dc) {
-                                                      FillRect(dc, {0, 0, 8, 7}, CreateSolidBrush(kRed));
-                                                    }},
-                                           ClipCase{"FrameRect",
-                                                    [](Dc& dc) {
-                                                      FrameRect(dc, {3, 0, 7, 6}, CreateSolidBrush(kRed));
-                                                    }},
-                                           ClipCase{"DiagonalWidePen",
-                                                    [](Dc& dc) {
-                                                      WithPen(dc, 2);
-                                                      MoveToEx(dc, 0, 0);
-                                                      LineTo(dc, 8, 6);
-                                                    }},
-                                           ClipCase{"StraightLine",
-                                                    [](Dc& dc) {
-                                                      WithPen(dc, 1);
-                                                      MoveToEx(dc, 0, 3);
-                                                      LineTo(dc, 8, 3);
-                                                    }},
-                                           ClipCase{"Rectangle",
-                                                    [](Dc& dc) {
-                                                      WithPen(dc, 1);
-                                                      SelectObject(dc, CreateSolidBrush(kBlue));
-                                                      Rectangle(dc, 1, 0, 7, 6);
-                                                    }},
-                                           ClipCase{"Ellipse",
-                                                    [](Dc& dc) {
-                                                      WithPen(dc, 2);
-                                                      SelectObject(dc, CreateSolidBrush(kBlue));
-                                                      Ellipse(dc, 0, 0, 8, 7);
-                                                    }},
-                                           ClipCase{"FocusRect",
-                                                    [](Dc& dc) {
-                                                      DrawFocusRect(dc, {3, 2, 8, 7});
-                                                    }},
-                                           ClipCase{"SetPixel",
-                                                    [](Dc& dc) {
-                                                      for (int i = 0; i < 7; ++i) SetPixelV(dc, i, i, kRed);
-                                                    }},
-                                           ClipCase{"BitBlt",
-                                                    [](Dc& dc) {
-                                                      Surface red(QSize(8, 7), toQRgb(kRed));
-                                                      Dc source(red);
-                                                      BitBlt(dc, 1, 0, 7, 7, source, 0, 0, SRCCOPY);
-                                                    }},
-                                           ClipCase{"SetDIBitsToDevice",
-                                                    [](Dc& dc) {
-                                                      BitmapInfo dib;
-                                                      dib.bmiHeader.biWidth = 8;
-                                                      dib.bmiHeader.biHeight = -7;
-                                                      std::vector<std::uint8_t> bits(
-                                                          static_cast<std::size_t>(DibStride(8, 24) * 7));
-                                                      SetDIBitsToDevice(dc, 0, 0, 8, 7, 0, 0, 0, 7, bits, dib,
-                                                                        DIB_RGB_COLORS);
-                                                    }},
-                                           ClipCase{"Text",
-                                                    [](Dc& dc) {
-                                                      Rect r{0, 0, 8, 7};
-                                                      DrawTextA(dc, QStringLiteral("\u2588\u2588"), r,
-                                                                DT_SINGLELINE | DT_NOCLIP);
-                                                    }},
-                                           ClipCase{"Icon",
-                                                    [](Dc& dc) {
-                                                      QImage icon(8, 7, QImage::Format_ARGB32);
-                                                      icon.fill(0xFF0000FFu);
-                                                      DrawIconEx(dc, 0, 0, icon, 0, 0, 0, Brush{}, DI_NORMAL);
-                                                    }}),
+void ClipFillRect(Dc& dc) { FillRect(dc, {0, 0, 8, 7}, CreateSolidBrush(kRed)); }
+void ClipFrameRect(Dc& dc) { FrameRect(dc, {3, 0, 7, 6}, CreateSolidBrush(kRed)); }
+void ClipDiagonalWidePen(Dc& dc) {
+  WithPen(dc, 2);
+  MoveToEx(dc, 0, 0);
+  LineTo(dc, 8, 6);
+}
+void ClipStraightLine(Dc& dc) {
+  WithPen(dc, 1);
+  MoveToEx(dc, 0, 3);
+  LineTo(dc, 8, 3);
+}
+void ClipRectangle(Dc& dc) {
+  WithPen(dc, 1);
+  SelectObject(dc, CreateSolidBrush(kBlue));
+  Rectangle(dc, 1, 0, 7, 6);
+}
+void ClipEllipse(Dc& dc) {
+  WithPen(dc, 2);
+  SelectObject(dc, CreateSolidBrush(kBlue));
+  Ellipse(dc, 0, 0, 8, 7);
+}
+void ClipFocusRect(Dc& dc) { DrawFocusRect(dc, {3, 2, 8, 7}); }
+void ClipSetPixel(Dc& dc) {
+  for (int i = 0; i < 7; ++i) SetPixelV(dc, i, i, kRed);
+}
+void ClipBitBlt(Dc& dc) {
+  Surface red(QSize(8, 7), toQRgb(kRed));
+  Dc source(red);
+  BitBlt(dc, 1, 0, 7, 7, source, 0, 0, SRCCOPY);
+}
+void ClipSetDIBitsToDevice(Dc& dc) {
+  BitmapInfo dib;
+  dib.bmiHeader.biWidth = 8;
+  dib.bmiHeader.biHeight = -7;
+  std::vector<std::uint8_t> bits(static_cast<std::size_t>(DibStride(8, 24) * 7));
+  SetDIBitsToDevice(dc, 0, 0, 8, 7, 0, 0, 0, 7, bits, dib, DIB_RGB_COLORS);
+}
+void ClipText(Dc& dc) {
+  Rect r{0, 0, 8, 7};
+  DrawTextA(dc, QStringLiteral("\u2588\u2588"), r, DT_SINGLELINE | DT_NOCLIP);
+}
+void ClipIcon(Dc& dc) {
+  QImage icon(8, 7, QImage::Format_ARGB32);
+  icon.fill(0xFF0000FFu);
+  DrawIconEx(dc, 0, 0, icon, 0, 0, 0, Brush{}, DI_NORMAL);
+}
+
+const ClipCase kClipCases[] = {
+    {"FillRect", ClipFillRect},
+    {"FrameRect", ClipFrameRect},
+    {"DiagonalWidePen", ClipDiagonalWidePen},
+    {"StraightLine", ClipStraightLine},
+    {"Rectangle", ClipRectangle},
+    {"Ellipse", ClipEllipse},
+    {"FocusRect", ClipFocusRect},
+    {"SetPixel", ClipSetPixel},
+    {"BitBlt", ClipBitBlt},
+    {"SetDIBitsToDevice", ClipSetDIBitsToDevice},
+    {"Text", ClipText},
+    {"Icon", ClipIcon},
+};
+
+INSTANTIATE_TEST_SUITE_P(Primitives, Clipped, ::testing::ValuesIn(kClipCases),
                          [](const auto& test) { return std::string(test.param.name); });
 
 TEST(Clip, NarrowsWithEachCallUntilNothingIsLeftAndResetGivesTheWholeTarget) {

@@ -8,6 +8,7 @@
 #include <QTest>
 
 #include "recording_control.h"
+#include "tests/support/hosted_control.h"
 
 namespace kelvane::test {
 namespace {
@@ -15,13 +16,14 @@ namespace {
 class ControlMouse : public testing::Test {
  protected:
   void SetUp() override {
-    c.resize(20, 10);
+    w.resize(20, 10);
     c.setScaleMode(host::ScaleUnit::Pixels);
-    c.show();
+    w.show();
     c.log.clear();
   }
   QStringList mouseLog() const { return Only(c.log, {"MouseDown", "MouseUp", "Click", "DblClick"}); }
-  RecordingControl c;
+  Hosted<RecordingControl> w;
+  RecordingControl& c = w.control();
 };
 
 struct ClickCase {
@@ -35,7 +37,7 @@ class ControlMouseClicks : public ControlMouse, public testing::WithParamInterfa
 
 TEST_P(ControlMouseClicks, DownUpThenClickWithButtonShiftAndScaledPosition) {
   c.setScaleMode(GetParam().scale);
-  QTest::mouseClick(&c, GetParam().qt, GetParam().mods, QPoint(2, 3));
+  QTest::mouseClick(&w, GetParam().qt, GetParam().mods, QPoint(2, 3));
   const QString r = GetParam().reported;
   EXPECT_EQ(mouseLog(), QStringList({"MouseDown " + r, "MouseUp " + r, "Click"}));
 }
@@ -49,15 +51,15 @@ INSTANTIATE_TEST_SUITE_P(Buttons, ControlMouseClicks,
                                              Qt::MiddleButton, {}, host::ScaleUnit::Pixels, "4 0 2 3"}));
 
 TEST_F(ControlMouse, PressInsideReleaseOutsideGivesNoClick) {
-  QTest::mousePress(&c, Qt::LeftButton, {}, QPoint(5, 5));
-  QTest::mouseRelease(&c, Qt::LeftButton, {}, QPoint(25, 5));
+  QTest::mousePress(&w, Qt::LeftButton, {}, QPoint(5, 5));
+  QTest::mouseRelease(&w, Qt::LeftButton, {}, QPoint(25, 5));
   EXPECT_EQ(mouseLog(), QStringList({"MouseDown 1 0 5 5", "MouseUp 1 0 25 5"}));
 }
 
 TEST_F(ControlMouse, DoubleClickSequence) {
-  QTest::mouseClick(&c, Qt::LeftButton, {}, QPoint(3, 3));
-  QTest::mouseDClick(&c, Qt::LeftButton, {}, QPoint(3, 3));
-  QTest::mouseRelease(&c, Qt::LeftButton, {}, QPoint(3, 3));
+  QTest::mouseClick(&w, Qt::LeftButton, {}, QPoint(3, 3));
+  QTest::mouseDClick(&w, Qt::LeftButton, {}, QPoint(3, 3));
+  QTest::mouseRelease(&w, Qt::LeftButton, {}, QPoint(3, 3));
   EXPECT_EQ(mouseLog(),
             QStringList({"MouseDown 1 0 3 3", "MouseUp 1 0 3 3", "Click", "DblClick", "MouseUp 1 0 3 3"}));
 }
@@ -67,9 +69,9 @@ TEST_F(ControlMouse, DoubleClickSequence) {
 TEST_F(ControlMouse, DoubleClickFromTimedPressesIsReportedOnce) {
   const QPointF at(4, 4);
   auto send = [&](QEvent::Type type, Qt::MouseButtons held, quint64 time) {
-    QMouseEvent e(type, at, c.mapToGlobal(at), Qt::LeftButton, held, Qt::NoModifier);
+    QMouseEvent e(type, at, w.mapToGlobal(at), Qt::LeftButton, held, Qt::NoModifier);
     e.setTimestamp(time);
-    QApplication::sendEvent(&c, &e);
+    QApplication::sendEvent(&w, &e);
   };
   send(QEvent::MouseButtonPress, Qt::LeftButton, 100000);
   send(QEvent::MouseButtonRelease, Qt::NoButton, 100050);
@@ -99,9 +101,9 @@ TEST_P(ControlSecondPress, CountsFromTheFirstPress) {
   const QPointF at(4, 4);
   const quint64 t0 = 100000;
   auto send = [&](QEvent::Type type, QPointF where, Qt::MouseButtons held, quint64 time) {
-    QMouseEvent e(type, where, c.mapToGlobal(where), Qt::LeftButton, held, Qt::NoModifier);
+    QMouseEvent e(type, where, w.mapToGlobal(where), Qt::LeftButton, held, Qt::NoModifier);
     e.setTimestamp(time);
-    QApplication::sendEvent(&c, &e);
+    QApplication::sendEvent(&w, &e);
   };
   const quint64 eighth = QGuiApplication::styleHints()->mouseDoubleClickInterval() / 8;
   const quint64 second = t0 + p.secondPressAt * eighth;
@@ -128,15 +130,15 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<SecondPressCase>& c) { return std::string(c.param.name); });
 
 TEST_F(ControlMouse, SlowSecondClickIsTwoClicks) {
-  QTest::mouseClick(&c, Qt::LeftButton);
-  QTest::mouseClick(&c, Qt::LeftButton);  // the test clock moves past the double-click interval
+  QTest::mouseClick(&w, Qt::LeftButton);
+  QTest::mouseClick(&w, Qt::LeftButton);  // the test clock moves past the double-click interval
   EXPECT_EQ(Only(c.log, {"Click", "DblClick"}), QStringList({"Click", "Click"}));
 }
 
 TEST_F(ControlMouse, MoveReportsTheButtonsHeld) {
-  QTest::mousePress(&c, Qt::LeftButton, {}, QPoint(1, 1));
-  QTest::mouseMove(&c, QPoint(30, 2));  // outside: still delivered while held
-  QTest::mouseRelease(&c, Qt::LeftButton, {}, QPoint(30, 2));
+  QTest::mousePress(&w, Qt::LeftButton, {}, QPoint(1, 1));
+  QTest::mouseMove(&w, QPoint(30, 2));  // outside: still delivered while held
+  QTest::mouseRelease(&w, Qt::LeftButton, {}, QPoint(30, 2));
   EXPECT_TRUE(Only(c.log, {"MouseMove"}).contains("MouseMove 1 0 30 2"));
 }
 
@@ -144,8 +146,9 @@ TEST_F(ControlMouse, MoveReportsTheButtonsHeld) {
 TEST(ControlMouseEnter, OneMotionOntoTheControlIsOneMove) {
   QWidget window;
   window.resize(60, 40);
-  auto* c = new RecordingControl(&window);
-  c->setGeometry(10, 10, 20, 10);
+  auto* w = new Hosted<RecordingControl>(&window);
+  RecordingControl* c = &w->control();
+  w->setGeometry(10, 10, 20, 10);
   c->setScaleMode(host::ScaleUnit::Pixels);
   QCursor::setPos(700, 500);
   window.show();
@@ -157,9 +160,10 @@ TEST(ControlMouseEnter, OneMotionOntoTheControlIsOneMove) {
 
 TEST(ControlMouseTeardown, ControlDestroyedInMouseUpDoesNotCrash) {
   struct Killer : RecordingControl {
-    void OnMouseUp(int, int, float, float) override { delete this; }
+    using RecordingControl::RecordingControl;
+    void OnMouseUp(int, int, float, float) override { delete &widget(); }
   };
-  auto* killer = new Killer;
+  auto* killer = new Hosted<Killer>;
   killer->resize(10, 10);
   killer->show();
   QPointer<QWidget> watch(killer);
@@ -176,10 +180,11 @@ struct KeyCase {
 class ControlKeys : public testing::TestWithParam<KeyCase> {};
 
 TEST_P(ControlKeys, KeyDownPressUpCarryClassicCodes) {
-  RecordingControl c;
-  c.resize(10, 10);
-  c.show();
-  QTest::keyClick(&c, GetParam().key, GetParam().mods);
+  Hosted<RecordingControl> w;
+  RecordingControl& c = w.control();
+  w.resize(10, 10);
+  w.show();
+  QTest::keyClick(&w, GetParam().key, GetParam().mods);
   EXPECT_EQ(Only(c.log, {"Key"}), GetParam().expected);
 }
 
@@ -207,16 +212,17 @@ class AccessKeys : public testing::TestWithParam<AccessCase> {};
 
 TEST_P(AccessKeys, AltAndTheKeyReachAnEnabledOwnerInsteadOfTheFocusedControl) {
   QWidget window;
-  auto* first = new RecordingControl(&window);
-  auto* owner = new RecordingControl(&window);
+  auto* first = new Hosted<RecordingControl>(&window);
+  auto* owner = new Hosted<RecordingControl>(&window);
   first->setGeometry(0, 0, 20, 10);
   owner->setGeometry(0, 20, 20, 10);
-  owner->setAccessKeys("s");
+  (*owner)->setAccessKeys("s");
   owner->setEnabled(GetParam().ownerEnabled);
   window.show();
   QTest::keyClick(first, GetParam().key, GetParam().mods);
-  EXPECT_EQ(Only(owner->log, {"AccessKeyPress"}), GetParam().owner);
-  EXPECT_EQ(Only(first->log, {QString("KeyDown %1 ").arg(int(GetParam().key))}), GetParam().focused);
+  EXPECT_EQ(Only(owner->control().log, {"AccessKeyPress"}), GetParam().owner);
+  EXPECT_EQ(Only(first->control().log, {QString("KeyDown %1 ").arg(int(GetParam().key))}),
+            GetParam().focused);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -5,6 +5,7 @@
 
 #include "platform/host/errors.h"
 #include "recording_control.h"
+#include "tests/support/hosted_control.h"
 
 namespace kelvane::test {
 namespace {
@@ -14,7 +15,8 @@ using host::FontDesc;
 using host::PropertyBag;
 
 TEST(ControlLifecycle, CreateNewRunsInitializeThenInitProperties) {
-  RecordingControl c;
+  Hosted<RecordingControl> cWidget;
+  RecordingControl& c = cWidget.control();
   AmbientProperties a;
   a.displayName = "Command1";
   c.hostCreateNew(a);
@@ -23,7 +25,8 @@ TEST(ControlLifecycle, CreateNewRunsInitializeThenInitProperties) {
 }
 
 TEST(ControlLifecycle, LoadReadsPropertiesThenTakesTheStoredExtent) {
-  RecordingControl c;
+  Hosted<RecordingControl> cWidget;
+  RecordingControl& c = cWidget.control();
   PropertyBag bag;
   bag.Write("_ExtentX", 2540);  // one inch: 96 pixels
   bag.Write("_ExtentY", 529);   // 19.99 pixels
@@ -33,7 +36,7 @@ TEST(ControlLifecycle, LoadReadsPropertiesThenTakesTheStoredExtent) {
   c.hostLoad(bag, {});
   EXPECT_EQ(c.log.mid(0, 2), QStringList({"Initialize", "ReadProperties"}));
   EXPECT_EQ(readBType, 7);
-  EXPECT_EQ(c.size(), QSize(96, 20));
+  EXPECT_EQ(cWidget.size(), QSize(96, 20));
 }
 
 // The extent is a pair: a layout with only one of the two keeps the control's size.
@@ -61,8 +64,9 @@ TEST(ControlNotice, AChangeMarksTheControlModifiedAndNamesTheProperty) {
 }
 
 TEST(ControlLifecycle, SaveWritesPropertiesThenTheExtentInHimetric) {
-  RecordingControl c;
-  c.resize(10, 20);
+  Hosted<RecordingControl> cWidget;
+  RecordingControl& c = cWidget.control();
+  cWidget.resize(10, 20);
   c.onWrite = [](PropertyBag& b) {
     EXPECT_FALSE(b.contains("_extentx"));  // the host adds the extent after the control's keys
     b.Write("Max", 50, 100);
@@ -73,57 +77,65 @@ TEST(ControlLifecycle, SaveWritesPropertiesThenTheExtentInHimetric) {
   EXPECT_EQ(bag.ReadInt("_extentx", 0), 265);  // 264.58
   EXPECT_EQ(bag.ReadInt("_extenty", 0), 529);  // 529.17
   for (int px : {1, 7, 31, 89, 240}) {         // and every size loads back unchanged
-    RecordingControl a, b;
-    a.resize(px, px + 3);
+    Hosted<RecordingControl> aWidget;
+    RecordingControl& a = aWidget.control();
+    Hosted<RecordingControl> bWidget;
+    RecordingControl& b = bWidget.control();
+    aWidget.resize(px, px + 3);
     PropertyBag saved;
     a.hostSave(saved);
     b.hostLoad(saved, {});
-    EXPECT_EQ(b.size(), a.size()) << px;
+    EXPECT_EQ(bWidget.size(), aWidget.size()) << px;
   }
 }
 
 TEST(ControlLifecycle, ClosingAWindowTerminatesEachControlOnce) {
-  RecordingControl root;
-  auto* child = new RecordingControl(&root);
+  Hosted<RecordingControl> rootWidget;
+  RecordingControl& root = rootWidget.control();
+  auto* child = &(new Hosted<RecordingControl>(&rootWidget))->control();
   child->hostTerminate();
-  host::TerminateControls(&root);
-  host::TerminateControls(&root);
+  host::TerminateControls(&rootWidget);
+  host::TerminateControls(&rootWidget);
   EXPECT_EQ(root.log.count("Terminate"), 1);
   EXPECT_EQ(child->log.count("Terminate"), 1);
 }
 
 TEST(ControlLifecycle, ResizeBeforeShowThenShowAndHide) {
-  RecordingControl c;
-  c.resize(30, 12);
+  Hosted<RecordingControl> cWidget;
+  RecordingControl& c = cWidget.control();
+  cWidget.resize(30, 12);
   c.log.clear();
-  c.show();
-  c.hide();
+  cWidget.show();
+  cWidget.hide();
   EXPECT_EQ(Only(c.log, {"Resize", "Show", "Hide"}), QStringList({"Resize", "Show", "Hide"}));
 }
 
 TEST(ControlSurface, FollowsTheSizeEvenWhileHiddenAndKeepsItsPixels) {
-  RecordingControl c;
-  c.resize(4, 4);
+  Hosted<RecordingControl> cWidget;
+  RecordingControl& c = cWidget.control();
+  cWidget.resize(4, 4);
   c.surface().image().setPixel(1, 1, 0xFF123456);
-  c.resize(40, 10);
+  cWidget.resize(40, 10);
   ASSERT_EQ(c.surface().size(), QSize(40, 10));
   EXPECT_EQ(c.surface().pixel(1, 1), 0xFF123456u);
 }
 
 TEST(ControlSurface, ClsPaintsTheBackColourAndPaintShowsIt) {
-  RecordingControl c;
-  c.resize(3, 2);
+  Hosted<RecordingControl> cWidget;
+  RecordingControl& c = cWidget.control();
+  cWidget.resize(3, 2);
   c.surface().image().fill(0xFF000000);
   c.setSurfaceBackColor(qRgb(10, 20, 30));
   c.Cls();
   for (int y = 0; y < 2; ++y)
     for (int x = 0; x < 3; ++x) EXPECT_EQ(c.surface().pixel(x, y), qRgb(10, 20, 30));
-  c.show();
-  EXPECT_EQ(c.grab().toImage().pixel(2, 1) | 0xFF000000u, qRgb(10, 20, 30));
+  cWidget.show();
+  EXPECT_EQ(cWidget.grab().toImage().pixel(2, 1) | 0xFF000000u, qRgb(10, 20, 30));
 }
 
 TEST(ControlAmbient, ChangeNotifiesEachChangedProperty) {
-  RecordingControl c;
+  Hosted<RecordingControl> cWidget;
+  RecordingControl& c = cWidget.control();
   AmbientProperties a;
   c.hostCreateNew(a);
   c.log.clear();
@@ -140,34 +152,38 @@ TEST(ControlAmbient, ChangeNotifiesEachChangedProperty) {
 }
 
 TEST(ControlFont, DescriptionBecomesTheWidgetFont) {
-  RecordingControl c;
+  Hosted<RecordingControl> cWidget;
+  RecordingControl& c = cWidget.control();
   const FontDesc f{"Verdana", 10.5, 700, true, true, true, 0};
   c.setFont(f);
-  EXPECT_DOUBLE_EQ(c.font().pointSizeF(), 10.5);
-  EXPECT_TRUE(c.font().bold() && c.font().italic() && c.font().underline() && c.font().strikeOut());
+  EXPECT_DOUBLE_EQ(cWidget.font().pointSizeF(), 10.5);
+  EXPECT_TRUE(cWidget.font().bold() && cWidget.font().italic() && cWidget.font().underline() &&
+              cWidget.font().strikeOut());
   EXPECT_EQ(FontDesc::fromQFont(f.toQFont()), f);
 }
 
 TEST(ControlPointer, ZeroOrAMissingIconLeavesTheCursorToTheContainer) {
   QWidget container;
-  auto* c = new RecordingControl(&container);
+  auto* w = new Hosted<RecordingControl>(&container);
+  RecordingControl* c = &w->control();
   container.setCursor(Qt::CrossCursor);
   c->setMousePointer(3);
   c->setMousePointer(0);
-  EXPECT_FALSE(c->testAttribute(Qt::WA_SetCursor));
-  EXPECT_EQ(c->cursor().shape(), Qt::CrossCursor);
+  EXPECT_FALSE(w->testAttribute(Qt::WA_SetCursor));
+  EXPECT_EQ(w->cursor().shape(), Qt::CrossCursor);
   QImage icon(16, 16, QImage::Format_ARGB32);
   icon.fill(Qt::transparent);
   c->setMouseIcon(host::Picture::fromIcon(icon));
   c->setMousePointer(host::kPointerCustom);
-  EXPECT_EQ(c->cursor().shape(), Qt::BitmapCursor);
+  EXPECT_EQ(w->cursor().shape(), Qt::BitmapCursor);
   c->setMouseIcon({});
-  EXPECT_FALSE(c->testAttribute(Qt::WA_SetCursor));
+  EXPECT_FALSE(w->testAttribute(Qt::WA_SetCursor));
   EXPECT_EQ(c->MousePointer(), host::kPointerCustom);
 }
 
 TEST(ControlPointer, UnknownCodeIsAnInvalidPropertyValue) {
-  RecordingControl c;
+  Hosted<RecordingControl> cWidget;
+  RecordingControl& c = cWidget.control();
   c.setMousePointer(2);
   for (std::int16_t bad : {-1, 16, 98, 100}) {
     try {

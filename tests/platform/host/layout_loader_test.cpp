@@ -16,16 +16,19 @@
 #include "platform/host/stock/stock_progress_bar.h"
 #include "platform/host/stock/timer.h"
 #include "recording_control.h"
+#include "tests/support/hosted_control.h"
 
 namespace kelvane::host::layout {
 namespace {
 
 // A user control that remembers what the loader handed it.
 class ProbeControl : public host::Control {
+  Q_OBJECT
  public:
   using host::Control::Control;
   PropertyBag bag;
   AmbientProperties ambient;
+  const bool madeForLoading = BeingMadeForLoading();  // so its widget leaves out hostCreateNew
   static inline bool failRead = false;
 
  protected:
@@ -42,7 +45,7 @@ class LayoutLoader : public ::testing::Test {
  protected:
   void SetUp() override {
     ProbeControl::failRead = false;
-    registerControlKind(kProbeKind, [](QWidget* c) { return std::make_unique<ProbeControl>(c); });
+    registerControlKind(kProbeKind, [](QWidget* c) -> QWidget* { return new test::Hosted<ProbeControl>(c); });
   }
   void TearDown() override { unregisterControlKind(kProbeKind); }
 };
@@ -291,9 +294,11 @@ TEST_F(LayoutLoader, LoadsUserControlsWithAmbientAndTypedProperties) {
                {"name", "Arial"}, {"size", 12}, {"weight", 700}, {"italic", true}, {"charset", 178}}}})(root);
   Property("pich", QJsonObject{{"picture", ":/no/such/picture.png"}, {"type", "icon"}})(root);
   const LoadedForm form = loadForm(Json(root));
-  auto* probe = dynamic_cast<ProbeControl*>(form.find("Button1"));
+  auto* widget = qobject_cast<QWidget*>(form.find("Button1"));
+  auto* probe = ControlOf<ProbeControl>(widget);
   ASSERT_NE(probe, nullptr);
-  EXPECT_EQ(probe->geometry(), QRect(0, 0, 20, 10));
+  EXPECT_EQ(widget->geometry(), QRect(0, 0, 20, 10));
+  EXPECT_TRUE(probe->madeForLoading);
   EXPECT_EQ(probe->ambient.displayName, "Button1");
   EXPECT_EQ(probe->ambient.font.name, "Verdana");
   EXPECT_TRUE(probe->ambient.userMode);
@@ -373,3 +378,5 @@ TEST(LayoutPlacement, WorksInTwipsAndPlacesUnroundedValuesLate) {
 
 }  // namespace
 }  // namespace kelvane::host::layout
+
+#include "layout_loader_test.moc"

@@ -9,6 +9,7 @@
 #include "platform/host/errors.h"
 #include "platform/host/picture_paint.h"
 #include "recording_control.h"
+#include "tests/support/hosted_control.h"
 
 namespace kelvane::host {
 namespace {
@@ -207,8 +208,9 @@ TEST(StretchFormats, EveryFormatPairPaintsTheSamePixels) {
 }
 
 TEST(ControlPaintPicture, DestinationIsInScaleUnitsAndIconsPaintThroughTheirMask) {
-  test::RecordingControl c;
-  c.resize(6, 1);
+  test::Hosted<test::RecordingControl> widget;
+  test::RecordingControl& c = widget.control();
+  widget.resize(6, 1);
   c.Cls();
   const Picture pic = Picture::fromBitmap(Row({R, G}));
   c.PaintPicture(pic, 15, 0, 60, 15, 0, 0, 2, 1);  // twips: x 1, width 4

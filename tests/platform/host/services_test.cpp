@@ -12,6 +12,7 @@
 #include "platform/host/errors.h"
 #include "platform/host/services.h"
 #include "recording_control.h"
+#include "tests/support/hosted_control.h"
 #include "tests/support/recording_services.h"
 #include "tests/support/wait.h"
 
@@ -170,8 +171,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(RealServices, TabKeystrokesMoveTheFocusWhenEventsRun) {
   ScopedRealServices real;
   QWidget window;
-  auto* a = new RecordingControl(&window);
-  auto* b = new RecordingControl(&window);
+  auto* a = new Hosted<RecordingControl>(&window);
+  auto* b = new Hosted<RecordingControl>(&window);
   a->setGeometry(0, 0, 10, 10);
   b->setGeometry(0, 20, 10, 10);
   window.show();
@@ -186,7 +187,7 @@ TEST(RealServices, TabKeystrokesMoveTheFocusWhenEventsRun) {
   services().SendKeys("+{Tab}");
   services().RunPendingEvents();
   EXPECT_TRUE(a->hasFocus());
-  EXPECT_EQ(Only(a->log, {"GotFocus", "LostFocus"}), QStringList({"GotFocus", "LostFocus", "GotFocus"}));
+  EXPECT_EQ(Only((*a)->log, {"GotFocus", "LostFocus"}), QStringList({"GotFocus", "LostFocus", "GotFocus"}));
 }
 
 }  // namespace
