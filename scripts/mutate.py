@@ -13,6 +13,7 @@ apart and counts as neither.
 
     scripts/mutate.py tests/controls/button/paint_faults.tsv
     scripts/mutate.py --filter 'ButtonPainting*' tests/controls/button/paint_faults.tsv
+    scripts/mutate.py --check $(git ls-files '*_faults.tsv')   # every original still there, once
 
 Expects a configured dev build (cmake --preset dev).
 """
@@ -60,6 +61,17 @@ def read_faults(path):
     return faults, directives
 
 
+def stale_faults(path, faults):
+    """A line each for the faults whose original text is not in its file exactly once."""
+    stale = []
+    for number, rel, original, _, _ in faults:
+        file = ROOT / rel
+        count = file.read_text().count(original) if file.is_file() else 0
+        if count != 1:
+            stale.append(f"{path}:{number}: the original text occurs {count} times in {rel}")
+    return stale
+
+
 def run(cmd, timeout=None, env=None):
     """(exit status, output); the status is None when the run outlived `timeout` and was killed."""
     # A session of its own, so a timeout ends whatever the run started too.
@@ -76,7 +88,9 @@ def run(cmd, timeout=None, env=None):
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
-    parser.add_argument("faults", help="fault file")
+    parser.add_argument("faults", nargs="+", help="fault file (several with --check)")
+    parser.add_argument("--check", action="store_true", help="only check that each original text "
+                        "occurs once in its file, so a list keeps up with the code it plants faults in")
     parser.add_argument("--build-dir", default="build/dev")
     parser.add_argument("--target", help="the one test program to rebuild and run (default: the file's "
                         "own, else controls_tests)")
@@ -88,15 +102,21 @@ def main():
 
     # A plain kill must still put the planted file back (the `finally` below).
     signal.signal(signal.SIGTERM, lambda *_: sys.exit(143))
+    if args.check:
+        stale = [problem for path in args.faults for problem in stale_faults(path, read_faults(path)[0])]
+        print("\n".join(stale) or f"{len(args.faults)} fault lists, every original in place")
+        return 1 if stale else 0
+    if len(args.faults) != 1:
+        parser.error("one fault file at a time, unless --check")
+    args.faults = args.faults[0]
     faults, directives = read_faults(args.faults)
     args.target = args.target or directives.get("target", "controls_tests")
     args.filter = args.filter or directives.get("filter", "*")
     if args.timeout is None and "timeout" in directives:
         args.timeout = int(directives["timeout"])
-    for number, rel, original, _, _ in faults:
-        count = (ROOT / rel).read_text().count(original)
-        if count != 1:
-            sys.exit(f"{args.faults}:{number}: the original text occurs {count} times in {rel}")
+    stale = stale_faults(args.faults, faults)
+    if stale:
+        sys.exit("\n".join(stale))
     build = ["cmake", "--build", args.build_dir, "-j", args.jobs, "--target", args.target]
     binary = ROOT / args.build_dir / "tests" / args.target
     env = dict(os.environ, QT_QPA_PLATFORM="offscreen", LC_ALL="C.UTF-8")
