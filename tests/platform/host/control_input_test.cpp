@@ -239,26 +239,26 @@ INSTANTIATE_TEST_SUITE_P(
 // and no focus.
 TEST(AccessKeyPress, ADisabledControlIgnoresIt) {
   QWidget window;
-  auto* first = new RecordingControl(&window);
-  auto* owner = new RecordingControl(&window);
+  auto* first = new Hosted<RecordingControl>(&window);
+  auto* owner = new Hosted<RecordingControl>(&window);
   window.show();
   first->setFocus();
   owner->setEnabled(false);
-  owner->hostAccessKeyPress('s');
-  EXPECT_EQ(Only(owner->log, {"AccessKeyPress", "GotFocus"}), QStringList());
+  (*owner)->hostAccessKeyPress('s');
+  EXPECT_EQ(Only(owner->control().log, {"AccessKeyPress", "GotFocus"}), QStringList());
   owner->setEnabled(true);
-  owner->hostAccessKeyPress('s');
-  EXPECT_EQ(Only(owner->log, {"AccessKeyPress"}), QStringList({"AccessKeyPress 115"}));
+  (*owner)->hostAccessKeyPress('s');
+  EXPECT_EQ(Only(owner->control().log, {"AccessKeyPress"}), QStringList({"AccessKeyPress 115"}));
 }
 
 // A held key repeats its key-down (and key-press) only; the key-up comes once, when it is let go.
 TEST(ControlKeysHeld, RepeatsKeyDownAndReleasesOnce) {
-  RecordingControl c;
-  c.resize(10, 10);
-  c.show();
+  Hosted<RecordingControl> w;
+  w.resize(10, 10);
+  w.show();
   const auto send = [&](QEvent::Type type, bool repeat) {
     QKeyEvent e(type, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"), repeat);
-    QCoreApplication::sendEvent(&c, &e);
+    QCoreApplication::sendEvent(&w, &e);
   };
   send(QEvent::KeyPress, false);
   for (int i = 0; i < 2; ++i) {
@@ -266,7 +266,7 @@ TEST(ControlKeysHeld, RepeatsKeyDownAndReleasesOnce) {
     send(QEvent::KeyPress, true);
   }
   send(QEvent::KeyRelease, false);
-  EXPECT_EQ(Only(c.log, {"KeyDown", "KeyUp"}),
+  EXPECT_EQ(Only(w.control().log, {"KeyDown", "KeyUp"}),
             QStringList({"KeyDown 65 0", "KeyDown 65 0", "KeyDown 65 0", "KeyUp 65 0"}));
 }
 

@@ -42,17 +42,18 @@ TEST(ControlLifecycle, LoadReadsPropertiesThenTakesTheStoredExtent) {
 // The extent is a pair: a layout with only one of the two keeps the control's size.
 TEST(ControlLifecycle, LoadTakesTheExtentOnlyWhenBothSidesAreStored) {
   for (const char* only : {"_ExtentX", "_ExtentY"}) {
-    RecordingControl c;
-    c.resize(30, 12);
+    Hosted<RecordingControl> w;
+    w.resize(30, 12);
     PropertyBag bag;
     bag.Write(only, 2540);
-    c.hostLoad(bag, {});
-    EXPECT_EQ(c.size(), QSize(30, 12)) << only;
+    w->hostLoad(bag, {});
+    EXPECT_EQ(w.size(), QSize(30, 12)) << only;
   }
 }
 
 TEST(ControlNotice, AChangeMarksTheControlModifiedAndNamesTheProperty) {
-  RecordingControl c;
+  Hosted<RecordingControl> w;
+  RecordingControl& c = w.control();
   QStringList noticed;
   QObject::connect(&c, &host::Control::PropertyNoticed, [&](const QString& key) { noticed << key; });
   EXPECT_FALSE(c.isModified());
