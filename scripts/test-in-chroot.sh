@@ -11,13 +11,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 if [ "${1:-}" = --inside ]; then
-  phase() {
-    local name=$1 start=$SECONDS
-    shift
-    echo "== $name"
-    "$@"
-    echo "== $name: $((SECONDS - start)) s"
-  }
+  source scripts/phase.bash
   installed_packages() {
     local debs=/tmp/debs
     cpack --config build/dev/CPackConfig.cmake -G DEB -B "$debs" >/tmp/cpack.log 2>&1 || { cat /tmp/cpack.log; return 1; }

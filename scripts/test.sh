@@ -14,14 +14,8 @@ case "${1:-}" in
   *) echo "usage: scripts/test.sh [--dev-only]" >&2; exit 2 ;;
 esac
 jobs=$(nproc)
+source scripts/phase.bash
 
-phase() {
-  local name=$1 start=$SECONDS
-  shift
-  echo "== $name"
-  "$@"
-  echo "== $name: $((SECONDS - start)) s"
-}
 
 # One clang-format version formats the tree: each version breaks some lines its own way, so a check
 # with any other would fail on code this one accepts.
