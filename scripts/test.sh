@@ -16,7 +16,6 @@ esac
 jobs=$(nproc)
 source scripts/phase.bash
 
-
 # One clang-format version formats the tree: each version breaks some lines its own way, so a check
 # with any other would fail on code this one accepts.
 check_formatting() {
