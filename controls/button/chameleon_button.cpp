@@ -133,6 +133,12 @@ void chameleonButton::ApplyFont(const host::FontDesc& font) {
 
 bool chameleonButton::FontBold() const { return Font().weight > kBoldThreshold; }
 
+host::FontDesc chameleonButton::BoldFont() const {
+  host::FontDesc font = Font();
+  font.weight = kBoldWeight;
+  return font;
+}
+
 void chameleonButton::setFontBold(bool bold) {
   host::FontDesc font = Font();
   font.weight = bold ? kBoldWeight : kNormalWeight;

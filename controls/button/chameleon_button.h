@@ -162,6 +162,9 @@ class chameleonButton : public host::Control {
   SchemeInputs CurrentSchemeInputs() const;
   void ComputeSchemeColors();
   void MeasureCaption();
+  // The caption's layout in `font`, from the layout before it.
+  CaptionLayout MeasureCaptionIn(const host::FontDesc& font, const CaptionLayout& previous) const;
+  host::FontDesc BoldFont() const;  // the button's font at the weight setFontBold(true) gives
   void MeasurePicture();
   void ApplyShape();  // shape.cpp
   // Transparent style: the container's pixels behind the button (button_background.cpp).
