@@ -163,16 +163,6 @@ class StockBarAccessible final : public HostAccessible, public QAccessibleValueI
   stock::StockProgressBar* bar() const { return static_cast<stock::StockProgressBar*>(widget()); }
 };
 
-QAccessibleInterface* HostFactory(const QString& className, QObject* object) {
-  // Only the object's own class: answering for a base class would take over every plain widget.
-  if (!object || className != QLatin1String(object->metaObject()->className())) return nullptr;
-  if (auto* l = qobject_cast<stock::Label*>(object)) return new LabelAccessible(l);
-  if (auto* f = qobject_cast<stock::Frame*>(object)) return new FrameAccessible(f);
-  if (auto* i = qobject_cast<stock::Image*>(object)) return new ImageAccessible(i);
-  if (auto* b = qobject_cast<stock::StockProgressBar*>(object)) return new StockBarAccessible(b);
-  if (auto* w = qobject_cast<layout::FormWindow*>(object)) return new WindowAccessible(w);
-  return nullptr;
-}
 
 }  // namespace
 
@@ -202,12 +192,15 @@ bool InReadersTree(const QWidget& control) { return !IsDecoration(control) && !L
 
 bool ReadersHearOf(const QWidget& control) { return QAccessible::isActive() && InReadersTree(control); }
 
-void InstallHostAccessibility() {
-  static const bool installed = [] {
-    QAccessible::installFactory(HostFactory);
-    return true;
-  }();
-  (void)installed;
+QAccessibleInterface* HostAccessibleFactory(const QString& className, QObject* object) {
+  // Only the object's own class: answering for a base class would take over every plain widget.
+  if (!object || className != QLatin1String(object->metaObject()->className())) return nullptr;
+  if (auto* l = qobject_cast<stock::Label*>(object)) return new LabelAccessible(l);
+  if (auto* f = qobject_cast<stock::Frame*>(object)) return new FrameAccessible(f);
+  if (auto* i = qobject_cast<stock::Image*>(object)) return new ImageAccessible(i);
+  if (auto* b = qobject_cast<stock::StockProgressBar*>(object)) return new StockBarAccessible(b);
+  if (auto* w = qobject_cast<layout::FormWindow*>(object)) return new WindowAccessible(w);
+  return nullptr;
 }
 
 }  // namespace kelvane::host
