@@ -61,7 +61,7 @@ class Form1 {
   void SetUpForScreenReaders();
 
   mem::MemoryStatusSource& memory_;
-  int runs_ = 0;  // runs of Optimize under way, nested ones included
+  int runs_ = 0;                       // runs of Optimize under way, nested ones included
   SharedReleaseBudget releaseBudget_;  // every run of Optimize, nested ones too
   QLocale locale_;
   host::layout::LoadedForm form_;

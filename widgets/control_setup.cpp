@@ -9,9 +9,7 @@ namespace Kelvane::detail {
 
 void InstallControlServices() {
   static std::once_flag once;
-  std::call_once(once, [] {
-    kelvane::controls::InstallAccessibility();
-  });
+  std::call_once(once, [] { kelvane::controls::InstallAccessibility(); });
   kelvane::host::EnsureAccessKeyFilter();
 }
 

@@ -76,7 +76,8 @@ class ButtonCanvas final : public PrimitiveCanvas {
 
 void chameleonButton::MeasureCaption() { CaptionGeometry = MeasureCaptionIn(Font(), CaptionGeometry); }
 
-CaptionLayout chameleonButton::MeasureCaptionIn(const host::FontDesc& font, const CaptionLayout& previous) const {
+CaptionLayout chameleonButton::MeasureCaptionIn(const host::FontDesc& font,
+                                                const CaptionLayout& previous) const {
   CaptionMeasureInputs in;
   in.Caption = Stored.Caption;
   in.Font = font.toQFont();

@@ -54,11 +54,15 @@ void chameleonButton::SetColour(std::int32_t ButtonFields::*field, std::int32_t 
 void chameleonButton::setBackColor(std::int32_t colour) {
   SetColour(&ButtonFields::BackColor, colour, keys::BackColor, &ButtonFields::BackOver);
 }
-void chameleonButton::setBackOver(std::int32_t colour) { SetColour(&ButtonFields::BackOver, colour, keys::BackOver); }
+void chameleonButton::setBackOver(std::int32_t colour) {
+  SetColour(&ButtonFields::BackOver, colour, keys::BackOver);
+}
 void chameleonButton::setForeColor(std::int32_t colour) {
   SetColour(&ButtonFields::ForeColor, colour, keys::ForeColor, &ButtonFields::ForeOver);
 }
-void chameleonButton::setForeOver(std::int32_t colour) { SetColour(&ButtonFields::ForeOver, colour, keys::ForeOver); }
+void chameleonButton::setForeOver(std::int32_t colour) {
+  SetColour(&ButtonFields::ForeOver, colour, keys::ForeOver);
+}
 void chameleonButton::setMaskColor(std::int32_t colour) {
   SetColour(&ButtonFields::MaskColor, colour, keys::MaskColor);
 }

@@ -191,7 +191,7 @@ class Control : public QObject {
 
   QWidget& widget_;
   bool placeholderSize_;  // made without a parent, and neither sized nor shown since
-  QSize toldSize_;  // the size of the last resize notification; none before the first
+  QSize toldSize_;        // the size of the last resize notification; none before the first
   gdi::Surface surface_;
   int repaintHolds_ = 0;
   bool heldChange_ = false;

@@ -64,7 +64,8 @@ void Control::syncSurfaceSize() {
   // the layout or the program sizes it or it is shown: a surface that large for every such control
   // would cost more than a megabyte each. What is drawn meanwhile is drawn again at the first size.
   if (placeholderSize_)
-    placeholderSize_ = !widget_.testAttribute(Qt::WA_Resized) && !widget_.testAttribute(Qt::WA_WState_Created);
+    placeholderSize_ =
+        !widget_.testAttribute(Qt::WA_Resized) && !widget_.testAttribute(Qt::WA_WState_Created);
   surface_.resize(placeholderSize_ ? QSize(1, 1) : widget_.size());
 }
 

@@ -163,7 +163,6 @@ class StockBarAccessible final : public HostAccessible, public QAccessibleValueI
   stock::StockProgressBar* bar() const { return static_cast<stock::StockProgressBar*>(widget()); }
 };
 
-
 }  // namespace
 
 QList<QWidget*> ReadableChildren(const QWidget& container) {
@@ -188,7 +187,9 @@ void RelateCaptionToFigure(QWidget& caption, QWidget& figure) {
   }
 }
 
-bool InReadersTree(const QWidget& control) { return !IsDecoration(control) && !LiesOutsideItsContainer(control); }
+bool InReadersTree(const QWidget& control) {
+  return !IsDecoration(control) && !LiesOutsideItsContainer(control);
+}
 
 bool ReadersHearOf(const QWidget& control) { return QAccessible::isActive() && InReadersTree(control); }
 

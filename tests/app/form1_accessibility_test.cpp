@@ -6,8 +6,8 @@
 #include <functional>
 #include <set>
 
-#include "app/form1.h"
 #include <KelvaneWidgets/chameleonbutton.h>
+#include "app/form1.h"
 
 #include "controls/button/chameleon_button.h"
 #include "platform/host/host_accessible.h"
@@ -182,8 +182,9 @@ TEST_F(Form1Reader, OnlyWhatIsInTheTreeSpeaks) {
     bool speaks;
   };
   const Speaker speakers[] = {
-      {"ProgressBar1", -1, true},     {"Label2", 3, true},           {"ProcessIndicator", -1, true},
-      {"ProgressBar2", -1, false},    {"lblavailableRAM", -1, false}, {"LblMaxPhyicalRam", -1, false},
+      {"ProgressBar1", -1, true},     {"Label2", 3, true},
+      {"ProcessIndicator", -1, true}, {"ProgressBar2", -1, false},
+      {"lblavailableRAM", -1, false}, {"LblMaxPhyicalRam", -1, false},
       {"Image1", -1, false},
   };
   for (const Speaker& s : speakers) {

@@ -113,11 +113,13 @@ TEST(ControlSurface, NeverLargerThanASizeTheControlWasGiven) {
          (new QVBoxLayout(&window))->addWidget(&c);
          return QSize(1, 1);
        }},
-      {"sized alone", [](QWidget&, Hosted<RecordingControl>& c) {
+      {"sized alone",
+       [](QWidget&, Hosted<RecordingControl>& c) {
          c.resize(93, 26);
          return QSize(93, 26);
        }},
-      {"shown alone", [](QWidget&, Hosted<RecordingControl>& c) {
+      {"shown alone",
+       [](QWidget&, Hosted<RecordingControl>& c) {
          c.show();
          return c.size();
        }},
