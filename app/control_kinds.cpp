@@ -3,14 +3,14 @@
 #include <KelvaneWidgets/chameleonbutton.h>
 #include <KelvaneWidgets/xp_progressbar.h>
 
-#include "platform/host/host_accessible.h"
+#include "controls/accessibility.h"
 #include "platform/host/layout/control_kinds.h"
 
 namespace kelvane::app {
 
 void RegisterKelvaneControls() {
   using host::layout::registerControlKind;
-  host::InstallHostAccessibility();
+  controls::InstallAccessibility();
   registerControlKind("chameleonButton",
                       [](QWidget* container) -> QWidget* { return new Kelvane::chameleonButton(container); });
   registerControlKind("Xp_ProgressBar",

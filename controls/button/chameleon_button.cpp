@@ -41,41 +41,30 @@ chameleonButton::chameleonButton(QWidget& widget) : host::Control(widget) {
 
 // ---- properties ------------------------------------------------------------------------------------
 
+// While designing, BackColor and ForeColor set their hover twins too.
+void chameleonButton::SetColour(std::int32_t ButtonFields::*field, std::int32_t colour, const char* key,
+                                std::int32_t ButtonFields::*designTwin) {
+  Stored.*field = colour;
+  if (designTwin && Designing()) Stored.*designTwin = colour;
+  ComputeSchemeColors();
+  PaintButton(LastState, true);
+  PropertyChanged(key);
+}
+
 void chameleonButton::setBackColor(std::int32_t colour) {
-  Stored.BackColor = colour;
-  if (Designing()) Stored.BackOver = colour;
-  ComputeSchemeColors();
-  PaintButton(LastState, true);
-  PropertyChanged(keys::BackColor);
+  SetColour(&ButtonFields::BackColor, colour, keys::BackColor, &ButtonFields::BackOver);
 }
-
 void chameleonButton::setBackOver(std::int32_t colour) {
-  Stored.BackOver = colour;
-  ComputeSchemeColors();
-  PaintButton(LastState, true);
-  PropertyChanged(keys::BackOver);
+  SetColour(&ButtonFields::BackOver, colour, keys::BackOver);
 }
-
 void chameleonButton::setForeColor(std::int32_t colour) {
-  Stored.ForeColor = colour;
-  if (Designing()) Stored.ForeOver = colour;
-  ComputeSchemeColors();
-  PaintButton(LastState, true);
-  PropertyChanged(keys::ForeColor);
+  SetColour(&ButtonFields::ForeColor, colour, keys::ForeColor, &ButtonFields::ForeOver);
 }
-
 void chameleonButton::setForeOver(std::int32_t colour) {
-  Stored.ForeOver = colour;
-  ComputeSchemeColors();
-  PaintButton(LastState, true);
-  PropertyChanged(keys::ForeOver);
+  SetColour(&ButtonFields::ForeOver, colour, keys::ForeOver);
 }
-
 void chameleonButton::setMaskColor(std::int32_t colour) {
-  Stored.MaskColor = colour;
-  ComputeSchemeColors();
-  PaintButton(LastState, true);
-  PropertyChanged(keys::MaskColor);
+  SetColour(&ButtonFields::MaskColor, colour, keys::MaskColor);
 }
 
 void chameleonButton::setButtonType(std::int32_t type) {
@@ -132,6 +121,12 @@ void chameleonButton::ApplyFont(const host::FontDesc& font) {
 }
 
 bool chameleonButton::FontBold() const { return Font().weight > kBoldThreshold; }
+
+host::FontDesc chameleonButton::BoldFont() const {
+  host::FontDesc font = Font();
+  font.weight = kBoldWeight;
+  return font;
+}
 
 void chameleonButton::setFontBold(bool bold) {
   host::FontDesc font = Font();

@@ -2,8 +2,8 @@
 
 #include <QAccessible>
 
+#include "controls/accessibility.h"
 #include "controls/progressbar/bar_pictures.h"
-#include "controls/progressbar/progressbar_accessible.h"
 #include "platform/host/services.h"
 
 namespace kelvane::controls {
@@ -35,7 +35,7 @@ Xp_ProgressBar::Xp_ProgressBar(QWidget& widget)
     : host::Control(widget), img_(FramePicture()), blank_(BlankPicture()) {
   // Usable without the host's notifications too (factories, tools): start as a new instance.
   SetDefaults();
-  InstallProgressBarAccessibility();
+  InstallAccessibility();
 }
 
 Xp_ProgressBar::~Xp_ProgressBar() = default;

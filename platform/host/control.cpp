@@ -41,7 +41,8 @@ int loadingMakers = 0;  // MadeForLoading scopes alive; widgets are made on the 
 
 }  // namespace
 
-Control::Control(QWidget& widget) : QObject(&widget), widget_(widget) {
+Control::Control(QWidget& widget)
+    : QObject(&widget), widget_(widget), placeholderSize_(widget.parentWidget() == nullptr) {
   WatchPointer();
   widget.setMouseTracking(true);
   widget.setFocusPolicy(Qt::StrongFocus);

@@ -90,7 +90,8 @@ class Control : public QObject {
   void setAmbient(const AmbientProperties& a, const QString& changedName = {});
 
   // ---- surface services ------------------------------------------------------------------------
-  // The surface always has the control's current size, even while the control is hidden.
+  // The surface has the control's current size, even while the control is hidden; a control made
+  // without a parent has none until it is sized or shown (Qt's 640 x 480 until then is nobody's).
   gdi::Surface& surface();
   const gdi::Surface& surface() const { return surface_; }
   // Asks for the surface to be shown at the next paint (drawing code calls this after drawing).
@@ -189,7 +190,8 @@ class Control : public QObject {
   void startDoubleClick(int button);
 
   QWidget& widget_;
-  QSize toldSize_;  // the size of the last resize notification; none before the first
+  bool placeholderSize_;  // made without a parent, and neither sized nor shown since
+  QSize toldSize_;        // the size of the last resize notification; none before the first
   gdi::Surface surface_;
   int repaintHolds_ = 0;
   bool heldChange_ = false;
