@@ -47,7 +47,6 @@ Control::Control(QWidget& widget) : QObject(&widget), widget_(widget) {
   widget.setFocusPolicy(Qt::StrongFocus);
   // The surface covers every pixel, so Qt need not clear behind it.
   widget.setAttribute(Qt::WA_OpaquePaintEvent);
-  widget.setFont(font_.toQFont());
   syncSurfaceSize();
   EnsureAccessKeyFilter();
 }
