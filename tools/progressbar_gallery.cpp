@@ -53,7 +53,7 @@ QImage MarqueeBar(int look, int steps) {
   Xp_ProgressBar& bar = *kelvane::host::ControlOf<Xp_ProgressBar>(&widget);
   bar.hostCreateNew({});
   bar.setProgressLook(look);
-  bar.setStyleIndex(kMarqueeStyle);
+  bar.setStyle(kMarqueeStyle);
   ResizeBar(widget);
   for (int i = 0; i < steps; ++i) bar.setValue(i % 2);
   return bar.surface().image().copy();
