@@ -298,8 +298,13 @@ void chameleonButton::InitProperties() {
   Stored = NewButtonProperties().fields;
   SetWindowEnabled(true);
   Stored.Caption = Ambient().displayName;
-  // The container's font, still inherited: the button follows it until it is given its own.
-  TakeFont(Ambient().font);
+  // The container's font, still inherited: the button follows it until it is given its own. A
+  // host that names another font gives the widget that one.
+  if (host::FontDesc::fromQFont(widget().font(), Ambient().font.charset) == Ambient().font) {
+    TakeFont(Ambient().font);
+  } else {
+    Control::setFont(Ambient().font);
+  }
   ComputeSchemeColors();
   Stored.BackColor = Stored.BackOver = WorkingColors.FaceColor;
   Stored.ForeColor = Stored.ForeOver = WorkingColors.TextColor;
