@@ -147,8 +147,10 @@ void chameleonButton::PaintButton(std::uint8_t state, bool force) {
   PaintRect(dc, 0, 0, options.Width, options.Height, static_cast<gdi::ColorRef>(options.Colors.FaceColor),
             false);
 
-  const Look look = !Enabled() ? Look::Disabled : state == kStateUp ? Look::Up : Look::Down;
-  if (Enabled() && state != kStateUp && state != kStateDown) {
+  // A disabled container greys the button as Qt's own buttons are greyed.
+  const bool usable = widget().isEnabled();
+  const Look look = !usable ? Look::Disabled : state == kStateUp ? Look::Up : Look::Down;
+  if (usable && state != kStateUp && state != kStateDown) {
     surfaceChanged();
     return;
   }

@@ -106,7 +106,31 @@ void chameleonButton::SetWindowEnabled(bool enabled) {
 
 void chameleonButton::changeEvent(QEvent* e) {
   host::Control::changeEvent(e);
-  if (e->type() == QEvent::EnabledChange && !SettingEnabled) PaintButton(kStateUp, true);
+  switch (e->type()) {
+    case QEvent::EnabledChange:
+      if (!SettingEnabled) PaintButton(kStateUp, true);
+      break;
+    case QEvent::FontChange:
+      // Qt's font (set on the widget or inherited) is the button's: it is taken as it is, so a
+      // container's later change still reaches a button that never set its own.
+      if (!SettingFont()) {
+        const host::FontDesc font = host::FontDesc::fromQFont(widget().font(), Font().charset);
+        if (!(font == Font())) {
+          TakeFont(font);
+          MeasureCaption();
+          PaintButton(kStateUp, true);
+          PropertyChanged(keys::Font);
+        }
+      }
+      break;
+    case QEvent::PaletteChange:
+    case QEvent::ApplicationPaletteChange:
+      // System colours are read from the palette when the colours are worked out.
+      ComputeSchemeColors();
+      PaintButton(LastState, true);
+      break;
+    default: break;
+  }
 }
 
 void chameleonButton::setFont(const host::FontDesc& font) {
@@ -269,7 +293,13 @@ void chameleonButton::InitProperties() {
   Stored = NewButtonProperties().fields;
   SetWindowEnabled(true);
   Stored.Caption = Ambient().displayName;
-  Control::setFont(Ambient().font);
+  // The container's font, still inherited: the button follows it until it is given its own. A
+  // host that names another font gives the widget that one.
+  if (host::FontDesc::fromQFont(widget().font(), Ambient().font.charset) == Ambient().font) {
+    TakeFont(Ambient().font);
+  } else {
+    Control::setFont(Ambient().font);
+  }
   ComputeSchemeColors();
   Stored.BackColor = Stored.BackOver = WorkingColors.FaceColor;
   Stored.ForeColor = Stored.ForeOver = WorkingColors.TextColor;

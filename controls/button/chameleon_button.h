@@ -54,6 +54,8 @@ class chameleonButton : public host::Control {
   void setButtonType(std::int32_t type);
   QString Caption() const { return Stored.Caption; }
   void setCaption(const QString& caption);
+  // A click from code: a check box flips, Click is raised; nothing while disabled, no focus taken.
+  void PerformClick();
 
   // The window's own enabled state (a disabled container does not change it). QWidget::setEnabled
   // reaches the same state and repaints too; only this setter gives the change notice.

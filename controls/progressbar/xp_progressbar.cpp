@@ -33,6 +33,8 @@ const QString kKeyLook = QStringLiteral("ProgressLook");
 
 Xp_ProgressBar::Xp_ProgressBar(QWidget& widget)
     : host::Control(widget), img_(FramePicture()), blank_(BlankPicture()) {
+  // Nothing to type into: as QProgressBar, never a Tab stop.
+  widget.setFocusPolicy(Qt::NoFocus);
   // Usable without the host's notifications too (factories, tools): start as a new instance.
   SetDefaults();
   InstallAccessibility();

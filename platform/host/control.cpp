@@ -48,7 +48,6 @@ Control::Control(QWidget& widget)
   widget.setFocusPolicy(Qt::StrongFocus);
   // The surface covers every pixel, so Qt need not clear behind it.
   widget.setAttribute(Qt::WA_OpaquePaintEvent);
-  widget.setFont(font_.toQFont());
   syncSurfaceSize();
   EnsureAccessKeyFilter();
 }

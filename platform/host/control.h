@@ -125,7 +125,12 @@ class Control : public QObject {
   QString AccessKeys() const { return accessKeys_; }
   void setAccessKeys(const QString& keys) { accessKeys_ = keys; }
   FontDesc Font() const { return font_; }
+  // Also the widget's own font.
   void setFont(const FontDesc& f);
+  // The font the widget already has (its own or inherited): the widget is left as it is.
+  void TakeFont(const FontDesc& f) { font_ = f; }
+  // True while setFont changes the widget's font (its FontChange is the control's own).
+  bool SettingFont() const { return settingFont_; }
   std::int16_t MousePointer() const { return mousePointer_; }
   // Raises RuntimeError 380 for a code outside 0..15 and 99.
   void setMousePointer(std::int16_t code);
@@ -200,6 +205,7 @@ class Control : public QObject {
   ScaleUnit scaleMode_ = ScaleUnit::Twips;
   QString accessKeys_;
   FontDesc font_;
+  bool settingFont_ = false;
   std::int16_t mousePointer_ = 0;
   Picture mouseIcon_;
   bool modified_ = false;
@@ -232,7 +238,8 @@ void TerminateControls(QWidget* root);
 
 // The event handlers of a widget that owns a control, defined in its source file: `control` is an
 // expression giving the control, or nullptr while the widget is still making it (the control's
-// own set-up changes the widget's font and enabled state).
+// own set-up changes the widget's font and enabled state). changeEvent is the widget's own: it passes
+// the event on to the control and tells of the properties Qt changed.
 #define KELVANE_CONTROL_EVENTS(Widget, control)                                \
   void Widget::paintEvent(QPaintEvent* e) {                                    \
     if (auto* c = (control)) c->paintEvent(e);                                 \
@@ -282,8 +289,4 @@ void TerminateControls(QWidget* root);
   void Widget::leaveEvent(QEvent* e) {                                         \
     QWidget::leaveEvent(e);                                                    \
     if (auto* c = (control)) c->leaveEvent(e);                                 \
-  }                                                                            \
-  void Widget::changeEvent(QEvent* e) {                                        \
-    QWidget::changeEvent(e);                                                   \
-    if (auto* c = (control)) c->changeEvent(e);                                \
   }

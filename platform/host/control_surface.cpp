@@ -110,7 +110,9 @@ void Control::RefreshNow() { widget_.repaint(); }
 
 void Control::setFont(const FontDesc& f) {
   font_ = f;
+  settingFont_ = true;
   widget_.setFont(f.toQFont());
+  settingFont_ = false;
 }
 
 void Control::setMousePointer(std::int16_t code) {
