@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 #include "platform/host/control.h"
+#include "tests/support/recording_services.h"
 
 namespace {
 
@@ -49,13 +50,11 @@ TEST_P(EnabledState, IsThePropertyAndTheLook) {
 
 INSTANTIATE_TEST_SUITE_P(
     Ways, EnabledState,
-    testing::Values(EnabledCase{"throughQWidget", [](QWidget&, chameleonButton& b) {
-                                  static_cast<QWidget&>(b).setEnabled(false);
-                                }},
-                    EnabledCase{"property", [](QWidget&, chameleonButton& b) {
-                                  b.setProperty("Enabled", false);
-                                }},
-                    EnabledCase{"container", [](QWidget& c, chameleonButton&) { c.setEnabled(false); }}),
+    testing::Values(
+        EnabledCase{"throughQWidget",
+                    [](QWidget&, chameleonButton& b) { static_cast<QWidget&>(b).setEnabled(false); }},
+        EnabledCase{"property", [](QWidget&, chameleonButton& b) { b.setProperty("Enabled", false); }},
+        EnabledCase{"container", [](QWidget& c, chameleonButton&) { c.setEnabled(false); }}),
     [](const testing::TestParamInfo<EnabledCase>& p) { return std::string(p.param.name); });
 
 // ---- font: QWidget's own, inherited, or the container's at creation is Font ----------------------
@@ -111,7 +110,9 @@ TEST(PaletteState, SystemColoursFollowTheApplicationPalette) {
 // ---- refusals: the program's handler takes them; kept assignments tell of themselves -------------
 
 QStringList refusals;
-void Collect(const QString& message, const QString& title) { refusals << title + QStringLiteral(": ") + message; }
+void Collect(const QString& message, const QString& title) {
+  refusals << title + QStringLiteral(": ") + message;
+}
 
 struct RefusalCase {
   const char* name;
@@ -127,6 +128,7 @@ TEST_P(Refusal, ReachesTheProgramsHandlerAndLeavesTheBar) {
   bar.setValue(50);
   QSignalSpy told(&bar, &Xp_ProgressBar::valueChanged);
   refusals.clear();
+  const kelvane::test::ScopedRealServices real;  // the program's handler stands in for the real box
   const auto previous = Xp_ProgressBar::installRefusalHandler(Collect);
   GetParam().assign(bar);
   EXPECT_EQ(Xp_ProgressBar::installRefusalHandler(previous), &Collect);
@@ -198,32 +200,34 @@ QPixmap Square(int side) {
   return p;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Contents, ButtonHint,
-    testing::Values(HintCase{"shortCaption", [](chameleonButton&) {}, false, false},
-                    HintCase{"longCaption",
-                             [](chameleonButton& b) { b.setCaption(QStringLiteral("A much longer caption here")); },
-                             true, false},
-                    HintCase{"bigFont",
-                             [](chameleonButton& b) {
-                               QFont f = b.font();
-                               f.setPointSize(28);
-                               b.setFont(f);
-                             },
-                             false, true},
-                    HintCase{"pictureBeside",
-                             [](chameleonButton& b) {
-                               b.setPictureNormal(Square(80));
-                               b.setPicturePosition(0);
-                             },
-                             true, true},
-                    HintCase{"pictureAbove",
-                             [](chameleonButton& b) {
-                               b.setPictureNormal(Square(24));
-                               b.setPicturePosition(2);
-                             },
-                             false, true}),
-    [](const testing::TestParamInfo<HintCase>& p) { return std::string(p.param.name); });
+INSTANTIATE_TEST_SUITE_P(Contents, ButtonHint,
+                         testing::Values(HintCase{"shortCaption", [](chameleonButton&) {}, false, false},
+                                         HintCase{"longCaption",
+                                                  [](chameleonButton& b) {
+                                                    b.setCaption(
+                                                        QStringLiteral("A much longer caption here"));
+                                                  },
+                                                  true, false},
+                                         HintCase{"bigFont",
+                                                  [](chameleonButton& b) {
+                                                    QFont f = b.font();
+                                                    f.setPointSize(28);
+                                                    b.setFont(f);
+                                                  },
+                                                  false, true},
+                                         HintCase{"pictureBeside",
+                                                  [](chameleonButton& b) {
+                                                    b.setPictureNormal(Square(80));
+                                                    b.setPicturePosition(0);
+                                                  },
+                                                  true, true},
+                                         HintCase{"pictureAbove",
+                                                  [](chameleonButton& b) {
+                                                    b.setPictureNormal(Square(24));
+                                                    b.setPicturePosition(2);
+                                                  },
+                                                  false, true}),
+                         [](const testing::TestParamInfo<HintCase>& p) { return std::string(p.param.name); });
 
 // ---- click() from code, as QAbstractButton::click() ------------------------------------------------
 
@@ -255,7 +259,9 @@ INSTANTIATE_TEST_SUITE_P(Buttons, CodeClick,
                                          ClickCase{"checkBox", true, true, true, 1, true},
                                          ClickCase{"disabled", true, false, true, 0, false},
                                          ClickCase{"inDisabledContainer", true, true, false, 0, false}),
-                         [](const testing::TestParamInfo<ClickCase>& p) { return std::string(p.param.name); });
+                         [](const testing::TestParamInfo<ClickCase>& p) {
+                           return std::string(p.param.name);
+                         });
 
 TEST(NativeWindow, HwndIsTheWindowsIdWithoutMakingOne) {
   QWidget window;
