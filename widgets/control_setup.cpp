@@ -2,14 +2,20 @@
 
 #include <mutex>
 
-#include "controls/accessibility.h"
+#include "controls/button/button_accessible.h"
+#include "controls/progressbar/progressbar_accessible.h"
 #include "platform/host/access_keys.h"
+#include "platform/host/host_accessible.h"
 
 namespace Kelvane::detail {
 
 void InstallControlServices() {
   static std::once_flag once;
-  std::call_once(once, [] { kelvane::controls::InstallAccessibility(); });
+  std::call_once(once, [] {
+    kelvane::host::InstallHostAccessibility();
+    kelvane::controls::InstallButtonAccessibility();
+    kelvane::controls::InstallProgressBarAccessibility();
+  });
   kelvane::host::EnsureAccessKeyFilter();
 }
 

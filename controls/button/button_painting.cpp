@@ -37,15 +37,17 @@ class ButtonCanvas final : public PrimitiveCanvas {
   void Caption(CaptionMode mode) override { PaintCaption(dc(), options(), mode, button_.LastCaptionMode); }
 
   void BoldCaption(CaptionMode mode) override {
-    // The bold font is this caption's alone: the button's own font, of whatever weight, stays.
-    const CaptionLayout bold = button_.MeasureCaptionIn(button_.BoldFont(), button_.CaptionGeometry);
-    gdi::SelectObject(dc(), gdi::Font(button_.BoldFont().toQFont()));
-    options().Layout = bold;
-    Caption(mode);
-    // Measured from the bold layout, as a font change and back would leave it.
-    button_.CaptionGeometry = button_.MeasureCaptionIn(button_.Font(), bold);
+    // The weight change measures the caption again and asks for a paint, which must do nothing here.
+    const bool kept = button_.FontBold();
+    button_.RefreshOn = false;
+    button_.setFontBold(true);
     SelectButtonFont();
     options().Layout = button_.CaptionGeometry;
+    Caption(mode);
+    button_.setFontBold(kept);
+    SelectButtonFont();
+    options().Layout = button_.CaptionGeometry;
+    button_.RefreshOn = true;
   }
 
   void PlainCaption(std::int32_t textColour) override {
@@ -74,20 +76,17 @@ class ButtonCanvas final : public PrimitiveCanvas {
   chameleonButton& button_;
 };
 
-void chameleonButton::MeasureCaption() { CaptionGeometry = MeasureCaptionIn(Font(), CaptionGeometry); }
-
-CaptionLayout chameleonButton::MeasureCaptionIn(const host::FontDesc& font,
-                                                const CaptionLayout& previous) const {
+void chameleonButton::MeasureCaption() {
   CaptionMeasureInputs in;
   in.Caption = Stored.Caption;
-  in.Font = font.toQFont();
+  in.Font = Font().toQFont();
   in.ClientWidth = widget().width();
   in.ClientHeight = widget().height();
   in.PictureWidth = PictureWidth;
   in.PictureHeight = PictureHeight;
   in.PicturePosition = Stored.PicturePosition;
   in.HasPicture = !Stored.PictureNormal.isNull() || !Stored.PictureOver.isNull();
-  return controls::MeasureCaption(in, previous);
+  CaptionGeometry = controls::MeasureCaption(in, CaptionGeometry);
 }
 
 // What this paint reads, once the working colours are this paint's.
@@ -147,10 +146,8 @@ void chameleonButton::PaintButton(std::uint8_t state, bool force) {
   PaintRect(dc, 0, 0, options.Width, options.Height, static_cast<gdi::ColorRef>(options.Colors.FaceColor),
             false);
 
-  // A disabled container greys the button as Qt's own buttons are greyed.
-  const bool usable = widget().isEnabled();
-  const Look look = !usable ? Look::Disabled : state == kStateUp ? Look::Up : Look::Down;
-  if (usable && state != kStateUp && state != kStateDown) {
+  const Look look = !Enabled() ? Look::Disabled : state == kStateUp ? Look::Up : Look::Down;
+  if (Enabled() && state != kStateUp && state != kStateDown) {
     surfaceChanged();
     return;
   }

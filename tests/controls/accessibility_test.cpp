@@ -5,7 +5,6 @@
 #include <QWidget>
 #include <memory>
 
-#include "controls/accessibility.h"
 #include "controls/button/button_accessible.h"
 #include "controls/button/chameleon_button.h"
 #include "controls/progressbar/progressbar_accessible.h"
@@ -18,7 +17,7 @@ namespace {
 constexpr int kWaitMs = 5000;
 
 kelvane::test::OwnedButton NewButton(const QString& caption) {
-  InstallAccessibility();
+  InstallButtonAccessibility();
   kelvane::test::OwnedButton b;
   b->hostCreateNew({});
   b->widget().resize(80, 24);
@@ -216,7 +215,7 @@ TEST(ButtonAccessibleTest, PressedWhileTheSpaceBarHoldsTheButtonDown) {
 TEST(ButtonAccessibleTest, FocusedWhenTheButtonHasFocus) {
   QWidget window;
   auto* button = kelvane::test::NewButton(&window);
-  InstallAccessibility();
+  InstallButtonAccessibility();
   button->hostCreateNew({});
   auto* other = kelvane::test::NewButton(&window);
   other->hostCreateNew({});
@@ -242,7 +241,7 @@ class ProgressBarAccessibleTest : public ::testing::TestWithParam<BarCase> {};
 
 TEST_P(ProgressBarAccessibleTest, ValueInterfaceFollowsTheBar) {
   const BarCase& c = GetParam();
-  InstallAccessibility();
+  InstallProgressBarAccessibility();
   kelvane::test::OwnedBar owner;
   Xp_ProgressBar& bar = *owner;
   bar.hostCreateNew({});
