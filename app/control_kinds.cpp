@@ -3,18 +3,24 @@
 #include <KelvaneWidgets/chameleonbutton.h>
 #include <KelvaneWidgets/xp_progressbar.h>
 
-#include "platform/host/host_accessible.h"
+#include "controls/accessibility.h"
 #include "platform/host/layout/control_kinds.h"
 
 namespace kelvane::app {
 
 void RegisterKelvaneControls() {
   using host::layout::registerControlKind;
-  host::InstallHostAccessibility();
+  controls::InstallAccessibility();
   registerControlKind("chameleonButton",
                       [](QWidget* container) -> QWidget* { return new Kelvane::chameleonButton(container); });
   registerControlKind("Xp_ProgressBar",
-                      [](QWidget* container) -> QWidget* { return new Kelvane::Xp_ProgressBar(container); });
+                      [](QWidget* container) -> QWidget* {
+                        // The window keeps its bar as a Tab stop, as it always was: the first focus
+                        // lands there, and the buttons start in their plain look.
+                        auto* bar = new Kelvane::Xp_ProgressBar(container);
+                        bar->setFocusPolicy(Qt::StrongFocus);
+                        return bar;
+                      });
 }
 
 }  // namespace kelvane::app

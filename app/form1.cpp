@@ -5,9 +5,10 @@
 
 #include "app/control_kinds.h"
 #include "app/memory_figures.h"
-#include "app/reader_names.h"
 #include "app/release_routine.h"
 #include "app/window_icon.h"
+#include "controls/button/button_accessible.h"
+#include "platform/host/host_accessible.h"
 #include "platform/host/layout/form_loader.h"
 #include "platform/host/layout/placement.h"
 #include "platform/host/services.h"
@@ -56,17 +57,24 @@ Form1::Form1(mem::MemoryStatusSource& memory, mem::BlockAllocator& allocator, QL
       form_(LoadLayout(layoutPath)),
       tick_{&Label2(3),         &Label2(4),          &Label2(5),      &Label2(7),
             &lblavailableRAM(), &LblMaxPhyicalRam(), &ProgressBar1(), &ProgressBar2()} {
-  NameForScreenReaders(form_);
-  QObject::connect(&Timer1(), &host::stock::Timer::Tick, window(), [this] { Timer1_Timer(); });
-  QObject::connect(form_.control<Kelvane::chameleonButton>("Command1"), &Kelvane::chameleonButton::Click,
-                   window(), [this] { Command1_Click(); });
-  QObject::connect(form_.control<Kelvane::chameleonButton>("chameleonButton1"),
-                   &Kelvane::chameleonButton::Click, window(), [this] { chameleonButton1_Click(); });
+  SetUpForScreenReaders();
+  QObject::connect(&Timer1(), &host::stock::Timer::Tick, window(), [this] { Refresh(); });
+  QObject::connect(&OptimizeButton(), &Kelvane::chameleonButton::Click, window(), [this] { Optimize(); });
+  QObject::connect(&EndButton(), &Kelvane::chameleonButton::Click, window(), [this] { End(); });
 }
 
 Form1::~Form1() = default;
 
-void Form1::Form_Load() {
+// What the stored layout does not tell a reader: the free-share bar is named by the heading above
+// it, the indicator by the button whose run it follows, and each figure is labelled by its caption.
+// The banner's picture stays unnamed, as decoration beside the title.
+void Form1::SetUpForScreenReaders() {
+  ProgressBar1().setAccessibleName(Label2(6).Caption());
+  ProcessIndicator().setAccessibleName(controls::AccessibleButtonName(OptimizeButton().Caption()));
+  for (int row = 0; row < 3; ++row) host::RelateCaptionToFigure(Label2(row), Label2(row + 3));
+}
+
+void Form1::OnLoad() {
   QWidget& w = *window();
   const host::layout::TwipsSize screen = host::layout::ScreenSizeTwips(w);
   const host::layout::TwipsSize outer = host::layout::OuterSizeTwips(w);
@@ -76,8 +84,8 @@ void Form1::Form_Load() {
 }
 
 void Form1::Show() {
-  Form_Load();
-  host::layout::PlaceAgainWhenFramed(*window(), [this] { Form_Load(); });
+  OnLoad();
+  host::layout::PlaceAgainWhenFramed(*window(), [this] { OnLoad(); });
   window()->show();
   // The layout holds the 32 px icon only, which a title bar or task switcher would scale: every
   // drawn size follows the first frame.
@@ -96,7 +104,7 @@ void Form1::GetMemoryStatus() {
   tick_.hiddenBar->setValue(kFullBar);
 }
 
-void Form1::Timer1_Timer() {
+void Form1::Refresh() {
   GetMemoryStatus();
   const QString totalText = tick_.totalWorking->Caption(), freeText = tick_.freeWorking->Caption();
   if (!lastShown_ || lastShown_->totalText != totalText || lastShown_->freeText != freeText) {
@@ -109,15 +117,28 @@ void Form1::Timer1_Timer() {
   tick_.percent->setCaption(shown.percent);
 }
 
-void Form1::Command1_Click() {
-  // If anything still goes wrong while memory is held, the kernel should pick us, not a bystander.
-  mem::OomScoreGuard oomGuard;
-  StockIndicator indicator(ProcessIndicator());
-  RunMemoryRelease(indicator, releaseBudget_, host::services());
+void Form1::Optimize() {
+  // A reader hears only bare percentages from the indicator: the button says when a run starts
+  // and when the last nested one is over.
+  Kelvane::chameleonButton& button = OptimizeButton();
+  if (runs_++ == 0) button.setAccessibleDescription(QString::fromLatin1(kRunningDescription));
+  {
+    // If anything still goes wrong while memory is held, the kernel should pick us, not a bystander.
+    mem::OomScoreGuard oomGuard;
+    StockIndicator indicator(ProcessIndicator());
+    RunMemoryRelease(indicator, releaseBudget_, host::services());
+  }
+  if (--runs_ == 0) button.setAccessibleDescription(QString::fromLatin1(kFinishedDescription));
 }
 
-void Form1::chameleonButton1_Click() { host::services().End(0); }
+void Form1::End() { host::services().End(0); }
 
+Kelvane::chameleonButton& Form1::OptimizeButton() const {
+  return *form_.control<Kelvane::chameleonButton>("Command1");
+}
+Kelvane::chameleonButton& Form1::EndButton() const {
+  return *form_.control<Kelvane::chameleonButton>("chameleonButton1");
+}
 host::stock::Label& Form1::Label2(int index) const {
   return *form_.control<host::stock::Label>("Label2", index);
 }

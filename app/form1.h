@@ -1,6 +1,6 @@
 #pragma once
-// The main window: built from its stored layout, refreshed by Timer1, "Optimize" runs the release
-// routine, "End" ends the program at once.
+// The main window: built from its stored layout, refreshed by its timer, "Optimize" runs the
+// release routine, "End" ends the program at once. The stored layout's control names stay here.
 #include <QLocale>
 #include <QString>
 #include <optional>
@@ -12,6 +12,7 @@
 #include "platform/memory/memory_status.h"
 
 namespace Kelvane {
+class chameleonButton;
 class Xp_ProgressBar;
 }  // namespace Kelvane
 namespace kelvane::host::stock {
@@ -23,6 +24,9 @@ class Timer;
 namespace kelvane::app {
 
 inline constexpr const char* kForm1Layout = ":/layout/form1.json";
+// The Optimize button's description to screen readers while a run goes on, and after it.
+inline constexpr const char* kRunningDescription = "Running";
+inline constexpr const char* kFinishedDescription = "Finished";
 
 class Form1 {
  public:
@@ -35,14 +39,16 @@ class Form1 {
   QWidget* window() const { return form_.window(); }
   const host::layout::LoadedForm& form() const { return form_; }
 
-  void Form_Load();     // centres the window
-  void Show();          // Form_Load, then shows the window
-  void Timer1_Timer();  // GetMemoryStatus, then the refresh step
+  void OnLoad();   // centres the window
+  void Show();     // OnLoad, then shows the window
+  void Refresh();  // GetMemoryStatus, then the figures
   void GetMemoryStatus();
-  void Command1_Click();  // the memory release routine
-  void chameleonButton1_Click();
+  void Optimize();  // the memory release routine
+  void End();       // ends the program at once
 
   // The controls the handlers drive.
+  Kelvane::chameleonButton& OptimizeButton() const;
+  Kelvane::chameleonButton& EndButton() const;
   host::stock::Label& Label2(int index) const;
   host::stock::Label& lblavailableRAM() const;
   host::stock::Label& LblMaxPhyicalRam() const;
@@ -52,7 +58,10 @@ class Form1 {
   host::stock::Timer& Timer1() const;
 
  private:
+  void SetUpForScreenReaders();
+
   mem::MemoryStatusSource& memory_;
+  int runs_ = 0;                       // runs of Optimize under way, nested ones included
   SharedReleaseBudget releaseBudget_;  // every run of Optimize, nested ones too
   QLocale locale_;
   host::layout::LoadedForm form_;

@@ -22,8 +22,9 @@ QApplication& App() {
   static char name[] = "bench_many_controls";
   static char* argv[] = {name, nullptr};
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  static QApplication app(argc, argv);
-  return app;
+  // Never destroyed: at exit Qt's own globals may already be gone, and its input devices with them.
+  static QApplication* app = new QApplication(argc, argv);
+  return *app;
 }
 
 // Heap in use, large blocks too: a surface is allocated before anything touches its pages, so the

@@ -30,7 +30,7 @@ void BM_RefreshTick(benchmark::State& state) {
   for (auto _ : state) {
     free += 4096 * ((free >> 12) % 7 == 0 ? 1000 : -7);
     memory.SetFigures(24ull << 30, free);
-    form.Timer1_Timer();
+    form.Refresh();
   }
 }
 BENCHMARK(BM_RefreshTick);
@@ -41,7 +41,7 @@ void BM_RefreshTickProcMeminfo(benchmark::State& state) {
   kelvane::mem::ProcMeminfoSource memory;
   kelvane::mem::PageBlockAllocator allocator;
   kelvane::app::Form1 form(memory, allocator, QLocale::c());
-  for (auto _ : state) form.Timer1_Timer();
+  for (auto _ : state) form.Refresh();
 }
 BENCHMARK(BM_RefreshTickProcMeminfo);
 

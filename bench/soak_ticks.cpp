@@ -65,12 +65,12 @@ int main(int argc, char** argv) {
   long tick = 0;
   for (; tick < kWarmUpTicks; ++tick) {
     memory.SetFigures(kTotal, FreeAt(tick));
-    form.Timer1_Timer();
+    form.Refresh();
   }
   const long long rss0 = ResidentBytes(), heap0 = HeapInUse();
   for (; tick < ticks; ++tick) {
     memory.SetFigures(kTotal, FreeAt(tick));
-    form.Timer1_Timer();
+    form.Refresh();
   }
   QCoreApplication::processEvents();
   const long long rss1 = ResidentBytes(), heap1 = HeapInUse();

@@ -3,6 +3,7 @@
 #include <KelvaneWidgets/chameleonbutton.h>
 #include <KelvaneWidgets/xp_progressbar.h>
 #include <QIcon>
+#include <memory>
 #include <QtDesigner/QDesignerPropertySheetExtension>
 #include <QtDesigner/QExtensionManager>
 
@@ -38,6 +39,17 @@ QWidget* CreateButton(QWidget* parent, QDesignerFormEditorInterface* core) {
   });
   QObject::connect(button, &chameleonButton::FontChanged, button,
                    [designer, button] { MarkSet(designer, button, "Font"); });
+  // A new button is captioned with its name: the widget box's caption is the class's first name,
+  // and a caption still equal to the name it last took follows a new one. A loaded form's own
+  // caption (or none) is left alone.
+  auto captionFromName = std::make_shared<QString>(QStringLiteral("chameleonButton"));
+  QObject::connect(button, &QObject::objectNameChanged, button,
+                   [designer, button, captionFromName](const QString& name) {
+                     if (button->Caption() != *captionFromName) return;
+                     *captionFromName = name;
+                     button->setCaption(name);
+                     MarkSet(designer, button, "Caption");
+                   });
   return button;
 }
 

@@ -1,6 +1,9 @@
 #include <KelvaneWidgets/chameleonbutton.h>
 
+#include <QEvent>
+#include <QFontMetrics>
 #include <QPointer>
+#include <algorithm>
 #include <QtDebug>
 
 #include "colour_value.h"
@@ -73,6 +76,8 @@ chameleonButton::chameleonButton(QWidget* parent) : QWidget(parent), d(std::make
   const internal::host::AmbientProperties ambient = detail::NewControlAmbient(*this, sizeHint());
   d->control = new internal::controls::chameleonButton(*this);
   if (!internal::host::Control::BeingMadeForLoading()) d->control->hostCreateNew(ambient);
+  // As QPushButton in a layout: at least its hint wide, as high as its hint.
+  setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Fixed);
   auto& c = *d->control;
   // A click flips a check box's Value without the setter's notice; it is told before Click. Any
   // handler may delete the button, so each emission is the last unless the button survived it.
@@ -104,24 +109,64 @@ chameleonButton::chameleonButton(QWidget* parent) : QWidget(parent), d(std::make
 
 chameleonButton::~chameleonButton() { d->control->hostTerminate(); }
 
-QSize chameleonButton::sizeHint() const { return {93, 26}; }
+namespace {
+
+// The stored default size, the least a button asks for.
+constexpr QSize kDefaultSize(93, 26);
+constexpr int kTextMarginX = 12, kTextMarginY = 6, kPictureGap = 4;
+
+}  // namespace
+
+// As QPushButton: the caption in the widget's font with the picture beside, above, below or behind
+// it, and the margins the faces draw in.
+QSize chameleonButton::minimumSizeHint() const {
+  if (!d->control) return kDefaultSize;  // asked for the first size while the control is made
+  const QFontMetrics metrics(font());
+  QString shown = Caption();
+  shown.replace(QLatin1String("&&"), QLatin1String("\x01")).remove(QLatin1Char('&'));
+  shown.replace(QLatin1Char('\x01'), QLatin1Char('&'));
+  QSize text(metrics.horizontalAdvance(shown), metrics.height());
+  const QPixmap picture = PictureNormal();
+  if (!picture.isNull()) {
+    const QSize p = picture.deviceIndependentSize().toSize();
+    switch (PicturePosition()) {
+      case 0:
+      case 1: text = {text.width() + kPictureGap + p.width(), std::max(text.height(), p.height())}; break;
+      case 2:
+      case 3: text = {std::max(text.width(), p.width()), text.height() + kPictureGap + p.height()}; break;
+      default: text = text.expandedTo(p); break;
+    }
+  }
+  return text + QSize(2 * kTextMarginX, 2 * kTextMarginY);
+}
+
+QSize chameleonButton::sizeHint() const { return minimumSizeHint().expandedTo(kDefaultSize); }
 
 KELVANE_CONTROL_EVENTS(chameleonButton, d->control)
+
+// What Qt changed (setEnabled, setFont, a parent's) is told from the event loop: Qt is still at
+// work on the widget here, and a handler may delete it. The button's own font setters tell at once.
+void chameleonButton::changeEvent(QEvent* e) {
+  QWidget::changeEvent(e);
+  if (!d->control) return;
+  const bool ownFont = d->control->SettingFont();
+  d->control->changeEvent(e);
+  if (e->type() == QEvent::EnabledChange) {
+    QMetaObject::invokeMethod(this, [this, on = isEnabled()] { emit EnabledChanged(on); }, Qt::QueuedConnection);
+  } else if (e->type() == QEvent::FontChange) {
+    updateGeometry();
+    if (!ownFont) QMetaObject::invokeMethod(this, [this] { emit FontChanged(); }, Qt::QueuedConnection);
+  }
+}
 
 int chameleonButton::ButtonType() const { return d->control->ButtonType(); }
 void chameleonButton::setButtonType(int type) {
   Telling(*this, *d->control, [&] { d->control->setButtonType(type); });
 }
 QString chameleonButton::Caption() const { return d->control->Caption(); }
-void chameleonButton::setCaption(const QString& caption) { d->control->setCaption(caption); }
-bool chameleonButton::Enabled() const { return d->control->Enabled(); }
-void chameleonButton::setEnabled(bool enabled) { d->control->setEnabled(enabled); }
-
-QFont chameleonButton::Font() const { return d->control->Font().toQFont(); }
-void chameleonButton::setFont(const QFont& font) {
-  Telling(*this, *d->control, [&] {
-    d->control->setFont(internal::host::FontDesc::fromQFont(font, d->control->Font().charset));
-  });
+void chameleonButton::setCaption(const QString& caption) {
+  d->control->setCaption(caption);
+  updateGeometry();
 }
 bool chameleonButton::FontBold() const { return d->control->FontBold(); }
 void chameleonButton::setFontBold(bool bold) {
@@ -178,6 +223,7 @@ void chameleonButton::setMouseIcon(const QPixmap& icon) { d->control->setMouseIc
 QPixmap chameleonButton::PictureNormal() const { return PixmapFrom(d->control->PictureNormal()); }
 void chameleonButton::setPictureNormal(const QPixmap& picture) {
   d->control->setPictureNormal(PictureFrom(picture));
+  updateGeometry();
 }
 QPixmap chameleonButton::PictureOver() const { return PixmapFrom(d->control->PictureOver()); }
 void chameleonButton::setPictureOver(const QPixmap& picture) {
@@ -188,7 +234,10 @@ void chameleonButton::setUseMaskColor(bool use) { d->control->setUseMaskColor(us
 bool chameleonButton::SoftBevel() const { return d->control->SoftBevel(); }
 void chameleonButton::setSoftBevel(bool soft) { d->control->setSoftBevel(soft); }
 int chameleonButton::PicturePosition() const { return d->control->PicturePosition(); }
-void chameleonButton::setPicturePosition(int position) { d->control->setPicturePosition(position); }
+void chameleonButton::setPicturePosition(int position) {
+  d->control->setPicturePosition(position);
+  updateGeometry();
+}
 bool chameleonButton::UseGreyscale() const { return d->control->UseGreyscale(); }
 void chameleonButton::setUseGreyscale(bool use) { d->control->setUseGreyscale(use); }
 int chameleonButton::SpecialEffect() const { return d->control->SpecialEffect(); }
@@ -202,6 +251,9 @@ void chameleonButton::setCheckBoxBehaviour(bool on) { d->control->setCheckBoxBeh
 bool chameleonButton::Value() const { return d->control->Value(); }
 void chameleonButton::setValue(bool value) { d->control->setValue(value); }
 QString chameleonButton::Version() { return internal::controls::chameleonButton::Version(); }
+
+qulonglong chameleonButton::hwnd() const { return static_cast<qulonglong>(effectiveWinId()); }
+void chameleonButton::click() { d->control->PerformClick(); }
 
 void chameleonButton::DisableRefresh() { d->control->DisableRefresh(); }
 void chameleonButton::Refresh() { d->control->Refresh(); }

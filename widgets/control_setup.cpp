@@ -2,20 +2,14 @@
 
 #include <mutex>
 
-#include "controls/button/button_accessible.h"
-#include "controls/progressbar/progressbar_accessible.h"
+#include "controls/accessibility.h"
 #include "platform/host/access_keys.h"
-#include "platform/host/host_accessible.h"
 
 namespace Kelvane::detail {
 
 void InstallControlServices() {
   static std::once_flag once;
-  std::call_once(once, [] {
-    kelvane::host::InstallHostAccessibility();
-    kelvane::controls::InstallButtonAccessibility();
-    kelvane::controls::InstallProgressBarAccessibility();
-  });
+  std::call_once(once, [] { kelvane::controls::InstallAccessibility(); });
   kelvane::host::EnsureAccessKeyFilter();
 }
 

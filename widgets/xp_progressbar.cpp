@@ -1,7 +1,11 @@
 #include <KelvaneWidgets/xp_progressbar.h>
 
+#include <QEvent>
+
 #include "control_setup.h"
+#include "controls/progressbar/bar_state.h"
 #include "controls/progressbar/xp_progressbar.h"
+#include "platform/host/services.h"
 
 namespace Kelvane {
 
@@ -19,23 +23,63 @@ Xp_ProgressBar::Xp_ProgressBar(QWidget* parent) : QWidget(parent), d(std::make_u
   const internal::host::AmbientProperties ambient = detail::NewControlAmbient(*this, sizeHint());
   d->control = new internal::controls::Xp_ProgressBar(*this);
   if (!internal::host::Control::BeingMadeForLoading()) d->control->hostCreateNew(ambient);
+  // As QProgressBar in a layout: as wide as there is room, as high as its frame.
+  setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
 }
 
 Xp_ProgressBar::~Xp_ProgressBar() { d->control->hostTerminate(); }
 
 QSize Xp_ProgressBar::sizeHint() const { return {150, 17}; }
 
+// The frame and one block: narrower, the corners would overlap.
+QSize Xp_ProgressBar::minimumSizeHint() const { return {2 * internal::controls::kBorder + 8, 17}; }
+
+Xp_ProgressBar::RefusalHandler Xp_ProgressBar::installRefusalHandler(RefusalHandler handler) {
+  return internal::host::installMessageHandler(handler);
+}
+
 KELVANE_CONTROL_EVENTS(Xp_ProgressBar, d->control)
 
+void Xp_ProgressBar::changeEvent(QEvent* e) {
+  QWidget::changeEvent(e);
+  if (d->control) d->control->changeEvent(e);
+}
+
+namespace {
+
+// Runs a setter and tells of the change once the control is done with it (a handler may delete the
+// bar); a refused or repeated assignment tells nothing.
+template <typename Set>
+void Telling(Xp_ProgressBar* bar, int (Xp_ProgressBar::*read)() const, Set&& set,
+             void (Xp_ProgressBar::*told)(int)) {
+  const int before = (bar->*read)();
+  set();
+  const int after = (bar->*read)();
+  if (after != before) emit(bar->*told)(after);
+}
+
+}  // namespace
+
 int Xp_ProgressBar::Value() const { return d->control->Value(); }
-void Xp_ProgressBar::setValue(int value) { d->control->setValue(value); }
+void Xp_ProgressBar::setValue(int value) {
+  Telling(this, &Xp_ProgressBar::Value, [&] { d->control->setValue(value); }, &Xp_ProgressBar::valueChanged);
+}
 int Xp_ProgressBar::Min() const { return d->control->Min(); }
-void Xp_ProgressBar::setMin(int min) { d->control->setMin(min); }
+void Xp_ProgressBar::setMin(int min) {
+  Telling(this, &Xp_ProgressBar::Min, [&] { d->control->setMin(min); }, &Xp_ProgressBar::MinChanged);
+}
 int Xp_ProgressBar::Max() const { return d->control->Max(); }
-void Xp_ProgressBar::setMax(int max) { d->control->setMax(max); }
+void Xp_ProgressBar::setMax(int max) {
+  Telling(this, &Xp_ProgressBar::Max, [&] { d->control->setMax(max); }, &Xp_ProgressBar::MaxChanged);
+}
 int Xp_ProgressBar::Style() const { return d->control->Style(); }
-void Xp_ProgressBar::setStyle(int style) { d->control->setStyle(style); }
+void Xp_ProgressBar::setStyleIndex(int style) {
+  Telling(this, &Xp_ProgressBar::Style, [&] { d->control->setStyle(style); }, &Xp_ProgressBar::StyleChanged);
+}
 int Xp_ProgressBar::ProgressLook() const { return d->control->ProgressLook(); }
-void Xp_ProgressBar::setProgressLook(int look) { d->control->setProgressLook(look); }
+void Xp_ProgressBar::setProgressLook(int look) {
+  Telling(this, &Xp_ProgressBar::ProgressLook, [&] { d->control->setProgressLook(look); },
+          &Xp_ProgressBar::ProgressLookChanged);
+}
 
 }  // namespace Kelvane

@@ -98,12 +98,6 @@ class ButtonAccessible final : public QAccessibleWidget {
 };
 
 // Asked once per class of the object's line, most derived first; the first asking answers.
-QAccessibleInterface* ButtonFactory(const QString& className, QObject* object) {
-  if (!object || !object->isWidgetType() || className != QLatin1String(object->metaObject()->className()))
-    return nullptr;
-  auto* button = host::ControlOf<chameleonButton>(static_cast<QWidget*>(object));
-  return button ? new ButtonAccessible(button) : nullptr;
-}
 
 }  // namespace
 
@@ -114,12 +108,11 @@ QString AccessibleButtonShortcut(const QString& caption) {
   return key.isEmpty() ? QString() : QStringLiteral("Alt+") + key.toUpper();
 }
 
-void InstallButtonAccessibility() {
-  static const bool installed = [] {
-    QAccessible::installFactory(ButtonFactory);
-    return true;
-  }();
-  (void)installed;
+QAccessibleInterface* ButtonAccessibleFactory(const QString& className, QObject* object) {
+  if (!object || !object->isWidgetType() || className != QLatin1String(object->metaObject()->className()))
+    return nullptr;
+  auto* button = host::ControlOf<chameleonButton>(static_cast<QWidget*>(object));
+  return button ? new ButtonAccessible(button) : nullptr;
 }
 
 }  // namespace kelvane::controls

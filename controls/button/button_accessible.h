@@ -1,5 +1,6 @@
 #pragma once
 // The button as screen readers see it: a push button, or a check box while CheckBoxBehaviour is on.
+#include <QAccessibleInterface>
 #include <QString>
 
 namespace kelvane::controls {
@@ -10,7 +11,7 @@ QString AccessibleButtonName(const QString& caption);
 // "Alt+O" for a caption whose access key is "o"; empty without one.
 QString AccessibleButtonShortcut(const QString& caption);
 
-// Installs the button's accessibility factory; later calls do nothing.
-void InstallButtonAccessibility();
+// The button's accessibility factory (controls/accessibility.h installs it).
+QAccessibleInterface* ButtonAccessibleFactory(const QString& className, QObject* object);
 
 }  // namespace kelvane::controls

@@ -119,6 +119,12 @@ void chameleonButton::OnAccessKeyPress(int /*keyAscii*/) {
   OnClick();
 }
 
+void chameleonButton::PerformClick() {
+  if (!widget().isEnabled()) return;
+  LastMouseButton = host::kLeftButton;
+  OnClick();
+}
+
 // ---- keys and focus --------------------------------------------------------------------------------
 
 void chameleonButton::OnKeyDown(int& keyCode, int shift) {

@@ -37,17 +37,15 @@ class ButtonCanvas final : public PrimitiveCanvas {
   void Caption(CaptionMode mode) override { PaintCaption(dc(), options(), mode, button_.LastCaptionMode); }
 
   void BoldCaption(CaptionMode mode) override {
-    // The weight change measures the caption again and asks for a paint, which must do nothing here.
-    const bool kept = button_.FontBold();
-    button_.RefreshOn = false;
-    button_.setFontBold(true);
-    SelectButtonFont();
-    options().Layout = button_.CaptionGeometry;
+    // The bold font is this caption's alone: the button's own font, of whatever weight, stays.
+    const CaptionLayout bold = button_.MeasureCaptionIn(button_.BoldFont(), button_.CaptionGeometry);
+    gdi::SelectObject(dc(), gdi::Font(button_.BoldFont().toQFont()));
+    options().Layout = bold;
     Caption(mode);
-    button_.setFontBold(kept);
+    // Measured from the bold layout, as a font change and back would leave it.
+    button_.CaptionGeometry = button_.MeasureCaptionIn(button_.Font(), bold);
     SelectButtonFont();
     options().Layout = button_.CaptionGeometry;
-    button_.RefreshOn = true;
   }
 
   void PlainCaption(std::int32_t textColour) override {
@@ -76,17 +74,20 @@ class ButtonCanvas final : public PrimitiveCanvas {
   chameleonButton& button_;
 };
 
-void chameleonButton::MeasureCaption() {
+void chameleonButton::MeasureCaption() { CaptionGeometry = MeasureCaptionIn(Font(), CaptionGeometry); }
+
+CaptionLayout chameleonButton::MeasureCaptionIn(const host::FontDesc& font,
+                                                const CaptionLayout& previous) const {
   CaptionMeasureInputs in;
   in.Caption = Stored.Caption;
-  in.Font = Font().toQFont();
+  in.Font = font.toQFont();
   in.ClientWidth = widget().width();
   in.ClientHeight = widget().height();
   in.PictureWidth = PictureWidth;
   in.PictureHeight = PictureHeight;
   in.PicturePosition = Stored.PicturePosition;
   in.HasPicture = !Stored.PictureNormal.isNull() || !Stored.PictureOver.isNull();
-  CaptionGeometry = controls::MeasureCaption(in, CaptionGeometry);
+  return controls::MeasureCaption(in, previous);
 }
 
 // What this paint reads, once the working colours are this paint's.
@@ -146,8 +147,10 @@ void chameleonButton::PaintButton(std::uint8_t state, bool force) {
   PaintRect(dc, 0, 0, options.Width, options.Height, static_cast<gdi::ColorRef>(options.Colors.FaceColor),
             false);
 
-  const Look look = !Enabled() ? Look::Disabled : state == kStateUp ? Look::Up : Look::Down;
-  if (Enabled() && state != kStateUp && state != kStateDown) {
+  // A disabled container greys the button as Qt's own buttons are greyed.
+  const bool usable = widget().isEnabled();
+  const Look look = !usable ? Look::Disabled : state == kStateUp ? Look::Up : Look::Down;
+  if (usable && state != kStateUp && state != kStateDown) {
     surfaceChanged();
     return;
   }

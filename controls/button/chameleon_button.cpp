@@ -41,41 +41,30 @@ chameleonButton::chameleonButton(QWidget& widget) : host::Control(widget) {
 
 // ---- properties ------------------------------------------------------------------------------------
 
+// While designing, BackColor and ForeColor set their hover twins too.
+void chameleonButton::SetColour(std::int32_t ButtonFields::*field, std::int32_t colour, const char* key,
+                                std::int32_t ButtonFields::*designTwin) {
+  Stored.*field = colour;
+  if (designTwin && Designing()) Stored.*designTwin = colour;
+  ComputeSchemeColors();
+  PaintButton(LastState, true);
+  PropertyChanged(key);
+}
+
 void chameleonButton::setBackColor(std::int32_t colour) {
-  Stored.BackColor = colour;
-  if (Designing()) Stored.BackOver = colour;
-  ComputeSchemeColors();
-  PaintButton(LastState, true);
-  PropertyChanged(keys::BackColor);
+  SetColour(&ButtonFields::BackColor, colour, keys::BackColor, &ButtonFields::BackOver);
 }
-
 void chameleonButton::setBackOver(std::int32_t colour) {
-  Stored.BackOver = colour;
-  ComputeSchemeColors();
-  PaintButton(LastState, true);
-  PropertyChanged(keys::BackOver);
+  SetColour(&ButtonFields::BackOver, colour, keys::BackOver);
 }
-
 void chameleonButton::setForeColor(std::int32_t colour) {
-  Stored.ForeColor = colour;
-  if (Designing()) Stored.ForeOver = colour;
-  ComputeSchemeColors();
-  PaintButton(LastState, true);
-  PropertyChanged(keys::ForeColor);
+  SetColour(&ButtonFields::ForeColor, colour, keys::ForeColor, &ButtonFields::ForeOver);
 }
-
 void chameleonButton::setForeOver(std::int32_t colour) {
-  Stored.ForeOver = colour;
-  ComputeSchemeColors();
-  PaintButton(LastState, true);
-  PropertyChanged(keys::ForeOver);
+  SetColour(&ButtonFields::ForeOver, colour, keys::ForeOver);
 }
-
 void chameleonButton::setMaskColor(std::int32_t colour) {
-  Stored.MaskColor = colour;
-  ComputeSchemeColors();
-  PaintButton(LastState, true);
-  PropertyChanged(keys::MaskColor);
+  SetColour(&ButtonFields::MaskColor, colour, keys::MaskColor);
 }
 
 void chameleonButton::setButtonType(std::int32_t type) {
@@ -117,7 +106,31 @@ void chameleonButton::SetWindowEnabled(bool enabled) {
 
 void chameleonButton::changeEvent(QEvent* e) {
   host::Control::changeEvent(e);
-  if (e->type() == QEvent::EnabledChange && !SettingEnabled) PaintButton(kStateUp, true);
+  switch (e->type()) {
+    case QEvent::EnabledChange:
+      if (!SettingEnabled) PaintButton(kStateUp, true);
+      break;
+    case QEvent::FontChange:
+      // Qt's font (set on the widget or inherited) is the button's: it is taken as it is, so a
+      // container's later change still reaches a button that never set its own.
+      if (!SettingFont()) {
+        const host::FontDesc font = host::FontDesc::fromQFont(widget().font(), Font().charset);
+        if (!(font == Font())) {
+          TakeFont(font);
+          MeasureCaption();
+          PaintButton(kStateUp, true);
+          PropertyChanged(keys::Font);
+        }
+      }
+      break;
+    case QEvent::PaletteChange:
+    case QEvent::ApplicationPaletteChange:
+      // System colours are read from the palette when the colours are worked out.
+      ComputeSchemeColors();
+      PaintButton(LastState, true);
+      break;
+    default: break;
+  }
 }
 
 void chameleonButton::setFont(const host::FontDesc& font) {
@@ -132,6 +145,12 @@ void chameleonButton::ApplyFont(const host::FontDesc& font) {
 }
 
 bool chameleonButton::FontBold() const { return Font().weight > kBoldThreshold; }
+
+host::FontDesc chameleonButton::BoldFont() const {
+  host::FontDesc font = Font();
+  font.weight = kBoldWeight;
+  return font;
+}
 
 void chameleonButton::setFontBold(bool bold) {
   host::FontDesc font = Font();
@@ -274,7 +293,13 @@ void chameleonButton::InitProperties() {
   Stored = NewButtonProperties().fields;
   SetWindowEnabled(true);
   Stored.Caption = Ambient().displayName;
-  Control::setFont(Ambient().font);
+  // The container's font, still inherited: the button follows it until it is given its own. A
+  // host that names another font gives the widget that one.
+  if (host::FontDesc::fromQFont(widget().font(), Ambient().font.charset) == Ambient().font) {
+    TakeFont(Ambient().font);
+  } else {
+    Control::setFont(Ambient().font);
+  }
   ComputeSchemeColors();
   Stored.BackColor = Stored.BackOver = WorkingColors.FaceColor;
   Stored.ForeColor = Stored.ForeOver = WorkingColors.TextColor;

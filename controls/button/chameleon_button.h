@@ -54,6 +54,8 @@ class chameleonButton : public host::Control {
   void setButtonType(std::int32_t type);
   QString Caption() const { return Stored.Caption; }
   void setCaption(const QString& caption);
+  // A click from code: a check box flips, Click is raised; nothing while disabled, no focus taken.
+  void PerformClick();
 
   // The window's own enabled state (a disabled container does not change it). QWidget::setEnabled
   // reaches the same state and repaints too; only this setter gives the change notice.
@@ -157,11 +159,16 @@ class chameleonButton : public host::Control {
 
   void ApplyHandPointer(bool hand);
   void ApplyFont(const host::FontDesc& font);
+  void SetColour(std::int32_t ButtonFields::*field, std::int32_t colour, const char* key,
+                 std::int32_t ButtonFields::*designTwin = nullptr);
   void SetWindowEnabled(bool enabled);
   friend class ButtonCanvas;
   SchemeInputs CurrentSchemeInputs() const;
   void ComputeSchemeColors();
   void MeasureCaption();
+  // The caption's layout in `font`, from the layout before it.
+  CaptionLayout MeasureCaptionIn(const host::FontDesc& font, const CaptionLayout& previous) const;
+  host::FontDesc BoldFont() const;  // the button's font at the weight setFontBold(true) gives
   void MeasurePicture();
   void ApplyShape();  // shape.cpp
   // Transparent style: the container's pixels behind the button (button_background.cpp).

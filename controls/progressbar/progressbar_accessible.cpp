@@ -49,21 +49,14 @@ class ProgressBarAccessible final : public QAccessibleWidget, public QAccessible
 };
 
 // Asked once per class of the object's line, most derived first; the first asking answers.
-QAccessibleInterface* ProgressBarFactory(const QString& className, QObject* object) {
+
+}  // namespace
+
+QAccessibleInterface* ProgressBarAccessibleFactory(const QString& className, QObject* object) {
   if (!object || !object->isWidgetType() || className != QLatin1String(object->metaObject()->className()))
     return nullptr;
   auto* bar = host::ControlOf<Xp_ProgressBar>(static_cast<QWidget*>(object));
   return bar ? new ProgressBarAccessible(bar) : nullptr;
-}
-
-}  // namespace
-
-void InstallProgressBarAccessibility() {
-  static const bool installed = [] {
-    QAccessible::installFactory(ProgressBarFactory);
-    return true;
-  }();
-  (void)installed;
 }
 
 }  // namespace kelvane::controls

@@ -1,9 +1,11 @@
 #pragma once
 // The progress bar as screen readers see it: a read-only value between Min and Max.
+#include <QAccessibleInterface>
+#include <QString>
 
 namespace kelvane::controls {
 
-// Installs the progress bar's accessibility factory; later calls do nothing.
-void InstallProgressBarAccessibility();
+// The progress bar's accessibility factory (controls/accessibility.h installs it).
+QAccessibleInterface* ProgressBarAccessibleFactory(const QString& className, QObject* object);
 
 }  // namespace kelvane::controls

@@ -2,8 +2,8 @@
 
 #include <QAccessible>
 
+#include "controls/accessibility.h"
 #include "controls/progressbar/bar_pictures.h"
-#include "controls/progressbar/progressbar_accessible.h"
 #include "platform/host/services.h"
 
 namespace kelvane::controls {
@@ -33,9 +33,11 @@ const QString kKeyLook = QStringLiteral("ProgressLook");
 
 Xp_ProgressBar::Xp_ProgressBar(QWidget& widget)
     : host::Control(widget), img_(FramePicture()), blank_(BlankPicture()) {
+  // Nothing to type into: as QProgressBar, never a Tab stop.
+  widget.setFocusPolicy(Qt::NoFocus);
   // Usable without the host's notifications too (factories, tools): start as a new instance.
   SetDefaults();
-  InstallProgressBarAccessibility();
+  InstallAccessibility();
 }
 
 Xp_ProgressBar::~Xp_ProgressBar() = default;

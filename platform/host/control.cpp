@@ -41,13 +41,13 @@ int loadingMakers = 0;  // MadeForLoading scopes alive; widgets are made on the 
 
 }  // namespace
 
-Control::Control(QWidget& widget) : QObject(&widget), widget_(widget) {
+Control::Control(QWidget& widget)
+    : QObject(&widget), widget_(widget), placeholderSize_(widget.parentWidget() == nullptr) {
   WatchPointer();
   widget.setMouseTracking(true);
   widget.setFocusPolicy(Qt::StrongFocus);
   // The surface covers every pixel, so Qt need not clear behind it.
   widget.setAttribute(Qt::WA_OpaquePaintEvent);
-  widget.setFont(font_.toQFont());
   syncSurfaceSize();
   EnsureAccessKeyFilter();
 }

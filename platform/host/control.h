@@ -90,7 +90,8 @@ class Control : public QObject {
   void setAmbient(const AmbientProperties& a, const QString& changedName = {});
 
   // ---- surface services ------------------------------------------------------------------------
-  // The surface always has the control's current size, even while the control is hidden.
+  // The surface has the control's current size, even while the control is hidden; a control made
+  // without a parent has none until it is sized or shown (Qt's 640 x 480 until then is nobody's).
   gdi::Surface& surface();
   const gdi::Surface& surface() const { return surface_; }
   // Asks for the surface to be shown at the next paint (drawing code calls this after drawing).
@@ -124,7 +125,12 @@ class Control : public QObject {
   QString AccessKeys() const { return accessKeys_; }
   void setAccessKeys(const QString& keys) { accessKeys_ = keys; }
   FontDesc Font() const { return font_; }
+  // Also the widget's own font.
   void setFont(const FontDesc& f);
+  // The font the widget already has (its own or inherited): the widget is left as it is.
+  void TakeFont(const FontDesc& f) { font_ = f; }
+  // True while setFont changes the widget's font (its FontChange is the control's own).
+  bool SettingFont() const { return settingFont_; }
   std::int16_t MousePointer() const { return mousePointer_; }
   // Raises RuntimeError 380 for a code outside 0..15 and 99.
   void setMousePointer(std::int16_t code);
@@ -189,7 +195,8 @@ class Control : public QObject {
   void startDoubleClick(int button);
 
   QWidget& widget_;
-  QSize toldSize_;  // the size of the last resize notification; none before the first
+  bool placeholderSize_;  // made without a parent, and neither sized nor shown since
+  QSize toldSize_;        // the size of the last resize notification; none before the first
   gdi::Surface surface_;
   int repaintHolds_ = 0;
   bool heldChange_ = false;
@@ -198,6 +205,7 @@ class Control : public QObject {
   ScaleUnit scaleMode_ = ScaleUnit::Twips;
   QString accessKeys_;
   FontDesc font_;
+  bool settingFont_ = false;
   std::int16_t mousePointer_ = 0;
   Picture mouseIcon_;
   bool modified_ = false;
@@ -230,7 +238,8 @@ void TerminateControls(QWidget* root);
 
 // The event handlers of a widget that owns a control, defined in its source file: `control` is an
 // expression giving the control, or nullptr while the widget is still making it (the control's
-// own set-up changes the widget's font and enabled state).
+// own set-up changes the widget's font and enabled state). changeEvent is the widget's own: it passes
+// the event on to the control and tells of the properties Qt changed.
 #define KELVANE_CONTROL_EVENTS(Widget, control)                                \
   void Widget::paintEvent(QPaintEvent* e) {                                    \
     if (auto* c = (control)) c->paintEvent(e);                                 \
@@ -280,8 +289,4 @@ void TerminateControls(QWidget* root);
   void Widget::leaveEvent(QEvent* e) {                                         \
     QWidget::leaveEvent(e);                                                    \
     if (auto* c = (control)) c->leaveEvent(e);                                 \
-  }                                                                            \
-  void Widget::changeEvent(QEvent* e) {                                        \
-    QWidget::changeEvent(e);                                                   \
-    if (auto* c = (control)) c->changeEvent(e);                                \
   }

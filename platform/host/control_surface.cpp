@@ -59,7 +59,15 @@ Control::HeldRepaint::~HeldRepaint() {
   control_.heldFrom_ = QImage();
 }
 
-void Control::syncSurfaceSize() { surface_.resize(widget_.size()); }
+void Control::syncSurfaceSize() {
+  // Qt gives a widget made without a parent 640 x 480 and keeps it when a layout adopts it, until
+  // the layout or the program sizes it or it is shown: a surface that large for every such control
+  // would cost more than a megabyte each. What is drawn meanwhile is drawn again at the first size.
+  if (placeholderSize_)
+    placeholderSize_ =
+        !widget_.testAttribute(Qt::WA_Resized) && !widget_.testAttribute(Qt::WA_WState_Created);
+  surface_.resize(placeholderSize_ ? QSize(1, 1) : widget_.size());
+}
 
 gdi::Surface& Control::surface() {
   // A hidden control gets its resize event only when shown; drawing before that must still see
@@ -102,7 +110,9 @@ void Control::RefreshNow() { widget_.repaint(); }
 
 void Control::setFont(const FontDesc& f) {
   font_ = f;
+  settingFont_ = true;
   widget_.setFont(f.toQFont());
+  settingFont_ = false;
 }
 
 void Control::setMousePointer(std::int16_t code) {

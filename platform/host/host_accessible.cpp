@@ -2,7 +2,9 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QHash>
 #include <QList>
+#include <QPointer>
 #include <QWidget>
 
 #include "platform/host/layout/form_window.h"
@@ -21,10 +23,16 @@ bool IsScenery(const QObject* o) {
   return qobject_cast<const stock::PictureBox*>(o) || qobject_cast<const stock::Shape*>(o);
 }
 
+// A picture nobody named says nothing: it is decoration.
+bool IsDecoration(const QWidget& w) {
+  return qobject_cast<const stock::Image*>(&w) && w.accessibleName().isEmpty();
+}
+
 void CollectReadable(const QWidget& container, QList<QWidget*>& out) {
   for (QObject* o : container.children()) {
     auto* w = qobject_cast<QWidget*>(o);
     if (!w || w->isWindow() || qobject_cast<const stock::Shape*>(w)) continue;
+    if (!InReadersTree(*w)) continue;
     if (qobject_cast<const stock::PictureBox*>(w)) {
       CollectReadable(*w, out);
     } else {
@@ -93,12 +101,33 @@ class FrameAccessible final : public HostAccessible {
   }
 };
 
+// Caption to figure, both ways; an entry goes with either widget.
+struct CaptionLinks {
+  QHash<const QObject*, QPointer<QWidget>> figureOf, captionOf;
+};
+CaptionLinks& Links() {
+  static CaptionLinks links;
+  return links;
+}
+
 class LabelAccessible final : public HostAccessible {
  public:
   explicit LabelAccessible(stock::Label* l) : HostAccessible(l, QAccessible::StaticText) {}
   QString text(QAccessible::Text t) const override {
     if (t == QAccessible::Name) return NameOr(static_cast<stock::Label*>(widget())->Caption());
     return HostAccessible::text(t);
+  }
+  // In Qt's terms a pair (other, Label) says the other labels this one, (other, Labelled) that
+  // this one labels the other.
+  QList<QPair<QAccessibleInterface*, QAccessible::Relation>> relations(
+      QAccessible::Relation match) const override {
+    auto out = HostAccessible::relations(match);
+    const auto add = [&](QWidget* other, QAccessible::Relation r) {
+      if (other && (match & r)) out.append({QAccessible::queryAccessibleInterface(other), r});
+    };
+    add(Links().captionOf.value(widget()), QAccessible::Label);
+    add(Links().figureOf.value(widget()), QAccessible::Labelled);
+    return out;
   }
 };
 
@@ -134,17 +163,6 @@ class StockBarAccessible final : public HostAccessible, public QAccessibleValueI
   stock::StockProgressBar* bar() const { return static_cast<stock::StockProgressBar*>(widget()); }
 };
 
-QAccessibleInterface* HostFactory(const QString& className, QObject* object) {
-  // Only the object's own class: answering for a base class would take over every plain widget.
-  if (!object || className != QLatin1String(object->metaObject()->className())) return nullptr;
-  if (auto* l = qobject_cast<stock::Label*>(object)) return new LabelAccessible(l);
-  if (auto* f = qobject_cast<stock::Frame*>(object)) return new FrameAccessible(f);
-  if (auto* i = qobject_cast<stock::Image*>(object)) return new ImageAccessible(i);
-  if (auto* b = qobject_cast<stock::StockProgressBar*>(object)) return new StockBarAccessible(b);
-  if (auto* w = qobject_cast<layout::FormWindow*>(object)) return new WindowAccessible(w);
-  return nullptr;
-}
-
 }  // namespace
 
 QList<QWidget*> ReadableChildren(const QWidget& container) {
@@ -158,12 +176,32 @@ bool LiesOutsideItsContainer(const QWidget& control) {
   return container && !container->rect().intersects(control.geometry());
 }
 
-void InstallHostAccessibility() {
-  static const bool installed = [] {
-    QAccessible::installFactory(HostFactory);
-    return true;
-  }();
-  (void)installed;
+void RelateCaptionToFigure(QWidget& caption, QWidget& figure) {
+  Links().figureOf.insert(&caption, &figure);
+  Links().captionOf.insert(&figure, &caption);
+  for (QWidget* w : {&caption, &figure}) {
+    QObject::connect(w, &QObject::destroyed, [](QObject* gone) {
+      Links().figureOf.remove(gone);
+      Links().captionOf.remove(gone);
+    });
+  }
+}
+
+bool InReadersTree(const QWidget& control) {
+  return !IsDecoration(control) && !LiesOutsideItsContainer(control);
+}
+
+bool ReadersHearOf(const QWidget& control) { return QAccessible::isActive() && InReadersTree(control); }
+
+QAccessibleInterface* HostAccessibleFactory(const QString& className, QObject* object) {
+  // Only the object's own class: answering for a base class would take over every plain widget.
+  if (!object || className != QLatin1String(object->metaObject()->className())) return nullptr;
+  if (auto* l = qobject_cast<stock::Label*>(object)) return new LabelAccessible(l);
+  if (auto* f = qobject_cast<stock::Frame*>(object)) return new FrameAccessible(f);
+  if (auto* i = qobject_cast<stock::Image*>(object)) return new ImageAccessible(i);
+  if (auto* b = qobject_cast<stock::StockProgressBar*>(object)) return new StockBarAccessible(b);
+  if (auto* w = qobject_cast<layout::FormWindow*>(object)) return new WindowAccessible(w);
+  return nullptr;
 }
 
 }  // namespace kelvane::host

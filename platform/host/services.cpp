@@ -7,6 +7,7 @@
 #include <QWidget>
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 
 #include "platform/host/errors.h"
 
@@ -50,9 +51,15 @@ int ResultForButton(int button) {
   }
 }
 
+MessageHandler messageHandler = nullptr;  // GUI thread only, as the box it stands for
+
 class QtServices final : public HostServices {
  public:
   int MsgBox(const QString& text, int style, const QString& title) override {
+    if (messageHandler) {
+      messageHandler(text, title);
+      return kMsgBoxOk;
+    }
     QMessageBox box(IconForStyle(style), title, text, ButtonsForStyle(style), QApplication::activeWindow());
     return ResultForButton(box.exec());
   }
@@ -75,6 +82,12 @@ class QtServices final : public HostServices {
     std::_Exit(status);
   }
 };
+
+}  // namespace
+
+MessageHandler installMessageHandler(MessageHandler h) { return std::exchange(messageHandler, h); }
+
+namespace {
 
 QtServices& RealServices() {
   static QtServices real;

@@ -42,6 +42,12 @@ class HostServices {
   [[noreturn]] virtual void End(int status = 0) = 0;
 };
 
+// A program's own taker of the real services' messages (refusals among them), in place of the
+// modal box: it gets the text and the box's title, and the box's answer is OK.
+using MessageHandler = void (*)(const QString& text, const QString& title);
+// Installs `h` (nullptr: the box again) and returns the previous one, as qInstallMessageHandler.
+MessageHandler installMessageHandler(MessageHandler h);
+
 // The installed services; a real set is installed until something else is.
 HostServices& services();
 // Installs `s` (not owned) and returns the previous set; nullptr restores the real one.

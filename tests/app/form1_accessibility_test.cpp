@@ -6,8 +6,11 @@
 #include <functional>
 #include <set>
 
+#include <KelvaneWidgets/chameleonbutton.h>
 #include "app/form1.h"
+
 #include "controls/button/chameleon_button.h"
+#include "platform/host/host_accessible.h"
 #include "platform/host/stock/stock_progress_bar.h"
 #include "tests/support/fake_memory_source.h"
 #include "tests/support/recording_services.h"
@@ -21,17 +24,19 @@ class NoBlocks : public mem::BlockAllocator {
  public:
   std::uint32_t GlobalAlloc(std::uint32_t, std::size_t) override {
     ++asked;
+    if (onAsk) onAsk();
     return 0;
   }
   void GlobalFree(std::uint32_t) override {}
   int asked = 0;
+  std::function<void()> onAsk;
 };
 
 class Form1Reader : public ::testing::Test {
  protected:
   void SetUp() override {
     form.Timer1().setEnabled(false);  // the figures below are those of one tick
-    form.Timer1_Timer();
+    form.Refresh();
     form.Show();
     ASSERT_TRUE(test::WaitUntil([&] { return form.window()->isVisible(); }));
   }
@@ -59,7 +64,7 @@ struct Readout {
 
 const Readout kReadouts[] = {
     {"Form1", -1, QAccessible::Window, "Kelvane", true},
-    {"Image1", -1, QAccessible::Graphic, "Kelvane", true},
+    {"Image1", -1, QAccessible::Graphic, "", true},  // decoration beside the title
     {"Label3", -1, QAccessible::StaticText, "Kelvane", true},
     {"Frame1", -1, QAccessible::Grouping, "Physical Memory", true},
     {"Label2", 0, QAccessible::StaticText, "Total :", true},
@@ -112,7 +117,10 @@ TEST_F(Form1Reader, TreeIsConsistentAndHoldsNoFillers) {
     }
   };
   walk(Of("Form1"));
-  EXPECT_EQ(reached.size(), std::size(kReadouts));
+  // Decoration, and whatever lies outside the client area, where nobody sees it.
+  const char* const leftOut[] = {"Image1", "lblavailableRAM", "LblMaxPhyicalRam", "Label1", "ProgressBar2"};
+  EXPECT_EQ(reached.size(), std::size(kReadouts) - std::size(leftOut));
+  for (const char* name : leftOut) EXPECT_FALSE(reached.count(form.form().find(name))) << name;
   EXPECT_FALSE(reached.count(form.form().find("Picture1")));
   EXPECT_FALSE(reached.count(form.form().find("Shape2", 0)));
 }
@@ -146,6 +154,54 @@ TEST_F(Form1Reader, PressOnOptimizeReturnsBeforeTheRun) {
   optimize->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
   EXPECT_EQ(allocator.asked, 0) << "the run started inside the Press";
   EXPECT_TRUE(test::WaitUntil([&] { return allocator.asked > 0; })) << "the run never started";
+}
+
+// Entering the group reads each figure with its caption: the caption labels the figure, both ways.
+TEST_F(Form1Reader, EachFigureIsLabelledByItsCaption) {
+  const std::pair<int, int> captionAndFigure[] = {{0, 3}, {1, 4}, {2, 5}};
+  for (const auto& [caption, figure] : captionAndFigure) {
+    SCOPED_TRACE(caption);
+    QAccessibleInterface* c = Of("Label2", caption);
+    QAccessibleInterface* f = Of("Label2", figure);
+    const auto labelledBy = f->relations(QAccessible::Label);
+    ASSERT_EQ(labelledBy.size(), 1);
+    EXPECT_EQ(labelledBy[0].first, c);
+    const auto labels = c->relations(QAccessible::Labelled);
+    ASSERT_EQ(labels.size(), 1);
+    EXPECT_EQ(labels[0].first, f);
+    EXPECT_TRUE(c->relations(QAccessible::Label).isEmpty()) << "a caption is labelled by nothing";
+  }
+  EXPECT_TRUE(Of("Label2", 7)->relations(QAccessible::AllRelations).isEmpty());
+}
+
+// Whatever is outside the reader's tree sends it nothing either: the events ask the same question.
+TEST_F(Form1Reader, OnlyWhatIsInTheTreeSpeaks) {
+  struct Speaker {
+    const char* name;
+    int index;
+    bool speaks;
+  };
+  const Speaker speakers[] = {
+      {"ProgressBar1", -1, true},     {"Label2", 3, true},
+      {"ProcessIndicator", -1, true}, {"ProgressBar2", -1, false},
+      {"lblavailableRAM", -1, false}, {"LblMaxPhyicalRam", -1, false},
+      {"Image1", -1, false},
+  };
+  for (const Speaker& s : speakers) {
+    auto* w = qobject_cast<QWidget*>(form.form().find(s.name, s.index));
+    ASSERT_NE(w, nullptr) << s.name;
+    EXPECT_EQ(host::InReadersTree(*w), s.speaks) << s.name;
+  }
+}
+
+TEST_F(Form1Reader, OptimizeSaysWhenItsRunStartsAndEnds) {
+  Kelvane::chameleonButton& optimize = form.OptimizeButton();
+  EXPECT_EQ(optimize.accessibleDescription(), QString());
+  QString during;
+  allocator.onAsk = [&] { during = optimize.accessibleDescription(); };
+  form.Optimize();
+  EXPECT_EQ(during, kRunningDescription);
+  EXPECT_EQ(optimize.accessibleDescription(), kFinishedDescription);
 }
 
 }  // namespace

@@ -156,7 +156,7 @@ class Form1Tick : public Form1Test, public ::testing::WithParamInterface<TickTex
 TEST_P(Form1Tick, OneTickWritesEveryFigure) {
   const TickTexts& t = GetParam();
   Form1 form(memory, allocator, t.locale);
-  form.Timer1_Timer();
+  form.Refresh();
   EXPECT_EQ(services.pendingEventRuns, 1) << "pending events run once before sampling";
   EXPECT_EQ(memory.sampleCount(), 1);
   EXPECT_EQ(form.Label2(3).Caption(), t.total);
@@ -184,7 +184,7 @@ TEST_F(Form1Test, LaterTicksFollowTheFreeAndTheTotalFigures) {
       {268435456, 100000000}, {268435456, 134217728}, {536870912, 134217728}, {536870912, 134217728}};
   for (const auto& [total, avail] : samples) {
     memory.SetFigures(total, avail);
-    form.Timer1_Timer();
+    form.Refresh();
     const ShownFigures expected =
         RefreshFigures(form.LblMaxPhyicalRam().Caption(), form.lblavailableRAM().Caption(), QLocale::c());
     EXPECT_EQ(form.Label2(3).Caption(), expected.total) << total << " " << avail;
@@ -197,7 +197,7 @@ TEST_F(Form1Test, LaterTicksFollowTheFreeAndTheTotalFigures) {
 TEST_F(Form1Test, ZeroTotalShowsZerosWithoutAnyMessage) {
   memory.SetFigures(0, 0);
   Form1 form(memory, allocator, QLocale::c());
-  form.Timer1_Timer();
+  form.Refresh();
   EXPECT_EQ(form.Label2(3).Caption(), "0.000 MB");
   EXPECT_EQ(form.Label2(4).Caption(), "0.000 Mb");
   EXPECT_EQ(form.Label2(5).Caption(), "0.00 MB");
@@ -274,7 +274,7 @@ TEST_F(Form1Test, FreeShareBarPaintsLookZeroBlocksUpToTheShare) {
   memory.SetFigures(1044032ull * 1000, 1044032ull * 500);  // 50 %
   Form1 form(memory, allocator, QLocale::c());
   form.Show();
-  form.Timer1_Timer();
+  form.Refresh();
   controls::Xp_ProgressBar& bar = *ControlNamed<controls::Xp_ProgressBar>(form, "ProgressBar1");
   ASSERT_EQ(form.ProgressBar1().size(), QSize(260, 12));
   EXPECT_EQ(bar.Value(), 50);

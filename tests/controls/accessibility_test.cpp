@@ -5,6 +5,7 @@
 #include <QWidget>
 #include <memory>
 
+#include "controls/accessibility.h"
 #include "controls/button/button_accessible.h"
 #include "controls/button/chameleon_button.h"
 #include "controls/progressbar/progressbar_accessible.h"
@@ -17,7 +18,7 @@ namespace {
 constexpr int kWaitMs = 5000;
 
 kelvane::test::OwnedButton NewButton(const QString& caption) {
-  InstallButtonAccessibility();
+  InstallAccessibility();
   kelvane::test::OwnedButton b;
   b->hostCreateNew({});
   b->widget().resize(80, 24);
@@ -215,7 +216,7 @@ TEST(ButtonAccessibleTest, PressedWhileTheSpaceBarHoldsTheButtonDown) {
 TEST(ButtonAccessibleTest, FocusedWhenTheButtonHasFocus) {
   QWidget window;
   auto* button = kelvane::test::NewButton(&window);
-  InstallButtonAccessibility();
+  InstallAccessibility();
   button->hostCreateNew({});
   auto* other = kelvane::test::NewButton(&window);
   other->hostCreateNew({});
@@ -241,7 +242,7 @@ class ProgressBarAccessibleTest : public ::testing::TestWithParam<BarCase> {};
 
 TEST_P(ProgressBarAccessibleTest, ValueInterfaceFollowsTheBar) {
   const BarCase& c = GetParam();
-  InstallProgressBarAccessibility();
+  InstallAccessibility();
   kelvane::test::OwnedBar owner;
   Xp_ProgressBar& bar = *owner;
   bar.hostCreateNew({});

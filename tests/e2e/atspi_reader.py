@@ -146,19 +146,39 @@ for t in ("Kelvane",):
 objects = readable(window)
 if "Physical Memory" not in names(objects, R.PANEL):
     fail(f"no group named 'Physical Memory': {listed(objects)}")
-if "Kelvane" not in names(objects, R.IMAGE):
-    fail(f"the banner's picture has no name: {listed(objects)}")
+pictures = [(r.value_nick, n) for r, n, _ in objects if r == R.IMAGE]
+if pictures:
+    fail(f"the banner's picture is decoration, yet it is in the tree: {pictures}")
 unnamed = [(r.value_nick, n) for r, n, node in objects if not n and node is not window]
 if unnamed:
     fail(f"objects on screen with no name: {unnamed}")
 fillers = [n for r, n, _ in objects if r == R.FILLER]
 if fillers:
     fail(f"filler objects on screen: {fillers}")
-# The working copies of the figures lie outside the client area: nobody sees them, no reader reads them.
-hidden = [n for n in walk(window) if n.get_role() == R.LABEL and n.get_name() == "Kelvane developers"]
-if not hidden or any(showing(n) for n in hidden):
-    fail("the label outside the client area is missing or reads as showing")
-print("ok: the group, the picture and the title are named; nothing unnamed or off-screen reads as shown")
+# The working copies of the figures, the credit and the working bar lie outside the client area:
+# nobody sees them, and they are not in the tree at all.
+outside = [(n.get_role().value_nick, n.get_name()) for n in walk(window)
+           if n.get_name() == "Kelvane developers" or (n.get_role() == R.PROGRESS_BAR and not n.get_name())]
+if outside:
+    fail(f"what lies outside the client area is in the tree: {outside}")
+print("ok: the group and the title are named; the picture and what lies off-screen are not in the tree")
+
+
+def labelled_by(node):
+    node.clear_cache()
+    names_ = []
+    for rel in node.get_relation_set():
+        if rel.get_relation_type() == Atspi.RelationType.LABELLED_BY:
+            names_ += [rel.get_target(i).get_name() for i in range(rel.get_n_targets())]
+    return names_
+
+
+# Entering the group reads each figure with its caption.
+for heading, pattern in FIGURES:
+    figure = next((node for r, n, node in readable(window) if r == R.LABEL and re.match(pattern, n)), None)
+    if figure is None or labelled_by(figure) != [heading]:
+        fail(f"the figure beside {heading!r} is not labelled by it: {figure and labelled_by(figure)}")
+print("ok: each figure is labelled by its caption")
 
 bar = find(objects, R.PROGRESS_BAR, "Free Memory In Percent")
 if bar is None:
@@ -207,6 +227,7 @@ def on_event(event):
 listener = Atspi.EventListener.new(on_event)
 listener.register("object:property-change:accessible-name")
 listener.register("object:property-change:accessible-value")
+listener.register("object:property-change:accessible-description")
 pump(0.5)  # the window learns of the listener before the run
 
 press = action_names(optimize).index("Press")
@@ -219,13 +240,20 @@ if answered >= 0.5:
 print(f"ok: Press on Optimize answered in {answered * 1000:.0f} ms")
 
 
+described_while_running = []
+
+
 def indicator_running():
     window.clear_cache()
     for node in walk(window):
         if node.get_role() == R.PROGRESS_BAR and node.get_name() == "Optimize":
             node.clear_cache()
             seen = (showing(node), node.get_minimum_value(), node.get_maximum_value(), node.get_current_value())
-            return (node if seen[0] and seen[2] > seen[1] else None), seen
+            if seen[0] and seen[2] > seen[1]:
+                optimize.clear_cache()
+                described_while_running.append(optimize.get_description())
+                return node, seen
+            return None, seen
     return None, "no progress bar named Optimize"
 
 
@@ -241,6 +269,15 @@ steps = [n for t, r, n in heard if t.endswith("accessible-value") and r == R.PRO
 if not steps:
     fail(f"the indicator's value changes were not heard: {[(t, r.value_nick, n) for t, r, n in heard[:10]]}")
 print(f"ok: heard {len(renamed)} figure changes and {len(steps)} indicator steps during the run")
+# The run's start and end, told by the button that started it: its description changes twice.
+told = [n for t, r, n in heard if t.endswith("accessible-description") and r == R.PUSH_BUTTON]
+if told != ["Optimize", "Optimize"]:
+    fail(f"the run's start and end were not heard from Optimize: {told}")
+optimize.clear_cache()
+if described_while_running[-1:] != ["Running"] or optimize.get_description() != "Finished":
+    fail(f"Optimize described itself as {described_while_running[-1:]} during the run and "
+         f"{optimize.get_description()!r} after it")
+print("ok: Optimize told the run's start ('Running') and its end ('Finished')")
 
 press = action_names(end).index("Press")
 try:

@@ -53,7 +53,7 @@ int StockProgressBar::WholePercent() const {
 void StockProgressBar::tellReaders() {
   // A release counts tens of thousands of steps: readers hear of each whole percent once, and nothing
   // is built while no reader listens.
-  if (!QAccessible::isActive()) return;
+  if (!ReadersHearOf(*this)) return;
   const int percent = WholePercent();
   if (percent == toldPercent_) return;
   toldPercent_ = percent;

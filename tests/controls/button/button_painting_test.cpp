@@ -154,6 +154,34 @@ TEST(ButtonPainting, DefaultGlossyButtonHasABoldCaptionAndKeepsTheUsersWeight) {
   EXPECT_EQ(Pixels(*b), Pixels(*glossy(false)));
 }
 
+// The bold caption is chosen in the paint: the button's font, of any weight, is never touched, so
+// the widget hears of no font change and the weight is the user's afterwards.
+TEST(ButtonPainting, BoldCaptionLeavesAFontOfAnyWeightUntouched) {
+  for (const int weight : {300, 400, 600, 700}) {
+    SCOPED_TRACE(weight);
+    auto b = MakeButton("Go");
+    b->setButtonType(14);
+    host::FontDesc font = b->Font();
+    font.weight = weight;
+    b->setFont(font);
+    host::AmbientProperties asDefault;
+    asDefault.displayAsDefault = true;
+    b->setAmbient(asDefault, QString::fromLatin1(host::kAmbientDisplayAsDefault));
+    struct FontChanges : QObject {
+      int count = 0;
+      bool eventFilter(QObject*, QEvent* e) override {
+        count += e->type() == QEvent::FontChange;
+        return false;
+      }
+    } fontChanges;
+    b->widget().installEventFilter(&fontChanges);
+    b->Refresh();
+    b->widget().removeEventFilter(&fontChanges);
+    EXPECT_EQ(b->Font().weight, weight);
+    EXPECT_EQ(fontChanges.count, 0);
+  }
+}
+
 // Style 5 pressed keeps its caption where the up look has it: only the colour changes.
 TEST(ButtonPainting, Style5PressedKeepsItsCaptionInPlace) {
   auto b = MakeButton("W");

@@ -2,6 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QVBoxLayout>
+#include <functional>
+#include <memory>
 
 #include "platform/host/errors.h"
 #include "recording_control.h"
@@ -119,6 +122,51 @@ TEST(ControlSurface, FollowsTheSizeEvenWhileHiddenAndKeepsItsPixels) {
   cWidget.resize(40, 10);
   ASSERT_EQ(c.surface().size(), QSize(40, 10));
   EXPECT_EQ(c.surface().pixel(1, 1), 0xFF123456u);
+}
+
+// A control made without a parent has Qt's 640 x 480 until it is sized or shown, also after a
+// layout adopts it; its surface must not take that size.
+TEST(ControlSurface, NeverLargerThanASizeTheControlWasGiven) {
+  struct Case {
+    const char* what;
+    std::function<QSize(QWidget& window, Hosted<RecordingControl>& c)> place;  // the size to expect
+  };
+  const Case cases[] = {
+      {"made alone, untouched", [](QWidget&, Hosted<RecordingControl>&) { return QSize(1, 1); }},
+      {"adopted by a hidden window's layout",
+       [](QWidget& window, Hosted<RecordingControl>& c) {
+         (new QVBoxLayout(&window))->addWidget(&c);
+         return QSize(1, 1);
+       }},
+      {"sized alone",
+       [](QWidget&, Hosted<RecordingControl>& c) {
+         c.resize(93, 26);
+         return QSize(93, 26);
+       }},
+      {"shown alone",
+       [](QWidget&, Hosted<RecordingControl>& c) {
+         c.show();
+         return c.size();
+       }},
+      {"laid out and shown",
+       [](QWidget& window, Hosted<RecordingControl>& c) {
+         (new QVBoxLayout(&window))->addWidget(&c);
+         window.resize(120, 50);
+         window.show();
+         return c.size();
+       }},
+  };
+  for (const Case& k : cases) {
+    SCOPED_TRACE(k.what);
+    QWidget window;
+    const auto c = std::make_unique<Hosted<RecordingControl>>();  // goes before the window
+    const QSize expected = k.place(window, *c);
+    EXPECT_EQ(c->control().surface().size(), expected);
+  }
+  // A child starts at Qt's 100 x 30, which is its size.
+  QWidget parent;
+  Hosted<RecordingControl> child(&parent);
+  EXPECT_EQ(child.control().surface().size(), child.size());
 }
 
 TEST(ControlSurface, ClsPaintsTheBackColourAndPaintShowsIt) {

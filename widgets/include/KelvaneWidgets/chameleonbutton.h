@@ -20,8 +20,10 @@ class KELVANEWIDGETS_EXPORT chameleonButton : public QWidget {
   // makes Font bold: those three tell of every change.
   Q_PROPERTY(int ButtonType READ ButtonType WRITE setButtonType)
   Q_PROPERTY(QString Caption READ Caption WRITE setCaption)
-  Q_PROPERTY(bool Enabled READ Enabled WRITE setEnabled)
-  Q_PROPERTY(QFont Font READ Font WRITE setFont NOTIFY FontChanged)
+  // QWidget's own state under the host's names: Enabled is isEnabled() (a disabled container
+  // disables and greys the button), Font is font() (its own, or inherited from the container).
+  Q_PROPERTY(bool Enabled READ isEnabled WRITE setEnabled NOTIFY EnabledChanged)
+  Q_PROPERTY(QFont Font READ font WRITE setFont NOTIFY FontChanged)
   Q_PROPERTY(int ColorScheme READ ColorScheme WRITE setColorScheme)
   Q_PROPERTY(bool ShowFocusRect READ ShowFocusRect WRITE setShowFocusRect)
   Q_PROPERTY(QColor BackColor READ BackColor WRITE setBackColor)
@@ -53,8 +55,9 @@ class KELVANEWIDGETS_EXPORT chameleonButton : public QWidget {
   Q_PROPERTY(int FontSize READ FontSize WRITE setFontSize DESIGNABLE false STORED false)
   Q_PROPERTY(QString FontName READ FontName WRITE setFontName DESIGNABLE false STORED false)
   Q_PROPERTY(QString Version READ Version STORED false CONSTANT)
-  // The button draws with Font; QWidget's own font is not used.
-  Q_PROPERTY(QFont font READ Font WRITE setFont DESIGNABLE false STORED false)
+  // The id of the native window the button draws in: its own if it was made native, else its
+  // window's; 0 until that exists. Reading it never makes a native window (winId() would).
+  Q_PROPERTY(qulonglong hwnd READ hwnd STORED false DESIGNABLE false)
 
  public:
   // The system colours a colour property can name instead of a plain colour.
@@ -100,11 +103,6 @@ class KELVANEWIDGETS_EXPORT chameleonButton : public QWidget {
   void setButtonType(int type);
   QString Caption() const;
   void setCaption(const QString& caption);
-  // The button's own enabled state, kept apart from a disabled container's.
-  bool Enabled() const;
-  void setEnabled(bool enabled);
-  QFont Font() const;
-  void setFont(const QFont& font);
   bool FontBold() const;
   void setFontBold(bool bold);
   bool FontItalic() const;
@@ -179,7 +177,15 @@ class KELVANEWIDGETS_EXPORT chameleonButton : public QWidget {
   bool userMode() const;
   void setUserMode(bool on);
 
+  qulonglong hwnd() const;
+
   QSize sizeHint() const override;
+  QSize minimumSizeHint() const override;
+
+ public slots:
+  // As QAbstractButton::click(): a check box flips Value, then ValueChanged, Click and clicked are
+  // told. Nothing while the button is disabled; the focus stays where it is.
+  void click();
 
  signals:
   void Click();
@@ -197,6 +203,7 @@ class KELVANEWIDGETS_EXPORT chameleonButton : public QWidget {
   void BackOverChanged();
   void ForeOverChanged();
   void FontChanged();
+  void EnabledChanged(bool enabled);
 
  protected:
   // The control's own input and drawing; an override that calls these keeps them.

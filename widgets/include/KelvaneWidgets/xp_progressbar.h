@@ -13,30 +13,49 @@ class KELVANEWIDGETS_EXPORT Xp_ProgressBar : public QWidget {
   Q_OBJECT
   // Max before Min before Value: a form sets them in this order, so a range moved wholly above the
   // default one is accepted.
-  Q_PROPERTY(int Max READ Max WRITE setMax)
-  Q_PROPERTY(int Min READ Min WRITE setMin)
-  Q_PROPERTY(int Value READ Value WRITE setValue)
-  Q_PROPERTY(int Style READ Style WRITE setStyle)
-  Q_PROPERTY(int ProgressLook READ ProgressLook WRITE setProgressLook)
+  Q_PROPERTY(int Max READ Max WRITE setMax NOTIFY MaxChanged)
+  Q_PROPERTY(int Min READ Min WRITE setMin NOTIFY MinChanged)
+  Q_PROPERTY(int Value READ Value WRITE setValue NOTIFY valueChanged)
+  Q_PROPERTY(int Style READ Style WRITE setStyleIndex NOTIFY StyleChanged)
+  Q_PROPERTY(int ProgressLook READ ProgressLook WRITE setProgressLook NOTIFY ProgressLookChanged)
 
  public:
   explicit Xp_ProgressBar(QWidget* parent = nullptr);
   ~Xp_ProgressBar() override;
 
-  // A value outside Min..Max, a Min above Max or below 0, or a Max below Min is refused with a
-  // message box and leaves the bar as it was.
+  // A value outside Min..Max, a Min above Max or below 0, or a Max below Min is refused and leaves
+  // the bar as it was: the refusal's text goes to the refusal handler, by default a modal "Error"
+  // box with a stop icon. A Max below the current Value is kept.
   int Value() const;
   void setValue(int value);
   int Min() const;
   void setMin(int min);
   int Max() const;
   void setMax(int max);
+  // 0 blocks, any other value the marker.
   int Style() const;
-  void setStyle(int style);
+  void setStyleIndex(int style);
+  // The spelling uic writes for a form's Style; QWidget::setStyle(QStyle*) stays in reach.
+  void setStyle(int style) { setStyleIndex(style); }
+  using QWidget::setStyle;
   int ProgressLook() const;
   void setProgressLook(int look);
 
+  // Takes a refusal's text in place of the box, for every bar of the program (GUI thread only);
+  // nullptr brings the box back. Returns the previous handler, as qInstallMessageHandler does.
+  using RefusalHandler = void (*)(const QString& message, const QString& title);
+  static RefusalHandler installRefusalHandler(RefusalHandler handler);
+
   QSize sizeHint() const override;
+  QSize minimumSizeHint() const override;
+
+ signals:
+  // Each told when an assignment changed the property; a handler may delete the bar.
+  void valueChanged(int value);
+  void MinChanged(int min);
+  void MaxChanged(int max);
+  void StyleChanged(int style);
+  void ProgressLookChanged(int look);
 
  protected:
   // The control's own input and drawing; an override that calls these keeps them.
