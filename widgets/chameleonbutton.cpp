@@ -3,8 +3,8 @@
 #include <QEvent>
 #include <QFontMetrics>
 #include <QPointer>
-#include <algorithm>
 #include <QtDebug>
+#include <algorithm>
 
 #include "colour_value.h"
 #include "control_setup.h"
@@ -46,19 +46,72 @@ void Refusing(const char* property, F&& set) {
   }
 }
 
-// Runs a setter and tells of the changes it made to the properties that change on their own. A
-// handler may delete the button: nothing is read or told after that.
+// Which signal tells of a change to which stored value. Value and Enabled are not here: a click flips
+// Value without a setter, and Qt changes the enabled state.
+using Properties = internal::controls::ButtonProperties;
+using Fields = internal::controls::ButtonFields;
+using SurfaceSettings = internal::controls::SurfaceSettings;
+struct Told {
+  bool (*differs)(const Properties&, const Properties&);
+  void (chameleonButton::*signal)();
+};
+template <auto Field>
+bool FieldDiffers(const Properties& a, const Properties& b) {
+  return !(a.fields.*Field == b.fields.*Field);
+}
+template <auto Setting>
+bool SettingDiffers(const Properties& a, const Properties& b) {
+  return !(a.surface.*Setting == b.surface.*Setting);
+}
+// A picture assigned again is a new picture of the same pixels: no change.
+bool SamePicture(const internal::host::Picture& a, const internal::host::Picture& b) {
+  return a.type() == b.type() && a.image() == b.image();
+}
+template <auto Field>
+bool PictureDiffers(const Properties& a, const Properties& b) {
+  return !SamePicture(a.fields.*Field, b.fields.*Field);
+}
+bool MouseIconDiffers(const Properties& a, const Properties& b) {
+  return !SamePicture(a.surface.MouseIcon, b.surface.MouseIcon);
+}
+constexpr Told kTold[] = {
+    {FieldDiffers<&Fields::ButtonType>, &chameleonButton::ButtonTypeChanged},
+    {FieldDiffers<&Fields::Caption>, &chameleonButton::CaptionChanged},
+    {FieldDiffers<&Fields::ColorScheme>, &chameleonButton::ColorSchemeChanged},
+    {FieldDiffers<&Fields::ShowFocusRect>, &chameleonButton::ShowFocusRectChanged},
+    {FieldDiffers<&Fields::BackColor>, &chameleonButton::BackColorChanged},
+    {FieldDiffers<&Fields::BackOver>, &chameleonButton::BackOverChanged},
+    {FieldDiffers<&Fields::ForeColor>, &chameleonButton::ForeColorChanged},
+    {FieldDiffers<&Fields::ForeOver>, &chameleonButton::ForeOverChanged},
+    {FieldDiffers<&Fields::MaskColor>, &chameleonButton::MaskColorChanged},
+    {PictureDiffers<&Fields::PictureNormal>, &chameleonButton::PictureNormalChanged},
+    {PictureDiffers<&Fields::PictureOver>, &chameleonButton::PictureOverChanged},
+    {FieldDiffers<&Fields::UseMaskColor>, &chameleonButton::UseMaskColorChanged},
+    {FieldDiffers<&Fields::SoftBevel>, &chameleonButton::SoftBevelChanged},
+    {FieldDiffers<&Fields::PicturePosition>, &chameleonButton::PicturePositionChanged},
+    {FieldDiffers<&Fields::UseGreyscale>, &chameleonButton::UseGreyscaleChanged},
+    {FieldDiffers<&Fields::SpecialEffect>, &chameleonButton::SpecialEffectChanged},
+    {FieldDiffers<&Fields::HandPointer>, &chameleonButton::HandPointerChanged},
+    {FieldDiffers<&Fields::CheckBoxBehaviour>, &chameleonButton::CheckBoxBehaviourChanged},
+    {SettingDiffers<&SurfaceSettings::Font>, &chameleonButton::FontChanged},
+    {SettingDiffers<&SurfaceSettings::MousePointer>, &chameleonButton::MousePointerChanged},
+    {MouseIconDiffers, &chameleonButton::MouseIconChanged},
+};
+
+// Runs a setter and tells of every stored value it changed: its own, and those that change with it
+// (a style's bold font, the hover twins while designing, HandPointer's pointer). A handler may
+// delete the button: nothing is read or told after that.
 template <typename F>
 void Telling(chameleonButton& button, const internal::controls::chameleonButton& c, F&& set) {
-  const std::int32_t backOver = c.BackOver(), foreOver = c.ForeOver();
-  const internal::host::FontDesc font = c.Font();
+  const Properties before = c.StoredProperties();
   set();
+  const Properties after = c.StoredProperties();
   const QPointer<chameleonButton> alive(&button);
-  if (c.BackOver() != backOver) emit button.BackOverChanged();
-  if (!alive) return;
-  if (c.ForeOver() != foreOver) emit button.ForeOverChanged();
-  if (!alive) return;
-  if (!(c.Font() == font)) emit button.FontChanged();
+  for (const Told& told : kTold) {
+    if (!told.differs(before, after)) continue;
+    emit(button.*told.signal)();
+    if (!alive) return;
+  }
 }
 
 }  // namespace
@@ -152,10 +205,13 @@ void chameleonButton::changeEvent(QEvent* e) {
   const bool ownFont = d->control->SettingFont();
   d->control->changeEvent(e);
   if (e->type() == QEvent::EnabledChange) {
-    QMetaObject::invokeMethod(this, [this, on = isEnabled()] { emit EnabledChanged(on); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, on = isEnabled()] { emit EnabledChanged(on); }, Qt::QueuedConnection);
   } else if (e->type() == QEvent::FontChange) {
     updateGeometry();
-    if (!ownFont) QMetaObject::invokeMethod(this, [this] { emit FontChanged(); }, Qt::QueuedConnection);
+    if (!ownFont)
+      QMetaObject::invokeMethod(
+          this, [this] { emit FontChanged(); }, Qt::QueuedConnection);
   }
 }
 
@@ -165,8 +221,11 @@ void chameleonButton::setButtonType(int type) {
 }
 QString chameleonButton::Caption() const { return d->control->Caption(); }
 void chameleonButton::setCaption(const QString& caption) {
-  d->control->setCaption(caption);
-  updateGeometry();
+  // The new size is asked for before anyone is told: a handler may delete the button.
+  Telling(*this, *d->control, [&] {
+    d->control->setCaption(caption);
+    updateGeometry();
+  });
 }
 bool chameleonButton::FontBold() const { return d->control->FontBold(); }
 void chameleonButton::setFontBold(bool bold) {
@@ -190,9 +249,13 @@ void chameleonButton::setFontName(const QString& name) {
 }
 
 int chameleonButton::ColorScheme() const { return d->control->ColorScheme(); }
-void chameleonButton::setColorScheme(int scheme) { d->control->setColorScheme(scheme); }
+void chameleonButton::setColorScheme(int scheme) {
+  Telling(*this, *d->control, [&] { d->control->setColorScheme(scheme); });
+}
 bool chameleonButton::ShowFocusRect() const { return d->control->ShowFocusRect(); }
-void chameleonButton::setShowFocusRect(bool show) { d->control->setShowFocusRect(show); }
+void chameleonButton::setShowFocusRect(bool show) {
+  Telling(*this, *d->control, [&] { d->control->setShowFocusRect(show); });
+}
 
 // Each colour reads and writes one stored value; the two properties of a colour are two views of it.
 #define KELVANE_COLOUR_PROPERTY(Name, SystemName)                                         \
@@ -216,38 +279,54 @@ KELVANE_COLOUR_PROPERTY(MaskColor, MaskSystemColor)
 
 int chameleonButton::MousePointer() const { return d->control->MousePointer(); }
 void chameleonButton::setMousePointer(int code) {
-  Refusing("MousePointer", [&] { d->control->setMousePointer(code); });
+  Telling(*this, *d->control, [&] { Refusing("MousePointer", [&] { d->control->setMousePointer(code); }); });
 }
 QPixmap chameleonButton::MouseIcon() const { return PixmapFrom(d->control->MouseIcon()); }
-void chameleonButton::setMouseIcon(const QPixmap& icon) { d->control->setMouseIcon(PictureFrom(icon)); }
+void chameleonButton::setMouseIcon(const QPixmap& icon) {
+  Telling(*this, *d->control, [&] { d->control->setMouseIcon(PictureFrom(icon)); });
+}
 QPixmap chameleonButton::PictureNormal() const { return PixmapFrom(d->control->PictureNormal()); }
 void chameleonButton::setPictureNormal(const QPixmap& picture) {
-  d->control->setPictureNormal(PictureFrom(picture));
-  updateGeometry();
+  Telling(*this, *d->control, [&] {
+    d->control->setPictureNormal(PictureFrom(picture));
+    updateGeometry();
+  });
 }
 QPixmap chameleonButton::PictureOver() const { return PixmapFrom(d->control->PictureOver()); }
 void chameleonButton::setPictureOver(const QPixmap& picture) {
-  d->control->setPictureOver(PictureFrom(picture));
+  Telling(*this, *d->control, [&] { d->control->setPictureOver(PictureFrom(picture)); });
 }
 bool chameleonButton::UseMaskColor() const { return d->control->UseMaskColor(); }
-void chameleonButton::setUseMaskColor(bool use) { d->control->setUseMaskColor(use); }
+void chameleonButton::setUseMaskColor(bool use) {
+  Telling(*this, *d->control, [&] { d->control->setUseMaskColor(use); });
+}
 bool chameleonButton::SoftBevel() const { return d->control->SoftBevel(); }
-void chameleonButton::setSoftBevel(bool soft) { d->control->setSoftBevel(soft); }
+void chameleonButton::setSoftBevel(bool soft) {
+  Telling(*this, *d->control, [&] { d->control->setSoftBevel(soft); });
+}
 int chameleonButton::PicturePosition() const { return d->control->PicturePosition(); }
 void chameleonButton::setPicturePosition(int position) {
-  d->control->setPicturePosition(position);
-  updateGeometry();
+  Telling(*this, *d->control, [&] {
+    d->control->setPicturePosition(position);
+    updateGeometry();
+  });
 }
 bool chameleonButton::UseGreyscale() const { return d->control->UseGreyscale(); }
-void chameleonButton::setUseGreyscale(bool use) { d->control->setUseGreyscale(use); }
+void chameleonButton::setUseGreyscale(bool use) {
+  Telling(*this, *d->control, [&] { d->control->setUseGreyscale(use); });
+}
 int chameleonButton::SpecialEffect() const { return d->control->SpecialEffect(); }
-void chameleonButton::setSpecialEffect(int effect) { d->control->setSpecialEffect(effect); }
+void chameleonButton::setSpecialEffect(int effect) {
+  Telling(*this, *d->control, [&] { d->control->setSpecialEffect(effect); });
+}
 bool chameleonButton::HandPointer() const { return d->control->HandPointer(); }
 void chameleonButton::setHandPointer(bool hand) {
-  Refusing("HandPointer", [&] { d->control->setHandPointer(hand); });
+  Telling(*this, *d->control, [&] { Refusing("HandPointer", [&] { d->control->setHandPointer(hand); }); });
 }
 bool chameleonButton::CheckBoxBehaviour() const { return d->control->CheckBoxBehaviour(); }
-void chameleonButton::setCheckBoxBehaviour(bool on) { d->control->setCheckBoxBehaviour(on); }
+void chameleonButton::setCheckBoxBehaviour(bool on) {
+  Telling(*this, *d->control, [&] { d->control->setCheckBoxBehaviour(on); });
+}
 bool chameleonButton::Value() const { return d->control->Value(); }
 void chameleonButton::setValue(bool value) { d->control->setValue(value); }
 QString chameleonButton::Version() { return internal::controls::chameleonButton::Version(); }

@@ -51,6 +51,10 @@ void DesignerEdits(Shown& s) {
   if (s.button) s.button->setButtonType(5);
 }
 
+void Recaption(Shown& s) { s.button->setCaption(QStringLiteral("Longer than before")); }
+// Three properties move: the first told may be the last.
+void Hand(Shown& s) { s.button->setHandPointer(true); }
+
 using Connect = std::function<void(chameleonButton*, std::function<void()>)>;
 template <typename... Args>
 Connect On(void (chameleonButton::*signal)(Args...)) {
@@ -99,7 +103,9 @@ INSTANTIATE_TEST_SUITE_P(
                         DeletionCase{"MouseOut", On(&chameleonButton::MouseOut), HoverAndLeave},
                         DeletionCase{"BackOverChanged", On(&chameleonButton::BackOverChanged), DesignerEdits},
                         DeletionCase{"ForeOverChanged", On(&chameleonButton::ForeOverChanged), DesignerEdits},
-                        DeletionCase{"FontChanged", On(&chameleonButton::FontChanged), DesignerEdits}),
+                        DeletionCase{"FontChanged", On(&chameleonButton::FontChanged), DesignerEdits},
+                        DeletionCase{"CaptionChanged", On(&chameleonButton::CaptionChanged), Recaption},
+                        DeletionCase{"HandPointerChanged", On(&chameleonButton::HandPointerChanged), Hand}),
         testing::Bool()),
     [](const testing::TestParamInfo<std::tuple<DeletionCase, bool>>& p) {
       return std::string(std::get<0>(p.param).name) + (std::get<1>(p.param) ? "ViaParent" : "");

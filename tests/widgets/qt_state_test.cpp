@@ -5,11 +5,15 @@
 #include <KelvaneWidgets/chameleonbutton.h>
 #include <KelvaneWidgets/xp_progressbar.h>
 #include <QApplication>
+#include <QImage>
+#include <QMetaProperty>
 #include <QSignalSpy>
 #include <QStringList>
 #include <QVBoxLayout>
 #include <functional>
+#include <map>
 #include <memory>
+#include <set>
 #include "platform/host/control.h"
 #include "tests/support/recording_services.h"
 
@@ -228,6 +232,65 @@ INSTANTIATE_TEST_SUITE_P(Contents, ButtonHint,
                                                   },
                                                   false, true}),
                          [](const testing::TestParamInfo<HintCase>& p) { return std::string(p.param.name); });
+
+// ---- notify signals: a change tells each property it moved, once; the same value again, none -----
+
+struct NotifyCase {
+  const char* property;
+  QVariant value;  // an invalid one flips a bool
+  QStringList alsoTold;
+  QVariant from = {};  // the value before, if not the default
+};
+
+QImage Filled(QRgb colour) {
+  QImage image(8, 8, QImage::Format_RGB32);
+  image.fill(colour);
+  return image;
+}
+
+class PropertyNotify : public testing::TestWithParam<NotifyCase> {};
+
+TEST_P(PropertyNotify, TellsWhatMovedOnce) {
+  const NotifyCase& c = GetParam();
+  chameleonButton b;
+  if (c.from.isValid()) b.setProperty(c.property, c.from);
+  const QMetaObject& meta = chameleonButton::staticMetaObject;
+  const auto notifier = [&meta](const char* property) {
+    return meta.property(meta.indexOfProperty(property)).notifySignalIndex();
+  };
+  std::map<int, std::unique_ptr<QSignalSpy>> spies;  // by signal: a colour's two views share one
+  for (int i = meta.propertyOffset(); i < meta.propertyCount(); ++i) {
+    const QMetaProperty p = meta.property(i);
+    if (p.hasNotifySignal())
+      spies.try_emplace(p.notifySignalIndex(), std::make_unique<QSignalSpy>(&b, p.notifySignal()));
+  }
+  std::set<int> told{notifier(c.property)};
+  for (const QString& also : c.alsoTold) told.insert(notifier(qPrintable(also)));
+  const QVariant value = c.value.isValid() ? c.value : QVariant(!b.property(c.property).toBool());
+  for (int round = 0; round < 2; ++round) {
+    ASSERT_TRUE(b.setProperty(c.property, value));
+    for (const auto& [signal, spy] : spies) {
+      EXPECT_EQ(spy->count(), told.count(signal) ? 1 : 0)
+          << c.property << " told " << meta.method(signal).name().constData() << " in round " << round;
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Properties, PropertyNotify,
+    testing::Values(NotifyCase{"ButtonType", 7, {}}, NotifyCase{"Caption", QStringLiteral("Go"), {}},
+                    NotifyCase{"ColorScheme", 3, {}}, NotifyCase{"ShowFocusRect", {}, {}},
+                    NotifyCase{"BackColor", QColor(1, 2, 3), {}},
+                    NotifyCase{"BackSystemColor", int(chameleonButton::Highlight), {}},
+                    NotifyCase{"ForeOver", QColor(4, 5, 6), {}}, NotifyCase{"MaskColor", QColor(7, 8, 9), {}},
+                    NotifyCase{"MousePointer", 2, {}}, NotifyCase{"PictureNormal", Filled(0xff0000), {}},
+                    NotifyCase{"PictureOver", Filled(0xff0000), {}, Filled(0x00ff00)},
+                    NotifyCase{"SoftBevel", {}, {}}, NotifyCase{"PicturePosition", 2, {}},
+                    NotifyCase{"SpecialEffect", 1, {}},
+                    NotifyCase{"HandPointer", {}, {"MousePointer", "MouseIcon"}},
+                    NotifyCase{"CheckBoxBehaviour", {}, {}}, NotifyCase{"Value", {}, {}},
+                    NotifyCase{"FontSize", 20, {"Font"}}),
+    [](const testing::TestParamInfo<NotifyCase>& p) { return std::string(p.param.property); });
 
 // ---- click() from code, as QAbstractButton::click() ------------------------------------------------
 

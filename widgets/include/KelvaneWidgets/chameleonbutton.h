@@ -17,43 +17,53 @@ class KELVANEWIDGETS_EXPORT chameleonButton : public QWidget {
   // Colours: a plain colour, or, when its *SystemColor twin is not NoSystemColor, that system colour
   // (which then follows the palette). Reading a system colour gives its current value. While
   // designing (userMode false), BackColor and ForeColor also set their hover twins and ButtonType 5
-  // makes Font bold: those three tell of every change.
-  Q_PROPERTY(int ButtonType READ ButtonType WRITE setButtonType)
-  Q_PROPERTY(QString Caption READ Caption WRITE setCaption)
+  // makes Font bold. Each property's NOTIFY signal comes once for each change, whatever made it; an
+  // assignment of the value it already has tells nothing. A colour's two views share one signal.
+  Q_PROPERTY(int ButtonType READ ButtonType WRITE setButtonType NOTIFY ButtonTypeChanged)
+  Q_PROPERTY(QString Caption READ Caption WRITE setCaption NOTIFY CaptionChanged)
   // QWidget's own state under the host's names: Enabled is isEnabled() (a disabled container
   // disables and greys the button), Font is font() (its own, or inherited from the container).
   Q_PROPERTY(bool Enabled READ isEnabled WRITE setEnabled NOTIFY EnabledChanged)
   Q_PROPERTY(QFont Font READ font WRITE setFont NOTIFY FontChanged)
-  Q_PROPERTY(int ColorScheme READ ColorScheme WRITE setColorScheme)
-  Q_PROPERTY(bool ShowFocusRect READ ShowFocusRect WRITE setShowFocusRect)
-  Q_PROPERTY(QColor BackColor READ BackColor WRITE setBackColor)
-  Q_PROPERTY(SystemColor BackSystemColor READ BackSystemColor WRITE setBackSystemColor)
+  Q_PROPERTY(int ColorScheme READ ColorScheme WRITE setColorScheme NOTIFY ColorSchemeChanged)
+  Q_PROPERTY(bool ShowFocusRect READ ShowFocusRect WRITE setShowFocusRect NOTIFY ShowFocusRectChanged)
+  Q_PROPERTY(QColor BackColor READ BackColor WRITE setBackColor NOTIFY BackColorChanged)
+  Q_PROPERTY(
+      SystemColor BackSystemColor READ BackSystemColor WRITE setBackSystemColor NOTIFY BackColorChanged)
   Q_PROPERTY(QColor BackOver READ BackOver WRITE setBackOver NOTIFY BackOverChanged)
-  Q_PROPERTY(SystemColor BackOverSystemColor READ BackOverSystemColor WRITE setBackOverSystemColor)
-  Q_PROPERTY(QColor ForeColor READ ForeColor WRITE setForeColor)
-  Q_PROPERTY(SystemColor ForeSystemColor READ ForeSystemColor WRITE setForeSystemColor)
+  Q_PROPERTY(SystemColor BackOverSystemColor READ BackOverSystemColor WRITE setBackOverSystemColor NOTIFY
+                 BackOverChanged)
+  Q_PROPERTY(QColor ForeColor READ ForeColor WRITE setForeColor NOTIFY ForeColorChanged)
+  Q_PROPERTY(
+      SystemColor ForeSystemColor READ ForeSystemColor WRITE setForeSystemColor NOTIFY ForeColorChanged)
   Q_PROPERTY(QColor ForeOver READ ForeOver WRITE setForeOver NOTIFY ForeOverChanged)
-  Q_PROPERTY(SystemColor ForeOverSystemColor READ ForeOverSystemColor WRITE setForeOverSystemColor)
-  Q_PROPERTY(QColor MaskColor READ MaskColor WRITE setMaskColor)
-  Q_PROPERTY(SystemColor MaskSystemColor READ MaskSystemColor WRITE setMaskSystemColor)
-  Q_PROPERTY(int MousePointer READ MousePointer WRITE setMousePointer)
-  Q_PROPERTY(QPixmap MouseIcon READ MouseIcon WRITE setMouseIcon)
-  Q_PROPERTY(QPixmap PictureNormal READ PictureNormal WRITE setPictureNormal)
-  Q_PROPERTY(QPixmap PictureOver READ PictureOver WRITE setPictureOver)
-  Q_PROPERTY(bool UseMaskColor READ UseMaskColor WRITE setUseMaskColor)
-  Q_PROPERTY(bool SoftBevel READ SoftBevel WRITE setSoftBevel)
-  Q_PROPERTY(int PicturePosition READ PicturePosition WRITE setPicturePosition)
-  Q_PROPERTY(bool UseGreyscale READ UseGreyscale WRITE setUseGreyscale)
-  Q_PROPERTY(int SpecialEffect READ SpecialEffect WRITE setSpecialEffect)
-  Q_PROPERTY(bool HandPointer READ HandPointer WRITE setHandPointer)
-  Q_PROPERTY(bool CheckBoxBehaviour READ CheckBoxBehaviour WRITE setCheckBoxBehaviour)
+  Q_PROPERTY(SystemColor ForeOverSystemColor READ ForeOverSystemColor WRITE setForeOverSystemColor NOTIFY
+                 ForeOverChanged)
+  Q_PROPERTY(QColor MaskColor READ MaskColor WRITE setMaskColor NOTIFY MaskColorChanged)
+  Q_PROPERTY(
+      SystemColor MaskSystemColor READ MaskSystemColor WRITE setMaskSystemColor NOTIFY MaskColorChanged)
+  Q_PROPERTY(int MousePointer READ MousePointer WRITE setMousePointer NOTIFY MousePointerChanged)
+  Q_PROPERTY(QPixmap MouseIcon READ MouseIcon WRITE setMouseIcon NOTIFY MouseIconChanged)
+  Q_PROPERTY(QPixmap PictureNormal READ PictureNormal WRITE setPictureNormal NOTIFY PictureNormalChanged)
+  Q_PROPERTY(QPixmap PictureOver READ PictureOver WRITE setPictureOver NOTIFY PictureOverChanged)
+  Q_PROPERTY(bool UseMaskColor READ UseMaskColor WRITE setUseMaskColor NOTIFY UseMaskColorChanged)
+  Q_PROPERTY(bool SoftBevel READ SoftBevel WRITE setSoftBevel NOTIFY SoftBevelChanged)
+  Q_PROPERTY(int PicturePosition READ PicturePosition WRITE setPicturePosition NOTIFY PicturePositionChanged)
+  Q_PROPERTY(bool UseGreyscale READ UseGreyscale WRITE setUseGreyscale NOTIFY UseGreyscaleChanged)
+  Q_PROPERTY(int SpecialEffect READ SpecialEffect WRITE setSpecialEffect NOTIFY SpecialEffectChanged)
+  Q_PROPERTY(bool HandPointer READ HandPointer WRITE setHandPointer NOTIFY HandPointerChanged)
+  Q_PROPERTY(bool CheckBoxBehaviour READ CheckBoxBehaviour WRITE setCheckBoxBehaviour NOTIFY
+                 CheckBoxBehaviourChanged)
   Q_PROPERTY(bool Value READ Value WRITE setValue NOTIFY ValueChanged)
   // Parts of Font, for code; a form stores Font itself.
-  Q_PROPERTY(bool FontBold READ FontBold WRITE setFontBold DESIGNABLE false STORED false)
-  Q_PROPERTY(bool FontItalic READ FontItalic WRITE setFontItalic DESIGNABLE false STORED false)
-  Q_PROPERTY(bool FontUnderline READ FontUnderline WRITE setFontUnderline DESIGNABLE false STORED false)
-  Q_PROPERTY(int FontSize READ FontSize WRITE setFontSize DESIGNABLE false STORED false)
-  Q_PROPERTY(QString FontName READ FontName WRITE setFontName DESIGNABLE false STORED false)
+  Q_PROPERTY(bool FontBold READ FontBold WRITE setFontBold NOTIFY FontChanged DESIGNABLE false STORED false)
+  Q_PROPERTY(
+      bool FontItalic READ FontItalic WRITE setFontItalic NOTIFY FontChanged DESIGNABLE false STORED false)
+  Q_PROPERTY(bool FontUnderline READ FontUnderline WRITE setFontUnderline NOTIFY FontChanged
+                 DESIGNABLE false STORED false)
+  Q_PROPERTY(int FontSize READ FontSize WRITE setFontSize NOTIFY FontChanged DESIGNABLE false STORED false)
+  Q_PROPERTY(
+      QString FontName READ FontName WRITE setFontName NOTIFY FontChanged DESIGNABLE false STORED false)
   Q_PROPERTY(QString Version READ Version STORED false CONSTANT)
   // The id of the native window the button draws in: its own if it was made native, else its
   // window's; 0 until that exists. Reading it never makes a native window (winId() would).
@@ -200,6 +210,25 @@ class KELVANEWIDGETS_EXPORT chameleonButton : public QWidget {
   void MouseOut();
   void clicked();
   void ValueChanged(bool value);
+  // The properties' NOTIFY signals; any handler may delete the button.
+  void ButtonTypeChanged();
+  void CaptionChanged();
+  void ColorSchemeChanged();
+  void ShowFocusRectChanged();
+  void BackColorChanged();
+  void ForeColorChanged();
+  void MaskColorChanged();
+  void MousePointerChanged();
+  void MouseIconChanged();
+  void PictureNormalChanged();
+  void PictureOverChanged();
+  void UseMaskColorChanged();
+  void SoftBevelChanged();
+  void PicturePositionChanged();
+  void UseGreyscaleChanged();
+  void SpecialEffectChanged();
+  void HandPointerChanged();
+  void CheckBoxBehaviourChanged();
   void BackOverChanged();
   void ForeOverChanged();
   void FontChanged();
