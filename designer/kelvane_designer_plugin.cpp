@@ -3,6 +3,7 @@
 #include <KelvaneWidgets/chameleonbutton.h>
 #include <KelvaneWidgets/xp_progressbar.h>
 #include <QIcon>
+#include <QTimer>
 #include <memory>
 #include <QtDesigner/QDesignerPropertySheetExtension>
 #include <QtDesigner/QExtensionManager>
@@ -27,7 +28,9 @@ void MarkSet(const QPointer<QDesignerFormEditorInterface>& core, QWidget* widget
 QWidget* CreateButton(QWidget* parent, QDesignerFormEditorInterface* core) {
   auto* button = new chameleonButton(parent);
   if (!core) return button;
-  button->setUserMode(false);
+  // Designing starts once the widget is made: what a form being opened assigns is what its author
+  // saved, not an edit (ButtonType 5 read after a regular Font must not make it bold).
+  QTimer::singleShot(0, button, [button] { button->setUserMode(false); });
   const QPointer<QDesignerFormEditorInterface> designer(core);
   QObject::connect(button, &chameleonButton::BackOverChanged, button, [designer, button] {
     MarkSet(designer, button, "BackOver");

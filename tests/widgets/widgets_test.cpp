@@ -116,6 +116,7 @@ TEST(KelvaneWidgetsPlugin, DesignTimeRulesHoldOnlyForWhatDesignerMakes) {
   std::unique_ptr<chameleonButton> designed(qobject_cast<chameleonButton*>(entry->createWidget(&window)));
   ASSERT_TRUE(designed);
   chameleonButton coded(&window);
+  QCoreApplication::processEvents();  // Designer's widgets design from its loop on
 
   for (chameleonButton* b : {program.get(), designed.get(), &coded}) {
     QSignalSpy backOver(b, &chameleonButton::BackOverChanged);
