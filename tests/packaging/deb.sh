@@ -66,7 +66,7 @@ while read -r -u 3 package section needs; do
   check "$package: the changelog's newest entry is this version" \
     sh -c "zcat '$root/usr/share/doc/$package/changelog.Debian.gz' | head -1 | grep -qF 'kelvane ($DEB_VERSION) '"
 done 3<<PACKAGES
-kelvane utils $lib= libc.so.6 libstdc++.so.6 libQt6Core.so.6 libQt6Gui.so.6 libQt6Widgets.so.6 libwayland-client.so.0
+kelvane utils libc.so.6 libstdc++.so.6 libQt6Core.so.6 libQt6Gui.so.6 libQt6Widgets.so.6 libwayland-client.so.0
 $lib libs libc.so.6 libstdc++.so.6 libQt6Core.so.6 libQt6Gui.so.6 libQt6Widgets.so.6
 libkelvanewidgets-dev libdevel $lib= qt6-base-dev
 kelvane-widgets-designer devel $lib= libc.so.6 libQt6Core.so.6 libQt6Designer.so.6
@@ -94,9 +94,7 @@ for binary in usr/bin/kelvane "usr/lib/$MULTIARCH/libKelvaneWidgets.so.$VERSION"
     sh -c "readelf --dyn-syms -W '$root/$binary' | grep -q ' __stack_chk_fail'"
   check "$name finds every library it needs" sh -c "! ldd '$root/$binary' | grep 'not found'"
 done
-# By its own place, as it would find the installed library; no loader path leads to the root.
-check "the unpacked program takes the unpacked library" \
-  sh -c "ldd '$root/usr/bin/kelvane' | grep -qF '$root/usr/bin/../lib/$MULTIARCH/libKelvaneWidgets.so.${VERSION%%.*} '"
+check "the program carries the controls itself" sh -c "! ldd '$root/usr/bin/kelvane' | grep -q libKelvaneWidgets"
 check_desktop_entry "$root/usr/share/applications/$ID.desktop"
 check_metainfo "$root/usr/share/metainfo/$ID.metainfo.xml"
 check "the unpacked program answers --version" expect_output "kelvane $VERSION" "$root/usr/bin/kelvane" --version

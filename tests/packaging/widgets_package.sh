@@ -17,6 +17,8 @@ check "the library has a SONAME with its major version" \
   sh -c "readelf -d '$prefix/$libdir/libKelvaneWidgets.so.0' | grep -q 'SONAME.*\[libKelvaneWidgets.so.0\]'"
 check "the library exports the public classes" \
   sh -c "nm -DC --defined-only '$prefix/$libdir/libKelvaneWidgets.so.0' | grep -q 'Kelvane::chameleonButton::chameleonButton'"
+check "the library exports nothing but the public classes" \
+  sh -c "! nm -DC --defined-only '$prefix/$libdir/libKelvaneWidgets.so.0' | grep -v -e ' Kelvane::chameleonButton' -e ' Kelvane::Xp_ProgressBar' -e ' for Kelvane::chameleonButton$' -e ' for Kelvane::Xp_ProgressBar$' | grep ' [TWDBVRu] '"
 check "public headers include only Qt and each other" sh -c "! grep -h '#include' '$prefix'/include/KelvaneWidgets/* | grep -v -e '<Q' -e '<KelvaneWidgets/' -e '<memory>' -e '\"'"
 check "the package files name no build or source path" \
   sh -c "! grep -rl -e '$BUILD' -e '$SOURCE' '$prefix/$libdir/cmake'"

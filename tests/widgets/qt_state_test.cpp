@@ -14,8 +14,6 @@
 #include <map>
 #include <memory>
 #include <set>
-#include "platform/host/control.h"
-#include "tests/support/recording_services.h"
 
 namespace {
 
@@ -132,7 +130,6 @@ TEST_P(Refusal, ReachesTheProgramsHandlerAndLeavesTheBar) {
   bar.setValue(50);
   QSignalSpy told(&bar, &Xp_ProgressBar::valueChanged);
   refusals.clear();
-  const kelvane::test::ScopedRealServices real;  // the program's handler stands in for the real box
   const auto previous = Xp_ProgressBar::installRefusalHandler(Collect);
   GetParam().assign(bar);
   EXPECT_EQ(Xp_ProgressBar::installRefusalHandler(previous), &Collect);
