@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # examples/widgets_tour as another project builds it: against the library installed into a scratch
 # prefix, with this build's compiler flags (so under the sanitizers it is a sanitizer build too),
-# into BUILD/examples/widgets_tour; then its self-test at scale 1 and 2.
+# into BUILD/examples (the prefix and the tour, kept for the AT-SPI test); then its self-test at
+# scale 1 and 2.
 #   tests/examples/widgets_tour.sh BUILD [GRABS]   GRABS: a folder for the self-test's pictures
 set -euo pipefail
 BUILD=$(cd "$1" && pwd)
@@ -11,7 +12,8 @@ source "$SOURCE/tests/packaging/checks.bash"
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-prefix=$work/prefix
+prefix=$BUILD/examples/prefix
+rm -rf "$prefix"
 for component in runtime development; do
   cmake --install "$BUILD" --prefix "$prefix" --component $component >>"$work/install.log" 2>&1 ||
     { cat "$work/install.log" >&2; exit 1; }
