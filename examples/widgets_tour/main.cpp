@@ -91,10 +91,15 @@ Sizes checkSizes(Tour& t, const char* at, const QString& saveAs) {
   QTest::qWait(50);  // the layout settles
   if (!saveAs.isEmpty()) t.window.grab().save(saveAs);
   bool drawable = true;
-  for (QWidget* w : std::initializer_list<QWidget*>{t.start, t.stop, t.copied, t.checked, t.copyAll, t.checkAll})
+  for (QWidget* w :
+       std::initializer_list<QWidget*>{t.start, t.stop, t.copied, t.checked, t.copyAll, t.checkAll})
     drawable = drawable && !w->size().isEmpty();
-  check(drawable, QString("%1 window (%2 x %3): every widget has a size").arg(at).arg(t.window.width()).arg(t.window.height()));
-  check(t.start->height() == t.start->sizeHint().height() && t.copyAll->height() == t.copyAll->sizeHint().height(),
+  check(drawable, QString("%1 window (%2 x %3): every widget has a size")
+                      .arg(at)
+                      .arg(t.window.width())
+                      .arg(t.window.height()));
+  check(t.start->height() == t.start->sizeHint().height() &&
+            t.copyAll->height() == t.copyAll->sizeHint().height(),
         QString("%1: the buttons keep their hint's height, %2 (QPushButton %3)")
             .arg(at)
             .arg(t.start->height())
@@ -104,8 +109,10 @@ Sizes checkSizes(Tour& t, const char* at, const QString& saveAs) {
                                       .arg(t.checked->height())
                                       .arg(t.copied->width()));
   const int captionWidth = t.copyAll->fontMetrics().horizontalAdvance(t.copyAll->Caption());
-  check(t.copyAll->width() > captionWidth,
-        QString("%1: the long caption (%2) fits its button (%3)").arg(at).arg(captionWidth).arg(t.copyAll->width()));
+  check(t.copyAll->width() > captionWidth, QString("%1: the long caption (%2) fits its button (%3)")
+                                               .arg(at)
+                                               .arg(captionWidth)
+                                               .arg(t.copyAll->width()));
   return {t.copied->width()};
 }
 
@@ -182,7 +189,8 @@ QPointer<Control> shownAlone(QWidget& host) {
 
 int selfTest(Tour& t, const QString& dir) {
   const auto grabName = [&](const char* state) {
-    return dir.isEmpty() ? QString() : QString("%1/%2@%3x.png").arg(dir, state).arg(t.window.devicePixelRatio());
+    return dir.isEmpty() ? QString()
+                         : QString("%1/%2@%3x.png").arg(dir, state).arg(t.window.devicePixelRatio());
   };
   QTest::qWaitForWindowExposed(&t.window);
   check(showsBlocks(t.copied), "the bar's Value, set before the window showed, is drawn at the first show");
@@ -204,14 +212,16 @@ int selfTest(Tour& t, const QString& dir) {
   QTest::qWait(50);
   const QSize after = t.copyAll->sizeHint();
   const int captionWidth = t.copyAll->fontMetrics().horizontalAdvance(t.copyAll->Caption());
-  check(after.width() > captionWidth && after.height() > before.height() && t.copyAll->width() >= after.width(),
-        QString("a larger font and a longer caption: hint %1 x %2 to %3 x %4, the caption %5 wide, the button %6")
-            .arg(before.width())
-            .arg(before.height())
-            .arg(after.width())
-            .arg(after.height())
-            .arg(captionWidth)
-            .arg(t.copyAll->width()));
+  check(
+      after.width() > captionWidth && after.height() > before.height() && t.copyAll->width() >= after.width(),
+      QString(
+          "a larger font and a longer caption: hint %1 x %2 to %3 x %4, the caption %5 wide, the button %6")
+          .arg(before.width())
+          .arg(before.height())
+          .arg(after.width())
+          .arg(after.height())
+          .arg(captionWidth)
+          .arg(t.copyAll->width()));
   if (!dir.isEmpty()) t.window.grab().save(grabName("larger-font"));
   t.copyAll->setFont(font);
 
