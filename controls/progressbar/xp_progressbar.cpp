@@ -132,6 +132,8 @@ void Xp_ProgressBar::WriteProperties(host::PropertyBag& bag) {
 void Xp_ProgressBar::OnResize() {
   steadyAdvance_.reset();
   RepaintBar();
+  // A layout sizes the bar as it first shows: nobody saw the blocks go, so what was assigned stays.
+  if (!shown_ && style_ == 0 && value_ > min_) AdvanceBlocks();
 }
 
 Xp_ProgressBar::AdvanceInputs Xp_ProgressBar::CurrentAdvanceInputs() const {

@@ -36,6 +36,7 @@ class Xp_ProgressBar : public host::Control {
   void ReadProperties(const host::PropertyBag& bag) override;
   void WriteProperties(host::PropertyBag& bag) override;
   void OnResize() override;
+  void OnShow() override { shown_ = true; }
 
  private:
   void RepaintBar();
@@ -74,6 +75,7 @@ class Xp_ProgressBar : public host::Control {
   };
   AdvanceInputs CurrentAdvanceInputs() const;
   std::optional<AdvanceInputs> steadyAdvance_;
+  bool shown_ = false;
 };
 
 }  // namespace kelvane::controls

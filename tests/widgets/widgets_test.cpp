@@ -11,6 +11,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QUiLoader>
+#include <QVBoxLayout>
 #include <QtDesigner/QDesignerFormEditorInterface>
 #include <QtUiPlugin/QDesignerCustomWidgetCollectionInterface>
 #include <functional>
@@ -354,8 +355,8 @@ INSTANTIATE_TEST_SUITE_P(
 namespace {
 
 // The bar hears of its size when it is sized, not when Qt hands a hidden widget its first size at
-// show: a Value assigned before the first show is on screen then, however the bar was made, while
-// a real change of size still leaves the empty frame until the next assignment.
+// show: a Value assigned before the first show is on screen then, however the bar was made or laid
+// out, while a real change of size still leaves the empty frame until the next assignment.
 struct ShowCase {
   const char* name;
   std::function<Xp_ProgressBar*(QWidget& window)> make;  // a bar with a Value above Min
@@ -391,6 +392,14 @@ INSTANTIATE_TEST_SUITE_P(Forms, FirstShow,
                                          ShowCase{"codeAtTheDefaultSize",
                                                   [](QWidget& window) {
                                                     auto* bar = new Xp_ProgressBar(&window);
+                                                    bar->setValue(40);
+                                                    return bar;
+                                                  },
+                                                  kNothing, true},
+                                         ShowCase{"inALayout",
+                                                  [](QWidget& window) {
+                                                    auto* bar = new Xp_ProgressBar(&window);
+                                                    (new QVBoxLayout(&window))->addWidget(bar);
                                                     bar->setValue(40);
                                                     return bar;
                                                   },
