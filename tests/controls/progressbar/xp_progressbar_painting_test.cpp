@@ -98,6 +98,7 @@ Steps Assign(std::vector<std::int32_t> values, std::int32_t min = 0, std::int32_
     b.setMin(min);
     for (const std::int32_t v : values) {
       if (v == kResize) {
+        b.widget().show();  // before its first show a bar keeps what was assigned through a resize
         ResizeBar(b, kBarWidth + 1, kBarHeight);
         ResizeBar(b, kBarWidth, kBarHeight);
       } else
