@@ -236,6 +236,24 @@ void TerminateControls(QWidget* root);
 
 }  // namespace kelvane::host
 
+// The declarations of the handlers KELVANE_CONTROL_EVENTS defines, for a widget class of Kelvane's
+// own (the public classes write theirs out, for readers of the installed headers).
+#define KELVANE_CONTROL_EVENT_DECLARATIONS             \
+  void paintEvent(QPaintEvent* e) override;            \
+  void resizeEvent(QResizeEvent* e) override;          \
+  void showEvent(QShowEvent* e) override;              \
+  void hideEvent(QHideEvent* e) override;              \
+  void focusInEvent(QFocusEvent* e) override;          \
+  void focusOutEvent(QFocusEvent* e) override;         \
+  void keyPressEvent(QKeyEvent* e) override;           \
+  void keyReleaseEvent(QKeyEvent* e) override;         \
+  void mousePressEvent(QMouseEvent* e) override;       \
+  void mouseMoveEvent(QMouseEvent* e) override;        \
+  void mouseReleaseEvent(QMouseEvent* e) override;     \
+  void mouseDoubleClickEvent(QMouseEvent* e) override; \
+  void enterEvent(QEnterEvent* e) override;            \
+  void leaveEvent(QEvent* e) override;
+
 // The event handlers of a widget that owns a control, defined in its source file: `control` is an
 // expression giving the control, or nullptr while the widget is still making it (the control's
 // own set-up changes the widget's font and enabled state). changeEvent is the widget's own: it passes
