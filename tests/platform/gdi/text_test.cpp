@@ -134,6 +134,59 @@ TEST_F(DrawText, PrefixUnderlinesUnlessHiddenOrDisabled) {
   EXPECT_NE(draw("&H", DT_NOPREFIX), plain);
 }
 
+// Shaped text is kept between calls: a text measured or drawn before must not stand in for one
+// that differs in font, width, format or prefix.
+TEST_F(DrawText, RepeatedTextIsMeasuredAfreshForEachFontWidthAndFormat) {
+  QFont bold = font, larger = font;
+  bold.setBold(true);
+  larger.setPointSize(14);
+  const QString text = "mmm ii mmm";
+  struct Case {
+    QFont font;
+    int width;
+    unsigned format;
+  };
+  const int fits = QFontMetrics(font).horizontalAdvance(text);
+  for (int pass = 0; pass < 2; ++pass) {
+    for (const Case& c :
+         {Case{font, fits, DT_WORDBREAK}, Case{bold, fits, DT_WORDBREAK}, Case{larger, fits, DT_WORDBREAK},
+          Case{font, fits / 2, DT_WORDBREAK}, Case{font, fits / 2, 0u}, Case{font, fits, DT_SINGLELINE}}) {
+      const QFontMetrics fm(c.font);
+      int widest = 0, lines = 0;
+      for (const TextLine& l :
+           BreakLines(text, c.width, c.format, [&](const QString& s) { return fm.horizontalAdvance(s); })) {
+        widest = std::max(widest, l.width);
+        ++lines;
+      }
+      const Rect expected{0, 0, widest, lines * fm.height()};
+      SelectObject(dc, Font(c.font));
+      Rect r{0, 0, c.width, 30};
+      DrawTextA(dc, text, r, c.format | DT_CALCRECT);
+      EXPECT_EQ(r, expected) << pass << " " << c.font.toString().toStdString() << " " << c.width << " "
+                             << c.format;
+    }
+  }
+}
+
+TEST_F(DrawText, RepeatedDrawingKeepsItsOwnUnderlineAndColour) {
+  const auto draw = [&](const QString& text, ColorRef colour) {
+    surface.clear();
+    SetTextColor(dc, colour);
+    Rect r{0, 0, 60, 40};
+    DrawTextA(dc, text, r, 0);
+    return surface.image().copy();
+  };
+  const QImage second = draw("O&k", kBlack);
+  const QImage first = draw("&Ok", kBlack);
+  EXPECT_NE(first, second);
+  EXPECT_EQ(draw("O&k", kBlack), second);
+  EXPECT_EQ(draw("&Ok", kBlack), first);
+  const QImage red = draw("&Ok", kRed);
+  EXPECT_NE(red, first);
+  EXPECT_TRUE(Grid(red).find('r') != std::string::npos);
+  EXPECT_TRUE(Grid(red).find('#') == std::string::npos);
+}
+
 TEST(TranslateColor, PlainPassesInvalidHasNoValue) {
   struct Case {
     std::uint32_t value;
