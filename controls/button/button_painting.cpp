@@ -120,6 +120,19 @@ void chameleonButton::PaintButton(std::uint8_t state, bool force) {
   LastState = state;
   LastCaption = Stored.Caption;
   if (IsDown() != wasDown) emit DownChanged(IsDown());
+  // Sized as Qt shows it, the button is drawn again by its show notice. The transparent style's
+  // show notice runs the event loop before drawing, so that style draws now.
+  if (ShowFollows() && !TraitsOf(Stored.ButtonType).Transparent) {
+    PutOffPaint();
+    return;
+  }
+  Render(state);
+}
+
+void chameleonButton::PaintPutOff() { Render(LastState); }
+
+void chameleonButton::Render(std::uint8_t state) {
+  DropPutOffPaint();
   Cls();
 
   // The hover face of scheme 2 lasts this one paint: every working colour follows BackOver, and

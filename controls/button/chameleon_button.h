@@ -175,6 +175,8 @@ class chameleonButton : public host::Control {
   void CreateBackgroundSurface();
   void CaptureParentBackground();
   void PaintButton(std::uint8_t state, bool force);
+  void Render(std::uint8_t state);  // the drawing part of PaintButton, every pixel afresh
+  void PaintPutOff() override;
   PaintOptions CurrentPaintOptions(std::uint8_t state) const;
   void PaintPictures(ButtonCanvas& canvas, std::uint8_t pictureState);
   bool Designing() const { return !Ambient().userMode; }

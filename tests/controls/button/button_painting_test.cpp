@@ -376,6 +376,48 @@ INSTANTIATE_TEST_SUITE_P(Looks, PictureBehind,
 
 // ---- the transparent style ----
 
+// Showing a window sizes each button and then shows it. Whatever Qt or a filter does in between,
+// the surface read or put on screen is the button as it stands, never an older size's drawing.
+enum class AtShow { Plain, SurfaceReadFirst, ShowEventEaten };
+
+class ShownInAWindow : public ::testing::TestWithParam<AtShow> {};
+
+TEST_P(ShownInAWindow, SurfaceAndScreenShowTheButtonAsItStands) {
+  struct Filter : QObject {
+    AtShow mode;
+    chameleonButton* button = nullptr;
+    QImage read;
+    bool eventFilter(QObject*, QEvent* e) override {
+      if (e->type() != QEvent::Show) return false;
+      if (mode == AtShow::SurfaceReadFirst) read = Pixels(*button);
+      return mode == AtShow::ShowEventEaten;
+    }
+  } filter;
+  filter.mode = GetParam();
+  QWidget window;
+  window.resize(120, 60);
+  chameleonButton* b = kelvane::test::NewButton(&window);
+  b->setButtonType(3);
+  b->widget().setFocusPolicy(Qt::NoFocus);  // taking the focus would paint it afresh
+  b->setCaption("Optimize");                // drawn at the button's first size
+  b->widget().setGeometry(10, 10, 70, 30);
+  filter.button = b;
+  b->widget().installEventFilter(&filter);
+  window.show();
+  QApplication::processEvents();
+  const QImage onScreen = RGB32(b->widget().grab().toImage());
+  const QImage shown = Pixels(*b);
+  b->Refresh();
+  EXPECT_EQ(shown, Pixels(*b));
+  EXPECT_EQ(RGB32(shown), onScreen);
+  if (GetParam() == AtShow::SurfaceReadFirst) {
+    EXPECT_EQ(filter.read, shown);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Filters, ShownInAWindow,
+                         ::testing::Values(AtShow::Plain, AtShow::SurfaceReadFirst, AtShow::ShowEventEaten));
+
 class TransparentButton : public ::testing::Test {
  protected:
   void SetUp() override {
