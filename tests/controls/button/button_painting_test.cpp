@@ -407,6 +407,14 @@ TEST_P(ShownInAWindow, SurfaceAndScreenShowTheButtonAsItStands) {
   QApplication::processEvents();
   const QImage onScreen = RGB32(b->widget().grab().toImage());
   const QImage shown = Pixels(*b);
+  // In the window, the button's shape shows the surface (style 3 rounds its corners).
+  const QImage inWindow = RGB32(window.grab(b->widget().geometry()).toImage());
+  int differing = 0;
+  ASSERT_FALSE(b->widget().mask().isEmpty());
+  for (const QRect& r : b->widget().mask())
+    for (int y = r.top(); y <= r.bottom(); ++y)
+      for (int x = r.left(); x <= r.right(); ++x) differing += inWindow.pixel(x, y) != onScreen.pixel(x, y);
+  EXPECT_EQ(differing, 0);
   b->Refresh();
   EXPECT_EQ(shown, Pixels(*b));
   EXPECT_EQ(RGB32(shown), onScreen);
