@@ -170,12 +170,18 @@ class ShapedText {
     QObject::connect(qGuiApp, &QGuiApplication::fontDatabaseChanged, &guard_, [this] { stale_ = true; });
   }
   static void drop() {
+    if (instance_) ++generation_;
     delete instance_;
     instance_ = nullptr;
   }
 
   static inline ShapedText* instance_ = nullptr;
   static inline bool dropsAtExit_ = false;
+
+ public:
+  static inline std::uint64_t generation_ = 0;
+
+ private:
   QCoreApplication* app_;
   QSizeF dpi_;
   bool stale_ = false;
@@ -302,6 +308,11 @@ void paintLines(Dc& dc, const QFont& font, const LaidOutText& text, const Rect& 
 }
 
 }  // namespace
+
+std::uint64_t TextGeneration() {
+  ShapedText::current();  // what it keeps goes as soon as it is out of date
+  return ShapedText::generation_;
+}
 
 int DrawTextA(Dc& dc, const QString& text, Rect& rect, unsigned format) {
   QImage& img = dc.target();

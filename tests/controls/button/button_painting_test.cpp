@@ -426,6 +426,52 @@ TEST_P(ShownInAWindow, SurfaceAndScreenShowTheButtonAsItStands) {
 INSTANTIATE_TEST_SUITE_P(Filters, ShownInAWindow,
                          ::testing::Values(AtShow::Plain, AtShow::SurfaceReadFirst, AtShow::ShowEventEaten));
 
+// A repaint from the inputs of the last drawing, over the surface it left, may keep what is there;
+// whatever that drawing did not see must still be drawn.
+struct UnseenChange {
+  const char* name;
+  std::function<void(chameleonButton&)> change;
+  std::function<void(chameleonButton&)> sameBySetter;  // the state the change leaves, set properly
+};
+
+class RepaintAfter : public ::testing::TestWithParam<UnseenChange> {};
+
+TEST_P(RepaintAfter, WhatTheLastDrawingDidNotSeeIsDrawn) {
+  const auto glossy = [] {
+    auto b = MakeButton("Go");
+    b->setButtonType(14);
+    return b;
+  };
+  auto b = glossy();
+  GetParam().change(*b);
+  b->Refresh();
+  auto expected = glossy();
+  GetParam().sameBySetter(*expected);
+  expected->surface().clear();  // so that it is drawn afresh
+  expected->Refresh();
+  EXPECT_EQ(Pixels(*b), Pixels(*expected)) << GetParam().name;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Changes, RepaintAfter,
+    ::testing::Values(UnseenChange{"surface cleared by another hand",
+                                   [](chameleonButton& b) { b.surface().clear(); }, [](chameleonButton&) {}},
+                      UnseenChange{"font underlined without a repaint",
+                                   [](chameleonButton& b) {
+                                     host::FontDesc underlined = b.Font();
+                                     underlined.underline = true;
+                                     b.host::Control::setFont(underlined);
+                                   },
+                                   [](chameleonButton& b) { b.setFontUnderline(true); }},
+                      UnseenChange{"shown as the default button, which scheme 2 does not repaint for",
+                                   [](chameleonButton& b) {
+                                     host::AmbientProperties asDefault;
+                                     asDefault.displayAsDefault = true;
+                                     b.setAmbient(asDefault,
+                                                  QString::fromLatin1(host::kAmbientDisplayAsDefault));
+                                   },
+                                   [](chameleonButton& b) { b.setFontBold(true); }}));
+
 class TransparentButton : public ::testing::Test {
  protected:
   void SetUp() override {

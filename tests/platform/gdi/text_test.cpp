@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFontDatabase>
 #include <QFontMetrics>
 
 #include "platform/gdi/syscolor.h"
@@ -185,6 +186,17 @@ TEST_F(DrawText, RepeatedDrawingKeepsItsOwnUnderlineAndColour) {
   EXPECT_NE(red, first);
   EXPECT_TRUE(Grid(red).find('r') != std::string::npos);
   EXPECT_TRUE(Grid(red).find('#') == std::string::npos);
+}
+
+TEST(TextGeneration, MovesOnWhenTheInstalledFontsChange) {
+  const std::uint64_t before = TextGeneration();
+  EXPECT_EQ(TextGeneration(), before);
+  const int id = QFontDatabase::addApplicationFont("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf");
+  ASSERT_NE(id, -1);
+  const std::uint64_t added = TextGeneration();
+  EXPECT_NE(added, before);
+  QFontDatabase::removeApplicationFont(id);
+  EXPECT_NE(TextGeneration(), added);
 }
 
 TEST(TranslateColor, PlainPassesInvalidHasNoValue) {
