@@ -169,25 +169,6 @@ TEST_F(DrawText, RepeatedTextIsMeasuredAfreshForEachFontWidthAndFormat) {
   }
 }
 
-TEST_F(DrawText, RepeatedDrawingKeepsItsOwnUnderlineAndColour) {
-  const auto draw = [&](const QString& text, ColorRef colour) {
-    surface.clear();
-    SetTextColor(dc, colour);
-    Rect r{0, 0, 60, 40};
-    DrawTextA(dc, text, r, 0);
-    return surface.image().copy();
-  };
-  const QImage second = draw("O&k", kBlack);
-  const QImage first = draw("&Ok", kBlack);
-  EXPECT_NE(first, second);
-  EXPECT_EQ(draw("O&k", kBlack), second);
-  EXPECT_EQ(draw("&Ok", kBlack), first);
-  const QImage red = draw("&Ok", kRed);
-  EXPECT_NE(red, first);
-  EXPECT_TRUE(Grid(red).find('r') != std::string::npos);
-  EXPECT_TRUE(Grid(red).find('#') == std::string::npos);
-}
-
 TEST(TextGeneration, MovesOnWhenTheInstalledFontsChange) {
   const std::uint64_t before = TextGeneration();
   EXPECT_EQ(TextGeneration(), before);
