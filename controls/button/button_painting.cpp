@@ -9,6 +9,7 @@
 #include "platform/gdi/bits.h"
 #include "platform/gdi/dc.h"
 #include "platform/gdi/objects.h"
+#include "platform/gdi/text.h"
 
 namespace kelvane::controls {
 namespace {
@@ -120,7 +121,19 @@ void chameleonButton::PaintButton(std::uint8_t state, bool force) {
   LastState = state;
   LastCaption = Stored.Caption;
   if (IsDown() != wasDown) emit DownChanged(IsDown());
-  Cls();
+  // Sized as Qt shows it, the button is drawn again by its show notice. The transparent style's
+  // show notice runs the event loop before drawing, so that style draws now.
+  if (ShowFollows() && !TraitsOf(Stored.ButtonType).Transparent) {
+    PutOffPaint();
+    return;
+  }
+  Render(state);
+}
+
+void chameleonButton::PaintPutOff() { Render(LastState); }
+
+void chameleonButton::Render(std::uint8_t state) {
+  DropPutOffPaint();
 
   // The hover face of scheme 2 lasts this one paint: every working colour follows BackOver, and
   // afterwards they are computed afresh from the user's BackColor.
@@ -142,13 +155,34 @@ void chameleonButton::PaintButton(std::uint8_t state, bool force) {
     HoverFace& operator=(const HoverFace&) = delete;
   } hoverFace(*this);
   const PaintOptions options = CurrentPaintOptions(state);
+  // A disabled container greys the button as Qt's own buttons are greyed.
+  const bool usable = widget().isEnabled();
+
+  // Made, sized and shown, a button is drawn three times from the same inputs. Pictures and the
+  // captured background are more than the inputs hold, so those buttons always draw.
+  const bool repeatable = !BackgroundDC && Stored.PictureNormal.isNull() && Stored.PictureOver.isNull();
+  const DrawnFrom from{options,
+                       usable,
+                       Font(),
+                       Ambient().displayAsDefault,
+                       Stored.PicturePosition,
+                       LastCaptionMode,
+                       surface().background(),
+                       gdi::TextGeneration()};
+  if (repeatable && LastDrawn && LastDrawn->From == from &&
+      LastDrawn->SurfaceKey == surface().image().cacheKey()) {
+    LastCaptionMode = LastDrawn->CaptionModeAfter;
+    CaptionGeometry = LastDrawn->LayoutAfter;
+    surfaceChanged();
+    return;
+  }
+  LastDrawn.reset();
+  Cls();
 
   gdi::Dc dc(surface());
   PaintRect(dc, 0, 0, options.Width, options.Height, static_cast<gdi::ColorRef>(options.Colors.FaceColor),
             false);
 
-  // A disabled container greys the button as Qt's own buttons are greyed.
-  const bool usable = widget().isEnabled();
   const Look look = !usable ? Look::Disabled : state == kStateUp ? Look::Up : Look::Down;
   if (usable && state != kStateUp && state != kStateDown) {
     surfaceChanged();
@@ -159,6 +193,7 @@ void chameleonButton::PaintButton(std::uint8_t state, bool force) {
   PaintStyle(look, options, canvas);
   PaintPictures(canvas, PictureStateOf(look));
   surfaceChanged();
+  if (repeatable) LastDrawn = Drawn{from, surface().image().cacheKey(), LastCaptionMode, CaptionGeometry};
 }
 
 void chameleonButton::PaintPictures(ButtonCanvas& canvas, std::uint8_t pictureState) {

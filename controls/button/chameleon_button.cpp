@@ -33,6 +33,10 @@ std::int16_t ToShort(double v, const char* property) {
 chameleonButton::chameleonButton(QWidget& widget) : host::Control(widget) {
   setScaleMode(host::ScaleUnit::Pixels);
   widget.setFocusPolicy(Qt::StrongFocus);
+  // A window may hold hundreds of buttons, and Qt takes each opaque sibling out of the region it
+  // paints one by one: painting such a window took longer than making its buttons. Its own pixels
+  // still cover the widget, so what shows is the same.
+  widget.setAttribute(Qt::WA_OpaquePaintEvent, false);
   Stored = NewButtonProperties().fields;
   // Until the first resize notice, which Qt holds back while the button is unshown.
   ClientHeight = widget.height();

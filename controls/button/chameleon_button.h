@@ -175,6 +175,28 @@ class chameleonButton : public host::Control {
   void CreateBackgroundSurface();
   void CaptureParentBackground();
   void PaintButton(std::uint8_t state, bool force);
+  void Render(std::uint8_t state);  // the drawing part of PaintButton, every pixel afresh
+  // What the last drawing was drawn from and what it left the caption as. The same inputs over the
+  // surface that drawing left, untouched since, would draw the same pixels again.
+  struct DrawnFrom {
+    PaintOptions Options;
+    bool Usable = false;
+    host::FontDesc Font;
+    bool DefaultButton = false;
+    std::int32_t PicturePosition = 0;
+    std::uint8_t CaptionModeBefore = 0;
+    QRgb Background = 0;
+    std::uint64_t TextGeneration = 0;
+    bool operator==(const DrawnFrom&) const = default;
+  };
+  struct Drawn {
+    DrawnFrom From;
+    qint64 SurfaceKey = 0;
+    std::uint8_t CaptionModeAfter = 0;
+    CaptionLayout LayoutAfter;
+  };
+  std::optional<Drawn> LastDrawn;
+  void PaintPutOff() override;
   PaintOptions CurrentPaintOptions(std::uint8_t state) const;
   void PaintPictures(ButtonCanvas& canvas, std::uint8_t pictureState);
   bool Designing() const { return !Ambient().userMode; }

@@ -54,6 +54,7 @@ struct PaintOptions {
   bool UseGreyscale = false;
 
   const StyleTraits& Traits() const { return TraitsOf(ButtonType); }
+  friend bool operator==(const PaintOptions&, const PaintOptions&) = default;
 };
 
 }  // namespace kelvane::controls

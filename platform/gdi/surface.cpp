@@ -1,6 +1,8 @@
 #include "platform/gdi/surface.h"
 
 #include <QPainter>
+#include <algorithm>
+#include <cstring>
 
 namespace kelvane::gdi {
 
@@ -11,9 +13,16 @@ void Surface::resize(QSize size) {
   if (size == image_.size()) return;
   QImage next(size, QImage::Format_RGB32);
   next.fill(background_);
-  QPainter p(&next);
-  if (!image_.isNull()) p.drawImage(0, 0, image_);
-  p.end();
+  if (image_.format() == QImage::Format_RGB32 && image_.devicePixelRatio() == 1.0) {
+    // Row by row, as a painter would copy them, without making the new image a paint engine that
+    // only text ever needs.
+    const int w = std::min(image_.width(), size.width()), h = std::min(image_.height(), size.height());
+    for (int y = 0; y < h; ++y)
+      std::memcpy(next.scanLine(y), image_.constScanLine(y), static_cast<std::size_t>(w) * sizeof(QRgb));
+  } else if (!image_.isNull()) {
+    QPainter p(&next);
+    p.drawImage(0, 0, image_);
+  }
   image_ = std::move(next);
 }
 

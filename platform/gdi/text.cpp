@@ -1,11 +1,14 @@
 #include "platform/gdi/text.h"
 
+#include <QCache>
 #include <QFontMetrics>
 #include <QGuiApplication>
+#include <QHash>
 #include <QPainter>
 #include <QScreen>
 #include <QTextLayout>
 #include <algorithm>
+#include <memory>
 
 namespace kelvane::gdi {
 
@@ -60,29 +63,149 @@ void matchScreenDpi(QImage& img) {
   if (img.dotsPerMeterY() != dpm) img.setDotsPerMeterY(dpm);
 }
 
-void drawLine(QPainter& p, const QFont& font, const ShownText& shown, const TextLine& line, QPointF at,
-              bool underline) {
-  QTextLayout layout(shown.text.mid(line.start, line.length), font, p.device());
+// The text broken into lines in a font, before anything is placed or drawn.
+struct LaidOutText {
+  ShownText shown;
+  std::vector<TextLine> lines;
+  int lineHeight = 0;
+
+  int height() const { return static_cast<int>(lines.size()) * lineHeight; }
+  int widest() const {
+    int widest = 0;
+    for (const TextLine& l : lines) widest = std::max(widest, l.width);
+    return widest;
+  }
+};
+
+QList<int> underlinedIn(const ShownText& shown, const TextLine& line) {
+  QList<int> at;
+  for (qsizetype i : shown.underlined)
+    if (i >= line.start && i < line.start + line.length) at.push_back(static_cast<int>(i - line.start));
+  return at;
+}
+
+std::unique_ptr<QTextLayout> makeLineLayout(const QString& text, const QFont& font,
+                                            const QPaintDevice* device, const QList<int>& underlined,
+                                            bool underline) {
+  auto layout = std::make_unique<QTextLayout>(text, font, device);
+  // A kept layout keeps its glyphs too, or every draw shapes the text again.
+  layout->setCacheEnabled(true);
   if (underline) {
     QList<QTextLayout::FormatRange> ranges;
-    for (qsizetype i : shown.underlined) {
-      if (i < line.start || i >= line.start + line.length) continue;
+    for (int i : underlined) {
       QTextLayout::FormatRange r;
-      r.start = static_cast<int>(i - line.start);
+      r.start = i;
       r.length = 1;
       r.format.setFontUnderline(true);
       ranges.push_back(r);
     }
-    layout.setFormats(ranges);
+    layout->setFormats(ranges);
   }
   QTextOption option;
   option.setWrapMode(QTextOption::NoWrap);
-  layout.setTextOption(option);
-  layout.beginLayout();
-  QTextLine tl = layout.createLine();
+  layout->setTextOption(option);
+  layout->beginLayout();
+  QTextLine tl = layout->createLine();
   if (tl.isValid()) tl.setLineWidth(kUnwrappedWidth);
-  layout.endLayout();
-  layout.draw(&p, at);
+  layout->endLayout();
+  return layout;
+}
+
+// Shaping text costs far more than drawing it, and a window of buttons measures and draws the same
+// few captions over and over (made, sized, shown, hovered). What a font makes of a text is kept for
+// as long as the screen's resolution and the installed fonts stay as they were, and never past the
+// application: the shaped text holds Qt's font engines.
+class ShapedText {
+ public:
+  struct LayOutKey {
+    QString text;
+    QFont font;
+    int maxWidth;
+    unsigned format;
+    friend bool operator==(const LayOutKey&, const LayOutKey&) = default;
+    friend size_t qHash(const LayOutKey& k, size_t seed) noexcept {
+      return qHashMulti(seed, k.text, k.font, k.maxWidth, k.format);
+    }
+  };
+  struct LineKey {
+    QString text;
+    QFont font;
+    int dpiX, dpiY;
+    QList<int> underlined;  // empty unless underlining
+    bool underline;
+    friend bool operator==(const LineKey&, const LineKey&) = default;
+    friend size_t qHash(const LineKey& k, size_t seed) noexcept {
+      return qHashMulti(seed, k.text, k.font, k.dpiX, k.dpiY, k.underlined, k.underline);
+    }
+  };
+
+  // The cache for this moment, or none without a GUI application to outlive.
+  static ShapedText* current() {
+    QCoreApplication* app = QCoreApplication::instance();
+    if (!qobject_cast<QGuiApplication*>(app)) return nullptr;
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QSizeF dpi =
+        screen ? QSizeF(screen->logicalDotsPerInchX(), screen->logicalDotsPerInchY()) : QSizeF();
+    if (instance_ && (instance_->app_ != app || instance_->dpi_ != dpi || instance_->stale_)) drop();
+    if (!instance_) instance_ = new ShapedText(app, dpi);
+    if (!dropsAtExit_) {
+      qAddPostRoutine([] {
+        drop();
+        dropsAtExit_ = false;  // the application's routines run once
+      });
+      dropsAtExit_ = true;
+    }
+    return instance_;
+  }
+
+  QCache<LayOutKey, LaidOutText> laidOut{kLaidOutTexts};
+  QCache<LineKey, QTextLayout> lines{kLines};
+
+ private:
+  // A few hundred captions: a large window's worth.
+  static constexpr int kLaidOutTexts = 256;
+  static constexpr int kLines = 256;
+
+  ShapedText(QCoreApplication* app, QSizeF dpi) : app_(app), dpi_(dpi) {
+    QObject::connect(qGuiApp, &QGuiApplication::fontDatabaseChanged, &guard_, [this] { stale_ = true; });
+  }
+  static void drop() {
+    if (instance_) ++generation_;
+    delete instance_;
+    instance_ = nullptr;
+  }
+
+  static inline ShapedText* instance_ = nullptr;
+  static inline bool dropsAtExit_ = false;
+
+ public:
+  static inline std::uint64_t generation_ = 0;
+
+ private:
+  QCoreApplication* app_;
+  QSizeF dpi_;
+  bool stale_ = false;
+  QObject guard_;  // ends the font database connection with the cache
+};
+
+void drawLine(QPainter& p, const QFont& font, const ShownText& shown, const TextLine& line, QPointF at,
+              bool underline) {
+  const QString text = shown.text.mid(line.start, line.length);
+  QList<int> underlined;
+  if (underline) underlined = underlinedIn(shown, line);
+  ShapedText* cache = ShapedText::current();
+  if (!cache) {
+    makeLineLayout(text, font, p.device(), underlined, underline)->draw(&p, at);
+    return;
+  }
+  ShapedText::LineKey key{
+      text, font, p.device()->logicalDpiX(), p.device()->logicalDpiY(), std::move(underlined), underline};
+  QTextLayout* layout = cache->lines.object(key);
+  if (!layout) {
+    layout = makeLineLayout(key.text, font, p.device(), key.underlined, underline).release();
+    cache->lines.insert(key, layout);
+  }
+  layout->draw(&p, at);
 }
 
 }  // namespace
@@ -125,21 +248,7 @@ std::vector<TextLine> BreakLines(const QString& shown, int maxWidth, unsigned fo
 
 namespace {
 
-// The text broken into lines in a font, before anything is placed or drawn.
-struct LaidOutText {
-  ShownText shown;
-  std::vector<TextLine> lines;
-  int lineHeight = 0;
-
-  int height() const { return static_cast<int>(lines.size()) * lineHeight; }
-  int widest() const {
-    int widest = 0;
-    for (const TextLine& l : lines) widest = std::max(widest, l.width);
-    return widest;
-  }
-};
-
-LaidOutText layOut(const QString& text, const QFont& font, const Rect& rect, unsigned format) {
+LaidOutText measureText(const QString& text, const QFont& font, int maxWidth, unsigned format) {
   ShownText shown = (format & DT_NOPREFIX) ? ShownText{text, {}} : StripPrefixes(text);
   if (format & DT_SINGLELINE) {
     // One line: line breaks show as spaces.
@@ -148,9 +257,20 @@ LaidOutText layOut(const QString& text, const QFont& font, const Rect& rect, uns
   }
   const QFontMetrics fm(font);
   const auto measure = [&fm](const QString& s) { return fm.horizontalAdvance(s); };
-  const int maxWidth = static_cast<int>(std::clamp<std::int64_t>(RectWidth(rect), 0, INT32_MAX));
   std::vector<TextLine> lines = BreakLines(shown.text, maxWidth, format, measure);
   return {std::move(shown), std::move(lines), fm.height()};
+}
+
+LaidOutText layOut(const QString& text, const QFont& font, const Rect& rect, unsigned format) {
+  const int maxWidth = static_cast<int>(std::clamp<std::int64_t>(RectWidth(rect), 0, INT32_MAX));
+  format &= DT_NOPREFIX | DT_SINGLELINE | DT_WORDBREAK;  // all that changes the lines
+  ShapedText* cache = ShapedText::current();
+  if (!cache) return measureText(text, font, maxWidth, format);
+  ShapedText::LayOutKey key{text, font, maxWidth, format};
+  if (const LaidOutText* known = cache->laidOut.object(key)) return *known;
+  LaidOutText out = measureText(text, font, maxWidth, format);
+  cache->laidOut.insert(std::move(key), new LaidOutText(out));
+  return out;
 }
 
 // The first line's top: vertical placement acts only on a single line.
@@ -188,6 +308,11 @@ void paintLines(Dc& dc, const QFont& font, const LaidOutText& text, const Rect& 
 }
 
 }  // namespace
+
+std::uint64_t TextGeneration() {
+  ShapedText::current();  // what it keeps goes as soon as it is out of date
+  return ShapedText::generation_;
+}
 
 int DrawTextA(Dc& dc, const QString& text, Rect& rect, unsigned format) {
   QImage& img = dc.target();

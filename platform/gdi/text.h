@@ -1,6 +1,7 @@
 #pragma once
 // Text output in a rectangle with the DT_ format flags: prefixes, word breaks, alignment.
 #include <QString>
+#include <cstdint>
 #include <functional>
 #include <vector>
 
@@ -49,5 +50,9 @@ std::vector<TextLine> BreakLines(const QString& shown, int maxWidth, unsigned fo
 // nothing and sets right = left + widest line, bottom = top + lines × line height. Returns the
 // height of the text. The text arrives as Unicode, so no code page conversion is needed.
 int DrawTextA(Dc& dc, const QString& text, Rect& rect, unsigned format);
+
+// Changes whenever the same text in the same font may come out differently: the screen's
+// resolution or the installed fonts changed, or another application began.
+std::uint64_t TextGeneration();
 
 }  // namespace kelvane::gdi

@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScopedValueRollback>
 #include <QStyleHints>
 #include <cmath>
 #include <utility>
@@ -135,6 +136,7 @@ void Control::setAmbient(const AmbientProperties& a, const QString& changedName)
 // ---- Qt side ---------------------------------------------------------------------------------------
 
 void Control::paintEvent(QPaintEvent*) {
+  settlePaint();
   QPainter p(&widget_);
   // On a scaled screen every surface pixel becomes a block of whole device pixels: blending
   // neighbours would blur the pixel-exact drawing.
@@ -142,7 +144,13 @@ void Control::paintEvent(QPaintEvent*) {
   p.drawImage(widget_.rect(), surface_.image());
 }
 
-void Control::resizeEvent(QResizeEvent*) { NoticeSize(); }
+void Control::resizeEvent(QResizeEvent*) {
+  // A hidden widget hears of its size only as Qt shows it (a hidden parent shows none).
+  const QScopedValueRollback<bool> showing(showFollows_,
+                                           !widget_.isVisible() && !widget_.isHidden() &&
+                                               (widget_.isWindow() || widget_.parentWidget()->isVisible()));
+  NoticeSize();
+}
 
 void Control::NoticeSize() {
   syncSurfaceSize();

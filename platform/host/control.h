@@ -93,7 +93,7 @@ class Control : public QObject {
   // The surface has the control's current size, even while the control is hidden; a control made
   // without a parent has none until it is sized or shown (Qt's 640 x 480 until then is nobody's).
   gdi::Surface& surface();
-  const gdi::Surface& surface() const { return surface_; }
+  const gdi::Surface& surface() const;
   // Asks for the surface to be shown at the next paint (drawing code calls this after drawing).
   void surfaceChanged();
   // While one is alive, drawing asks for no repaint; when the last one ends, the repaint is asked
@@ -138,7 +138,7 @@ class Control : public QObject {
   void setMouseIcon(const Picture& p);
   // The colour Cls clears the surface to. Not a stored property: controls that have a BackColor of
   // their own keep it in the host's colour form.
-  void setSurfaceBackColor(QRgb rgb) { surface_.setBackground(rgb); }
+  void setSurfaceBackColor(QRgb rgb);
 
  signals:
   // Each property-changed notice, for observers such as tests.
@@ -186,7 +186,17 @@ class Control : public QObject {
   virtual void OnAccessKeyPress(int /*keyAscii*/) {}
   virtual void OnAmbientChanged(const QString& /*name*/) {}
 
+  // True during the resize Qt sends a hidden widget as it shows it: the show notice comes next.
+  bool ShowFollows() const { return showFollows_; }
+  // Drawing that the show notice will do again anyway may wait: PaintPutOff is called before the
+  // surface is next read, shown or changed, unless the control draws it all afresh first and says
+  // so with DropPutOffPaint.
+  void PutOffPaint() { paintPutOff_ = true; }
+  void DropPutOffPaint() { paintPutOff_ = false; }
+  virtual void PaintPutOff() {}
+
  private:
+  void settlePaint() const;
   void syncSurfaceSize();
   void applyCursor();
   QPointF toScale(QPointF pixels) const;
@@ -198,6 +208,8 @@ class Control : public QObject {
   bool placeholderSize_;  // made without a parent, and neither sized nor shown since
   QSize toldSize_;        // the size of the last resize notification; none before the first
   gdi::Surface surface_;
+  bool showFollows_ = false;
+  mutable bool paintPutOff_ = false;
   int repaintHolds_ = 0;
   bool heldChange_ = false;
   QImage heldFrom_;  // the surface when the outermost hold began

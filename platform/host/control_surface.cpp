@@ -70,10 +70,28 @@ void Control::syncSurfaceSize() {
 }
 
 gdi::Surface& Control::surface() {
+  settlePaint();
   // A hidden control gets its resize event only when shown; drawing before that must still see
   // the control's size.
   syncSurfaceSize();
   return surface_;
+}
+
+const gdi::Surface& Control::surface() const {
+  settlePaint();
+  return surface_;
+}
+
+void Control::settlePaint() const {
+  if (!paintPutOff_) return;
+  paintPutOff_ = false;
+  // The surface is the control's to draw on whenever it is read: reading never changes the control.
+  const_cast<Control*>(this)->PaintPutOff();
+}
+
+void Control::setSurfaceBackColor(QRgb rgb) {
+  settlePaint();
+  surface_.setBackground(rgb);
 }
 
 double Control::ScaleWidth() const { return ScaleConvert(widget_.width(), ScaleUnit::Pixels, scaleMode_); }

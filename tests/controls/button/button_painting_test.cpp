@@ -376,6 +376,102 @@ INSTANTIATE_TEST_SUITE_P(Looks, PictureBehind,
 
 // ---- the transparent style ----
 
+// Showing a window sizes each button and then shows it. Whatever Qt or a filter does in between,
+// the surface read or put on screen is the button as it stands, never an older size's drawing.
+enum class AtShow { Plain, SurfaceReadFirst, ShowEventEaten };
+
+class ShownInAWindow : public ::testing::TestWithParam<AtShow> {};
+
+TEST_P(ShownInAWindow, SurfaceAndScreenShowTheButtonAsItStands) {
+  struct Filter : QObject {
+    AtShow mode;
+    chameleonButton* button = nullptr;
+    QImage read;
+    bool eventFilter(QObject*, QEvent* e) override {
+      if (e->type() != QEvent::Show) return false;
+      if (mode == AtShow::SurfaceReadFirst) read = Pixels(*button);
+      return mode == AtShow::ShowEventEaten;
+    }
+  } filter;
+  filter.mode = GetParam();
+  QWidget window;
+  window.resize(120, 60);
+  chameleonButton* b = kelvane::test::NewButton(&window);
+  b->setButtonType(3);
+  b->widget().setFocusPolicy(Qt::NoFocus);  // taking the focus would paint it afresh
+  b->setCaption("Optimize");                // drawn at the button's first size
+  b->widget().setGeometry(10, 10, 70, 30);
+  filter.button = b;
+  b->widget().installEventFilter(&filter);
+  window.show();
+  QApplication::processEvents();
+  const QImage onScreen = RGB32(b->widget().grab().toImage());
+  const QImage shown = Pixels(*b);
+  // In the window, the button's shape shows the surface (style 3 rounds its corners).
+  const QImage inWindow = RGB32(window.grab(b->widget().geometry()).toImage());
+  int differing = 0;
+  ASSERT_FALSE(b->widget().mask().isEmpty());
+  for (const QRect& r : b->widget().mask())
+    for (int y = r.top(); y <= r.bottom(); ++y)
+      for (int x = r.left(); x <= r.right(); ++x) differing += inWindow.pixel(x, y) != onScreen.pixel(x, y);
+  EXPECT_EQ(differing, 0);
+  b->Refresh();
+  EXPECT_EQ(shown, Pixels(*b));
+  EXPECT_EQ(RGB32(shown), onScreen);
+  if (GetParam() == AtShow::SurfaceReadFirst) {
+    EXPECT_EQ(filter.read, shown);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Filters, ShownInAWindow,
+                         ::testing::Values(AtShow::Plain, AtShow::SurfaceReadFirst, AtShow::ShowEventEaten));
+
+// A repaint from the inputs of the last drawing, over the surface it left, may keep what is there;
+// whatever that drawing did not see must still be drawn.
+struct UnseenChange {
+  const char* name;
+  std::function<void(chameleonButton&)> change;
+  std::function<void(chameleonButton&)> sameBySetter;  // the state the change leaves, set properly
+};
+
+class RepaintAfter : public ::testing::TestWithParam<UnseenChange> {};
+
+TEST_P(RepaintAfter, WhatTheLastDrawingDidNotSeeIsDrawn) {
+  const auto glossy = [] {
+    auto b = MakeButton("Go");
+    b->setButtonType(14);
+    return b;
+  };
+  auto b = glossy();
+  GetParam().change(*b);
+  b->Refresh();
+  auto expected = glossy();
+  GetParam().sameBySetter(*expected);
+  expected->surface().clear();  // so that it is drawn afresh
+  expected->Refresh();
+  EXPECT_EQ(Pixels(*b), Pixels(*expected)) << GetParam().name;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Changes, RepaintAfter,
+    ::testing::Values(UnseenChange{"surface cleared by another hand",
+                                   [](chameleonButton& b) { b.surface().clear(); }, [](chameleonButton&) {}},
+                      UnseenChange{"font underlined without a repaint",
+                                   [](chameleonButton& b) {
+                                     host::FontDesc underlined = b.Font();
+                                     underlined.underline = true;
+                                     b.host::Control::setFont(underlined);
+                                   },
+                                   [](chameleonButton& b) { b.setFontUnderline(true); }},
+                      UnseenChange{"shown as the default button, which scheme 2 does not repaint for",
+                                   [](chameleonButton& b) {
+                                     host::AmbientProperties asDefault;
+                                     asDefault.displayAsDefault = true;
+                                     b.setAmbient(asDefault,
+                                                  QString::fromLatin1(host::kAmbientDisplayAsDefault));
+                                   },
+                                   [](chameleonButton& b) { b.setFontBold(true); }}));
+
 class TransparentButton : public ::testing::Test {
  protected:
   void SetUp() override {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFontDatabase>
 #include <QFontMetrics>
 
 #include "platform/gdi/syscolor.h"
@@ -132,6 +133,51 @@ TEST_F(DrawText, PrefixUnderlinesUnlessHiddenOrDisabled) {
   EXPECT_NE(draw("&H", 0), plain);
   EXPECT_EQ(draw("&H", DT_HIDEPREFIX), plain);
   EXPECT_NE(draw("&H", DT_NOPREFIX), plain);
+}
+
+// Shaped text is kept between calls: a text measured or drawn before must not stand in for one
+// that differs in font, width, format or prefix.
+TEST_F(DrawText, RepeatedTextIsMeasuredAfreshForEachFontWidthAndFormat) {
+  QFont bold = font, larger = font;
+  bold.setBold(true);
+  larger.setPointSize(14);
+  const QString text = "mmm ii mmm";
+  struct Case {
+    QFont font;
+    int width;
+    unsigned format;
+  };
+  const int fits = QFontMetrics(font).horizontalAdvance(text);
+  for (int pass = 0; pass < 2; ++pass) {
+    for (const Case& c :
+         {Case{font, fits, DT_WORDBREAK}, Case{bold, fits, DT_WORDBREAK}, Case{larger, fits, DT_WORDBREAK},
+          Case{font, fits / 2, DT_WORDBREAK}, Case{font, fits / 2, 0u}, Case{font, fits, DT_SINGLELINE}}) {
+      const QFontMetrics fm(c.font);
+      int widest = 0, lines = 0;
+      for (const TextLine& l :
+           BreakLines(text, c.width, c.format, [&](const QString& s) { return fm.horizontalAdvance(s); })) {
+        widest = std::max(widest, l.width);
+        ++lines;
+      }
+      const Rect expected{0, 0, widest, lines * fm.height()};
+      SelectObject(dc, Font(c.font));
+      Rect r{0, 0, c.width, 30};
+      DrawTextA(dc, text, r, c.format | DT_CALCRECT);
+      EXPECT_EQ(r, expected) << pass << " " << c.font.toString().toStdString() << " " << c.width << " "
+                             << c.format;
+    }
+  }
+}
+
+TEST(TextGeneration, MovesOnWhenTheInstalledFontsChange) {
+  const std::uint64_t before = TextGeneration();
+  EXPECT_EQ(TextGeneration(), before);
+  const int id = QFontDatabase::addApplicationFont("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf");
+  ASSERT_NE(id, -1);
+  const std::uint64_t added = TextGeneration();
+  EXPECT_NE(added, before);
+  QFontDatabase::removeApplicationFont(id);
+  EXPECT_NE(TextGeneration(), added);
 }
 
 TEST(TranslateColor, PlainPassesInvalidHasNoValue) {
