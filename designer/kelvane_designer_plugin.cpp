@@ -4,9 +4,9 @@
 #include <KelvaneWidgets/xp_progressbar.h>
 #include <QIcon>
 #include <QTimer>
-#include <memory>
 #include <QtDesigner/QDesignerPropertySheetExtension>
 #include <QtDesigner/QExtensionManager>
+#include <memory>
 
 namespace Kelvane::designer {
 

@@ -205,13 +205,12 @@ void chameleonButton::changeEvent(QEvent* e) {
   const bool ownFont = d->control->SettingFont();
   d->control->changeEvent(e);
   if (e->type() == QEvent::EnabledChange) {
-    QMetaObject::invokeMethod(
-        this, [this, on = isEnabled()] { emit EnabledChanged(on); }, Qt::QueuedConnection);
+    const auto tell = [this, on = isEnabled()] { emit EnabledChanged(on); };
+    QMetaObject::invokeMethod(this, tell, Qt::QueuedConnection);
   } else if (e->type() == QEvent::FontChange) {
     updateGeometry();
-    if (!ownFont)
-      QMetaObject::invokeMethod(
-          this, [this] { emit FontChanged(); }, Qt::QueuedConnection);
+    const auto tell = [this] { emit FontChanged(); };
+    if (!ownFont) QMetaObject::invokeMethod(this, tell, Qt::QueuedConnection);
   }
 }
 

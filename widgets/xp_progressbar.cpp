@@ -49,9 +49,10 @@ namespace {
 
 // Runs a setter and tells of the change once the control is done with it (a handler may delete the
 // bar); a refused or repeated assignment tells nothing.
+using Reader = int (Xp_ProgressBar::*)() const;
+using Teller = void (Xp_ProgressBar::*)(int);
 template <typename Set>
-void Telling(Xp_ProgressBar* bar, int (Xp_ProgressBar::*read)() const, Set&& set,
-             void (Xp_ProgressBar::*told)(int)) {
+void Telling(Xp_ProgressBar* bar, Reader read, Teller told, Set&& set) {
   const int before = (bar->*read)();
   set();
   const int after = (bar->*read)();
@@ -62,24 +63,24 @@ void Telling(Xp_ProgressBar* bar, int (Xp_ProgressBar::*read)() const, Set&& set
 
 int Xp_ProgressBar::Value() const { return d->control->Value(); }
 void Xp_ProgressBar::setValue(int value) {
-  Telling(this, &Xp_ProgressBar::Value, [&] { d->control->setValue(value); }, &Xp_ProgressBar::valueChanged);
+  Telling(this, &Xp_ProgressBar::Value, &Xp_ProgressBar::valueChanged, [&] { d->control->setValue(value); });
 }
 int Xp_ProgressBar::Min() const { return d->control->Min(); }
 void Xp_ProgressBar::setMin(int min) {
-  Telling(this, &Xp_ProgressBar::Min, [&] { d->control->setMin(min); }, &Xp_ProgressBar::MinChanged);
+  Telling(this, &Xp_ProgressBar::Min, &Xp_ProgressBar::MinChanged, [&] { d->control->setMin(min); });
 }
 int Xp_ProgressBar::Max() const { return d->control->Max(); }
 void Xp_ProgressBar::setMax(int max) {
-  Telling(this, &Xp_ProgressBar::Max, [&] { d->control->setMax(max); }, &Xp_ProgressBar::MaxChanged);
+  Telling(this, &Xp_ProgressBar::Max, &Xp_ProgressBar::MaxChanged, [&] { d->control->setMax(max); });
 }
 int Xp_ProgressBar::Style() const { return d->control->Style(); }
 void Xp_ProgressBar::setStyleIndex(int style) {
-  Telling(this, &Xp_ProgressBar::Style, [&] { d->control->setStyle(style); }, &Xp_ProgressBar::StyleChanged);
+  Telling(this, &Xp_ProgressBar::Style, &Xp_ProgressBar::StyleChanged, [&] { d->control->setStyle(style); });
 }
 int Xp_ProgressBar::ProgressLook() const { return d->control->ProgressLook(); }
 void Xp_ProgressBar::setProgressLook(int look) {
-  Telling(this, &Xp_ProgressBar::ProgressLook, [&] { d->control->setProgressLook(look); },
-          &Xp_ProgressBar::ProgressLookChanged);
+  Telling(this, &Xp_ProgressBar::ProgressLook, &Xp_ProgressBar::ProgressLookChanged,
+          [&] { d->control->setProgressLook(look); });
 }
 
 }  // namespace Kelvane

@@ -46,8 +46,8 @@ chameleonButton::chameleonButton(QWidget& widget) : host::Control(widget) {
 // ---- properties ------------------------------------------------------------------------------------
 
 // While designing, BackColor and ForeColor set their hover twins too.
-void chameleonButton::SetColour(std::int32_t ButtonFields::*field, std::int32_t colour, const char* key,
-                                std::int32_t ButtonFields::*designTwin) {
+void chameleonButton::SetColour(ColourField field, std::int32_t colour, const char* key,
+                                ColourField designTwin) {
   Stored.*field = colour;
   if (designTwin && Designing()) Stored.*designTwin = colour;
   ComputeSchemeColors();

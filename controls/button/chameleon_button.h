@@ -159,8 +159,8 @@ class chameleonButton : public host::Control {
 
   void ApplyHandPointer(bool hand);
   void ApplyFont(const host::FontDesc& font);
-  void SetColour(std::int32_t ButtonFields::*field, std::int32_t colour, const char* key,
-                 std::int32_t ButtonFields::*designTwin = nullptr);
+  using ColourField = std::int32_t ButtonFields::*;
+  void SetColour(ColourField field, std::int32_t colour, const char* key, ColourField designTwin = nullptr);
   void SetWindowEnabled(bool enabled);
   friend class ButtonCanvas;
   SchemeInputs CurrentSchemeInputs() const;
