@@ -3,68 +3,19 @@
 Usage: atspi_reader.py PID  (Kelvane's process, already showing its window)
 Prints one line per check; exits 1 on the first failure.
 """
+import os
 import re
 import sys
 import time
 
-import warnings
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from atspi_common import Atspi, GLib, application, fail, pump, wait_for, walk  # noqa: E402
 
-import gi
-
-gi.require_version("Atspi", "2.0")
-from gi.repository import Atspi, GLib  # noqa: E402
-
-warnings.simplefilter("ignore", DeprecationWarning)  # Atspi's per-interface names still work
 PID = int(sys.argv[1])
 S = Atspi.StateType
 # Roles are compared as roles: their names for display change between library versions
 # (a push button reads "button" in newer ones).
 R = Atspi.Role
-
-
-def fail(message):
-    print(f"FAIL: {message}", file=sys.stderr)
-    sys.exit(1)
-
-
-def wait_for(seconds, message, probe):
-    """Calls probe() until it returns something true; fails with message (and its last detail)."""
-    deadline = time.monotonic() + seconds
-    detail = None
-    while time.monotonic() < deadline:
-        result, detail = probe()
-        if result:
-            return result
-        pump(0.1)
-    fail(f"{message} after {seconds} s; last seen: {detail}")
-
-
-def pump(seconds):
-    """Lets events the window sends reach this reader's listeners."""
-    deadline = time.monotonic() + seconds
-    context = GLib.MainContext.default()
-    while time.monotonic() < deadline:
-        # A window that never stops sending must not keep the reader here past the deadline.
-        while context.iteration(False) and time.monotonic() < deadline:
-            pass
-        time.sleep(0.01)
-
-
-def application():
-    desktop = Atspi.get_desktop(0)
-    for i in range(desktop.get_child_count()):
-        app = desktop.get_child_at_index(i)
-        if app is not None and app.get_process_id() == PID:
-            return app
-    return None
-
-
-def walk(node):
-    yield node
-    for i in range(node.get_child_count()):
-        child = node.get_child_at_index(i)
-        if child is not None:
-            yield from walk(child)
 
 
 def showing(node):
@@ -105,7 +56,7 @@ def value_of(node):
 
 
 def kelvane_window():
-    app = application()
+    app = application(PID)
     if app is None:
         return None, "no application with the process id"
     for i in range(app.get_child_count()):
@@ -271,7 +222,7 @@ print("ok: the indicator is gone once the run ends")
 press = action_names(end).index("Press")
 try:
     end.do_action(press)
-except gi.repository.GLib.GError as e:
+except GLib.GError as e:
     # End ends the process at once: its answer can lose the race with the exit.
     if "disconnected" not in str(e):
         raise

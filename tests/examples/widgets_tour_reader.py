@@ -2,39 +2,21 @@
 
 Usage: widgets_tour_reader.py PID  (the tour's process)
 """
+import os
 import sys
 import time
-import warnings
 
-import gi
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
+from atspi_common import Atspi, application, children, fail  # noqa: E402
 
-gi.require_version("Atspi", "2.0")
-from gi.repository import Atspi  # noqa: E402
-
-warnings.simplefilter("ignore", DeprecationWarning)
 PID = int(sys.argv[1])
 R = Atspi.Role
 
 
-def fail(message):
-    print(f"FAIL: {message}", file=sys.stderr)
-    sys.exit(1)
-
-
 def tour_window():
-    desktop = Atspi.get_desktop(0)
-    for i in range(desktop.get_child_count()):
-        app = desktop.get_child_at_index(i)
-        if app is not None and app.get_process_id() == PID:
-            for j in range(app.get_child_count()):
-                w = app.get_child_at_index(j)
-                if w is not None and w.get_name() == "Widgets tour":
-                    return w
-    return None
-
-
-def children(node):
-    return [c for c in (node.get_child_at_index(i) for i in range(node.get_child_count())) if c is not None]
+    app = application(PID)
+    windows = children(app) if app is not None else []
+    return next((w for w in windows if w.get_name() == "Widgets tour"), None)
 
 
 def dump(node, depth=0):

@@ -4,13 +4,13 @@
 # OUTDIR/orca-debug.out ("SPEECH OUTPUT"), each key sent in OUTDIR/steps.log. Not part of the test
 # run: it takes about three minutes and needs
 #   apt-get install orca speech-dispatcher speech-dispatcher-espeak-ng espeak-ng pulseaudio pulseaudio-utils
-# Usage: tests/by_ear/orca.sh KELVANE OUTDIR
+# Usage: scripts/by_ear/orca.sh KELVANE OUTDIR
 set -euo pipefail
 [ -n "${INSIDE_XVFB:-}" ] || exec env INSIDE_XVFB=1 xvfb-run -n $((100 + RANDOM % 800)) -a -s "-screen 0 1024x768x24 -noreset" bash "$0" "$@"
 [ -n "${INSIDE_DBUS:-}" ] || exec env INSIDE_DBUS=1 dbus-run-session -- bash "$0" "$@"
 KELVANE=$1 OUT=$(mkdir -p "$2" && cd "$2" && pwd) HERE=$(cd "$(dirname "$0")" && pwd)
 mkdir -p "$OUT"
-source "$HERE/../e2e/lib.bash"   # start_openbox, start_kelvane, wait_for, kelvane_gone
+source "$HERE/../../tests/e2e/lib.bash"   # start_openbox, start_kelvane, wait_for, kelvane_gone
 export HOME=$OUT/home XDG_RUNTIME_DIR=$OUT/run XDG_CONFIG_HOME=$OUT/home/.config XDG_DATA_HOME=$OUT/home/.local/share
 mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_DATA_HOME"; mkdir -m 700 -p "$XDG_RUNTIME_DIR"
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
