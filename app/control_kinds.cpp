@@ -13,13 +13,8 @@ void RegisterKelvaneControls() {
   controls::InstallAccessibility();
   registerControlKind("chameleonButton",
                       [](QWidget* container) -> QWidget* { return new Kelvane::chameleonButton(container); });
-  registerControlKind("Xp_ProgressBar", [](QWidget* container) -> QWidget* {
-    // The window keeps its bar as a Tab stop, as it always was: the first focus
-    // lands there, and the buttons start in their plain look.
-    auto* bar = new Kelvane::Xp_ProgressBar(container);
-    bar->setFocusPolicy(Qt::StrongFocus);
-    return bar;
-  });
+  registerControlKind("Xp_ProgressBar",
+                      [](QWidget* container) -> QWidget* { return new Kelvane::Xp_ProgressBar(container); });
 }
 
 }  // namespace kelvane::app

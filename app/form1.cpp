@@ -86,6 +86,9 @@ void Form1::OnLoad() {
 void Form1::Show() {
   OnLoad();
   host::layout::PlaceAgainWhenFramed(*window(), [this] { OnLoad(); });
+  // The window itself holds the first focus: the buttons start in their plain look, and the
+  // first Tab reaches Optimize.
+  window()->setFocus();
   window()->show();
   // The layout holds the 32 px icon only, which a title bar or task switcher would scale: every
   // drawn size follows the first frame.

@@ -120,14 +120,14 @@ void chameleonButton::PaintButton(std::uint8_t state, bool force) {
   const bool wasDown = IsDown();
   LastState = state;
   LastCaption = Stored.Caption;
-  if (IsDown() != wasDown) emit DownChanged(IsDown());
   // Sized as Qt shows it, the button is drawn again by its show notice. The transparent style's
   // show notice runs the event loop before drawing, so that style draws now.
-  if (ShowFollows() && !TraitsOf(Stored.ButtonType).Transparent) {
+  if (ShowFollows() && !TraitsOf(Stored.ButtonType).Transparent)
     PutOffPaint();
-    return;
-  }
-  Render(state);
+  else
+    Render(state);
+  // Told last: nothing of this paint is left to run on a button its listener deleted.
+  if (IsDown() != wasDown) emit DownChanged(IsDown());
 }
 
 void chameleonButton::PaintPutOff() { Render(LastState); }

@@ -4,8 +4,10 @@
 
 #include <KelvaneWidgets/xp_progressbar.h>
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QTest>
 #include <set>
 
 #include "app/memory_figures.h"
@@ -425,7 +427,7 @@ INSTANTIATE_TEST_SUITE_P(Stored, Form1Buttons,
                                            StoredButton{"chameleonButton1", "End", 16}),
                          [](const auto& test) { return std::string(test.param.name); });
 
-TEST_F(Form1Test, GraphicalControlsLieBeneathEveryWindowedOneAndTabFollowsTabIndex) {
+TEST_F(Form1Test, GraphicalControlsLieBeneathEveryWindowedOneAndTabMovesBetweenTheButtons) {
   Form1 form(memory, allocator, QLocale::c());
   const host::layout::LoadedForm& f = form.form();
   const auto widget = [&](const char* name) { return qobject_cast<QWidget*>(f.find(name)); };
@@ -447,9 +449,13 @@ TEST_F(Form1Test, GraphicalControlsLieBeneathEveryWindowedOneAndTabFollowsTabInd
     while (w != from && !(w->focusPolicy() & Qt::TabFocus)) w = w->nextInFocusChain();
     return w;
   };
-  EXPECT_EQ(nextTabStop(widget("ProgressBar1")), widget("Command1"));
+  EXPECT_EQ(nextTabStop(f.window()), widget("Command1"));
   EXPECT_EQ(nextTabStop(widget("Command1")), widget("chameleonButton1"));
-  EXPECT_EQ(nextTabStop(widget("chameleonButton1")), widget("ProgressBar1"));
+  EXPECT_EQ(nextTabStop(widget("chameleonButton1")), widget("Command1")) << "the bars are no Tab stops";
+
+  form.Show();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(f.window()));
+  EXPECT_EQ(QApplication::focusWidget(), f.window()) << "no button starts with the focus look";
 }
 
 }  // namespace

@@ -136,6 +136,8 @@ if bar is None:
     fail(f"no progress bar named 'Free Memory In Percent': {listed(objects)}")
 if "Value" not in bar.get_interfaces():
     fail("the free-share bar has no value")
+if bar.get_state_set().contains(Atspi.StateType.FOCUSABLE):
+    fail("the free-share bar takes the focus: Tab should move between the buttons only")
 
 
 def bar_matches_percent():
