@@ -1,5 +1,6 @@
 #include "app/platform_env.h"
 
+#include <dlfcn.h>
 #include <wayland-client.h>
 
 #include <QByteArrayList>
@@ -32,8 +33,54 @@ bool ShouldTurnOffClientFrames(const WaylandEnvironment& env,
   return compositorDrawsFrames();
 }
 
+namespace {
+
+// libwayland-client is opened only where a compositor may be asked: on X11 the program starts
+// without loading it (and libffi with it).
+class WaylandClient {
+ public:
+  WaylandClient() : lib_(dlopen("libwayland-client.so.0", RTLD_LAZY | RTLD_LOCAL)) {
+    if (!lib_) return;
+    const bool all = Find(connect, "wl_display_connect") && Find(roundtrip, "wl_display_roundtrip") &&
+                     Find(disconnect, "wl_display_disconnect") &&
+                     Find(marshalFlags, "wl_proxy_marshal_flags") && Find(version, "wl_proxy_get_version") &&
+                     Find(addListener, "wl_proxy_add_listener") && Find(destroy, "wl_proxy_destroy") &&
+                     Find(registryInterface, "wl_registry_interface");
+    if (!all) connect = nullptr;
+  }
+  ~WaylandClient() {
+    if (lib_) dlclose(lib_);
+  }
+  WaylandClient(const WaylandClient&) = delete;
+  WaylandClient& operator=(const WaylandClient&) = delete;
+
+  bool usable() const { return connect != nullptr; }
+
+  decltype(&wl_display_connect) connect = nullptr;
+  decltype(&wl_display_roundtrip) roundtrip = nullptr;
+  decltype(&wl_display_disconnect) disconnect = nullptr;
+  decltype(&wl_proxy_marshal_flags) marshalFlags = nullptr;
+  decltype(&wl_proxy_get_version) version = nullptr;
+  decltype(&wl_proxy_add_listener) addListener = nullptr;
+  decltype(&wl_proxy_destroy) destroy = nullptr;
+  const wl_interface* registryInterface = nullptr;
+
+ private:
+  template <typename T>
+  bool Find(T& out, const char* name) {
+    out = reinterpret_cast<T>(dlsym(lib_, name));
+    return out != nullptr;
+  }
+
+  void* lib_;
+};
+
+}  // namespace
+
 bool CompositorDrawsFrames() {
-  wl_display* display = wl_display_connect(nullptr);
+  const WaylandClient wl;
+  if (!wl.usable()) return false;
+  wl_display* display = wl.connect(nullptr);
   if (display == nullptr) return false;
   bool offered = false;
   static const wl_registry_listener listener = {
@@ -42,11 +89,18 @@ bool CompositorDrawsFrames() {
       },
       [](void*, wl_registry*, std::uint32_t) {},
   };
-  wl_registry* registry = wl_display_get_registry(display);
-  wl_registry_add_listener(registry, &listener, &offered);
-  const bool answered = wl_display_roundtrip(display) >= 0;
-  wl_registry_destroy(registry);
-  wl_display_disconnect(display);
+  // What wl_display_get_registry and wl_registry_add_listener do inline.
+  auto* displayProxy = reinterpret_cast<wl_proxy*>(display);
+  wl_proxy* registry = wl.marshalFlags(displayProxy, WL_DISPLAY_GET_REGISTRY, wl.registryInterface,
+                                       wl.version(displayProxy), 0, nullptr);
+  bool answered = false;
+  if (registry) {
+    wl.addListener(registry, reinterpret_cast<void (**)(void)>(const_cast<wl_registry_listener*>(&listener)),
+                   &offered);
+    answered = wl.roundtrip(display) >= 0;
+    wl.destroy(registry);
+  }
+  wl.disconnect(display);
   return answered && offered;
 }
 
