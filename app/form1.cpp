@@ -66,12 +66,12 @@ Form1::Form1(mem::MemoryStatusSource& memory, mem::BlockAllocator& allocator, QL
 Form1::~Form1() = default;
 
 // What the stored layout does not tell a reader: the free-share bar is named by the heading above
-// it, the indicator by the button whose run it follows, and each figure is labelled by its caption.
+// it, the indicator by the button whose run it follows, and each figure is read with its caption.
 // The banner's picture stays unnamed, as decoration beside the title.
 void Form1::SetUpForScreenReaders() {
   ProgressBar1().setAccessibleName(Label2(6).Caption());
   ProcessIndicator().setAccessibleName(controls::AccessibleButtonName(OptimizeButton().Caption()));
-  for (int row = 0; row < 3; ++row) host::RelateCaptionToFigure(Label2(row), Label2(row + 3));
+  for (int row = 0; row < 3; ++row) host::NameFigureByCaption(Label2(row), Label2(row + 3));
 }
 
 void Form1::OnLoad() {

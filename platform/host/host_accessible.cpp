@@ -23,6 +23,18 @@ bool IsScenery(const QObject* o) {
   return qobject_cast<const stock::PictureBox*>(o) || qobject_cast<const stock::Shape*>(o);
 }
 
+// Figure to the caption it is read with; an entry goes with either widget.
+QHash<const QObject*, QPointer<QWidget>>& CaptionOf() {
+  static QHash<const QObject*, QPointer<QWidget>> links;
+  return links;
+}
+
+bool IsFoldedCaption(const QWidget& w) {
+  for (const QPointer<QWidget>& caption : CaptionOf())
+    if (caption == &w) return true;
+  return false;
+}
+
 // A picture nobody named says nothing: it is decoration.
 bool IsDecoration(const QWidget& w) {
   return qobject_cast<const stock::Image*>(&w) && w.accessibleName().isEmpty();
@@ -83,9 +95,11 @@ class HostAccessible : public QAccessibleWidget {
   }
 };
 
+// A window without a menu bar is a dialog to readers (a frame has one), and they read a dialog's
+// texts as it opens.
 class WindowAccessible final : public HostAccessible {
  public:
-  explicit WindowAccessible(QWidget* w) : HostAccessible(w, QAccessible::Window) {}
+  explicit WindowAccessible(QWidget* w) : HostAccessible(w, QAccessible::Dialog) {}
   QString text(QAccessible::Text t) const override {
     if (t == QAccessible::Name) return NameOr(widget()->windowTitle());
     return HostAccessible::text(t);
@@ -101,33 +115,14 @@ class FrameAccessible final : public HostAccessible {
   }
 };
 
-// Caption to figure, both ways; an entry goes with either widget.
-struct CaptionLinks {
-  QHash<const QObject*, QPointer<QWidget>> figureOf, captionOf;
-};
-CaptionLinks& Links() {
-  static CaptionLinks links;
-  return links;
-}
-
 class LabelAccessible final : public HostAccessible {
  public:
   explicit LabelAccessible(stock::Label* l) : HostAccessible(l, QAccessible::StaticText) {}
   QString text(QAccessible::Text t) const override {
-    if (t == QAccessible::Name) return NameOr(static_cast<stock::Label*>(widget())->Caption());
-    return HostAccessible::text(t);
-  }
-  // In Qt's terms a pair (other, Label) says the other labels this one, (other, Labelled) that
-  // this one labels the other.
-  QList<QPair<QAccessibleInterface*, QAccessible::Relation>> relations(
-      QAccessible::Relation match) const override {
-    auto out = HostAccessible::relations(match);
-    const auto add = [&](QWidget* other, QAccessible::Relation r) {
-      if (other && (match & r)) out.append({QAccessible::queryAccessibleInterface(other), r});
-    };
-    add(Links().captionOf.value(widget()), QAccessible::Label);
-    add(Links().figureOf.value(widget()), QAccessible::Labelled);
-    return out;
+    if (t != QAccessible::Name) return HostAccessible::text(t);
+    const QString own = NameOr(static_cast<stock::Label*>(widget())->Caption());
+    const auto* caption = qobject_cast<const stock::Label*>(CaptionOf().value(widget()));
+    return caption ? caption->Caption() + QLatin1Char(' ') + own : own;
   }
 };
 
@@ -176,19 +171,13 @@ bool LiesOutsideItsContainer(const QWidget& control) {
   return container && !container->rect().intersects(control.geometry());
 }
 
-void RelateCaptionToFigure(QWidget& caption, QWidget& figure) {
-  Links().figureOf.insert(&caption, &figure);
-  Links().captionOf.insert(&figure, &caption);
-  for (QWidget* w : {&caption, &figure}) {
-    QObject::connect(w, &QObject::destroyed, [](QObject* gone) {
-      Links().figureOf.remove(gone);
-      Links().captionOf.remove(gone);
-    });
-  }
+void NameFigureByCaption(QWidget& caption, QWidget& figure) {
+  CaptionOf().insert(&figure, &caption);
+  QObject::connect(&figure, &QObject::destroyed, [](QObject* gone) { CaptionOf().remove(gone); });
 }
 
 bool InReadersTree(const QWidget& control) {
-  return !IsDecoration(control) && !LiesOutsideItsContainer(control);
+  return !IsDecoration(control) && !LiesOutsideItsContainer(control) && !IsFoldedCaption(control);
 }
 
 bool ReadersHearOf(const QWidget& control) { return QAccessible::isActive() && InReadersTree(control); }

@@ -1,8 +1,9 @@
 #pragma once
-// The window and its stock controls as screen readers see them: labels read as static text, a frame
-// as a named group, the stock progress bar as a read-only value. Picture boxes and shapes are scenery:
-// they are left out, and what a picture box holds belongs to the picture box's own container. An
-// unnamed picture and whatever lies outside its container are left out too.
+// The window and its stock controls as screen readers see them: the window reads as a dialog, labels
+// as static text, a frame as a named group, the stock progress bar as a read-only value. Picture
+// boxes and shapes are scenery: they are left out, and what a picture box holds belongs to the
+// picture box's own container. An unnamed picture and whatever lies outside its container are left
+// out too.
 #include <QAccessibleInterface>
 #include <QList>
 #include <QString>
@@ -15,9 +16,10 @@ namespace kelvane::host {
 // installs it with the controls' own).
 QAccessibleInterface* HostAccessibleFactory(const QString& className, QObject* object);
 
-// The caption labels the figure beside it, so a reader entering the group reads both (AT-SPI's
-// labelled-by and label-for). Both must be labels.
-void RelateCaptionToFigure(QWidget& caption, QWidget& figure);
+// The figure beside a caption reads as one text with it ("Total : 24210.000 MB"), and the caption
+// leaves the tree: a reader reads a dialog's texts of three words or more, unless related to
+// something, as it opens, and flat review reads the line once. Both must be labels.
+void NameFigureByCaption(QWidget& caption, QWidget& figure);
 
 // Whether a reader finds `control` in the tree: not decoration, and not outside its container.
 bool InReadersTree(const QWidget& control);
