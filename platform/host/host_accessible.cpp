@@ -23,7 +23,7 @@ bool IsScenery(const QObject* o) {
   return qobject_cast<const stock::PictureBox*>(o) || qobject_cast<const stock::Shape*>(o);
 }
 
-// Figure to the caption it is read with; an entry goes with either widget.
+// Figure to the caption it is read with; an entry goes with its figure.
 QHash<const QObject*, QPointer<QWidget>>& CaptionOf() {
   static QHash<const QObject*, QPointer<QWidget>> links;
   return links;
