@@ -3,6 +3,8 @@
 #include <KelvaneWidgets/chameleonbutton.h>
 #include <KelvaneWidgets/xp_progressbar.h>
 
+#include <QKeyEvent>
+
 #include "app/control_kinds.h"
 #include "app/memory_figures.h"
 #include "app/release_routine.h"
@@ -12,6 +14,7 @@
 #include "platform/host/layout/form_loader.h"
 #include "platform/host/layout/placement.h"
 #include "platform/host/services.h"
+#include "platform/host/stock/frame.h"
 #include "platform/host/stock/label.h"
 #include "platform/host/stock/stock_progress_bar.h"
 #include "platform/host/stock/timer.h"
@@ -45,6 +48,31 @@ class StockIndicator final : public IndicatorBar {
 
  private:
   host::stock::StockProgressBar& bar_;
+};
+
+// Tab from a group that is no Tab stop goes on to the first button, Shift+Tab back to the last:
+// Qt's focus chain cannot hold a widget that takes no focus.
+class GroupTabs final : public QObject {
+ public:
+  GroupTabs(QWidget& group, QWidget& first, QWidget& last) : QObject(&group), first_(first), last_(last) {
+    group.installEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() != QEvent::KeyPress) return false;
+    const auto* key = static_cast<const QKeyEvent*>(event);
+    if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return false;
+    const bool back = key->key() == Qt::Key_Backtab ||
+                      (key->key() == Qt::Key_Tab && (key->modifiers() & Qt::ShiftModifier));
+    if (!back && key->key() != Qt::Key_Tab) return false;
+    (back ? last_ : first_).setFocus(back ? Qt::BacktabFocusReason : Qt::TabFocusReason);
+    return true;
+  }
+
+ private:
+  QWidget& first_;
+  QWidget& last_;
 };
 
 }  // namespace
@@ -86,9 +114,10 @@ void Form1::OnLoad() {
 void Form1::Show() {
   OnLoad();
   host::layout::PlaceAgainWhenFramed(*window(), [this] { OnLoad(); });
-  // The window itself holds the first focus: the buttons start in their plain look, and the
-  // first Tab reaches Optimize.
-  window()->setFocus();
+  // The figures' group holds the first focus without being a Tab stop: a reader reads the figures
+  // as the window opens and on "where am I", and the buttons start in their plain look.
+  new GroupTabs(Frame1(), OptimizeButton(), EndButton());
+  Frame1().setFocus();
   window()->show();
   // The layout holds the 32 px icon only, which a title bar or task switcher would scale: every
   // drawn size follows the first frame.
@@ -142,6 +171,7 @@ Kelvane::chameleonButton& Form1::OptimizeButton() const {
 Kelvane::chameleonButton& Form1::EndButton() const {
   return *form_.control<Kelvane::chameleonButton>("chameleonButton1");
 }
+host::stock::Frame& Form1::Frame1() const { return *form_.control<host::stock::Frame>("Frame1"); }
 host::stock::Label& Form1::Label2(int index) const {
   return *form_.control<host::stock::Label>("Label2", index);
 }

@@ -16,6 +16,7 @@ class chameleonButton;
 class Xp_ProgressBar;
 }  // namespace Kelvane
 namespace kelvane::host::stock {
+class Frame;
 class Label;
 class StockProgressBar;
 class Timer;
@@ -49,6 +50,7 @@ class Form1 {
   // The controls the handlers drive.
   Kelvane::chameleonButton& OptimizeButton() const;
   Kelvane::chameleonButton& EndButton() const;
+  host::stock::Frame& Frame1() const;
   host::stock::Label& Label2(int index) const;
   host::stock::Label& lblavailableRAM() const;
   host::stock::Label& LblMaxPhyicalRam() const;

@@ -95,11 +95,9 @@ class HostAccessible : public QAccessibleWidget {
   }
 };
 
-// A window without a menu bar is a dialog to readers (a frame has one), and they read a dialog's
-// texts as it opens.
 class WindowAccessible final : public HostAccessible {
  public:
-  explicit WindowAccessible(QWidget* w) : HostAccessible(w, QAccessible::Dialog) {}
+  explicit WindowAccessible(QWidget* w) : HostAccessible(w, QAccessible::Window) {}
   QString text(QAccessible::Text t) const override {
     if (t == QAccessible::Name) return NameOr(widget()->windowTitle());
     return HostAccessible::text(t);

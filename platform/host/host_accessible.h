@@ -1,9 +1,8 @@
 #pragma once
-// The window and its stock controls as screen readers see them: the window reads as a dialog, labels
-// as static text, a frame as a named group, the stock progress bar as a read-only value. Picture
-// boxes and shapes are scenery: they are left out, and what a picture box holds belongs to the
-// picture box's own container. An unnamed picture and whatever lies outside its container are left
-// out too.
+// The window and its stock controls as screen readers see them: labels read as static text, a frame
+// as a named group, the stock progress bar as a read-only value. Picture boxes and shapes are scenery:
+// they are left out, and what a picture box holds belongs to the picture box's own container. An
+// unnamed picture and whatever lies outside its container are left out too.
 #include <QAccessibleInterface>
 #include <QList>
 #include <QString>
@@ -17,8 +16,8 @@ namespace kelvane::host {
 QAccessibleInterface* HostAccessibleFactory(const QString& className, QObject* object);
 
 // The figure beside a caption reads as one text with it ("Total : 24210.000 MB"), and the caption
-// leaves the tree: a reader reads a dialog's texts of three words or more, unless related to
-// something, as it opens, and flat review reads the line once. Both must be labels.
+// leaves the tree: a reader reads a focused group's texts of three words or more, unless related to
+// something, and flat review reads the line once. Both must be labels.
 void NameFigureByCaption(QWidget& caption, QWidget& figure);
 
 // Whether a reader finds `control` in the tree: not decoration, and not outside its container.

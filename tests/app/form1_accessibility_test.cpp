@@ -63,7 +63,7 @@ struct Readout {
 };
 
 const Readout kReadouts[] = {
-    {"Form1", -1, QAccessible::Dialog, "Kelvane", true},
+    {"Form1", -1, QAccessible::Window, "Kelvane", true},
     {"Image1", -1, QAccessible::Graphic, "", true},  // decoration beside the title
     {"Label3", -1, QAccessible::StaticText, "Kelvane", true},
     {"Frame1", -1, QAccessible::Grouping, "Physical Memory", true},
@@ -159,7 +159,7 @@ TEST_F(Form1Reader, PressOnOptimizeReturnsBeforeTheRun) {
   EXPECT_TRUE(test::WaitUntil([&] { return allocator.asked > 0; })) << "the run never started";
 }
 
-// A reader reads a dialog's unrelated texts of three words or more as it opens.
+// A reader reads a focused group's unrelated texts of three words or more.
 TEST_F(Form1Reader, NoTextIsRelatedToAnother) {
   for (int index = 3; index <= 7; ++index)
     EXPECT_TRUE(Of("Label2", index)->relations(QAccessible::AllRelations).isEmpty()) << index;

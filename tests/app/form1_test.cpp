@@ -455,7 +455,12 @@ TEST_F(Form1Test, GraphicalControlsLieBeneathEveryWindowedOneAndTabMovesBetweenT
 
   form.Show();
   ASSERT_TRUE(QTest::qWaitForWindowActive(f.window()));
-  EXPECT_EQ(QApplication::focusWidget(), f.window()) << "no button starts with the focus look";
+  EXPECT_EQ(QApplication::focusWidget(), widget("Frame1")) << "the figures' group holds the first focus";
+  QTest::keyClick(widget("Frame1"), Qt::Key_Tab);
+  EXPECT_EQ(QApplication::focusWidget(), widget("Command1")) << "the first Tab";
+  widget("Frame1")->setFocus();
+  QTest::keyClick(widget("Frame1"), Qt::Key_Tab, Qt::ShiftModifier);
+  EXPECT_EQ(QApplication::focusWidget(), widget("chameleonButton1")) << "Shift+Tab from the group";
 }
 
 }  // namespace
