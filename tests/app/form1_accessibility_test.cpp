@@ -159,12 +159,6 @@ TEST_F(Form1Reader, PressOnOptimizeReturnsBeforeTheRun) {
   EXPECT_TRUE(test::WaitUntil([&] { return allocator.asked > 0; })) << "the run never started";
 }
 
-// A reader reads a focused group's unrelated texts of three words or more.
-TEST_F(Form1Reader, NoTextIsRelatedToAnother) {
-  for (int index = 3; index <= 7; ++index)
-    EXPECT_TRUE(Of("Label2", index)->relations(QAccessible::AllRelations).isEmpty()) << index;
-}
-
 // Whatever is outside the reader's tree sends it nothing either: the events ask the same question.
 TEST_F(Form1Reader, OnlyWhatIsInTheTreeSpeaks) {
   struct Speaker {
