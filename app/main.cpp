@@ -6,7 +6,6 @@
 #include <optional>
 
 #include "app/command_line.h"
-#include "app/font_warmup.h"
 #include "app/form1.h"
 #include "app/platform_env.h"
 #include "app/start_failure.h"
@@ -47,7 +46,6 @@ int main(int argc, char** argv) {
   }
 
   kelvane::app::SettleWaylandEnvironment();
-  kelvane::app::FontConfigWarmUp fonts;
   std::optional<kelvane::app::StartFailureGuard> noDisplay(
       std::in_place, kelvane::app::DisplayRequest{command.display, qEnvironmentVariable("DISPLAY"),
                                                   qEnvironmentVariable("WAYLAND_DISPLAY")});
@@ -58,7 +56,6 @@ int main(int argc, char** argv) {
   // Matches the installed desktop entry, so a desktop shell shows its icon and name for the window.
   QApplication::setDesktopFileName(QStringLiteral(KELVANE_APP_ID));
 
-  fonts.Wait();
   kelvane::mem::ProcMeminfoSource memory;
   kelvane::mem::PageBlockAllocator allocator;
   try {

@@ -66,7 +66,7 @@ while read -r -u 3 package section needs; do
   check "$package: the changelog's newest entry is this version" \
     sh -c "zcat '$root/usr/share/doc/$package/changelog.Debian.gz' | head -1 | grep -qF 'kelvane ($DEB_VERSION) '"
 done 3<<PACKAGES
-kelvane utils libc.so.6 libstdc++.so.6 libQt6Core.so.6 libQt6Gui.so.6 libQt6Widgets.so.6 libfontconfig.so.1
+kelvane utils libc.so.6 libstdc++.so.6 libQt6Core.so.6 libQt6Gui.so.6 libQt6Widgets.so.6
 $lib libs libc.so.6 libstdc++.so.6 libQt6Core.so.6 libQt6Gui.so.6 libQt6Widgets.so.6
 libkelvanewidgets-dev libdevel $lib= qt6-base-dev
 kelvane-widgets-designer devel $lib= libc.so.6 libQt6Core.so.6 libQt6Designer.so.6
