@@ -28,7 +28,7 @@ check "the tour configures with find_package(KelvaneWidgets)" \
   -DCMAKE_CXX_FLAGS="$(cache CMAKE_CXX_FLAGS)" -DCMAKE_EXE_LINKER_FLAGS="$(cache CMAKE_EXE_LINKER_FLAGS)"
 check "the tour builds against the installed package" cmake --build "$tour"
 mkdir -m 0700 "$work/run"
-for scale in 1 2; do
+for scale in 1 1.5 2; do
   check "the tour's self-test at scale $scale" \
     env QT_SCALE_FACTOR=$scale LD_LIBRARY_PATH="$prefix/$libdir" QT_QPA_PLATFORM=offscreen \
     XDG_RUNTIME_DIR="$work/run" "$tour/widgets_tour" --self-test $GRABS
