@@ -1,9 +1,9 @@
 // Start-up as a user sees it: from exec to the first painted frame of the program's window.
 // Usage: window_start <runs> <command A> [<command B>] — with two commands, runs alternate A, B, A, B...
 // Prints each run and the median per command, in milliseconds, with the minor page faults the program
-// had taken when its frame was seen (fresh memory touched: on a virtual machine each costs about
-// a microsecond). Needs an X server with no window
-// manager (the window is then a child of the root window) and nothing else mapping windows.
+// had taken when its frame was seen (each one fresh memory touched, a trip into the kernel). Needs an
+// X server with no window manager (the window is then a child of the root window) and nothing else
+// mapping windows.
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
