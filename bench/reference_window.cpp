@@ -70,10 +70,11 @@ int main(int argc, char** argv) {
   }
   QLabel* labels[4];
   for (int i = 0; i < 4; ++i) {
+    // Kelvane's window shows the per cent beside the bar, the plain window under the other figures.
+    const QPoint at = sameContent && i == 3 ? QPoint(293, 165) : QPoint(71, 82 + 19 * i);
     labels[i] = new QLabel(figures);
-    labels[i]->setGeometry(QRect(71, 82 + 19 * i, 200, 16).translated(-origin));
+    labels[i]->setGeometry(QRect(at - origin, QSize(200, 16)));
   }
-  if (sameContent) labels[3]->move(QPoint(293, 165) - origin);  // beside the bar, as in Kelvane's window
   auto* bar = new QProgressBar(figures);
   bar->setGeometry(QRect(28, 165, 260, 12).translated(-origin));
   bar->setTextVisible(false);
