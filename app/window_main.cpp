@@ -51,9 +51,9 @@ int RunKelvane(int argc, char** argv) {
   }
 
   SettleWaylandEnvironment();
-  std::optional<StartFailureGuard> noDisplay(
-      std::in_place, DisplayRequest{command.display, qEnvironmentVariable("DISPLAY"),
-                                                  qEnvironmentVariable("WAYLAND_DISPLAY")});
+  std::optional<StartFailureGuard> noDisplay(std::in_place,
+                                             DisplayRequest{command.display, qEnvironmentVariable("DISPLAY"),
+                                                            qEnvironmentVariable("WAYLAND_DISPLAY")});
   QApplication app(argc, argv);
   noDisplay.reset();
   QApplication::setApplicationName(QStringLiteral("Kelvane"));

@@ -22,6 +22,7 @@ package_files() {
   case $1 in
     kelvane)
       echo bin/kelvane
+      echo "$lib/kelvane/kelvane-window.so"
       echo "share/applications/$ID.desktop"
       echo share/man/man1/kelvane.1.gz
       echo "share/metainfo/$ID.metainfo.xml"
