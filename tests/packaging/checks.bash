@@ -18,7 +18,6 @@ package_files() {
   config=${config:-noconfig}
   echo "share/doc/$1/changelog.Debian.gz"
   echo "share/doc/$1/copyright"
-  echo "share/lintian/overrides/$1"
   case $1 in
     kelvane)
       echo bin/kelvane
@@ -28,6 +27,7 @@ package_files() {
       echo "share/icons/hicolor/scalable/apps/$ID.svg"
       for n in $ICON_SIZES; do echo "share/icons/hicolor/${n}x${n}/apps/$ID.png"; done ;;
     libkelvanewidgets0)
+      echo "share/lintian/overrides/$1"
       echo "$lib/libKelvaneWidgets.so.${VERSION%%.*}"
       echo "$lib/libKelvaneWidgets.so.$VERSION" ;;
     libkelvanewidgets-dev)
