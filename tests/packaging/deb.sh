@@ -73,8 +73,10 @@ kelvane-widgets-designer devel $lib= libc.so.6 libQt6Core.so.6 libQt6Designer.so
 PACKAGES
 [ "$failed" = 0 ] || finish deb
 
-check "kelvane recommends the fonts its layout names and Qt's Wayland platform" \
-  has_relation Recommends "$work/out/kelvane_${DEB_VERSION}_$arch.deb" fonts-liberation2 qt6-wayland
+check "kelvane recommends the fonts its layout names, Qt's Wayland platform and a notification service" \
+  has_relation Recommends "$work/out/kelvane_${DEB_VERSION}_$arch.deb" fonts-liberation2 qt6-wayland notification-daemon
+check "kelvane suggests the extension with which GNOME hosts its panel item" \
+  has_relation Suggests "$work/out/kelvane_${DEB_VERSION}_$arch.deb" gnome-shell-extension-appindicator
 
 libdeb=$work/out/${lib}_${DEB_VERSION}_$arch.deb
 control() { dpkg-deb --ctrl-tarfile "$libdeb" | tar -xO "./$1"; }
