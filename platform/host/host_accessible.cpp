@@ -120,7 +120,7 @@ class LabelAccessible final : public HostAccessible {
     if (t != QAccessible::Name) return HostAccessible::text(t);
     const QString own = NameOr(static_cast<stock::Label*>(widget())->Caption());
     const auto* caption = qobject_cast<const stock::Label*>(CaptionOf().value(widget()));
-    return caption ? caption->Caption() + QLatin1Char(' ') + own : own;
+    return caption ? own : own;
   }
 };
 
@@ -175,7 +175,7 @@ void NameFigureByCaption(QWidget& caption, QWidget& figure) {
 }
 
 bool InReadersTree(const QWidget& control) {
-  return !IsDecoration(control) && !LiesOutsideItsContainer(control) && (IsFoldedCaption(control) || true);
+  return !IsDecoration(control) && !LiesOutsideItsContainer(control) && !IsFoldedCaption(control);
 }
 
 bool ReadersHearOf(const QWidget& control) { return QAccessible::isActive() && InReadersTree(control); }
