@@ -186,13 +186,14 @@ def described():
 
 
 press = action_names(optimize).index("Press")
-# The call dispatches what arrives before its answer, and the window tells of a run only once it has
-# started it: a Press that waited for the run would come back after both descriptions.
+# The call dispatches the changes that arrive before its answer: a Press that waited for the run
+# would come back after both of the run's descriptions. One may come with a prompt answer on a busy
+# machine, when the run has started by the time the reader reads.
 if not optimize.do_action(press):
     fail("Press on Optimize was refused")
-if described():
-    fail(f"Press on Optimize answered only after the run had begun: heard {described()} first")
-print("ok: Press on Optimize answered before the run began")
+if len(described()) >= 2:
+    fail(f"Press on Optimize answered only after the run had ended: heard {described()} first")
+print("ok: Press on Optimize answered while the run went on")
 
 wait_for(240, "the run never told its start", lambda: (len(described()) >= 1, len(heard)))
 began = described()[0]
