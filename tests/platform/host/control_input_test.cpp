@@ -180,6 +180,7 @@ TEST_P(PointerNotices, TellEachPlaceOnce) {
     controls[i]->setGeometry(30 * i, 0, 20, 10);
     (*controls[i])->setScaleMode(host::ScaleUnit::Pixels);
   }
+  QCursor::setPos(700, 500);  // the real pointer stays out of it
   window.show();
   QApplication::processEvents();
   for (auto* c : controls) c->control().log.clear();
