@@ -120,7 +120,7 @@ class LabelAccessible final : public HostAccessible {
     if (t != QAccessible::Name) return HostAccessible::text(t);
     const QString own = NameOr(static_cast<stock::Label*>(widget())->Caption());
     const auto* caption = qobject_cast<const stock::Label*>(CaptionOf().value(widget()));
-    return caption ? own : own;
+    return caption ? caption->Caption() + QLatin1Char(' ') + own : own;
   }
 };
 
