@@ -133,10 +133,9 @@ TEST_P(CapturedAgain, ShowsTheContainerInItsNewLook) {
 
 INSTANTIATE_TEST_SUITE_P(
     Changes, CapturedAgain,
-    ::testing::Values(LookChange{
-                          "the container's palette",
-                          [](QWidget& c) { c.setPalette(WindowColour(Qt::darkBlue)); },
-                          [](QWidget&) {}},
+    ::testing::Values(LookChange{"the container's palette",
+                                 [](QWidget& c) { c.setPalette(WindowColour(Qt::darkBlue)); },
+                                 [](QWidget&) {}},
                       LookChange{"the application's palette, the container following it",
                                  [](QWidget& c) {
                                    c.setPalette(QPalette());
