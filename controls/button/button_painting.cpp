@@ -69,7 +69,7 @@ class ButtonCanvas final : public PrimitiveCanvas {
 
   bool IsDefaultButton() override { return button_.Ambient().displayAsDefault; }
 
-  void SelectButtonFont() { gdi::SelectObject(dc(), gdi::Font(button_.Font().toQFont())); }
+  void SelectButtonFont() { gdi::SelectObject(dc(), gdi::Font(button_.QtFont(button_.Font()))); }
 
   using PrimitiveCanvas::dc;
   using PrimitiveCanvas::options;
@@ -79,13 +79,20 @@ class ButtonCanvas final : public PrimitiveCanvas {
   CaptionOverlay* overlay_;
 };
 
+// A window of buttons measures and draws in the same font over and over; making the QFont each time
+// cost more than the measure.
+QFont chameleonButton::QtFont(const host::FontDesc& font) const {
+  if (!(font == LastFont.first)) LastFont = {font, font.toQFont()};
+  return LastFont.second;
+}
+
 void chameleonButton::MeasureCaption() { CaptionGeometry = MeasureCaptionIn(Font(), CaptionGeometry); }
 
 CaptionLayout chameleonButton::MeasureCaptionIn(const host::FontDesc& font,
                                                 const CaptionLayout& previous) const {
   CaptionMeasureInputs in;
   in.Caption = Stored.Caption;
-  in.Font = font.toQFont();
+  in.Font = QtFont(font);
   in.ClientWidth = widget().width();
   in.ClientHeight = widget().height();
   in.PictureWidth = PictureWidth;
@@ -124,8 +131,9 @@ void chameleonButton::PaintButton(std::uint8_t state, bool force) {
   const bool wasDown = IsDown();
   LastState = state;
   LastCaption = Stored.Caption;
-  // Sized as Qt shows it, the button is drawn again by its show notice.
-  if (ShowFollows())
+  // Sized as Qt shows it, the button is drawn again by its show notice; unshown, it is drawn when
+  // its pixels are first wanted (shown, grabbed or read), once for any number of changes.
+  if (ShowFollows() || !widget().isVisible())
     PutOffPaint();
   else
     Render(state);

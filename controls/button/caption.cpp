@@ -112,7 +112,8 @@ gdi::Point PlacePicture(const CaptionMeasureInputs& in, const gdi::Rect& caption
 CaptionLayout MeasureCaption(const CaptionMeasureInputs& in, const CaptionLayout& previous) {
   gdi::Rect rect = CaptionLayoutRect(in.PicturePosition, in.ClientWidth, in.ClientHeight, in.PictureWidth,
                                      in.PictureHeight, previous.CaptionRect);
-  gdi::Dc dc = gdi::CreateCompatibleDC();
+  // Measuring draws nothing: one context serves every measure (the GUI thread's alone).
+  static gdi::Dc dc = gdi::CreateCompatibleDC();
   gdi::SelectObject(dc, gdi::Font(in.Font));
   gdi::DrawTextA(dc, in.Caption, rect, kCaptionMeasureFormat);
 

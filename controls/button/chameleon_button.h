@@ -5,6 +5,7 @@
 #include <QString>
 #include <cstdint>
 #include <optional>
+#include <utility>
 
 #include "controls/button/button_properties.h"
 #include "controls/button/caption.h"
@@ -170,6 +171,8 @@ class chameleonButton : public host::Control {
   // The caption's layout in `font`, from the layout before it.
   CaptionLayout MeasureCaptionIn(const host::FontDesc& font, const CaptionLayout& previous) const;
   host::FontDesc BoldFont() const;  // the button's font at the weight setFontBold(true) gives
+  QFont QtFont(const host::FontDesc& font) const;
+  mutable std::pair<host::FontDesc, QFont> LastFont;
   void MeasurePicture();
   void ApplyShape();  // shape.cpp
   // Transparent style: the container's pixels behind the button (button_background.cpp).
