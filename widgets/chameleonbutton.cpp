@@ -104,9 +104,10 @@ constexpr Told kTold[] = {
 template <typename F>
 void Telling(chameleonButton& button, const internal::controls::chameleonButton& c, F&& set) {
   const Properties before = c.StoredProperties();
-  set();
-  const Properties after = c.StoredProperties();
   const QPointer<chameleonButton> alive(&button);
+  set();  // the transparent style's capture runs pending events
+  if (!alive) return;
+  const Properties after = c.StoredProperties();
   for (const Told& told : kTold) {
     if (!told.differs(before, after)) continue;
     emit(button.*told.signal)();
@@ -257,17 +258,17 @@ void chameleonButton::setShowFocusRect(bool show) {
 }
 
 // Each colour reads and writes one stored value; the two properties of a colour are two views of it.
-#define KELVANE_COLOUR_PROPERTY(Name, SystemName)                                         \
-  QColor chameleonButton::Name() const { return ColorFromStored(d->control->Name()); }    \
-  void chameleonButton::set##Name(const QColor& colour) {                                 \
-    Telling(*this, *d->control, [&] { d->control->set##Name(StoredFromColor(colour)); }); \
-  }                                                                                       \
-  chameleonButton::SystemColor chameleonButton::SystemName() const {                      \
-    return static_cast<SystemColor>(SystemColorOfStored(d->control->Name()));             \
-  }                                                                                       \
-  void chameleonButton::set##SystemName(SystemColor colour) {                             \
-    if (const auto stored = StoredFromSystemColor(colour))                                \
-      Telling(*this, *d->control, [&] { d->control->set##Name(*stored); });               \
+#define KELVANE_COLOUR_PROPERTY(Name, SystemName)                                                 \
+  QColor chameleonButton::Name() const { return ColorFromStored(d->control->Name(), palette()); } \
+  void chameleonButton::set##Name(const QColor& colour) {                                         \
+    Telling(*this, *d->control, [&] { d->control->set##Name(StoredFromColor(colour)); });         \
+  }                                                                                               \
+  chameleonButton::SystemColor chameleonButton::SystemName() const {                              \
+    return static_cast<SystemColor>(SystemColorOfStored(d->control->Name()));                     \
+  }                                                                                               \
+  void chameleonButton::set##SystemName(SystemColor colour) {                                     \
+    if (const auto stored = StoredFromSystemColor(colour))                                        \
+      Telling(*this, *d->control, [&] { d->control->set##Name(*stored); });                       \
   }
 KELVANE_COLOUR_PROPERTY(BackColor, BackSystemColor)
 KELVANE_COLOUR_PROPERTY(BackOver, BackOverSystemColor)

@@ -17,8 +17,8 @@ std::optional<std::int32_t> StoredFromSystemColor(int index) {
   return static_cast<std::int32_t>(gdi::kSysColorFlag | static_cast<std::uint32_t>(index));
 }
 
-QColor ColorFromStored(std::int32_t stored) {
-  const auto rgb = gdi::TranslateColor(static_cast<std::uint32_t>(stored));
+QColor ColorFromStored(std::int32_t stored, const QPalette& palette) {
+  const auto rgb = gdi::TranslateColor(static_cast<std::uint32_t>(stored), palette);
   if (!rgb) return {};
   return QColor(gdi::GetRValue(*rgb), gdi::GetGValue(*rgb), gdi::GetBValue(*rgb));
 }

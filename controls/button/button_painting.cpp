@@ -1,5 +1,7 @@
 // The button's paint cycle: the face, the style's drawing in the up, down or disabled look, the
 // caption, and holding painting off. Everything goes through the drawing layer onto the surface.
+#include <QPainter>
+
 #include "controls/button/chameleon_button.h"
 #include "controls/button/compositing.h"
 #include "controls/button/picture_plan.h"
@@ -32,10 +34,12 @@ std::uint8_t PictureStateOf(Look look) {
 class ButtonCanvas final : public PrimitiveCanvas {
  public:
   // The options are the canvas's own: style 4's lifted face and the bold layout last one paint.
-  ButtonCanvas(chameleonButton& button, gdi::Dc& dc, const PaintOptions& options)
-      : PrimitiveCanvas(dc, options), button_(button) {}
+  ButtonCanvas(chameleonButton& button, gdi::Dc& dc, const PaintOptions& options, CaptionOverlay* overlay)
+      : PrimitiveCanvas(dc, options), button_(button), overlay_(overlay) {}
 
-  void Caption(CaptionMode mode) override { PaintCaption(dc(), options(), mode, button_.LastCaptionMode); }
+  void Caption(CaptionMode mode) override {
+    PaintCaption(dc(), options(), mode, button_.LastCaptionMode, overlay_);
+  }
 
   void BoldCaption(CaptionMode mode) override {
     // The bold font is this caption's alone: the button's own font, of whatever weight, stays.
@@ -50,9 +54,8 @@ class ButtonCanvas final : public PrimitiveCanvas {
   }
 
   void PlainCaption(std::int32_t textColour) override {
-    gdi::SetTextColor(dc(), static_cast<gdi::ColorRef>(textColour));
-    gdi::Rect rect = options().Layout.CaptionRect;
-    gdi::DrawTextA(dc(), options().Caption, rect, kCaptionDrawFormat);
+    DrawCaptionText(dc(), overlay_, options().Caption, options().Layout.CaptionRect,
+                    static_cast<gdi::ColorRef>(textColour));
   }
 
   void SetLiftedFace(std::int32_t colour) override { options().Colors.LiftedFaceColor = colour; }
@@ -66,14 +69,22 @@ class ButtonCanvas final : public PrimitiveCanvas {
 
   bool IsDefaultButton() override { return button_.Ambient().displayAsDefault; }
 
-  void SelectButtonFont() { gdi::SelectObject(dc(), gdi::Font(button_.Font().toQFont())); }
+  void SelectButtonFont() { gdi::SelectObject(dc(), gdi::Font(button_.QtFont(button_.Font()))); }
 
   using PrimitiveCanvas::dc;
   using PrimitiveCanvas::options;
 
  private:
   chameleonButton& button_;
+  CaptionOverlay* overlay_;
 };
+
+// A window of buttons measures and draws in the same font over and over; making the QFont each time
+// cost more than the measure.
+QFont chameleonButton::QtFont(const host::FontDesc& font) const {
+  if (!(font == LastFont.first)) LastFont = {font, font.toQFont()};
+  return LastFont.second;
+}
 
 void chameleonButton::MeasureCaption() { CaptionGeometry = MeasureCaptionIn(Font(), CaptionGeometry); }
 
@@ -81,7 +92,7 @@ CaptionLayout chameleonButton::MeasureCaptionIn(const host::FontDesc& font,
                                                 const CaptionLayout& previous) const {
   CaptionMeasureInputs in;
   in.Caption = Stored.Caption;
-  in.Font = font.toQFont();
+  in.Font = QtFont(font);
   in.ClientWidth = widget().width();
   in.ClientHeight = widget().height();
   in.PictureWidth = PictureWidth;
@@ -120,9 +131,9 @@ void chameleonButton::PaintButton(std::uint8_t state, bool force) {
   const bool wasDown = IsDown();
   LastState = state;
   LastCaption = Stored.Caption;
-  // Sized as Qt shows it, the button is drawn again by its show notice. The transparent style's
-  // show notice runs the event loop before drawing, so that style draws now.
-  if (ShowFollows() && !TraitsOf(Stored.ButtonType).Transparent)
+  // Sized as Qt shows it, the button is drawn again by its show notice; unshown, it is drawn when
+  // its pixels are first wanted (shown, grabbed or read), once for any number of changes.
+  if (ShowFollows() || !widget().isVisible())
     PutOffPaint();
   else
     Render(state);
@@ -161,6 +172,7 @@ void chameleonButton::Render(std::uint8_t state) {
   // Made, sized and shown, a button is drawn three times from the same inputs. Pictures and the
   // captured background are more than the inputs hold, so those buttons always draw.
   const bool repeatable = !BackgroundDC && Stored.PictureNormal.isNull() && Stored.PictureOver.isNull();
+  const bool textOver = DrawsTextOver();
   const DrawnFrom from{options,
                        usable,
                        Font(),
@@ -168,7 +180,8 @@ void chameleonButton::Render(std::uint8_t state) {
                        Stored.PicturePosition,
                        LastCaptionMode,
                        surface().background(),
-                       gdi::TextGeneration()};
+                       gdi::TextGeneration(),
+                       textOver};
   if (repeatable && LastDrawn && LastDrawn->From == from &&
       LastDrawn->SurfaceKey == surface().image().cacheKey()) {
     LastCaptionMode = LastDrawn->CaptionModeAfter;
@@ -177,6 +190,8 @@ void chameleonButton::Render(std::uint8_t state) {
     return;
   }
   LastDrawn.reset();
+  CaptionText.Clear();
+  CaptionTextOver = textOver;
   Cls();
 
   gdi::Dc dc(surface());
@@ -188,7 +203,7 @@ void chameleonButton::Render(std::uint8_t state) {
     surfaceChanged();
     return;
   }
-  ButtonCanvas canvas(*this, dc, options);
+  ButtonCanvas canvas(*this, dc, options, textOver ? &CaptionText : nullptr);
   canvas.SelectButtonFont();
   PaintStyle(look, options, canvas);
   PaintPictures(canvas, PictureStateOf(look));
@@ -196,10 +211,21 @@ void chameleonButton::Render(std::uint8_t state) {
   if (repeatable) LastDrawn = Drawn{from, surface().image().cacheKey(), LastCaptionMode, CaptionGeometry};
 }
 
+bool chameleonButton::DrawsTextOver() const { return widget().devicePixelRatioF() != 1.0; }
+
+void chameleonButton::paintEvent(QPaintEvent* e) {
+  // Moved to a screen of another scale: the caption's text belongs in the surface, or over it.
+  if (CaptionTextOver != DrawsTextOver() && RefreshOn && ClientHeight != 0) Render(LastState);
+  host::Control::paintEvent(e);
+  if (CaptionText.Empty()) return;
+  QPainter painter(&widget());
+  CaptionText.Paint(painter);
+}
+
 void chameleonButton::PaintPictures(ButtonCanvas& canvas, std::uint8_t pictureState) {
   if (Stored.PictureNormal.isNull()) return;
   const PaintOptions& in = canvas.options();
-  const PictureMaskProperties mask{Stored.UseMaskColor, Stored.MaskColor};
+  const PictureMaskProperties mask{Stored.UseMaskColor, Stored.MaskColor, &widget().palette()};
   for (const PicturePass& p : PlanPictures(in, pictureState)) {
     const host::Picture& picture =
         p.Source == PictureSource::Over ? Stored.PictureOver : Stored.PictureNormal;
@@ -218,10 +244,20 @@ void chameleonButton::OnAmbientChanged(const QString& /*name*/) {
   PaintButton(LastState, true);
 }
 
+// A new palette or style. As for an ambient change, scheme 2 keeps its colours until it next works
+// them out; the transparent style copies its container's new look.
+void chameleonButton::OnLookChanged() {
+  if (Stored.ColorScheme != kHoverFaceScheme) {
+    ComputeSchemeColors();
+    PaintButton(LastState, true);
+  }
+  if (TraitsOf(Stored.ButtonType).Transparent) CaptureParentBackgroundSoon();
+}
+
 void chameleonButton::DisableRefresh() { RefreshOn = false; }
 
 void chameleonButton::Refresh() {
-  if (TraitsOf(Stored.ButtonType).Transparent) CaptureParentBackground();
+  if (TraitsOf(Stored.ButtonType).Transparent && !CaptureParentBackground()) return;
   ComputeSchemeColors();
   MeasureCaption();
   RefreshOn = true;

@@ -1,5 +1,7 @@
 #include "controls/button/caption.h"
 
+#include <QPainter>
+
 #include "platform/gdi/objects.h"
 
 namespace kelvane::controls {
@@ -30,17 +32,32 @@ std::int32_t Half(std::int64_t v) { return static_cast<std::int32_t>(v / 2); }
 
 gdi::ColorRef Rgb(std::int32_t colour) { return static_cast<gdi::ColorRef>(colour); }
 
-void DrawAt(gdi::Dc& dc, const QString& caption, gdi::Rect rect, gdi::ColorRef colour) {
-  gdi::SetTextColor(dc, colour);
-  gdi::DrawTextA(dc, caption, rect, kCaptionDrawFormat);
-}
-
 gdi::Rect Moved(gdi::Rect r, std::int32_t d) {
   gdi::OffsetRect(r, d, d);
   return r;
 }
 
 }  // namespace
+
+void CaptionOverlay::Add(const gdi::Dc& dc, const QString& text, const gdi::Rect& rect,
+                         gdi::ColorRef colour) {
+  runs_.push_back({dc.qfont(), text, rect, colour});
+}
+
+void CaptionOverlay::Paint(QPainter& painter) const {
+  for (const Run& run : runs_)
+    gdi::DrawTextWith(painter, run.Font, run.Colour, run.Text, run.Rect, kCaptionDrawFormat);
+}
+
+void DrawCaptionText(gdi::Dc& dc, CaptionOverlay* overlay, const QString& caption, gdi::Rect rect,
+                     gdi::ColorRef colour) {
+  gdi::SetTextColor(dc, colour);
+  if (overlay) {
+    overlay->Add(dc, caption, rect, colour);
+  } else {
+    gdi::DrawTextA(dc, caption, rect, kCaptionDrawFormat);
+  }
+}
 
 gdi::Rect CaptionLayoutRect(std::int32_t picturePosition, std::int32_t clientWidth, std::int32_t clientHeight,
                             std::int32_t pictureWidth, std::int32_t pictureHeight,
@@ -95,7 +112,8 @@ gdi::Point PlacePicture(const CaptionMeasureInputs& in, const gdi::Rect& caption
 CaptionLayout MeasureCaption(const CaptionMeasureInputs& in, const CaptionLayout& previous) {
   gdi::Rect rect = CaptionLayoutRect(in.PicturePosition, in.ClientWidth, in.ClientHeight, in.PictureWidth,
                                      in.PictureHeight, previous.CaptionRect);
-  gdi::Dc dc = gdi::CreateCompatibleDC();
+  // Measuring draws nothing: one context serves every measure (the GUI thread's alone).
+  static gdi::Dc dc = gdi::CreateCompatibleDC();
   gdi::SelectObject(dc, gdi::Font(in.Font));
   gdi::DrawTextA(dc, in.Caption, rect, kCaptionMeasureFormat);
 
@@ -113,7 +131,7 @@ CaptionLayout MeasureCaption(const CaptionMeasureInputs& in, const CaptionLayout
   return out;
 }
 
-void PaintCaptionEffect(gdi::Dc& dc, const PaintOptions& in, const gdi::Rect& rect) {
+void PaintCaptionEffect(gdi::Dc& dc, const PaintOptions& in, const gdi::Rect& rect, CaptionOverlay* overlay) {
   if (in.SpecialEffect <= 0) return;
   const SchemeColors& c = in.Colors;
   const StyleTraits& style = in.Traits();
@@ -125,13 +143,15 @@ void PaintCaptionEffect(gdi::Dc& dc, const PaintOptions& in, const gdi::Rect& re
   const auto shade = [&](std::int32_t amount) { return Rgb(ShadeColor(base, amount, false, in.SoftBevel)); };
 
   const bool sunken = in.SpecialEffect == kEffectSunken;
-  DrawAt(dc, in.Caption, Moved(rect, kEffectShift), shade(sunken ? kEffectShade : -kEffectShade));
+  DrawCaptionText(dc, overlay, in.Caption, Moved(rect, kEffectShift),
+                  shade(sunken ? kEffectShade : -kEffectShade));
   if (in.SpecialEffect == kEffectRaised || sunken)
-    DrawAt(dc, in.Caption, Moved(rect, -kEffectShift), shade(sunken ? -kEffectShade : kEffectShade));
+    DrawCaptionText(dc, overlay, in.Caption, Moved(rect, -kEffectShift),
+                    shade(sunken ? -kEffectShade : kEffectShade));
 }
 
 void PaintCaption(gdi::Dc& dc, const PaintOptions& in, std::uint8_t captionMode,
-                  std::uint8_t& lastCaptionMode) {
+                  std::uint8_t& lastCaptionMode, CaptionOverlay* overlay) {
   lastCaptionMode = captionMode;
   const CaptionLayout& layout = in.Layout;
   const SchemeColors& c = in.Colors;
@@ -142,35 +162,36 @@ void PaintCaption(gdi::Dc& dc, const PaintOptions& in, std::uint8_t captionMode,
   gdi::Rect at = layout.CaptionRect;
   switch (captionMode) {
     case kCaptionUp:
-      PaintCaptionEffect(dc, in, layout.CaptionRect);
+      PaintCaptionEffect(dc, in, layout.CaptionRect, overlay);
       colour = Rgb(c.TextColor);
       break;
     case kCaptionOver:
-      PaintCaptionEffect(dc, in, layout.CaptionRect);
+      PaintCaptionEffect(dc, in, layout.CaptionRect, overlay);
       colour = Rgb(c.TextOverColor);
       break;
     case kCaptionDown:
-      PaintCaptionEffect(dc, in, layout.PressedCaptionRect);
+      PaintCaptionEffect(dc, in, layout.PressedCaptionRect, overlay);
       colour = Rgb(in.Traits().LightDownText ? c.LightColor : c.TextOverColor);
       at = layout.PressedCaptionRect;
       break;
     case kCaptionEngraved:
-      DrawAt(dc, in.Caption, layout.PressedCaptionRect, Rgb(c.HighlightColor));
+      DrawCaptionText(dc, overlay, in.Caption, layout.PressedCaptionRect, Rgb(c.HighlightColor));
       colour = Rgb(c.ShadowColor);
       break;
     case kCaptionGreyed: colour = Rgb(c.ShadowColor); break;
     case kCaptionLiftedDisabled: colour = shade(c.LiftedFaceColor, kLiftedDisabledShade, true); break;
     case kCaptionGlossyDisabled:
-      DrawAt(dc, in.Caption, layout.PressedCaptionRect, Rgb(c.HighlightColor));
+      DrawCaptionText(dc, overlay, in.Caption, layout.PressedCaptionRect, Rgb(c.HighlightColor));
       colour = Rgb(c.FaceColor);
       break;
     case kCaptionGlossyDown:
-      DrawAt(dc, in.Caption, layout.PressedCaptionRect, shade(c.ShadowColor, kGlossyDownCopyShade, false));
+      DrawCaptionText(dc, overlay, in.Caption, layout.PressedCaptionRect,
+                      shade(c.ShadowColor, kGlossyDownCopyShade, false));
       colour = Rgb(c.HighlightColor);
       break;
     default: break;
   }
-  DrawAt(dc, in.Caption, at, colour);
+  DrawCaptionText(dc, overlay, in.Caption, at, colour);
 }
 
 }  // namespace kelvane::controls

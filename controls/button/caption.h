@@ -5,6 +5,7 @@
 #include <QFont>
 #include <QString>
 #include <cstdint>
+#include <vector>
 
 #include "controls/button/paint_options.h"
 #include "platform/gdi/dc.h"
@@ -60,15 +61,43 @@ gdi::Point PlacePicture(const CaptionMeasureInputs& in, const gdi::Rect& caption
 // painting does not.
 CaptionLayout MeasureCaption(const CaptionMeasureInputs& in, const CaptionLayout& previous = {});
 
+// The caption's text for a screen finer than the surface. Drawn into the surface, it would reach a
+// scaled screen enlarged pixel by pixel: blocky, with doubled stems. Kept here instead, it is drawn
+// over the enlarged surface by the widget's painter, at the screen's own pixels, in drawing order.
+class CaptionOverlay {
+ public:
+  void Clear() { runs_.clear(); }
+  bool Empty() const { return runs_.empty(); }
+  // The text as DrawTextA would draw it on `dc`: its font, in `colour`, at `rect`.
+  void Add(const gdi::Dc& dc, const QString& text, const gdi::Rect& rect, gdi::ColorRef colour);
+  void Paint(QPainter& painter) const;
+  bool operator==(const CaptionOverlay&) const = default;
+
+ private:
+  struct Run {
+    QFont Font;
+    QString Text;
+    gdi::Rect Rect;
+    gdi::ColorRef Colour = 0;
+    bool operator==(const Run&) const = default;
+  };
+  std::vector<Run> runs_;
+};
+
+// The caption's text in `colour` at `rect`: on the context, or kept in `overlay` when there is one.
+void DrawCaptionText(gdi::Dc& dc, CaptionOverlay* overlay, const QString& caption, gdi::Rect rect,
+                     gdi::ColorRef colour);
+
 // The shaded copies of the caption around `rect` that SpecialEffect asks for, drawn before the
 // caption so that it covers them.
-void PaintCaptionEffect(gdi::Dc& dc, const PaintOptions& in, const gdi::Rect& rect);
+void PaintCaptionEffect(gdi::Dc& dc, const PaintOptions& in, const gdi::Rect& rect,
+                        CaptionOverlay* overlay = nullptr);
 
 // Draws the caption in the given mode at its place in the layout, in the context's current font, and
-// leaves the mode in
-// `lastCaptionMode`, so the picture painter can draw the same caption again over a picture. A mode
-// outside the known ones draws in the context's current text colour.
+// leaves the mode in `lastCaptionMode`, so the picture painter can draw the same caption again over a
+// picture. A mode outside the known ones draws in the context's current text colour. With an overlay
+// the text goes there instead of onto the context.
 void PaintCaption(gdi::Dc& dc, const PaintOptions& in, std::uint8_t captionMode,
-                  std::uint8_t& lastCaptionMode);
+                  std::uint8_t& lastCaptionMode, CaptionOverlay* overlay = nullptr);
 
 }  // namespace kelvane::controls

@@ -79,7 +79,7 @@ void chameleonButton::setButtonType(std::int32_t type) {
     font.weight = kBoldWeight;
     Control::setFont(font);
   } else if (style.Transparent && RefreshOn) {
-    CaptureParentBackground();
+    if (!CaptureParentBackground()) return;
   }
   OnResize();
   PropertyChanged(keys::ButtonType);
@@ -129,10 +129,7 @@ void chameleonButton::changeEvent(QEvent* e) {
       break;
     case QEvent::PaletteChange:
     case QEvent::ApplicationPaletteChange:
-      // System colours are read from the palette when the colours are worked out.
-      ComputeSchemeColors();
-      PaintButton(LastState, true);
-      break;
+    case QEvent::StyleChange: OnLookChanged(); break;
     default: break;
   }
 }
@@ -349,6 +346,7 @@ SchemeInputs chameleonButton::CurrentSchemeInputs() const {
   in.ForeOver = Stored.ForeOver;
   in.MaskColor = Stored.MaskColor;
   in.SoftBevel = Stored.SoftBevel;
+  in.Palette = &widget().palette();
   if (Stored.ColorScheme == kContainerScheme) {
     QWidget* container = host::GetParent(&widget());
     gdi::Dc dc = host::GetDC(container);

@@ -5,6 +5,7 @@
 #include <QString>
 #include <cstdint>
 #include <optional>
+#include <utility>
 
 #include "controls/button/button_properties.h"
 #include "controls/button/caption.h"
@@ -151,6 +152,7 @@ class chameleonButton : public host::Control {
 
  public:
   void changeEvent(QEvent* e) override;
+  void paintEvent(QPaintEvent* e) override;
 
  private:
   // The paint states the handlers ask for.
@@ -169,11 +171,17 @@ class chameleonButton : public host::Control {
   // The caption's layout in `font`, from the layout before it.
   CaptionLayout MeasureCaptionIn(const host::FontDesc& font, const CaptionLayout& previous) const;
   host::FontDesc BoldFont() const;  // the button's font at the weight setFontBold(true) gives
+  QFont QtFont(const host::FontDesc& font) const;
+  mutable std::pair<host::FontDesc, QFont> LastFont;
   void MeasurePicture();
   void ApplyShape();  // shape.cpp
   // Transparent style: the container's pixels behind the button (button_background.cpp).
   void CreateBackgroundSurface();
-  void CaptureParentBackground();
+  // False when the button was deleted while pending events ran: the caller must not touch it.
+  [[nodiscard]] bool CaptureParentBackground(bool runPendingEvents = true);
+  void CaptureParentBackgroundSoon();
+  bool CapturePending = false;
+  void OnLookChanged();  // a new palette or style
   void PaintButton(std::uint8_t state, bool force);
   void Render(std::uint8_t state);  // the drawing part of PaintButton, every pixel afresh
   // What the last drawing was drawn from and what it left the caption as. The same inputs over the
@@ -187,6 +195,7 @@ class chameleonButton : public host::Control {
     std::uint8_t CaptionModeBefore = 0;
     QRgb Background = 0;
     std::uint64_t TextGeneration = 0;
+    bool TextOver = false;
     bool operator==(const DrawnFrom&) const = default;
   };
   struct Drawn {
@@ -196,6 +205,10 @@ class chameleonButton : public host::Control {
     CaptionLayout LayoutAfter;
   };
   std::optional<Drawn> LastDrawn;
+  // On a scaled screen the caption's text is drawn over the surface at the screen's pixels.
+  bool DrawsTextOver() const;
+  CaptionOverlay CaptionText;
+  bool CaptionTextOver = false;  // how the last drawing placed it
   void PaintPutOff() override;
   PaintOptions CurrentPaintOptions(std::uint8_t state) const;
   void PaintPictures(ButtonCanvas& canvas, std::uint8_t pictureState);

@@ -50,7 +50,9 @@ std::int32_t Pack(Channels c) {
   return clamp(c.r) | (clamp(c.g) << 8) | (clamp(c.b) << 16);
 }
 
-std::int32_t SysColor(int index) { return static_cast<std::int32_t>(gdi::GetSysColor(index)); }
+std::int32_t SysColor(int index, const QPalette* palette) {
+  return static_cast<std::int32_t>(palette ? gdi::SysColorFrom(*palette, index) : gdi::GetSysColor(index));
+}
 
 void DeriveBevels(SchemeColors& s, bool softBevel) {
   s.ShadowColor = ShadeColor(s.FaceColor, kShadowStep, false, softBevel);
@@ -75,18 +77,20 @@ std::int32_t TintColor(std::int32_t colour, std::int32_t floor) {
   return Pack({tint(c.r), tint(c.g), tint(c.b)});
 }
 
-std::int32_t TranslateSystemColor(std::int32_t colour) {
+std::int32_t TranslateSystemColor(std::int32_t colour, const QPalette* palette) {
+  const auto value = static_cast<std::uint32_t>(colour);
   // An untranslatable value paints as black.
-  return static_cast<std::int32_t>(gdi::TranslateColor(static_cast<std::uint32_t>(colour)).value_or(0));
+  return static_cast<std::int32_t>(
+      (palette ? gdi::TranslateColor(value, *palette) : gdi::TranslateColor(value)).value_or(0));
 }
 
 SchemeColors ComputeSchemeColors(const SchemeInputs& in) {
   SchemeColors s;
   switch (in.ColorScheme) {
     case 2:
-      s.FaceColor = TranslateSystemColor(in.BackColor);
-      s.TextColor = TranslateSystemColor(in.ForeColor);
-      s.TextOverColor = TranslateSystemColor(in.ForeOver);
+      s.FaceColor = TranslateSystemColor(in.BackColor, in.Palette);
+      s.TextColor = TranslateSystemColor(in.ForeColor, in.Palette);
+      s.TextOverColor = TranslateSystemColor(in.ForeOver, in.Palette);
       DeriveBevels(s, in.SoftBevel);
       s.SelectionColor = ShadeColor(s.FaceColor, kSelectionStep, false, in.SoftBevel);
       s.SelectionTintColor = s.FaceColor;
@@ -105,21 +109,21 @@ SchemeColors ComputeSchemeColors(const SchemeInputs& in) {
       s.FaceColor = in.ContainerBackColor;
       s.TextColor = s.TextOverColor = in.ContainerTextColor;
       DeriveBevels(s, in.SoftBevel);
-      s.SelectionColor = SysColor(gdi::COLOR_HIGHLIGHT);
+      s.SelectionColor = SysColor(gdi::COLOR_HIGHLIGHT, in.Palette);
       s.SelectionTintColor = TintColor(s.SelectionColor, kSelectionTintFloor);
       break;
     default:
-      s.FaceColor = SysColor(gdi::COLOR_BTNFACE);
-      s.ShadowColor = SysColor(gdi::COLOR_BTNSHADOW);
-      s.LightColor = SysColor(gdi::COLOR_3DLIGHT);
-      s.DarkShadowColor = SysColor(gdi::COLOR_3DDKSHADOW);
-      s.HighlightColor = SysColor(gdi::COLOR_BTNHIGHLIGHT);
-      s.TextColor = s.TextOverColor = SysColor(gdi::COLOR_BTNTEXT);
-      s.SelectionColor = SysColor(gdi::COLOR_HIGHLIGHT);
+      s.FaceColor = SysColor(gdi::COLOR_BTNFACE, in.Palette);
+      s.ShadowColor = SysColor(gdi::COLOR_BTNSHADOW, in.Palette);
+      s.LightColor = SysColor(gdi::COLOR_3DLIGHT, in.Palette);
+      s.DarkShadowColor = SysColor(gdi::COLOR_3DDKSHADOW, in.Palette);
+      s.HighlightColor = SysColor(gdi::COLOR_BTNHIGHLIGHT, in.Palette);
+      s.TextColor = s.TextOverColor = SysColor(gdi::COLOR_BTNTEXT, in.Palette);
+      s.SelectionColor = SysColor(gdi::COLOR_HIGHLIGHT, in.Palette);
       s.SelectionTintColor = TintColor(s.SelectionColor, kSelectionTintFloor);
       break;
   }
-  s.MaskRgb = TranslateSystemColor(in.MaskColor);
+  s.MaskRgb = TranslateSystemColor(in.MaskColor, in.Palette);
   s.LiftedFaceColor =
       ShadeColor(s.FaceColor, kLiftStep, TraitsOf(in.ButtonType).ProportionalBlue, in.SoftBevel);
   return s;

@@ -4,6 +4,8 @@
 // colour); every result is a plain RGB value.
 #include <cstdint>
 
+class QPalette;
+
 namespace kelvane::controls {
 
 // Lighter (amount > 0) or darker (amount < 0) by the same step on every channel, clamped to 0..255.
@@ -15,7 +17,8 @@ std::int32_t ShadeColor(std::int32_t colour, std::int32_t amount, bool proportio
 std::int32_t TintColor(std::int32_t colour, std::int32_t floor);
 
 // A system colour's current RGB value; a plain colour unchanged; anything untranslatable is black.
-std::int32_t TranslateSystemColor(std::int32_t colour);
+// System colours come from `palette`, or from the application's without one.
+std::int32_t TranslateSystemColor(std::int32_t colour, const QPalette* palette = nullptr);
 
 // What the working colours are computed from: the button's properties, and for scheme 4 what the
 // container's device context answers to GetBkColor and GetTextColor (taken as they come, unchecked).
@@ -29,6 +32,9 @@ struct SchemeInputs {
   bool SoftBevel = false;
   std::int32_t ContainerBackColor = 0;
   std::int32_t ContainerTextColor = 0;
+  // Where system colours come from: the button's own palette, which follows its parent's and the
+  // application's unless it was given one. None: the application's.
+  const QPalette* Palette = nullptr;
 };
 
 struct SchemeColors {

@@ -104,8 +104,8 @@ void BlitPicture(gdi::Dc& target, std::int32_t x, std::int32_t y, std::int32_t w
     sourceSelected.emplace(source, sourceBitmap);
     // A system colour is turned into its RGB value, as the mask colour itself is, so that the
     // icon's transparent parts match it and drop out.
-    gdi::Brush brush =
-        gdi::CreateSolidBrush(static_cast<gdi::ColorRef>(TranslateSystemColor(properties.MaskColor)));
+    gdi::Brush brush = gdi::CreateSolidBrush(
+        static_cast<gdi::ColorRef>(TranslateSystemColor(properties.MaskColor, properties.Palette)));
     gdi::FillRect(source, gdi::Rect{0, 0, width, height}, brush);
     gdi::DeleteObject(brush);
     gdi::DrawIconEx(source, 0, 0, picture.image(), 0, 0, 0, gdi::Brush{}, gdi::DI_NORMAL);

@@ -11,6 +11,8 @@
 #include "platform/gdi/dc.h"
 #include "platform/host/picture.h"
 
+class QPalette;
+
 namespace kelvane::controls {
 
 // One pixel as a 24-bit device-independent row stores it.
@@ -50,6 +52,7 @@ bool ComposePicture(std::span<std::uint8_t> background, std::span<const std::uin
 struct PictureMaskProperties {
   bool UseMaskColor = true;
   std::int32_t MaskColor = 0xC0C0C0;  // an icon's transparent parts take this colour first
+  const QPalette* Palette = nullptr;  // where a system MaskColor comes from; none: the application's
 };
 
 // Draws `picture` on `target` at (x, y), width × height, through the rules above, with one read of

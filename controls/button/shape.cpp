@@ -37,6 +37,13 @@ gdi::Region BuildShapeRegion(std::int32_t buttonType, std::int32_t width, std::i
 void chameleonButton::ApplyShape() {
   gdi::Rect client{};
   host::GetClientRect(&widget(), client);
+  const StyleTraits& style = TraitsOf(Stored.ButtonType);
+  // A shape of the whole rectangle is no shape: without a mask Qt paints and hit-tests the button
+  // the same, at less cost for a window of hundreds.
+  if (style.ShapeCuts.empty() && !style.Oval && client.right > 0 && client.bottom > 0) {
+    if (!widget().mask().isEmpty()) host::SetWindowRgn(&widget(), gdi::Region(), true);
+    return;
+  }
   host::SetWindowRgn(&widget(), BuildShapeRegion(Stored.ButtonType, client.right, client.bottom), true);
 }
 

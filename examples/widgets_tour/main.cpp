@@ -66,6 +66,8 @@ struct Tour {
 
 // The self-test.
 
+void checkButtonLook(const QString& dir);  // button_look.cpp
+
 int passed = 0, failed = 0;
 
 void check(bool ok, const QString& what) {
@@ -252,6 +254,7 @@ int selfTest(Tour& t, const QString& dir) {
     check(bar.isNull(), QString("a %1 handler deletes the bar").arg(c.signal));
   }
 
+  checkButtonLook(dir);
   std::printf("widgets_tour: %d passed, %d failed\n", passed, failed);
   return failed == 0 ? 0 : 1;
 }

@@ -67,14 +67,25 @@ ColorRef GetSysColor(int index) {
   return SysColorFrom(QGuiApplication::palette(), index);
 }
 
-std::optional<ColorRef> TranslateColor(std::uint32_t colour) {
+namespace {
+
+template <class SysColor>
+std::optional<ColorRef> translate(std::uint32_t colour, SysColor sysColor) {
   const std::uint32_t type = colour & kTypeMask;
   if (type == 0) return colour;
   if (type == kSysColorFlag && (colour & ~(kTypeMask | kIndexMask)) == 0 &&
       (colour & kIndexMask) < static_cast<std::uint32_t>(kSysColorCount)) {
-    return GetSysColor(static_cast<int>(colour & kIndexMask));
+    return sysColor(static_cast<int>(colour & kIndexMask));
   }
   return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<ColorRef> TranslateColor(std::uint32_t colour) { return translate(colour, GetSysColor); }
+
+std::optional<ColorRef> TranslateColor(std::uint32_t colour, const QPalette& palette) {
+  return translate(colour, [&palette](int index) { return SysColorFrom(palette, index); });
 }
 
 }  // namespace kelvane::gdi

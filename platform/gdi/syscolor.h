@@ -1,5 +1,6 @@
 #pragma once
-// System colours from the application palette, and the translation of colour values that name one.
+// System colours from a palette (the application's unless one is given), and the translation of
+// colour values that name one.
 #include <QPalette>
 #include <cstdint>
 #include <optional>
@@ -59,5 +60,7 @@ inline constexpr std::uint32_t kSysColorFlag = 0x80000000u;
 // A stored colour as plain RGB: a plain colour (top byte 0) passes through; 0x80000000 | index names
 // a system colour, taken from the current palette. Anything else has no RGB value.
 std::optional<ColorRef> TranslateColor(std::uint32_t colour);
+// The same, with system colours taken from `palette` (a widget's own, say).
+std::optional<ColorRef> TranslateColor(std::uint32_t colour, const QPalette& palette);
 
 }  // namespace kelvane::gdi

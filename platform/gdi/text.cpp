@@ -281,20 +281,14 @@ std::int64_t firstLineTop(const Rect& rect, unsigned format, int lineHeight) {
   return rect.top;
 }
 
-void paintLines(Dc& dc, const QFont& font, const LaidOutText& text, const Rect& rect, std::int64_t y,
-                unsigned format) {
-  QImage& img = dc.target();
-  if (text.lines.empty() || img.isNull()) return;
-  QPainter p(&img);
-  if (!p.isActive()) return;
-  ApplyClip(p, dc);
+void paintLinesWith(QPainter& p, const QFont& font, ColorRef colour, const LaidOutText& text,
+                    const Rect& rect, std::int64_t y, unsigned format) {
   if (!(format & DT_NOCLIP)) {
     if (IsRectEmpty(rect)) return;
     p.setClipRect(QRect(QPoint(rect.left, rect.top), QPoint(rect.right - 1, rect.bottom - 1)),
                   Qt::IntersectClip);
   }
-  const ColorRef color = dc.textColor();
-  p.setPen(QColor::fromRgb(toQRgb(color)));
+  p.setPen(QColor::fromRgb(toQRgb(colour)));
   const bool underline = !(format & (DT_NOPREFIX | DT_HIDEPREFIX));
   for (const TextLine& line : text.lines) {
     std::int64_t x = rect.left;
@@ -305,6 +299,16 @@ void paintLines(Dc& dc, const QFont& font, const LaidOutText& text, const Rect& 
     drawLine(p, font, text.shown, line, QPointF(static_cast<qreal>(x), static_cast<qreal>(y)), underline);
     y += text.lineHeight;
   }
+}
+
+void paintLines(Dc& dc, const QFont& font, const LaidOutText& text, const Rect& rect, std::int64_t y,
+                unsigned format) {
+  QImage& img = dc.target();
+  if (text.lines.empty() || img.isNull()) return;
+  QPainter p(&img);
+  if (!p.isActive()) return;
+  ApplyClip(p, dc);
+  paintLinesWith(p, font, dc.textColor(), text, rect, y, format);
 }
 
 }  // namespace
@@ -327,6 +331,16 @@ int DrawTextA(Dc& dc, const QString& text, Rect& rect, unsigned format) {
   const std::int64_t top = firstLineTop(rect, format, laidOut.lineHeight);
   paintLines(dc, font, laidOut, rect, top, format);
   return static_cast<int>(top - rect.top) + laidOut.height();
+}
+
+void DrawTextWith(QPainter& painter, const QFont& font, ColorRef colour, const QString& text,
+                  const Rect& rect, unsigned format) {
+  const LaidOutText laidOut = layOut(text, font, rect, format);
+  if (laidOut.lines.empty()) return;
+  painter.save();
+  paintLinesWith(painter, font, colour, laidOut, rect, firstLineTop(rect, format, laidOut.lineHeight),
+                 format);
+  painter.restore();
 }
 
 }  // namespace kelvane::gdi

@@ -51,6 +51,11 @@ std::vector<TextLine> BreakLines(const QString& shown, int maxWidth, unsigned fo
 // height of the text. The text arrives as Unicode, so no code page conversion is needed.
 int DrawTextA(Dc& dc, const QString& text, Rect& rect, unsigned format);
 
+// What DrawTextA draws (not DT_CALCRECT), through a painter of any resolution: on a scaled screen
+// the text comes out at the screen's own pixels instead of the surface's, in the same place.
+void DrawTextWith(QPainter& painter, const QFont& font, ColorRef colour, const QString& text,
+                  const Rect& rect, unsigned format);
+
 // Changes whenever the same text in the same font may come out differently: the screen's
 // resolution or the installed fonts changed, or another application began.
 std::uint64_t TextGeneration();

@@ -147,7 +147,7 @@ class Control : public QObject {
  public:
   // ---- Qt side: the owning widget's event handlers call these ----------------------------------------
   // Those returning bool leave the events they return false for to QWidget's own handler.
-  void paintEvent(QPaintEvent*);
+  virtual void paintEvent(QPaintEvent*);
   void resizeEvent(QResizeEvent*);
   void showEvent(QShowEvent*);
   void hideEvent(QHideEvent*);

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # At QT_SCALE_FACTOR=2 the window is twice its size and the controls' pixel-exact drawing is shown
-# with each pixel as a 2 x 2 block: the End button and the progress bar's frame match the window at
-# scale 1 enlarged without smoothing, so there is no blur and no seam. At 1.5 the window rounds to
-# whole pixels and End still works.
+# with each pixel as a 2 x 2 block: the End button around its caption and the progress bar's frame
+# match the window at scale 1 enlarged without smoothing, so there is no blur and no seam. The
+# caption itself is drawn at the screen's pixels, not enlarged. At 1.5 the window rounds to whole
+# pixels and End still works.
 set -euo pipefail
 [ -n "${INSIDE_XVFB:-}" ] || exec env INSIDE_XVFB=1 xvfb-run -n $((100 + RANDOM % 800)) -a -s "-screen 0 1024x768x24 -noreset" bash "$0" "$@"
 KELVANE=$1
@@ -11,14 +12,17 @@ shots=$(mktemp -d)
 # KEEP_SHOTS=<folder> keeps the crops to look at.
 trap '[ -n "${KEEP_SHOTS:-}" ] && cp -r "$shots" "$KEEP_SHOTS"; rm -rf "$shots"' EXIT
 
-# Regions in logical pixels: the End button, and the progress bar's left end and top two rows (its
-# frame, clear of the blocks, whose number follows the free memory).
-REGIONS="end:76x26+274+274 bar_left:4x12+28+165 bar_top:260x2+28+165"
+# Regions in logical pixels: the End button around its caption (its picture and frame), and the
+# progress bar's left end and top two rows (its frame, clear of the blocks, whose number follows the
+# free memory); then the caption.
+REGIONS="end_left:36x26+274+274 end_right:20x26+330+274 end_top:76x8+274+274 end_bottom:76x8+274+292
+         bar_left:4x12+28+165 bar_top:260x2+28+165"
+CAPTION="end_caption:20x10+310+282"
 
 # shoot SCALE: crops every region of the window at that scale into $shots/SCALE-NAME.png.
 shoot() {
   local name w h x y
-  for region in $REGIONS; do
+  for region in $REGIONS $CAPTION; do
     IFS=':x+' read -r name w h x y <<<"$region"
     import -window root -crop "$(($1 * w))x$(($1 * h))+$((WX + $1 * x))+$((WY + $1 * y))" +repage \
       "$shots/$1-$name.png"
@@ -46,6 +50,9 @@ for region in $REGIONS; do
   differ=$(compare -metric AE "$shots/doubled-$name.png" "$shots/2-$name.png" null: 2>&1 || true)
   [ "$differ" = 0 ] || fail "$name at scale 2 differs from scale 1 doubled in $differ pixels"
 done
+convert "$shots/1-end_caption.png" -filter point -resize 200% "$shots/doubled-end_caption.png"
+differ=$(compare -metric AE "$shots/doubled-end_caption.png" "$shots/2-end_caption.png" null: 2>&1 || true)
+[ "$differ" != 0 ] || fail "End's caption at scale 2 is the scale-1 caption doubled, not drawn at the screen's pixels"
 
 # "End" lies at twice its place.
 click_client $((2 * 312)) $((2 * 287))

@@ -111,6 +111,7 @@ TEST(ButtonPainting, AmbientChangeRecomputesEveryButScheme2) {
   QPalette changed = original;
   changed.setColor(QPalette::Button, Qt::darkGreen);
   QApplication::setPalette(changed);
+  QApplication::processEvents();  // widgets take the application's new palette from the event loop
   system->setAmbient({}, QStringLiteral("BackColor"));
   own->setAmbient({}, QStringLiteral("BackColor"));
   const QImage systemAfter = Pixels(*system), ownAfter = Pixels(*own);
