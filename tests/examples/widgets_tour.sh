@@ -2,7 +2,7 @@
 # examples/widgets_tour as another project builds it: against the library installed into a scratch
 # prefix, with this build's compiler flags (so under the sanitizers it is a sanitizer build too),
 # into BUILD/examples (the prefix and the tour, kept for the AT-SPI test); then its self-test at
-# scale 1 and 2.
+# scales 1, 1.25, 1.5 and 2.
 #   tests/examples/widgets_tour.sh BUILD [GRABS]   GRABS: a folder for the self-test's pictures
 set -euo pipefail
 BUILD=$(cd "$1" && pwd)
@@ -28,7 +28,7 @@ check "the tour configures with find_package(KelvaneWidgets)" \
   -DCMAKE_CXX_FLAGS="$(cache CMAKE_CXX_FLAGS)" -DCMAKE_EXE_LINKER_FLAGS="$(cache CMAKE_EXE_LINKER_FLAGS)"
 check "the tour builds against the installed package" cmake --build "$tour"
 mkdir -m 0700 "$work/run"
-for scale in 1 1.5 2; do
+for scale in 1 1.25 1.5 2; do
   check "the tour's self-test at scale $scale" \
     env QT_SCALE_FACTOR=$scale LD_LIBRARY_PATH="$prefix/$libdir" QT_QPA_PLATFORM=offscreen \
     XDG_RUNTIME_DIR="$work/run" "$tour/widgets_tour" --self-test $GRABS
