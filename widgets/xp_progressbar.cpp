@@ -1,6 +1,7 @@
 #include <KelvaneWidgets/xp_progressbar.h>
 
 #include <QEvent>
+#include <QPointer>
 
 #include "control_setup.h"
 #include "controls/progressbar/bar_state.h"
@@ -35,7 +36,7 @@ QSize Xp_ProgressBar::sizeHint() const { return {150, 17}; }
 QSize Xp_ProgressBar::minimumSizeHint() const { return {2 * internal::controls::kBorder + 8, 17}; }
 
 Xp_ProgressBar::RefusalHandler Xp_ProgressBar::installRefusalHandler(RefusalHandler handler) {
-  return internal::host::installMessageHandler(handler);
+  return internal::host::installRefusalHandler(handler);
 }
 
 KELVANE_CONTROL_EVENTS(Xp_ProgressBar, d->control)
@@ -47,16 +48,19 @@ void Xp_ProgressBar::changeEvent(QEvent* e) {
 
 namespace {
 
-// Runs a setter and tells of the change once the control is done with it (a handler may delete the
-// bar); a refused or repeated assignment tells nothing.
+// Runs a setter and tells of the change once the control is done with it; a refused or repeated
+// assignment tells nothing. The refusal handler may have deleted the bar (or run an event loop
+// that did): then nothing is told.
 using Reader = int (Xp_ProgressBar::*)() const;
 using Teller = void (Xp_ProgressBar::*)(int);
 template <typename Set>
 void Telling(Xp_ProgressBar* bar, Reader read, Teller told, Set&& set) {
+  const QPointer<Xp_ProgressBar> alive(bar);
   const int before = (bar->*read)();
   set();
+  if (!alive) return;
   const int after = (bar->*read)();
-  if (after != before) emit(bar->*told)(after);
+  if (after != before) Q_EMIT(bar->*told)(after);
 }
 
 }  // namespace
@@ -72,6 +76,16 @@ void Xp_ProgressBar::setMin(int min) {
 int Xp_ProgressBar::Max() const { return d->control->Max(); }
 void Xp_ProgressBar::setMax(int max) {
   Telling(this, &Xp_ProgressBar::Max, &Xp_ProgressBar::MaxChanged, [&] { d->control->setMax(max); });
+}
+void Xp_ProgressBar::setRange(int min, int max) {
+  const QPointer<Xp_ProgressBar> alive(this);
+  const int minBefore = Min(), maxBefore = Max();
+  d->control->setRange(min, max);
+  if (alive && Min() != minBefore) Q_EMIT MinChanged(Min());
+  if (alive && Max() != maxBefore) Q_EMIT MaxChanged(Max());
+}
+void Xp_ProgressBar::reset() {
+  Telling(this, &Xp_ProgressBar::Value, &Xp_ProgressBar::valueChanged, [&] { d->control->Reset(); });
 }
 int Xp_ProgressBar::Style() const { return d->control->Style(); }
 void Xp_ProgressBar::setStyleIndex(int style) {

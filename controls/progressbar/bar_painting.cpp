@@ -1,4 +1,5 @@
 // How the bar paints: incrementally, onto the control's persistent surface.
+#include <cmath>
 #include <exception>
 
 #include "controls/progressbar/bar_pictures.h"
@@ -12,6 +13,9 @@ constexpr double kBorderPair = 2.0 * kBorder;
 constexpr int kHeadOffset = 2 * kMarqueeStep;
 constexpr int kMarkerLength = 4 * kMarqueeStep;  // tail start to the head's far side
 constexpr double kHalf = 0.5;
+
+// Source rectangles are whole pixels of the picture, as PaintPicture rounds them.
+int Whole(double v) { return static_cast<int>(std::lround(v)); }
 
 // The frame is painted step by step; a step that fails (a missing picture) must not keep the
 // remaining steps or the state reset from running.
@@ -27,17 +31,17 @@ void IgnoringFailure(Step&& step) {
 }  // namespace
 
 void Xp_ProgressBar::PaintSegment(const host::Picture& pic, double x, double width) {
-  PaintPicture(pic, x, kTrackTop, width, state_.BlockHeight, 0, 0, state_.BlockWidth,
-               state_.BlockSourceHeight);
+  CopyPicture({pic, x, kTrackTop, width, state_.BlockHeight, 0, 0, Whole(state_.BlockWidth),
+               Whole(state_.BlockSourceHeight), -1, false});
 }
 
 void Xp_ProgressBar::RepaintBar() {
   IgnoringFailure([this] {
     setScaleMode(host::ScaleUnit::Pixels);
-    Cls();
+    ClearBar();
   });
   for (const FrameCopy& c : FrameCopies(ScaleWidth(), ScaleHeight()))
-    IgnoringFailure([&] { PaintPicture(img_, c.x, c.y, c.w, c.h, c.sx, c.sy, c.sw, c.sh); });
+    IgnoringFailure([&] { CopyPicture({img_, c.x, c.y, c.w, c.h, c.sx, c.sy, c.sw, c.sh, -1, false}); });
   state_.MarqueeX = kFirstBlockX;
   IgnoringFailure([this] { ResetBarState(); });
 }
@@ -85,24 +89,28 @@ void Xp_ProgressBar::AdvanceBlocks() {
   while (state_.NextBlockX < perUnit * state_.StepCount) {
     if (state_.NextBlockX + kBlockPitch >= state_.BarWidth) PaintLastBlock();
     if (state_.BarFull) break;
-    PaintPicture(pc_[kBlockSlot], state_.NextBlockX, kTrackTop, state_.BlockWidth, state_.BlockHeight, 0, 0,
-                 state_.BlockWidth, state_.BlockSourceHeight);
+    CopyPicture({pc_[kBlockSlot], double(state_.NextBlockX), kTrackTop, state_.BlockWidth, state_.BlockHeight,
+                 0, 0, Whole(state_.BlockWidth), Whole(state_.BlockSourceHeight), BlockIndex(), false});
     state_.NextBlockX += kBlockPitch;
   }
   state_.StepCount = SaturateToInt16(std::int64_t{state_.StepCount} + 1);
 }
 
+int Xp_ProgressBar::BlockIndex() const { return (state_.NextBlockX - kFirstBlockX) / kBlockPitch; }
+
 void Xp_ProgressBar::PaintLastBlock() {
   state_.LastBlockWidth =
       static_cast<float>((static_cast<double>(state_.BarWidth) - kBorder) - state_.NextBlockX);
   if (state_.LastBlockWidth > 0)
-    PaintPicture(pc_[kBlockSlot], state_.NextBlockX, kTrackTop, state_.LastBlockWidth, state_.BlockHeight, 0,
-                 0, state_.BlockWidth, state_.BlockSourceHeight);
+    CopyPicture({pc_[kBlockSlot], double(state_.NextBlockX), kTrackTop, state_.LastBlockWidth,
+                 state_.BlockHeight, 0, 0, Whole(state_.BlockWidth), Whole(state_.BlockSourceHeight),
+                 BlockIndex(), true});
   // NextBlockX stays put, so a later pass squeezes this same block again.
   state_.BarFull = true;
 }
 
 void Xp_ProgressBar::StepMarquee() {
+  steadyAdvance_.reset();
   const std::int32_t p = state_.MarqueeX;
   const double segment = state_.BlockWidth * kHalf;
   const double width = state_.BarWidth;

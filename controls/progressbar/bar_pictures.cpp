@@ -39,15 +39,27 @@ std::optional<QString> LookName(std::int32_t look) {
   return QString::fromLatin1(kLookNames[look]);
 }
 
-host::Picture FramePicture() { return Cached(QStringLiteral("img")); }
-host::Picture BlankPicture() { return Cached(QStringLiteral("blank")); }
+host::Picture FramePicture() {
+  static const host::Picture frame = Cached(QStringLiteral("img"));
+  return frame;
+}
+host::Picture BlankPicture() {
+  static const host::Picture blank = Cached(QStringLiteral("blank"));
+  return blank;
+}
 
 std::optional<LookPictures> LookPicturesFor(std::int32_t look) {
-  const auto name = LookName(look);
-  if (!name) return std::nullopt;
-  LookPictures set;
-  for (int slot = 0; slot < kLookSlots; ++slot)
-    set[slot] = Cached(QStringLiteral("%1_%2").arg(*name).arg(slot));
+  if (look < 0 || look >= kLookCount) return std::nullopt;
+  // Every bar asks for look 0 as it is made: found by index, not by name.
+  static std::array<std::optional<LookPictures>, kLookCount> looks;
+  auto& set = looks[static_cast<std::size_t>(look)];
+  if (!set) {
+    const auto name = LookName(look);
+    LookPictures pictures;
+    for (int slot = 0; slot < kLookSlots; ++slot)
+      pictures[slot] = Cached(QStringLiteral("%1_%2").arg(*name).arg(slot));
+    set = pictures;
+  }
   return set;
 }
 

@@ -25,7 +25,12 @@ class ProgressBarAccessible final : public QAccessibleWidget, public QAccessible
     return QAccessibleWidget::text(t);
   }
 
-  // Focus comes by Tab or the reader's own focus request; nothing else can be done to a gauge.
+  // As QProgressBar: a gauge nobody edits, and nothing to be done to it.
+  QAccessible::State state() const override {
+    QAccessible::State s = QAccessibleWidget::state();
+    s.readOnly = true;
+    return s;
+  }
   QStringList actionNames() const override { return {}; }
 
   QVariant currentValue() const override { return bar()->Value(); }

@@ -53,15 +53,15 @@ void Xp_ProgressBar::SetDefaults() {
   if (const auto look = LookPicturesFor(kDefaultLook)) pc_ = *look;
 }
 
-void Xp_ProgressBar::ShowError(const char* message) const {
-  host::services().MsgBox(QString::fromLatin1(message), host::kMsgBoxCritical, QStringLiteral("Error"));
-}
+void Xp_ProgressBar::ShowError(const char* message) const { host::Refuse(QString::fromLatin1(message)); }
 
 void Xp_ProgressBar::setValue(std::int32_t New_Value) {
   if (New_Value > max_) return ShowError(kValueTooHigh);
   if (New_Value < min_) return ShowError(kValueTooLow);
   value_ = New_Value;
+  const QPointer<Xp_ProgressBar> alive(this);
   PropertyChanged(kKeyValue);
+  if (!alive) return;  // an observer of the notice deleted the bar
   // The refresh timer sets Value ten times a second: build no event while no reader listens.
   if (QAccessible::isActive()) {
     QAccessibleValueChangeEvent changed(&widget(), value_);
@@ -99,8 +99,36 @@ void Xp_ProgressBar::setMax(std::int32_t New_Maxi) {
   PropertyChanged(kKeyMax);
 }
 
+void Xp_ProgressBar::setRange(std::int32_t New_Mini, std::int32_t New_Maxi) {
+  if (New_Mini > New_Maxi) return ShowError(kMinAboveMax);
+  // Max first when the range moves up past the old Max, so neither step meets the other's bound.
+  // Only the first step can be refused (a Min below 0), and then the second is left out.
+  const QPointer<Xp_ProgressBar> alive(this);
+  if (New_Mini > max_) {
+    setMax(New_Maxi);
+    if (alive) setMin(New_Mini);
+  } else {
+    setMin(New_Mini);
+    if (alive && min_ == New_Mini) setMax(New_Maxi);
+  }
+}
+
+void Xp_ProgressBar::Reset() {
+  const bool changed = value_ != min_;
+  value_ = min_;
+  const QPointer<Xp_ProgressBar> alive(this);
+  if (changed) PropertyChanged(kKeyValue);
+  if (!alive) return;
+  steadyAdvance_.reset();
+  const HeldRepaint held(*this);
+  NoticeSize();
+  RepaintBar();
+}
+
 void Xp_ProgressBar::setStyle(std::int32_t New_Style) {
   style_ = New_Style;
+  // The marker draws over the blocks: the next block-mode assignment must draw, even a repeated one.
+  steadyAdvance_.reset();
   PropertyChanged(kKeyStyle);
 }
 

@@ -4,6 +4,9 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <vector>
+
+#include <QImage>
 
 #include "controls/progressbar/bar_state.h"
 #include "platform/host/control.h"
@@ -23,6 +26,11 @@ class Xp_ProgressBar : public host::Control {
   void setMin(std::int32_t New_Mini);
   std::int32_t Max() const { return max_; }
   void setMax(std::int32_t New_Maxi);
+  // Both bounds, in the order the new range gets through; an inverted range is refused as a Min
+  // above Max.
+  void setRange(std::int32_t New_Mini, std::int32_t New_Maxi);
+  // Value back to Min and the bar empty, in either Style.
+  void Reset();
   std::int32_t Style() const { return style_; }
   void setStyle(std::int32_t New_Style);
   std::int32_t ProgressLook() const { return progressLook_; }
@@ -37,12 +45,23 @@ class Xp_ProgressBar : public host::Control {
   void WriteProperties(host::PropertyBag& bag) override;
   void OnResize() override;
   void OnShow() override { shown_ = true; }
+  void PaintPutOff() override;
+
+ public:
+  // On a scaled screen the bar draws its copies again at the screen's own pixels (blocks evenly
+  // spaced, every edge on a whole pixel); at scale 1 it shows its surface as every control does.
+  void paintEvent(QPaintEvent* e);
+  // What the bar shows on a device of `dpr` device pixels per pixel: its copies drawn at that
+  // scale, `DeviceSize(dpr)` pixels.
+  QImage DeviceImage(double dpr);
+  QSize DeviceSize(double dpr) const;
 
  private:
   void RepaintBar();
   void ResetBarState();
   void AdvanceBlocks();
   void PaintLastBlock();
+  int BlockIndex() const;  // the place in the row of the block at NextBlockX
   void StepMarquee();
   void ApplyProgressLook();
 
@@ -50,6 +69,28 @@ class Xp_ProgressBar : public host::Control {
   void ShowError(const char* message) const;
   // Copies the whole of a look picture (or blank) into a destination rectangle at the track's top.
   void PaintSegment(const host::Picture& pic, double x, double width);
+
+  // Everything drawn since the bar was last cleared, oldest first: the surface is the background
+  // with these copies over it. A bar nobody sees keeps its copies until its surface is read or
+  // shown (a thousand bars given a Value before a window shows draw nothing), and a scaled screen
+  // gets them drawn again at its own pixels.
+  struct Copy {
+    host::Picture pic;
+    double x, y, w, h;
+    int sx, sy, sw, sh;
+    int block;         // the block's place in the row, or -1 for anything else
+    bool toTrackEnd;   // the squeezed last block, which ends where the track does
+    QRect cover = {};  // the pixels it fills at scale 1
+  };
+  void ClearBar();
+  void CopyPicture(Copy copy);
+  void DrawCopies();
+  std::vector<Copy> copies_;
+  std::size_t copiesOnSurface_ = 0;
+  bool clearOnSurface_ = true;  // the surface's last clear was drawn
+  std::uint64_t drawing_ = 0;   // counts changes to the copies, for the device image's cache
+  QImage deviceImage_;
+  std::uint64_t deviceDrawing_ = 0;
 
   std::int32_t value_ = 0;
   std::int32_t min_ = 0;

@@ -255,6 +255,8 @@ int selfTest(Tour& t, const QString& dir) {
   }
 
   checkButtonLook(dir);
+  void checkBar(const QString& dir);
+  checkBar(dir);  // bar_checks.cpp
   std::printf("widgets_tour: %d passed, %d failed\n", passed, failed);
   return failed == 0 ? 0 : 1;
 }

@@ -49,7 +49,8 @@ Control::Control(QWidget& widget)
   widget.setFocusPolicy(Qt::StrongFocus);
   // The surface covers every pixel, so Qt need not clear behind it.
   widget.setAttribute(Qt::WA_OpaquePaintEvent);
-  syncSurfaceSize();
+  // The surface is made when something is first drawn or shown: a control that is never shown
+  // may never need one.
   EnsureAccessKeyFilter();
 }
 
@@ -141,7 +142,7 @@ void Control::paintEvent(QPaintEvent*) {
   // On a scaled screen every surface pixel becomes a block of whole device pixels: blending
   // neighbours would blur the pixel-exact drawing.
   p.setRenderHint(QPainter::SmoothPixmapTransform, false);
-  p.drawImage(widget_.rect(), surface_.image());
+  p.drawImage(widget_.rect(), surface().image());
 }
 
 void Control::resizeEvent(QResizeEvent*) {
@@ -153,7 +154,6 @@ void Control::resizeEvent(QResizeEvent*) {
 }
 
 void Control::NoticeSize() {
-  syncSurfaceSize();
   if (widget_.size() == toldSize_) return;
   toldSize_ = widget_.size();
   OnResize();

@@ -51,15 +51,11 @@ int ResultForButton(int button) {
   }
 }
 
-MessageHandler messageHandler = nullptr;  // GUI thread only, as the box it stands for
+RefusalHandler refusalHandler = nullptr;  // GUI thread only, as the box it stands for
 
 class QtServices final : public HostServices {
  public:
   int MsgBox(const QString& text, int style, const QString& title) override {
-    if (messageHandler) {
-      messageHandler(text, title);
-      return kMsgBoxOk;
-    }
     QMessageBox box(IconForStyle(style), title, text, ButtonsForStyle(style), QApplication::activeWindow());
     return ResultForButton(box.exec());
   }
@@ -85,7 +81,13 @@ class QtServices final : public HostServices {
 
 }  // namespace
 
-MessageHandler installMessageHandler(MessageHandler h) { return std::exchange(messageHandler, h); }
+RefusalHandler installRefusalHandler(RefusalHandler h) { return std::exchange(refusalHandler, h); }
+
+void Refuse(const QString& text) {
+  const QString title = QStringLiteral("Error");
+  if (refusalHandler) return refusalHandler(text, title);
+  services().MsgBox(text, kMsgBoxCritical, title);
+}
 
 namespace {
 

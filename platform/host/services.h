@@ -42,11 +42,15 @@ class HostServices {
   [[noreturn]] virtual void End(int status = 0) = 0;
 };
 
-// A program's own taker of the real services' messages (refusals among them), in place of the
-// modal box: it gets the text and the box's title, and the box's answer is OK.
-using MessageHandler = void (*)(const QString& text, const QString& title);
+// A control refuses an assignment (a Value outside its range, ...): the program's refusal handler
+// takes the text if one is installed, whatever services are installed; otherwise the installed
+// services show it in a box with a stop icon, titled "Error". Other boxes never reach the handler.
+void Refuse(const QString& text);
+// A program's own taker of refusals, in place of the box: it gets the text and the box's title.
+// GUI thread only; it may delete the control that refused.
+using RefusalHandler = void (*)(const QString& text, const QString& title);
 // Installs `h` (nullptr: the box again) and returns the previous one, as qInstallMessageHandler.
-MessageHandler installMessageHandler(MessageHandler h);
+RefusalHandler installRefusalHandler(RefusalHandler h);
 
 // The installed services; a real set is installed until something else is.
 HostServices& services();

@@ -23,23 +23,15 @@ class KELVANEWIDGETS_EXPORT Xp_ProgressBar : public QWidget {
   explicit Xp_ProgressBar(QWidget* parent = nullptr);
   ~Xp_ProgressBar() override;
 
-  // A value outside Min..Max, a Min above Max or below 0, or a Max below Min is refused and leaves
-  // the bar as it was: the refusal's text goes to the refusal handler, by default a modal "Error"
-  // box with a stop icon. A Max below the current Value is kept.
   int Value() const;
-  void setValue(int value);
   int Min() const;
-  void setMin(int min);
   int Max() const;
-  void setMax(int max);
   // 0 blocks, any other value the marker.
   int Style() const;
-  void setStyleIndex(int style);
   // The spelling uic writes for a form's Style; QWidget::setStyle(QStyle*) stays in reach.
   void setStyle(int style) { setStyleIndex(style); }
   using QWidget::setStyle;
   int ProgressLook() const;
-  void setProgressLook(int look);
 
   // Takes a refusal's text in place of the box, for every bar of the program (GUI thread only);
   // nullptr brings the box back. Returns the previous handler, as qInstallMessageHandler does.
@@ -49,8 +41,23 @@ class KELVANEWIDGETS_EXPORT Xp_ProgressBar : public QWidget {
   QSize sizeHint() const override;
   QSize minimumSizeHint() const override;
 
- signals:
-  // Each told when an assignment changed the property; a handler may delete the bar.
+ public Q_SLOTS:
+  // A value outside Min..Max, a Min above Max or below 0, or a Max below Min is refused and leaves
+  // the bar as it was: the refusal's text goes to the refusal handler, by default a modal "Error"
+  // box with a stop icon. A Max below the current Value is kept. The refusal handler, and any
+  // handler of the signals below, may delete the bar.
+  void setValue(int value);
+  void setMin(int min);
+  void setMax(int max);
+  // Both bounds, in the order that lets the new range in (Max first when it rises above the old).
+  void setRange(int min, int max);
+  // Value back to Min and the bar empty, in either Style.
+  void reset();
+  void setStyleIndex(int style);
+  void setProgressLook(int look);
+
+ Q_SIGNALS:
+  // Each told when an assignment changed the property.
   void valueChanged(int value);
   void MinChanged(int min);
   void MaxChanged(int max);
