@@ -7,12 +7,17 @@
 
 namespace kelvane::app {
 
-enum class CommandAction { Run, Help, Version, Error };
+// Run: the window (and the panel item with --tray). Optimize: a run in the terminal.
+// --status never reaches here: the program answers it before loading Qt.
+enum class CommandAction { Run, Optimize, Help, Version, Error };
 
 struct CommandLine {
   CommandAction action = CommandAction::Run;
-  QString error;    // set for CommandAction::Error
-  QString display;  // Qt's -display option, if given
+  QString error;        // set for CommandAction::Error
+  QString display;      // Qt's -display option, if given
+  bool tray = false;    // --tray
+  bool quiet = false;   // --optimize --quiet: no progress
+  bool notify = false;  // --optimize --notify: the result as a desktop notification too
 };
 
 // `arguments` is argv as given, program name first. Qt's own options (-platform, -style, ...)
@@ -24,5 +29,9 @@ QString UsageLine();
 
 // Exit status for a command line Kelvane cannot make sense of, as most Unix tools use.
 inline constexpr int kExitUsage = 2;
+// Exit statuses of an --optimize run ended by a signal, every block given back first: the
+// shell's 128 + the signal's number, as the signal itself would have given.
+inline constexpr int kExitInterrupted = 130;
+inline constexpr int kExitTerminated = 143;
 
 }  // namespace kelvane::app

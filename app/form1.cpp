@@ -18,7 +18,6 @@
 #include "platform/host/stock/label.h"
 #include "platform/host/stock/stock_progress_bar.h"
 #include "platform/host/stock/timer.h"
-#include "platform/memory/oom_score_guard.h"
 
 // Resources of a static library must be registered by name before first use.
 static void InitAppResources() {
@@ -78,9 +77,9 @@ class GroupTabs final : public QObject {
 }  // namespace
 
 Form1::Form1(mem::MemoryStatusSource& memory, mem::BlockAllocator& allocator, QLocale locale,
-             const QString& layoutPath)
+             const QString& layoutPath, OptimizeRunsOptions runOptions)
     : memory_(memory),
-      releaseBudget_(allocator),
+      runs_(allocator, std::move(runOptions)),
       locale_(std::move(locale)),
       form_(LoadLayout(layoutPath)),
       tick_{&Label2(3),         &Label2(4),          &Label2(5),      &Label2(7),
@@ -149,18 +148,27 @@ void Form1::Refresh() {
   tick_.percent->setCaption(shown.percent);
 }
 
-void Form1::Optimize() {
+void Form1::Optimize(RunSource source) {
   // A reader hears only bare percentages from the indicator: the button says when a run starts
-  // and when the last nested one is over.
-  Kelvane::chameleonButton& button = OptimizeButton();
-  if (runs_++ == 0) button.setAccessibleDescription(QString::fromLatin1(kRunningDescription));
-  {
-    // If anything still goes wrong while memory is held, the kernel should pick us, not a bystander.
-    mem::OomScoreGuard oomGuard;
-    StockIndicator indicator(ProcessIndicator());
-    RunMemoryRelease(indicator, releaseBudget_, host::services());
+  // and, once the last nested one is over, what it did.
+  const bool outermost = !runs_.running();
+  if (outermost) {
+    OptimizeButton().setAccessibleDescription(QString::fromLatin1(kRunningDescription));
+    for (const auto& started : runStarted_) started();
   }
-  if (--runs_ == 0) button.setAccessibleDescription(QString::fromLatin1(kFinishedDescription));
+  StockIndicator indicator(ProcessIndicator());
+  std::optional<RunRecord> record = runs_.Run(indicator, host::services(), source);
+  if (!record) return;
+  lastRun_ = std::move(record);
+  const QString summary = RunSummaryText(*lastRun_, locale_);
+  OptimizeButton().setAccessibleDescription(summary);
+  OptimizeButton().setToolTip(summary);
+  for (const auto& finished : runFinished_) finished(*lastRun_);
+}
+
+void Form1::addRunHandlers(std::function<void()> started, std::function<void(const RunRecord&)> finished) {
+  if (started) runStarted_.push_back(std::move(started));
+  if (finished) runFinished_.push_back(std::move(finished));
 }
 
 void Form1::End() { host::services().End(0); }

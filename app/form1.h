@@ -3,10 +3,14 @@
 // release routine, "End" ends the program at once. The stored layout's control names stay here.
 #include <QLocale>
 #include <QString>
+#include <functional>
 #include <optional>
+#include <vector>
 
 #include "app/memory_figures.h"
+#include "app/optimize_runs.h"
 #include "app/release_routine.h"
+#include "app/run_record.h"
 #include "platform/host/layout/loaded_form.h"
 #include "platform/memory/block_allocator.h"
 #include "platform/memory/memory_status.h"
@@ -25,16 +29,16 @@ class Timer;
 namespace kelvane::app {
 
 inline constexpr const char* kForm1Layout = ":/layout/form1.json";
-// The Optimize button's description to screen readers while a run goes on, and after it.
+// The Optimize button's description to screen readers while a run goes on; after it, the
+// run's summary, which starts with "Finished".
 inline constexpr const char* kRunningDescription = "Running";
-inline constexpr const char* kFinishedDescription = "Finished";
 
 class Form1 {
  public:
   // `memory` and `allocator` must outlive the window. Raises host::layout::LayoutError for a
   // malformed layout.
   Form1(mem::MemoryStatusSource& memory, mem::BlockAllocator& allocator, QLocale locale = QLocale(),
-        const QString& layoutPath = kForm1Layout);
+        const QString& layoutPath = kForm1Layout, OptimizeRunsOptions runOptions = {});
   ~Form1();
 
   QWidget* window() const { return form_.window(); }
@@ -44,8 +48,16 @@ class Form1 {
   void Show();     // OnLoad, then shows the window
   void Refresh();  // GetMemoryStatus, then the figures
   void GetMemoryStatus();
-  void Optimize();  // the memory release routine
-  void End();       // ends the program at once
+  // The memory release routine. Its record, once the outermost run is over, becomes the Optimize
+  // button's tooltip and description and goes to the finished handler.
+  void Optimize(RunSource source = RunSource::Window);
+  void End();  // ends the program at once
+
+  // Adds handlers called when the outermost run starts and when it has given everything back;
+  // nested runs count as one.
+  void addRunHandlers(std::function<void()> started, std::function<void(const RunRecord&)> finished);
+  bool runInProgress() const { return runs_.running(); }
+  const std::optional<RunRecord>& lastRun() const { return lastRun_; }
 
   // The controls the handlers drive.
   Kelvane::chameleonButton& OptimizeButton() const;
@@ -63,8 +75,10 @@ class Form1 {
   void SetUpForScreenReaders();
 
   mem::MemoryStatusSource& memory_;
-  int runs_ = 0;                       // runs of Optimize under way, nested ones included
-  SharedReleaseBudget releaseBudget_;  // every run of Optimize, nested ones too
+  OptimizeRuns runs_;  // every run of Optimize, nested ones too
+  std::optional<RunRecord> lastRun_;
+  std::vector<std::function<void()>> runStarted_;
+  std::vector<std::function<void(const RunRecord&)>> runFinished_;
   QLocale locale_;
   host::layout::LoadedForm form_;
   mem::MemoryStatus status_;  // refilled by every sample

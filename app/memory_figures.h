@@ -8,7 +8,6 @@
 
 namespace kelvane::app {
 
-inline constexpr double kBytesPerDisplayMegabyte = 1044032.0;
 
 // What one sample writes: the bar value and the two working-label texts.
 struct SampledFigures {

@@ -72,7 +72,8 @@ void ReleasePairs(IndicatorBar& bar, mem::BlockAllocator& allocator, host::HostS
 }  // namespace
 
 std::uint32_t SharedReleaseBudget::GlobalAlloc(std::uint32_t flags, std::size_t bytes) {
-  if (held_ >= budget_) return 0;
+  overBudget_ = held_ >= budget_;
+  if (overBudget_) return 0;
   const std::uint32_t handle = allocator_.GlobalAlloc(flags, bytes);
   if (handle != 0) ++held_;
   return handle;

@@ -38,12 +38,14 @@ class SharedReleaseBudget final : public mem::BlockAllocator {
       : allocator_(allocator), budget_(blocks) {}
   std::uint32_t GlobalAlloc(std::uint32_t flags, std::size_t bytes) override;
   void GlobalFree(std::uint32_t handle) override;
+  mem::Refusal lastRefusal() const override { return overBudget_ ? mem::Refusal::Budget : allocator_.lastRefusal(); }
   std::size_t held() const { return held_; }
 
  private:
   mem::BlockAllocator& allocator_;
   std::size_t budget_;
   std::size_t held_ = 0;
+  bool overBudget_ = false;
 };
 
 // Runs on the UI thread; yields to pending events once per released pair only, so a nested run

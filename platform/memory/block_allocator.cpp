@@ -57,8 +57,12 @@ PageBlock PageBlockAllocator::NewBlock(std::size_t length) {
 std::uint32_t PageBlockAllocator::GlobalAlloc(std::uint32_t /*flags*/, std::size_t bytes) {
   const std::size_t pageSize = PageSize();
   const auto length = RoundUpToPages(bytes, pageSize);
+  lastRefusal_ = Refusal::System;
   if (!length) return 0;
-  if (!gate_->Admit(*length, table_->heldBytes())) return 0;
+  if (!gate_->Admit(*length, table_->heldBytes())) {
+    lastRefusal_ = Refusal::Floor;
+    return 0;
+  }
 
   PageBlock block = NewBlock(*length);
   if (!block) return 0;

@@ -13,6 +13,13 @@ namespace kelvane::mem {
 inline constexpr std::uint32_t GMEM_FIXED = 0;
 inline constexpr std::uint32_t GMEM_MOVEABLE = 2;
 
+// Why the last refused block was refused.
+enum class Refusal {
+  System,  // the system could not give the pages
+  Floor,   // what would stay available fell to the reserve kept for everyone else
+  Budget,  // a limit of the caller's own: the budget its runs share
+};
+
 // Global memory blocks behind 32-bit handles. 0 is never a valid handle:
 // GlobalAlloc returns it on refusal and GlobalFree ignores it.
 class BlockAllocator {
@@ -20,6 +27,8 @@ class BlockAllocator {
   virtual ~BlockAllocator() = default;
   virtual std::uint32_t GlobalAlloc(std::uint32_t flags, std::size_t bytes) = 0;
   virtual void GlobalFree(std::uint32_t handle) = 0;
+  // Meaningful right after GlobalAlloc returned 0.
+  virtual Refusal lastRefusal() const { return Refusal::System; }
 };
 
 // Where the allocator looks for its limits; the defaults are the live system.
@@ -57,6 +66,7 @@ class PageBlockAllocator final : public BlockAllocator {
 
   std::uint32_t GlobalAlloc(std::uint32_t flags, std::size_t bytes) override;
   void GlobalFree(std::uint32_t handle) override;
+  Refusal lastRefusal() const override { return lastRefusal_; }
 
   // Blocks currently held and their mapped size in bytes.
   std::size_t blockCount() const;
@@ -74,6 +84,7 @@ class PageBlockAllocator final : public BlockAllocator {
   std::unique_ptr<BlockRange> range_;  // outlives the table, whose blocks may be its slots
   std::unique_ptr<HandleTable> table_;
   bool populateUnsupported_ = false;
+  Refusal lastRefusal_ = Refusal::System;
 };
 
 }  // namespace kelvane::mem

@@ -26,6 +26,7 @@ constexpr std::array kKeys{
     Key{"Buffers", &MeminfoValues::buffers},
     Key{"Cached", &MeminfoValues::cached},
     Key{"SReclaimable", &MeminfoValues::sReclaimable},
+    Key{"SwapFree", &MeminfoValues::swapFree},
 };
 
 // "   24683772 kB" -> bytes, or an explanation.

@@ -17,6 +17,7 @@ struct MeminfoValues {
   std::optional<std::uint64_t> buffers;
   std::optional<std::uint64_t> cached;
   std::optional<std::uint64_t> sReclaimable;
+  std::optional<std::uint64_t> swapFree;
 };
 
 // Either values or a message naming the offending line.

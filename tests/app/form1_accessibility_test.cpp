@@ -178,14 +178,16 @@ TEST_F(Form1Reader, OnlyWhatIsInTheTreeSpeaks) {
   }
 }
 
-TEST_F(Form1Reader, OptimizeSaysWhenItsRunStartsAndEnds) {
+TEST_F(Form1Reader, OptimizeSaysWhenItsRunStartsAndWhatItDid) {
   Kelvane::chameleonButton& optimize = form.OptimizeButton();
   EXPECT_EQ(optimize.accessibleDescription(), QString());
   QString during;
   allocator.onAsk = [&] { during = optimize.accessibleDescription(); };
   form.Optimize();
   EXPECT_EQ(during, kRunningDescription);
-  EXPECT_EQ(optimize.accessibleDescription(), kFinishedDescription);
+  ASSERT_TRUE(form.lastRun());
+  EXPECT_EQ(optimize.accessibleDescription(), RunSummaryText(*form.lastRun(), QLocale::c()));
+  EXPECT_EQ(optimize.toolTip(), optimize.accessibleDescription());
 }
 
 }  // namespace

@@ -5,12 +5,17 @@
 #include <cstring>
 #include <optional>
 
+#include "app/window_main.h"
+
 #include "app/command_line.h"
 #include "app/form1.h"
 #include "app/platform_env.h"
+#include "app/run_store.h"
 #include "app/start_failure.h"
+#include "app/terminal_run.h"
 #include "platform/host/layout/layout_error.h"
 
+namespace kelvane::app {
 namespace {
 
 // False when the text could not be written, a full disk or a closed descriptor say.
@@ -23,31 +28,31 @@ int PrintOrFail(const QString& text) {
   const int error = errno;
   Print(stderr, QStringLiteral("kelvane: cannot write to standard output: %1\n")
                     .arg(QString::fromLocal8Bit(std::strerror(error))));
-  return kelvane::app::kExitCannotStart;
+  return kExitCannotStart;
 }
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  using kelvane::app::CommandAction;
+int RunKelvane(int argc, char** argv) {
   QStringList arguments;
   for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
   // Before QApplication: creating it without a display aborts, and --help must not need one.
-  const kelvane::app::CommandLine command = kelvane::app::ParseCommandLine(arguments);
+  const CommandLine command = ParseCommandLine(arguments);
   switch (command.action) {
-    case CommandAction::Help: return PrintOrFail(kelvane::app::HelpText());
+    case CommandAction::Help: return PrintOrFail(HelpText());
     case CommandAction::Version:
       return PrintOrFail(QStringLiteral("kelvane %1\n").arg(QStringLiteral(KELVANE_VERSION)));
     case CommandAction::Error:
-      Print(stderr, QStringLiteral("kelvane: %1\n").arg(command.error) + kelvane::app::UsageLine() +
+      Print(stderr, QStringLiteral("kelvane: %1\n").arg(command.error) + UsageLine() +
                         QStringLiteral("Try 'kelvane --help' for more information.\n"));
-      return kelvane::app::kExitUsage;
+      return kExitUsage;
+    case CommandAction::Optimize: return RunInTerminal(command);
     case CommandAction::Run: break;
   }
 
-  kelvane::app::SettleWaylandEnvironment();
-  std::optional<kelvane::app::StartFailureGuard> noDisplay(
-      std::in_place, kelvane::app::DisplayRequest{command.display, qEnvironmentVariable("DISPLAY"),
+  SettleWaylandEnvironment();
+  std::optional<StartFailureGuard> noDisplay(
+      std::in_place, DisplayRequest{command.display, qEnvironmentVariable("DISPLAY"),
                                                   qEnvironmentVariable("WAYLAND_DISPLAY")});
   QApplication app(argc, argv);
   noDisplay.reset();
@@ -56,16 +61,22 @@ int main(int argc, char** argv) {
   // Matches the installed desktop entry, so a desktop shell shows its icon and name for the window.
   QApplication::setDesktopFileName(QStringLiteral(KELVANE_APP_ID));
 
-  kelvane::mem::ProcMeminfoSource memory;
-  kelvane::mem::PageBlockAllocator allocator;
+  mem::ProcMeminfoSource memory;
+  mem::PageBlockAllocator allocator;
   try {
-    kelvane::app::Form1 form(memory, allocator);
+    OptimizeRunsOptions runOptions;
+    runOptions.useLock = true;
+    Form1 form(memory, allocator, QLocale(), QString::fromLatin1(kForm1Layout), runOptions);
+    RunStore store;
+    form.addRunHandlers(nullptr, [&store](const RunRecord& record) { store.Append(record); });
     form.Show();
     return QApplication::exec();
-  } catch (const kelvane::host::layout::LayoutError& e) {
+  } catch (const host::layout::LayoutError& e) {
     QMessageBox::critical(
         nullptr, QStringLiteral("Kelvane"),
         QStringLiteral("The window's stored layout is damaged:\n%1").arg(QString::fromUtf8(e.what())));
     return 1;
   }
 }
+
+}  // namespace kelvane::app
