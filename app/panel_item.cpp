@@ -16,6 +16,7 @@
 #include "app/run_record.h"
 #include "app/run_store.h"
 #include "app/single_instance.h"
+#include "platform/host/services.h"
 #include "platform/host/stock/label.h"
 #include "platform/host/stock/stock_progress_bar.h"
 #include "platform/host/stock/timer.h"
@@ -179,21 +180,34 @@ void PanelItem::SetStartAtLogin(bool on) {
   startAtLogin_->setChecked(AutostartEnabled());
 }
 
+namespace {
+
+// Qt 6.4's Wayland client can wait for ever in its display's destructor, joining an event thread
+// that waits for a read no one makes (about one close in a dozen under sway). Once the event loop is
+// over nothing is left to save, so on Wayland the process ends there.
+int Exec() {
+  const int status = QApplication::exec();
+  if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) host::services().End(status);
+  return status;
+}
+
+}  // namespace
+
 int RunWindow(Form1& form, bool trayOption) {
   PanelSettings settings;
   if (!trayOption && !settings.showInPanel()) {
     form.Show();
-    return QApplication::exec();
+    return Exec();
   }
   if (!QSystemTrayIcon::isSystemTrayAvailable()) {
     Warn(QStringLiteral("no panel here can show Kelvane's item; the window stays open"));
     form.Show();
-    return QApplication::exec();
+    return Exec();
   }
   QApplication::setQuitOnLastWindowClosed(false);
   PanelItem item(form, settings);
   if (!trayOption) item.ShowWindow();
-  return QApplication::exec();
+  return Exec();
 }
 
 }  // namespace kelvane::app

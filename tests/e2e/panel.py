@@ -272,14 +272,18 @@ def grim_pixels(geometry):
 def screenshots(k):
     """The bar at scale 1 and 2, light and dark, with the item's menu open; saved to SHOTS."""
     os.makedirs(SHOTS, exist_ok=True)
+    # sway's headless backend has no pointer; a program that makes a virtual one gives the seat one.
+    if os.environ.get("KELVANE_PANEL_POINTER"):
+        start([os.environ["KELVANE_PANEL_POINTER"], "0", "0", "640", "480", "0", "300"], "pointer")
+    swaymsg("output", "*", "resolution", "1280x720")
     for name, background in (("light", "#f2f2f2"), ("dark", "#1e1e1e")):
         bar = start_waybar(background)
         item = wait(60, "the item did not reach the panel", lambda: kelvane_item(k.pid))
         for scale in (1, 2):
             swaymsg("output", "*", "scale", str(scale))
             time.sleep(1)  # the bar redraws at the new scale; nothing to poll for from outside
-            width = 640 // scale
-            subprocess.run(["grim", "-g", "%d,0 %dx28" % (width - 160, 160),
+            width = 1280 // scale
+            subprocess.run(["grim", "-g", "%d,0 %dx28" % (width - 120, 120),
                             os.path.join(SHOTS, "panel-%s-%dx.png" % (name, scale))], check=True)
             if name == "light":
                 empty = grim_pixels("%d,40 200x150" % (width - 200))
@@ -288,9 +292,9 @@ def screenshots(k):
                 swaymsg("seat", "-", "cursor", "release", "button3")
                 wait(10, "the item's menu did not open", lambda: grim_pixels("%d,40 200x150" % (width - 200)) != empty)
                 time.sleep(0.5)
-                subprocess.run(["grim", "-g", "%d,0 260x200" % (width - 260),
+                subprocess.run(["grim", "-g", "%d,0 560x180" % (width - 560),
                                 os.path.join(SHOTS, "panel-menu-%dx.png" % scale)], check=True)
-                swaymsg("seat", "-", "cursor", "set", "10", "400")
+                swaymsg("seat", "-", "cursor", "set", "10", "300")
                 swaymsg("seat", "-", "cursor", "press", "button1")
                 swaymsg("seat", "-", "cursor", "release", "button1")
         swaymsg("output", "*", "scale", "1")
