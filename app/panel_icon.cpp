@@ -1,5 +1,7 @@
 #include "app/panel_icon.h"
 
+#include <QIconEngine>
+#include <QPainter>
 #include <QPixmap>
 #include <algorithm>
 #include <utility>
@@ -76,11 +78,52 @@ QImage DrawPanelIcon(int side, int percent) {
   return image;
 }
 
-QIcon PanelIcon(int percent) {
-  QIcon icon;
-  for (int side : kPanelIconDeviceSides) icon.addPixmap(QPixmap::fromImage(DrawPanelIcon(side, percent)));
-  return icon;
+namespace {
+
+// The smallest drawn side that covers `side`, else the largest.
+int DrawnSide(int side) {
+  for (int drawn : kPanelIconDeviceSides) {
+    if (drawn >= side) return drawn;
+  }
+  return kPanelIconDeviceSides.back();
 }
+
+// Draws each size when asked. An icon made of pixmaps leaves each of them in the pixmap cache once
+// it is read, up to 10 MB over a day of changing shares.
+class PanelIconEngine final : public QIconEngine {
+ public:
+  explicit PanelIconEngine(int percent) : percent_(percent) {}
+  QIconEngine* clone() const override { return new PanelIconEngine(percent_); }
+  QString key() const override { return QStringLiteral("KelvanePanelIcon"); }
+  QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override {
+    QList<QSize> sizes;
+    for (int side : kPanelIconDeviceSides) sizes << QSize(side, side);
+    return sizes;
+  }
+  QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override {
+    return size.boundedTo(QSize(kPanelIconDeviceSides.back(), kPanelIconDeviceSides.back()));
+  }
+  QPixmap pixmap(const QSize& size, QIcon::Mode, QIcon::State) override {
+    const int side = std::min(size.width(), size.height());
+    if (side <= 0) return {};
+    QImage image = DrawPanelIcon(DrawnSide(side), percent_);
+    if (image.width() != side)
+      image = image.scaled(side, side, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    return QPixmap::fromImage(std::move(image));
+  }
+  void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override {
+    const qreal scale = painter->device() ? painter->device()->devicePixelRatioF() : 1.0;
+    const int side = qRound(std::min(rect.width(), rect.height()) * scale);
+    painter->drawPixmap(rect, pixmap(QSize(side, side), mode, state));
+  }
+
+ private:
+  int percent_;
+};
+
+}  // namespace
+
+QIcon PanelIcon(int percent) { return QIcon(new PanelIconEngine(percent)); }
 
 PanelIconKey PanelIconKeyFor(int percent) {
   PanelIconKey key;

@@ -40,7 +40,7 @@ QRgb PanelFillColour(int percent);
 
 // One size, `side` device pixels square.
 QImage DrawPanelIcon(int side, int percent);
-// Every device size.
+// Every device size, drawn when a size is asked for.
 QIcon PanelIcon(int percent);
 
 // What the icon draws for `percent`: equal keys draw the same pictures at every size.

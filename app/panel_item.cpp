@@ -3,6 +3,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDBusConnection>
+#include <QDBusServiceWatcher>
 #include <QMenu>
 #include <QSystemTrayIcon>
 #include <QTimer>
@@ -26,6 +28,7 @@ namespace {
 
 // However fast the figures move, the panel hears of them at most once a second.
 constexpr int kUpdateMs = 1000;
+constexpr int kPanelBackMs = 5000;
 
 void Warn(const QString& text) { std::fprintf(stderr, "kelvane: %s\n", qPrintable(text)); }
 
@@ -53,6 +56,8 @@ PanelItem::PanelItem(Form1& form, PanelSettings& settings)
   connect(timer_, &QTimer::timeout, this, [this] { Update(); });
   timer_->start(kUpdateMs);
 
+  WatchThePanel();
+
   server_ = new PanelInstanceServer([this](const QByteArray& token) { ShowWindow(token); }, this);
   if (!server_->Listen(PanelSocketPath())) {
     delete server_;
@@ -61,6 +66,25 @@ PanelItem::PanelItem(Form1& form, PanelSettings& settings)
 }
 
 PanelItem::~PanelItem() = default;
+
+void PanelItem::WatchThePanel() {
+  // A panel that goes for good takes the way back to the window with it: unless it is back within a
+  // few seconds (a restart takes about one), the window comes back, and closing it ends Kelvane.
+  auto* watcher = new QDBusServiceWatcher(
+      QStringLiteral("org.kde.StatusNotifierWatcher"), QDBusConnection::sessionBus(),
+      QDBusServiceWatcher::WatchForRegistration | QDBusServiceWatcher::WatchForUnregistration, this);
+  auto* gone = new QTimer(this);
+  gone->setSingleShot(true);
+  connect(gone, &QTimer::timeout, this, [this] {
+    panelPresent_ = false;
+    if (tray_->isVisible()) ShowWindow();
+  });
+  connect(watcher, &QDBusServiceWatcher::serviceUnregistered, gone, [gone] { gone->start(kPanelBackMs); });
+  connect(watcher, &QDBusServiceWatcher::serviceRegistered, this, [this, gone] {
+    gone->stop();
+    panelPresent_ = true;
+  });
+}
 
 void PanelItem::BuildMenu() {
   show_ = menu_->addAction(QStringLiteral("Show Kelvane"), this, [this] { ShowWindow(); });
@@ -137,7 +161,7 @@ void PanelItem::ToggleWindow() {
 
 bool PanelItem::eventFilter(QObject* watched, QEvent* event) {
   // While the item is there it is the way back: closing only hides.
-  if (event->type() == QEvent::Close && watched == form_.window() && tray_->isVisible()) {
+  if (event->type() == QEvent::Close && watched == form_.window() && tray_->isVisible() && panelPresent_) {
     event->ignore();
     form_.window()->hide();
     return true;
@@ -195,7 +219,9 @@ int Exec() {
 
 int RunWindow(Form1& form, bool trayOption) {
   PanelSettings settings;
-  if (!trayOption && !settings.showInPanel()) {
+  // Read either way: a damaged file is news even when --tray makes the choice.
+  const bool saved = settings.showInPanel();
+  if (!trayOption && !saved) {
     form.Show();
     return Exec();
   }

@@ -40,6 +40,7 @@ class PanelItem final : public QObject {
 
  private:
   void BuildMenu();
+  void WatchThePanel();
   void RunStarted();
   void RunFinished(const RunRecord& record);
   void SetShowInPanel(bool show);
@@ -55,6 +56,7 @@ class PanelItem final : public QObject {
   PanelInstanceServer* server_ = nullptr;
   bool windowPlaced_ = false;
   bool running_ = false;
+  bool panelPresent_ = true;  // false once the panel has been gone for a while
   std::optional<PanelIconKey> drawn_;
   QString toolTip_;
   int iconUpdates_ = 0;

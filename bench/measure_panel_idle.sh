@@ -46,12 +46,13 @@ mkdir -p "$work/plain" "$work/panel/kelvane"
 printf '[panel]\nshow=true\n' >"$work/panel/kelvane/kelvane.conf"
 XDG_CONFIG_HOME=$work/plain "$build/kelvane" & plain=$!
 pids+=("$plain")
-XDG_CONFIG_HOME=$work/panel "$build/kelvane" & panel=$!
+XDG_CONFIG_HOME=$work/panel "$build/kelvane" 2>"$work/panel.err" & panel=$!
 pids+=("$panel")
 dbus-monitor --session "type='signal',interface='org.kde.StatusNotifierItem',member='NewIcon'" \
   >"$work/signals" 2>/dev/null &
 pids+=($!)
 sleep 3  # start-up is not idle
+kill -0 "$panel" 2>/dev/null || { echo "the Kelvane with the panel item ended: $(cat "$work/panel.err")" >&2; exit 1; }
 p0=$(cpu_ns "$plain"); k0=$(cpu_ns "$panel"); t0=$(date +%s.%N)
 i0=$(grep -c 'member=NewIcon' "$work/signals" || true)
 sleep "$seconds"

@@ -1,6 +1,6 @@
 #!/usr/bin/python3
-"""Kelvane's panel item, read and driven over D-Bus as waybar's tray sees it. Run by panel.sh, which
-starts sway and a private session bus; every wait polls for its condition with a generous limit."""
+"""Kelvane's panel item as waybar's tray sees it, read and driven over D-Bus. Run by panel.sh; every
+wait polls for its condition with a generous limit."""
 import json
 import os
 import re
@@ -13,222 +13,156 @@ import gi
 gi.require_version("Gio", "2.0")
 from gi.repository import Gio, GLib  # noqa: E402
 
-KELVANE = sys.argv[1]
-WORK = os.environ["PANEL_WORK"]
-SHOTS = os.environ.get("KELVANE_PANEL_SHOTS")
-CONFIG = os.path.join(os.environ["XDG_CONFIG_HOME"], "kelvane", "kelvane.conf")
-AUTOSTART = os.path.join(os.environ["XDG_CONFIG_HOME"], "autostart", "io.github.kelvane.Kelvane.desktop")
-RUNS = os.path.join(os.environ["XDG_STATE_HOME"], "kelvane", "runs")
-ITEM = "org.kde.StatusNotifierItem"
-MENU = "com.canonical.dbusmenu"
-FILLS = {0x2E9D4F, 0xE8A317, 0xD93A2B}  # the icon's fill colours: plenty, low, critical free
-MENU_LABELS = ["Show Kelvane", "Optimize", None, "Show in the panel", "Start at login", "End"]
-
+KELVANE, WORK, SHOTS = sys.argv[1], os.environ["PANEL_WORK"], os.environ.get("KELVANE_PANEL_SHOTS")
+CONFIG = os.environ["XDG_CONFIG_HOME"] + "/kelvane/kelvane.conf"
+AUTOSTART = os.environ["XDG_CONFIG_HOME"] + "/autostart/io.github.kelvane.Kelvane.desktop"
+RUNS = os.environ["XDG_STATE_HOME"] + "/kelvane/runs"
+SNI, MENU, WATCHER = "org.kde.StatusNotifierItem", "com.canonical.dbusmenu", "org.kde.StatusNotifierWatcher"
+FILLS = {0x2E9D4F, 0xE8A317, 0xD93A2B}  # the icon's fill colours
 bus = Gio.bus_get_sync(Gio.BusType.SESSION)
-procs = []
-detail = ""
+procs, seen = [], [""]
 
 
 def fail(message):
-    print("FAIL: " + message, file=sys.stderr)
     for p in procs:
         if p.poll() is None:
             p.kill()
-    sys.exit(1)
+    sys.exit("FAIL: " + message)
 
 
 def wait(seconds, message, check, step=0.1):
-    """Runs check until it returns something true; fails with message (and the last detail seen)."""
-    global detail
-    detail = ""
+    seen[0] = ""
     deadline = time.monotonic() + seconds
     while True:
         try:
             result = check()
         except GLib.Error as e:
-            result, detail = None, e.message
+            result, seen[0] = None, e.message
         if result:
             return result
         if time.monotonic() > deadline:
-            fail("%s after %d s%s" % (message, seconds, "; last seen: %s" % detail if detail else ""))
+            fail("%s after %d s; last seen: %s" % (message, seconds, seen[0]))
         time.sleep(step)
 
 
-def call(name, path, interface, method, args=None, reply=None, timeout_ms=25000):
-    result = bus.call_sync(name, path, interface, method, args, GLib.VariantType(reply) if reply else None,
-                           Gio.DBusCallFlags.NO_AUTO_START, timeout_ms, None)
-    return result.unpack() if result is not None else None
+def call(name, path, interface, method, signature=None, args=(), reply=None):
+    result = bus.call_sync(name, path, interface, method, GLib.Variant(signature, args) if signature else None,
+                           GLib.VariantType(reply) if reply else None, Gio.DBusCallFlags.NO_AUTO_START, 25000, None)
+    return result.unpack() if result else None
 
 
-def dbus(method, *args, reply):
-    signature = "(" + "s" * len(args) + ")"
-    return call("org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus", method,
-                GLib.Variant(signature, args), reply)[0]
+def owned(name):
+    return call("org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus", "NameHasOwner", "(s)",
+                (name,), "(b)")[0]
 
 
-def has_owner(name):
-    return dbus("NameHasOwner", name, reply="(b)")
-
-
-def start(args, name, env=None, stdin=None):
-    err = open(os.path.join(WORK, name + ".err"), "w+")
-    p = subprocess.Popen(args, stdin=stdin, stdout=err, stderr=err, env={**os.environ, **(env or {})})
-    p.errfile = err.name
+def start(name, args, env=None, **kwargs):
+    p = subprocess.Popen(args, stdout=open("%s/%s.log" % (WORK, name), "w"), stderr=subprocess.STDOUT,
+                         env={**os.environ, **(env or {})}, **kwargs)
+    p.log = "%s/%s.log" % (WORK, name)
     procs.append(p)
     return p
 
 
-def stderr_of(p):
-    with open(p.errfile) as f:
+def log(p):
+    with open(p.log) as f:
         return f.read()
 
 
 def alive(p):
     if p.poll() is not None:
-        fail("%s exited with status %d: %s" % (p.args[0], p.returncode, stderr_of(p)))
+        fail("%s ended with status %d: %s" % (p.args, p.returncode, log(p)))
     return True
 
 
-def exits(p, seconds, status=0):
-    global detail
-    wait(seconds, "%s still running" % " ".join(p.args), lambda: p.poll() is not None)
-    if p.returncode != status:
-        fail("%s: exit status %d, expected %d: %s" % (" ".join(p.args), p.returncode, status, stderr_of(p)))
+def ends(p):
+    wait(30, "%s still running" % p.args, lambda: p.poll() is not None)
+    if p.returncode != 0:
+        fail("%s: exit status %d: %s" % (p.args, p.returncode, log(p)))
 
-
-# --- the panel -------------------------------------------------------------------------------------
 
 def start_waybar(background):
-    with open(os.path.join(WORK, "waybar.json"), "w") as f:
-        json.dump({"layer": "top", "position": "top", "height": 28, "modules-right": ["tray"],
-                   "tray": {"icon-size": 22, "spacing": 6}}, f)
-    with open(os.path.join(WORK, "waybar.css"), "w") as f:
-        f.write("* { font-family: DejaVu Sans; font-size: 12px; }\n"
-                "window#waybar { background: %s; }\n#tray { padding: 0 6px; }\n" % background)
-    waybar = start(["waybar", "-c", os.path.join(WORK, "waybar.json"), "-s", os.path.join(WORK, "waybar.css")],
-                   "waybar", {"GDK_BACKEND": "wayland"})
-    wait(30, "waybar's tray never offered a StatusNotifierWatcher",
-         lambda: alive(waybar) and has_owner("org.kde.StatusNotifierWatcher"))
-    return waybar
+    with open(WORK + "/waybar.json", "w") as f:
+        json.dump({"height": 28, "modules-right": ["tray"], "tray": {"icon-size": 22, "spacing": 6}}, f)
+    with open(WORK + "/waybar.css", "w") as f:
+        f.write("window#waybar { background: %s; } #tray { padding: 0 6px; }\n" % background)
+    p = start("waybar", ["waybar", "-c", WORK + "/waybar.json", "-s", WORK + "/waybar.css"], {"GDK_BACKEND": "wayland"})
+    wait(30, "waybar offered no StatusNotifierWatcher", lambda: alive(p) and owned(WATCHER))
+    return p
 
 
 def stop(p):
     p.terminate()
     p.wait(20)
+    if p.args[0] == "waybar":
+        wait(30, "the watcher outlived its panel", lambda: not owned(WATCHER))
 
 
-def kelvane_item(pid):
-    """The item's (bus name, path) in the watcher's list, when the process pid registered one."""
-    global detail
-    entries = call("org.kde.StatusNotifierWatcher", "/StatusNotifierWatcher", "org.freedesktop.DBus.Properties",
-                   "Get", GLib.Variant("(ss)", ("org.kde.StatusNotifierWatcher", "RegisteredStatusNotifierItems")),
-                   "(v)")[0]
-    detail = "registered: %s" % entries
-    for entry in entries:
-        name, slash, path = entry.partition("/")
-        try:
-            if dbus("GetConnectionUnixProcessID", name, reply="(u)") == pid:
-                return name, slash + path if slash else "/StatusNotifierItem"
-        except GLib.Error:
-            pass
+def item_of(k):
+    """Kelvane's item (bus name, path) as the panel's watcher lists it."""
+    entries = call(WATCHER, "/StatusNotifierWatcher", "org.freedesktop.DBus.Properties", "Get", "(ss)",
+                   (WATCHER, "RegisteredStatusNotifierItems"), "(v)")[0]
+    seen[0] = "registered: %s" % entries
+    for name, slash, path in (e.partition("/") for e in entries):
+        if call("org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
+                "GetConnectionUnixProcessID", "(s)", (name,), "(u)")[0] == k.pid:
+            return name, slash + path
     return None
 
 
-def properties(item):
-    return call(item[0], item[1], "org.freedesktop.DBus.Properties", "GetAll", GLib.Variant("(s)", (ITEM,)),
-                "(a{sv})")[0]
+def props(item):
+    return call(*item, "org.freedesktop.DBus.Properties", "GetAll", "(s)", (SNI,), "(a{sv})")[0]
 
 
-def tooltip_percent(title):
-    m = re.fullmatch(r"Total : \d+\.000 MB\nUsed : \d+\.\d{3} Mb\nFree : \d+\.\d\d MB\n"
-                     r"Free Memory In Percent: (\d+) %(\nOptimizing: \d+ %)?", title)
-    return int(m.group(1)) if m else None
-
-
-def expected_columns(side, percent):
+def columns_for(side, percent):
     unit = max(1, side // 16)
     inner = side - 4 * unit
     columns = (inner * percent + 50) // 100
-    if percent > 0:
-        columns = max(columns, 1)
-    if percent < 100:
-        columns = min(columns, inner - 1)
-    return columns
+    return min(max(columns, 1 if percent else 0), inner if percent == 100 else inner - 1)
 
 
-def fill_columns(width, height, data):
-    """The widest run of fill colour on any row of an ARGB (network order) picture."""
-    best = 0
-    for y in range(height):
-        count = 0
-        for x in range(width):
-            a, r, g, b = data[4 * (y * width + x):4 * (y * width + x) + 4]
-            count += a == 255 and (r << 16 | g << 8 | b) in FILLS
-        best = max(best, count)
-    return best
-
-
-def icon_follows_share(item):
-    """The tooltip's per cent when every size of the icon shows it, else None."""
-    global detail
-    props = properties(item)
-    percent = tooltip_percent(props["ToolTip"][2])
-    sizes = sorted((w, fill_columns(w, h, bytes(data))) for w, h, data in props["IconPixmap"])
-    detail = "tooltip %r, icon sizes and fill columns %s" % (props["ToolTip"][2], sizes)
-    if percent is None or [w for w, _ in sizes] != [16, 22, 24, 32, 44, 48, 64]:
-        return None
-    return percent if all(c == expected_columns(w, percent) for w, c in sizes) else None
+def drawn_share(item):
+    """The tooltip's per cent when every size of the icon draws it."""
+    p = props(item)
+    m = re.fullmatch(r"Total : \d+\.000 MB\nUsed : \d+\.\d{3} Mb\nFree : \d+\.\d\d MB\n"
+                     r"Free Memory In Percent: (\d+) %(\nOptimizing: \d+ %)?", p["ToolTip"][2])
+    drawn = []
+    for w, h, data in p["IconPixmap"]:  # ARGB in network order; the widest run of fill on a row
+        rows = [[data[i:i + 4] for i in range(4 * w * y, 4 * w * (y + 1), 4)] for y in range(h)]
+        drawn.append((w, max(sum(a == 255 and (r << 16 | g << 8 | b) in FILLS for a, r, g, b in row) for row in rows)))
+    seen[0] = "tooltip %r, icon sizes and filled columns %s" % (p["ToolTip"][2], drawn)
+    ok = m and [w for w, _ in drawn] == [16, 22, 24, 32, 44, 48, 64]
+    return ok and all(c == columns_for(w, int(m.group(1))) for w, c in drawn) and int(m.group(1))
 
 
 def menu(item):
-    path = properties(item)["Menu"]
-    _, (_, _, children) = call(item[0], path, MENU, "GetLayout", GLib.Variant("(iias)", (0, -1, [])),
-                               "(u(ia{sv}av))")
-    entries = []
-    for cid, props, _ in children:
-        if props.get("type") == "separator" or not props.get("visible", True):
-            continue
-        entries.append({"id": cid, "label": props.get("label", "").replace("_", ""),
-                        "enabled": props.get("enabled", True), "checked": props.get("toggle-state", 0) == 1})
-    return path, entries
-
-
-def entry(item, label):
-    for e in menu(item)[1]:
-        if e["label"] == label:
-            return e
-    fail("no menu entry %r in %s" % (label, menu(item)[1]))
+    path = props(item)["Menu"]
+    _, (_, _, children) = call(item[0], path, MENU, "GetLayout", "(iias)", (0, -1, []), "(u(ia{sv}av))")
+    return path, {p.get("label", ""): (i, p.get("enabled", True), p.get("toggle-state", 0))
+                  for i, p, _ in children if p.get("type") != "separator"}
 
 
 def click(item, label):
-    path, _ = menu(item)
-    call(item[0], path, MENU, "Event", GLib.Variant("(isvu)", (entry(item, label)["id"], "clicked",
-                                                                GLib.Variant("i", 0), 0)))
+    path, entries = menu(item)
+    call(item[0], path, MENU, "Event", "(isvu)", (entries[label][0], "clicked", GLib.Variant("i", 0), 0))
 
 
-# --- the window, as sway shows it -------------------------------------------------------------------
-
-def sway_windows(pid):
-    tree = json.loads(subprocess.run(["swaymsg", "-t", "get_tree", "-r"], check=True, capture_output=True,
-                                     text=True).stdout)
-
-    def walk(n):
-        yield n
-        for c in n.get("nodes", []) + n.get("floating_nodes", []):
-            yield from walk(c)
-    return [n for n in walk(tree) if n.get("pid") == pid and n.get("name") == "Kelvane"]
+def activate(item):
+    call(*item, SNI, "Activate", "(ii)", (0, 0))
 
 
-def window_shown(p):
-    return alive(p) and len(sway_windows(p.pid)) == 1
+def shown(k, expected=True):
+    tree = json.loads(subprocess.run(["swaymsg", "-t", "get_tree", "-r"], check=True, capture_output=True).stdout)
+    nodes, found = [tree], False
+    while nodes:
+        n = nodes.pop()
+        found |= n.get("pid") == k.pid
+        nodes += n.get("nodes", []) + n.get("floating_nodes", [])
+    return alive(k) and found == expected
 
 
-def window_hidden(p):
-    return alive(p) and not sway_windows(p.pid)
-
-
-def close_window(p):
-    subprocess.run(["swaymsg", "[pid=%d] kill" % p.pid], check=True, capture_output=True)
+def close(k):
+    subprocess.run(["swaymsg", "[pid=%d] kill" % k.pid], check=True, capture_output=True)
 
 
 def write_config(text):
@@ -237,221 +171,162 @@ def write_config(text):
         f.write(text)
 
 
-def run_lines():
-    try:
-        with open(RUNS) as f:
-            return [line for line in f if line.strip() and not line.startswith("#")]
-    except FileNotFoundError:
-        return []
+def runs():
+    return len(open(RUNS).readlines()) if os.path.exists(RUNS) else 0
 
 
-def optimize_from_menu(item, p):
-    before = len(run_lines())
+def optimize(item, k):
+    before = runs()
     click(item, "Optimize")
     # The run answers the bus only while it gives memory back; it may be over before that is seen.
-    wait(300, "Optimize was neither disabled nor finished",
-         lambda: not entry(item, "Optimize")["enabled"] or len(run_lines()) > before, step=0.05)
-    if len(run_lines()) == before:
-        print("Optimize was disabled during the run")
-    wait(300, "no run record was written", lambda: alive(p) and len(run_lines()) > before, step=0.5)
-    summary = wait(60, "the menu never showed the run's result",
-                   lambda: next((e["label"] for e in menu(item)[1] if e["label"].startswith("Finished")), None))
-    wait(30, "Optimize stayed disabled after the run", lambda: entry(item, "Optimize")["enabled"])
-    return summary
-
-
-def swaymsg(*args):
-    subprocess.run(["swaymsg"] + list(args), check=True, capture_output=True)
-
-
-def grim_pixels(geometry):
-    png = subprocess.run(["grim", "-g", geometry, "-t", "ppm", "-"], check=True, capture_output=True).stdout
-    return png
+    wait(300, "Optimize was neither disabled nor over", lambda: not menu(item)[1]["Optimize"][1] or runs() > before)
+    wait(300, "no run record was written", lambda: alive(k) and runs() > before, step=0.5)
+    return wait(60, "the menu never showed the run's result", lambda: menu(item)[1]["Optimize"][1] and next(
+        (label for label in menu(item)[1] if label.startswith("Finished: held")), None))
 
 
 def screenshots(k):
-    """The bar at scale 1 and 2, light and dark, with the item's menu open; saved to SHOTS."""
+    """The bar at scale 1 and 2, light and dark, and its menu open, into SHOTS."""
     os.makedirs(SHOTS, exist_ok=True)
     # sway's headless backend has no pointer; a program that makes a virtual one gives the seat one.
     if os.environ.get("KELVANE_PANEL_POINTER"):
-        start([os.environ["KELVANE_PANEL_POINTER"], "0", "0", "640", "480", "0", "300"], "pointer")
-    swaymsg("output", "*", "resolution", "1280x720")
+        start("pointer", [os.environ["KELVANE_PANEL_POINTER"], "0", "0", "640", "480", "0", "300"])
+    subprocess.run(["swaymsg", "output * resolution 1280x720"], check=True, capture_output=True)
     for name, background in (("light", "#f2f2f2"), ("dark", "#1e1e1e")):
         bar = start_waybar(background)
-        item = wait(60, "the item did not reach the panel", lambda: kelvane_item(k.pid))
+        wait(60, "the item did not reach the panel", lambda: item_of(k))
         for scale in (1, 2):
-            swaymsg("output", "*", "scale", str(scale))
-            time.sleep(1)  # the bar redraws at the new scale; nothing to poll for from outside
+            subprocess.run(["swaymsg", "output * scale %d" % scale], check=True, capture_output=True)
+            time.sleep(1)  # the bar redraws at the new scale; nothing outside tells when
             width = 1280 // scale
-            subprocess.run(["grim", "-g", "%d,0 %dx28" % (width - 120, 120),
-                            os.path.join(SHOTS, "panel-%s-%dx.png" % (name, scale))], check=True)
+            grab = ["grim", "-g", "%d,0 120x28" % (width - 120), "%s/panel-%s-%dx.png" % (SHOTS, name, scale)]
+            subprocess.run(grab, check=True)
             if name == "light":
-                empty = grim_pixels("%d,40 200x150" % (width - 200))
-                swaymsg("seat", "-", "cursor", "set", str(width - 17), "14")
-                swaymsg("seat", "-", "cursor", "press", "button3")
-                swaymsg("seat", "-", "cursor", "release", "button3")
-                wait(10, "the item's menu did not open", lambda: grim_pixels("%d,40 200x150" % (width - 200)) != empty)
+                below = lambda: subprocess.run(["grim", "-g", "%d,40 200x150" % (width - 200), "-t", "ppm", "-"],
+                                               capture_output=True).stdout
+                empty = below()
+                for command in ("cursor set %d 14" % (width - 17), "cursor press button3", "cursor release button3"):
+                    subprocess.run(["swaymsg", "seat - " + command], check=True, capture_output=True)
+                wait(10, "the item's menu did not open", lambda: below() != empty)
                 time.sleep(0.5)
-                subprocess.run(["grim", "-g", "%d,0 560x180" % (width - 560),
-                                os.path.join(SHOTS, "panel-menu-%dx.png" % scale)], check=True)
-                swaymsg("seat", "-", "cursor", "set", "10", "300")
-                swaymsg("seat", "-", "cursor", "press", "button1")
-                swaymsg("seat", "-", "cursor", "release", "button1")
-        swaymsg("output", "*", "scale", "1")
+                subprocess.run(["grim", "-g", "%d,0 640x180" % (width - 640),
+                                "%s/panel-menu-%dx.png" % (SHOTS, scale)], check=True)
+                subprocess.run(["swaymsg", "seat - cursor press button1"], check=True, capture_output=True)
+        subprocess.run(["swaymsg", "output * scale 1"], check=True, capture_output=True)
         stop(bar)
-        wait(30, "the watcher stayed", lambda: not has_owner("org.kde.StatusNotifierWatcher"))
 
 
-# 1. No panel to host the item: one line on stderr, the window stays, closing it ends Kelvane.
-write_config(b"[panel]\nshow=true\n")
-k = start([KELVANE], "no-panel")
-wait(60, "without a panel the window was not shown", lambda: window_shown(k))
-lines = stderr_of(k).splitlines()
-if len(lines) != 1 or "panel" not in lines[0]:
-    fail("without a panel, expected one line on stderr, got %r" % lines)
-close_window(k)
-exits(k, 30)
-
-# 2. A damaged settings file: one warning, and Kelvane runs on with its window.
+# No panel to host the item, damaged settings: a line for each, the window stays, closing it ends Kelvane.
 write_config(b"\x00\xff[panel\nshow\x01=\n[[[\n")
-k = start([KELVANE], "damaged-config")
-wait(60, "with damaged settings the window was not shown", lambda: window_shown(k))
-if len(stderr_of(k).splitlines()) != 1:
-    fail("a damaged settings file should give one warning, got %r" % stderr_of(k))
-close_window(k)
-exits(k, 30)
+k = start("no-panel", [KELVANE, "--tray"])
+wait(60, "without a panel the window was not shown", lambda: shown(k))
+lines = log(k).splitlines()
+if len(lines) != 2 or "damaged" not in lines[0] or "no panel" not in lines[1]:
+    fail("expected a line on the damaged settings and one on the missing panel, got %r" % lines)
+close(k)
+ends(k)
 
-# 3. The item in a real panel.
+# The item in a real panel, its icon and tooltip following the share.
 waybar = start_waybar("#f2f2f2")
 write_config(b"[panel]\nshow=true\n")
-k = start([KELVANE], "kelvane")
-item = wait(60, "Kelvane's item never reached the panel", lambda: alive(k) and kelvane_item(k.pid))
-wait(60, "the window was not shown beside the item", lambda: window_shown(k))
-
-percent = wait(30, "the icon does not draw the tooltip's share", lambda: icon_follows_share(item))
-with open("/proc/meminfo") as f:
-    info = {line.split(":")[0]: int(line.split()[1]) for line in f}
-machine = info["MemAvailable"] * 100 // info["MemTotal"]
-if abs(percent - machine) > 3:
-    fail("the tooltip shows %d %% free, the machine %d %%" % (percent, machine))
-
-# Take a fifth of the memory that is free: the share drops, and the icon follows it.
+k = start("kelvane", [KELVANE])
+item = wait(60, "Kelvane's item never reached the panel", lambda: alive(k) and item_of(k))
+wait(60, "the window was not shown beside the item", lambda: shown(k))
+share = wait(30, "the icon does not draw the tooltip's share", lambda: drawn_share(item))
+info = {line.split(":")[0]: int(line.split()[1]) for line in open("/proc/meminfo")}
+if abs(share - info["MemAvailable"] * 100 // info["MemTotal"]) > 3:
+    fail("the tooltip shows %d %% free, the machine %d %%" % (share, info["MemAvailable"] * 100 // info["MemTotal"]))
 hog_bytes = min(info["MemTotal"] // 5, info["MemAvailable"] // 3) * 1024
-hog = start(["/usr/bin/python3", "-c", "import sys; b = b'\\1' * %d; print('held', flush=True); sys.stdin.read()"
-             % hog_bytes], "hog", stdin=subprocess.PIPE)
-wait(60, "the memory hog did not start", lambda: alive(hog) and "held" in stderr_of(hog))
-drop = hog_bytes * 100 // (info["MemTotal"] * 1024) // 2
-lower = wait(30, "the icon never showed the share drop by %d points" % drop,
-             lambda: (lambda p: p is not None and p <= percent - drop and p)(icon_follows_share(item)))
+hog = start("hog", ["/usr/bin/python3", "-c", "import sys; b = b'\\1' * %d; print('held', flush=True); sys.stdin.read()"
+                    % hog_bytes], stdin=subprocess.PIPE)
+wait(60, "the memory hog did not start", lambda: alive(hog) and "held" in log(hog))
+drop = hog_bytes * 50 // (info["MemTotal"] * 1024)
+lower = wait(30, "the icon never showed the share %d points lower" % drop,
+             lambda: (drawn_share(item) or 101) <= share - drop and drawn_share(item))
 hog.stdin.close()
-hog.wait(30)
-print("the item showed %d %% free, %d %% with a memory hog" % (percent, lower))
+print("the item showed %d %% free, %d %% beside a memory hog" % (share, lower))
 
-labels = [e["label"] for e in menu(item)[1]]
-if [label for label, want in zip(labels, MENU_LABELS) if want] != [w for w in MENU_LABELS if w] or \
-        len(labels) != len(MENU_LABELS):
-    fail("menu entries %r" % labels)
-if entry(item, labels[2])["enabled"] or not entry(item, "Show in the panel")["checked"]:
-    fail("the last run's entry is enabled or 'Show in the panel' unchecked: %s" % menu(item)[1])
+entries = menu(item)[1]
+labels = [label for label in entries if not label.startswith("No run") and not label.startswith("Finished")]
+if labels != ["Show Kelvane", "Optimize", "Show in the panel", "Start at login", "End"] or len(entries) != 6:
+    fail("menu entries %r" % entries)
+if any(v[1] for label, v in entries.items() if label not in labels) or entries["Show in the panel"][2] != 1:
+    fail("the last run's entry is enabled or 'Show in the panel' unchecked: %r" % entries)
 
-# A left click shows or hides the window; closing it only hides it while the item is there.
-call(item[0], item[1], ITEM, "Activate", GLib.Variant("(ii)", (0, 0)))
-wait(30, "a left click on the item did not hide the window", lambda: window_hidden(k))
-call(item[0], item[1], ITEM, "Activate", GLib.Variant("(ii)", (0, 0)))
-wait(30, "a second left click did not show the window again", lambda: window_shown(k))
-close_window(k)
-wait(30, "closing the window did not hide it", lambda: window_hidden(k))
+# A left click shows or hides the window; closing it only hides it; a second start shows it.
+activate(item)
+wait(30, "a left click did not hide the window", lambda: shown(k, False))
+activate(item)
+wait(30, "a second left click did not show the window", lambda: shown(k))
+close(k)
+wait(30, "closing the window did not hide it", lambda: shown(k, False))
+ends(start("again", [KELVANE], {"XDG_ACTIVATION_TOKEN": "test-token"}))
+wait(30, "a second start did not show the first Kelvane's window", lambda: shown(k) and item_of(k))
 
-# One Kelvane in the panel: starting it again shows that window and exits 0.
-again = start([KELVANE], "again", {"XDG_ACTIVATION_TOKEN": "test-token"})
-exits(again, 30)
-wait(30, "a second start did not show the first Kelvane's window", lambda: window_shown(k))
-if kelvane_item(k.pid) is None:
-    fail("the item left the panel")
-
-# Start at login writes the autostart entry, and a second click removes it.
 click(item, "Start at login")
-wait(30, "no autostart entry", lambda: os.path.exists(AUTOSTART) and entry(item, "Start at login")["checked"])
-with open(AUTOSTART) as f:
-    text = f.read()
-if "\nExec=kelvane --tray\n" not in text or not text.startswith("[Desktop Entry]\n"):
-    fail("autostart entry: %r" % text)
+wait(30, "no autostart entry", lambda: os.path.exists(AUTOSTART) and menu(item)[1]["Start at login"][2] == 1)
+if "\nExec=kelvane --tray\n" not in open(AUTOSTART).read():
+    fail("autostart entry: %r" % open(AUTOSTART).read())
 click(item, "Start at login")
 wait(30, "the autostart entry stayed", lambda: not os.path.exists(AUTOSTART))
 
-# Optimize from the menu with no notification service: the result in the menu, nothing on stderr.
-first = optimize_from_menu(item, k)
-print("first run: %s" % first)
-
-# A real notification daemon receives the next run's result.
-dunst = start(["dunst"], "dunst")
-wait(30, "dunst did not take the notification service",
-     lambda: alive(dunst) and has_owner("org.freedesktop.Notifications"))
-summary = optimize_from_menu(item, k)
+# Optimize from the menu: with no notification service nothing is said; then dunst gets the result.
+print("first run: %s" % optimize(item, k))
+dunst = start("dunst", ["dunst"])
+wait(30, "dunst did not take the notification service", lambda: alive(dunst) and owned("org.freedesktop.Notifications"))
+summary = optimize(item, k)
 
 
 def notified():
-    global detail
+    # dunst keeps a notification out of its history while it is shown.
+    subprocess.run(["dunstctl", "close-all"], check=True)
     history = json.loads(subprocess.run(["dunstctl", "history"], capture_output=True, text=True).stdout or "{}")
-    seen = [(n["summary"]["data"], n["body"]["data"]) for n in history.get("data", [[]])[0]]
-    detail = "dunst's history: %s" % seen
-    return ("Kelvane: Optimize finished", summary) in seen
+    seen[0] = [(n["summary"]["data"], n["body"]["data"]) for n in history.get("data", [[]])[0]]
+    return ("Kelvane: Optimize finished", summary) in seen[0]
 
 
-# dunst keeps a notification out of its history while it is on screen: close them all first.
-def closed_and_notified():
-    subprocess.run(["dunstctl", "close-all"], check=False)
-    return notified()
+wait(30, "dunst never received the run's result", notified)
+if log(k):
+    fail("kelvane wrote to stderr: %s" % log(k))
 
-
-wait(30, "dunst never received the run's result", closed_and_notified)
-if stderr_of(k):
-    fail("kelvane wrote to stderr: %s" % stderr_of(k))
-
-# The panel restarts: the item comes back.
+# The panel restarts: the item comes back. A panel gone for good: the hidden window comes back.
 stop(waybar)
-wait(30, "the watcher stayed after its panel ended", lambda: not has_owner("org.kde.StatusNotifierWatcher"))
 waybar = start_waybar("#1e1e1e")
-item = wait(60, "the item did not come back to the restarted panel", lambda: alive(k) and kelvane_item(k.pid))
-wait(30, "the item came back without its icon", lambda: icon_follows_share(item))
-
+item = wait(60, "the item did not come back to the restarted panel", lambda: alive(k) and item_of(k))
+wait(30, "the item came back without its icon", lambda: drawn_share(item))
+activate(item)
+wait(30, "a left click did not hide the window", lambda: shown(k, False))
+stop(waybar)
+wait(60, "the window stayed hidden with the panel gone", lambda: shown(k))
 if SHOTS:
-    stop(waybar)
-    wait(30, "the watcher stayed", lambda: not has_owner("org.kde.StatusNotifierWatcher"))
     screenshots(k)
-    waybar = start_waybar("#1e1e1e")
-    item = wait(60, "the item did not come back", lambda: kelvane_item(k.pid))
-
-# End from the menu ends Kelvane, which may leave before it answers the click.
+waybar = start_waybar("#1e1e1e")
+item = wait(60, "the item did not come back", lambda: item_of(k))
 try:
-    click(item, "End")
+    click(item, "End")  # Kelvane may end before it answers
 except GLib.Error as e:
     if "NoReply" not in e.message:
         raise
-exits(k, 30)
+ends(k)
 
-# Started with --tray (as at login), with settings that cannot be saved: the window starts hidden;
-# leaving the panel warns once, shows the window, and Kelvane runs on.
+# Started with --tray as at login, settings that cannot be saved: the window starts hidden; leaving
+# the panel warns once and shows the window, and closing it then ends Kelvane.
 write_config(b"[panel]\nshow=true\n")
-os.chmod(os.path.dirname(CONFIG), 0o500)
-os.chmod(CONFIG, 0o400)
-if os.geteuid() == 0:
-    args = ["unshare", "--mount", "sh", "-c", 'mount --bind "$0" "$0" && mount -o remount,bind,ro "$0" "$0" && '
-            'exec "$1" --tray', os.path.dirname(CONFIG), KELVANE]
-else:
-    args = [KELVANE, "--tray"]
-k = start(args, "read-only")
-item = wait(60, "with read-only settings the item never reached the panel", lambda: alive(k) and kelvane_item(k.pid))
-if sway_windows(k.pid):
+folder = os.path.dirname(CONFIG)
+os.chmod(folder, 0o500)
+as_root = ["unshare", "--mount", "sh", "-c", 'mount --bind "$0" "$0" && mount -o remount,bind,ro "$0" "$0" && exec "$@"',
+           folder]
+k = start("read-only", (as_root if os.geteuid() == 0 else []) + [KELVANE, "--tray"])
+item = wait(60, "with read-only settings the item never reached the panel", lambda: alive(k) and item_of(k))
+if shown(k):
     fail("with --tray the window was shown at start")
 click(item, "Show in the panel")
-wait(30, "the item stayed after 'Show in the panel' was unchecked", lambda: alive(k) and not kelvane_item(k.pid))
-lines = stderr_of(k).splitlines()
-if len(lines) != 1 or "cannot save" not in lines[0]:
-    fail("read-only settings: expected one warning, got %r" % lines)
-wait(30, "leaving the panel hid the window", lambda: window_shown(k))
-close_window(k)
-exits(k, 30)
-os.chmod(os.path.dirname(CONFIG), 0o700)
+wait(30, "the item stayed after 'Show in the panel' was unchecked", lambda: alive(k) and not item_of(k))
+wait(30, "leaving the panel did not show the window", lambda: shown(k))
+if len(log(k).splitlines()) != 1 or "cannot save" not in log(k):
+    fail("read-only settings: expected one warning, got %r" % log(k))
+close(k)
+ends(k)
+os.chmod(folder, 0o700)
 stop(waybar)
 stop(dunst)
