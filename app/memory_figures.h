@@ -8,7 +8,6 @@
 
 namespace kelvane::app {
 
-
 // What one sample writes: the bar value and the two working-label texts.
 struct SampledFigures {
   double total = 0;  // display megabytes, one decimal

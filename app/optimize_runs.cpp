@@ -72,7 +72,8 @@ OptimizeRuns::~OptimizeRuns() = default;
 
 std::size_t OptimizeRuns::heldBlocks() const { return watch_->held(); }
 
-std::optional<RunRecord> OptimizeRuns::Run(IndicatorBar& bar, host::HostServices& services, RunSource source) {
+std::optional<RunRecord> OptimizeRuns::Run(IndicatorBar& bar, host::HostServices& services,
+                                           RunSource source) {
   // If anything still goes wrong while memory is held, the kernel should pick us, not a bystander.
   mem::OomScoreGuard oomGuard;
   if (depth_ > 0) {
@@ -92,7 +93,8 @@ std::optional<RunRecord> OptimizeRuns::Run(IndicatorBar& bar, host::HostServices
     if (options_.useLock) {
       lock.emplace(options_.lockPath);
       if (lock->state() == RunLock::State::Unavailable) {
-        std::fprintf(stderr, "kelvane: runs in other processes are not kept apart: %s\n", lock->error().c_str());
+        std::fprintf(stderr, "kelvane: runs in other processes are not kept apart: %s\n",
+                     lock->error().c_str());
       }
     }
     watch_->Start(lock && lock->state() == RunLock::State::HeldElsewhere);

@@ -38,7 +38,9 @@ class SharedReleaseBudget final : public mem::BlockAllocator {
       : allocator_(allocator), budget_(blocks) {}
   std::uint32_t GlobalAlloc(std::uint32_t flags, std::size_t bytes) override;
   void GlobalFree(std::uint32_t handle) override;
-  mem::Refusal lastRefusal() const override { return overBudget_ ? mem::Refusal::Budget : allocator_.lastRefusal(); }
+  mem::Refusal lastRefusal() const override {
+    return overBudget_ ? mem::Refusal::Budget : allocator_.lastRefusal();
+  }
   std::size_t held() const { return held_; }
 
  private:

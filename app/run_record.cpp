@@ -105,7 +105,8 @@ QString StopReasonText(StopReason stop, const QLocale& locale) {
     case StopReason::SharedBudget: return QStringLiteral("reserving stopped at the budget all runs share");
     case StopReason::Floor:
       return QStringLiteral("reserving stopped at the floor kept available for other programs");
-    case StopReason::SystemRefused: return QStringLiteral("reserving stopped when the system refused a block");
+    case StopReason::SystemRefused:
+      return QStringLiteral("reserving stopped when the system refused a block");
     case StopReason::Interrupted: return QStringLiteral("interrupted");
   }
   return {};
@@ -125,7 +126,8 @@ QString FormatRecordLine(const RunRecord& r) {
   line += QStringLiteral(" peak_held_bytes=") + QString::number(r.peakHeldBytes);
   line += QStringLiteral(" stop=") + NameOf(kStopNames, r.stop);
   for (const auto& [field, key] : kSnapshotKeys) {
-    line += u' ' + key.toString() + u'=' + QString::number(r.before.*field) + u':' + QString::number(r.after.*field);
+    line += u' ' + key.toString() + u'=' + QString::number(r.before.*field) + u':' +
+            QString::number(r.after.*field);
   }
   return line;
 }

@@ -76,25 +76,33 @@ bool RunStore::Append(const RunRecord& record) {
     Warn(error + notKept);
     return false;
   }
+  // Opened first: a file that cannot be replaced keeps its lines where they are.
+  QSaveFile file(path_);
+  if (!file.open(QIODevice::WriteOnly)) {
+    Warn(QStringLiteral("cannot write %1: %2").arg(path_, file.errorString()) + notKept);
+    return false;
+  }
   if (!contents->damaged.isEmpty()) {
     const QString aside = path_ + QStringLiteral(".damaged");
     QFile damaged(aside);
     if (!damaged.open(QIODevice::WriteOnly | QIODevice::Append) ||
         damaged.write((contents->damaged.join(u'\n') + u'\n').toUtf8()) < 0 || !damaged.flush()) {
+      file.cancelWriting();
       Warn(QStringLiteral("%1 holds lines that are not run records and %2 cannot be written: %3")
                .arg(path_, aside, damaged.errorString()) +
            notKept);
       return false;
     }
     const qsizetype n = contents->damaged.size();
-    Warn(QStringLiteral("%1 held %2 that %3 not run records; moved to %4")
-             .arg(path_, n == 1 ? QStringLiteral("a line") : QStringLiteral("%1 lines").arg(n),
-                  n == 1 ? QStringLiteral("is") : QStringLiteral("are"), aside));
+    Warn(QStringLiteral("%1 held %2; moved to %3")
+             .arg(path_,
+                  n == 1 ? QStringLiteral("a line that is not a run record")
+                         : QStringLiteral("%1 lines that are not run records").arg(n),
+                  aside));
   }
   contents->kept << FormatRecordLine(record);
   const QStringList last = contents->kept.mid(std::max<qsizetype>(0, contents->kept.size() - kKeptRuns));
-  QSaveFile file(path_);
-  if (!file.open(QIODevice::WriteOnly) || file.write((last.join(u'\n') + u'\n').toUtf8()) < 0 || !file.commit()) {
+  if (file.write((last.join(u'\n') + u'\n').toUtf8()) < 0 || !file.commit()) {
     Warn(QStringLiteral("cannot write %1: %2").arg(path_, file.errorString()) + notKept);
     return false;
   }

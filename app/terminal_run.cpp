@@ -51,6 +51,8 @@ void TextProgress::setVisible(bool visible) {
     phase_ = 0;
     return;
   }
+  // The routine stops counting one short of the end; hidden, every block is back.
+  value_ = max_;
   Draw(true);
   if (lineOpen_) std::fputc('\n', out_);
   lineOpen_ = false;
@@ -58,7 +60,8 @@ void TextProgress::setVisible(bool visible) {
 }
 
 void TextProgress::setMax(float max) {
-  if (!std::isfinite(max) || max <= 0) throw host::RuntimeError(host::kErrInvalidPropertyValue, "Invalid property value");
+  if (!std::isfinite(max) || max <= 0)
+    throw host::RuntimeError(host::kErrInvalidPropertyValue, "Invalid property value");
   if (phase_ > 0) Draw(true);
   max_ = max;
   value_ = std::min(value_, max_);
@@ -85,8 +88,8 @@ void TextProgress::Draw(bool force) {
   const bool reserving = phase_ == 1;
   const QString what = reserving ? QStringLiteral("Reserving  ") : QStringLiteral("Giving back");
   const int tenth = static_cast<int>(value_ * 10 / max_);
-  const QString pairs = QStringLiteral("%1 of %2 pairs").arg(locale_.toString(qlonglong(value_)),
-                                                               locale_.toString(qlonglong(max_)));
+  const QString pairs = QStringLiteral("%1 of %2 pairs")
+                            .arg(locale_.toString(qlonglong(value_)), locale_.toString(qlonglong(max_)));
   if (mode_ == Mode::Lines) {
     if (tenth == lastTenth_) return;
     lastTenth_ = tenth;
@@ -120,7 +123,7 @@ int RunInTerminal(const CommandLine& command) {
   sigaction(SIGINT, &action, nullptr);
   sigaction(SIGTERM, &action, nullptr);
 
-  const TextProgress::Mode mode = command.quiet            ? TextProgress::Mode::None
+  const TextProgress::Mode mode = command.quiet             ? TextProgress::Mode::None
                                   : ::isatty(STDOUT_FILENO) ? TextProgress::Mode::Bar
                                                             : TextProgress::Mode::Lines;
   TextProgress progress(stdout, mode, locale);

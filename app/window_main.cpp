@@ -55,9 +55,9 @@ int RunKelvane(int argc, char** argv) {
   if (const std::optional<int> handed = HandOverToPanelKelvane()) return *handed;
 
   SettleWaylandEnvironment();
-  std::optional<StartFailureGuard> noDisplay(
-      std::in_place, DisplayRequest{command.display, qEnvironmentVariable("DISPLAY"),
-                                                  qEnvironmentVariable("WAYLAND_DISPLAY")});
+  std::optional<StartFailureGuard> noDisplay(std::in_place,
+                                             DisplayRequest{command.display, qEnvironmentVariable("DISPLAY"),
+                                                            qEnvironmentVariable("WAYLAND_DISPLAY")});
   QApplication app(argc, argv);
   noDisplay.reset();
   QApplication::setApplicationName(QStringLiteral("Kelvane"));

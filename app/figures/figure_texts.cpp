@@ -54,7 +54,8 @@ SampledNumbers SampleNumbers(std::uint64_t totalBytes, std::uint64_t availBytes)
 std::string FormatFixed(double value, int decimals, std::string_view decimalPoint) {
   // The largest figure, 2,147,483,647 with three places, fits with room to spare.
   char buffer[64];
-  std::to_chars_result r = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
+  std::to_chars_result r =
+      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
   std::string text(buffer, r.ec == std::errc() ? r.ptr : buffer);
   // A tiny negative difference must not show as "-0.000".
   if (text.starts_with('-') && text.find_first_not_of("0.", 1) == std::string::npos) text.erase(0, 1);
@@ -96,7 +97,8 @@ double LeadingNumber(std::string_view text) {
   return negative ? -v : v;
 }
 
-ShownTexts RefreshTexts(std::string_view totalText, std::string_view freeText, std::string_view decimalPoint) {
+ShownTexts RefreshTexts(std::string_view totalText, std::string_view freeText,
+                        std::string_view decimalPoint) {
   ShownTexts s;
   s.total = totalText;
   s.free = freeText;

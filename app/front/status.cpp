@@ -24,8 +24,8 @@ struct Texts {
 Texts ShownTexts(std::uint64_t totalBytes, std::uint64_t availBytes, std::string_view decimalPoint) {
   namespace f = app::figures;
   const f::SampledNumbers n = f::SampleNumbers(totalBytes, availBytes);
-  const f::ShownTexts s = f::RefreshTexts(f::TotalText(n.total, decimalPoint), f::FreeText(n.free, decimalPoint),
-                                          decimalPoint);
+  const f::ShownTexts s =
+      f::RefreshTexts(f::TotalText(n.total, decimalPoint), f::FreeText(n.free, decimalPoint), decimalPoint);
   return {s.total, s.used, s.free, s.percent};
 }
 
@@ -70,9 +70,9 @@ std::string StatusLine(std::uint64_t totalBytes, std::uint64_t availBytes, std::
 std::string StatusJson(std::uint64_t totalBytes, std::uint64_t availBytes, std::string_view decimalPoint) {
   const Texts t = ShownTexts(totalBytes, availBytes, decimalPoint);
   return "{\"total_kb\":" + std::to_string(totalBytes / kBytesPerKb) +
-         ",\"available_kb\":" + std::to_string(availBytes / kBytesPerKb) + ",\"total\":" + JsonString(t.total) +
-         ",\"used\":" + JsonString(t.used) + ",\"free\":" + JsonString(t.free) +
-         ",\"percent\":" + JsonString(t.percent) + "}";
+         ",\"available_kb\":" + std::to_string(availBytes / kBytesPerKb) +
+         ",\"total\":" + JsonString(t.total) + ",\"used\":" + JsonString(t.used) +
+         ",\"free\":" + JsonString(t.free) + ",\"percent\":" + JsonString(t.percent) + "}";
 }
 
 std::string LocaleDecimalPoint() {

@@ -37,7 +37,8 @@ int RunWindowModule(int argc, char** argv) {
       break;
     }
     // Never closed: Qt's objects live until exit.
-    if (auto entry = reinterpret_cast<WindowMain>(::dlsym(module, kWindowMainSymbol))) return entry(argc, argv);
+    if (auto entry = reinterpret_cast<WindowMain>(::dlsym(module, kWindowMainSymbol)))
+      return entry(argc, argv);
     errors = path + " has no entry " + kWindowMainSymbol;
     break;
   }

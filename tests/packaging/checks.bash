@@ -18,16 +18,17 @@ package_files() {
   config=${config:-noconfig}
   echo "share/doc/$1/changelog.Debian.gz"
   echo "share/doc/$1/copyright"
-  echo "share/lintian/overrides/$1"
   case $1 in
     kelvane)
       echo bin/kelvane
+      echo "$lib/kelvane/kelvane-window.so"
       echo "share/applications/$ID.desktop"
       echo share/man/man1/kelvane.1.gz
       echo "share/metainfo/$ID.metainfo.xml"
       echo "share/icons/hicolor/scalable/apps/$ID.svg"
       for n in $ICON_SIZES; do echo "share/icons/hicolor/${n}x${n}/apps/$ID.png"; done ;;
     libkelvanewidgets0)
+      echo "share/lintian/overrides/$1"
       echo "$lib/libKelvaneWidgets.so.${VERSION%%.*}"
       echo "$lib/libKelvaneWidgets.so.$VERSION" ;;
     libkelvanewidgets-dev)
@@ -69,7 +70,8 @@ differing_pixels() { compare -metric AE -fuzz "${3:-0}" "$1" "$2" null: 2>&1 | c
 # Any finding at all (even a hint or an info) fails: an entry that validates silently is the aim.
 quiet_validator() { local out; out=$("$@" 2>&1) || { echo "$out"; return 1; }; [ -z "$(grep -v '^✔' <<<"$out" | grep -v '^$')" ] || { echo "$out"; return 1; }; }
 
-desktop_key() { sed -n "s/^$2=//p" "$1"; }
+# desktop_key FILE KEY [GROUP]: KEY's value in GROUP (the main group by default), not in the actions'.
+desktop_key() { sed -n "/^\[${3:-Desktop Entry}\]\$/,/^\[/s/^$2=//p" "$1"; }
 
 check_desktop_entry() {
   local f=$1
@@ -80,6 +82,10 @@ check_desktop_entry() {
   for key in Name GenericName Comment; do
     check "desktop entry $key" test -n "$(desktop_key "$f" "$key")"
   done
+  # A launcher's right-click menu: what each action runs.
+  check "desktop entry Actions" expect_output "Optimize;ShowInPanel;" desktop_key "$f" Actions
+  check "desktop action Optimize" expect_output "kelvane --optimize --notify" desktop_key "$f" Exec "Desktop Action Optimize"
+  check "desktop action ShowInPanel" expect_output "kelvane --tray" desktop_key "$f" Exec "Desktop Action ShowInPanel"
 }
 
 check_metainfo() {

@@ -73,8 +73,10 @@ kelvane-widgets-designer devel $lib= libc.so.6 libQt6Core.so.6 libQt6Designer.so
 PACKAGES
 [ "$failed" = 0 ] || finish deb
 
-check "kelvane recommends the fonts its layout names and Qt's Wayland platform" \
-  has_relation Recommends "$work/out/kelvane_${DEB_VERSION}_$arch.deb" fonts-liberation2 qt6-wayland
+check "kelvane recommends the fonts its layout names, Qt's Wayland platform and a notification service" \
+  has_relation Recommends "$work/out/kelvane_${DEB_VERSION}_$arch.deb" fonts-liberation2 qt6-wayland notification-daemon
+check "kelvane suggests the extension with which GNOME hosts its panel item" \
+  has_relation Suggests "$work/out/kelvane_${DEB_VERSION}_$arch.deb" gnome-shell-extension-appindicator
 
 libdeb=$work/out/${lib}_${DEB_VERSION}_$arch.deb
 control() { dpkg-deb --ctrl-tarfile "$libdeb" | tar -xO "./$1"; }
@@ -84,7 +86,7 @@ check "$lib has dpkg run ldconfig by its trigger, with no maintainer script" \
   expect_output "control md5sums shlibs triggers" sh -c "dpkg-deb --ctrl-tarfile '$libdeb' | tar -t | sed -n 's|^\./\(.\)|\1|p' | sort | xargs"
 check "$lib's trigger is ldconfig's" expect_output "activate-noawait ldconfig" control triggers
 check "the link name leads to the library" test -f "$root/usr/lib/$MULTIARCH/libKelvaneWidgets.so"
-for binary in usr/bin/kelvane "usr/lib/$MULTIARCH/libKelvaneWidgets.so.$VERSION" \
+for binary in usr/bin/kelvane "usr/lib/$MULTIARCH/kelvane/kelvane-window.so" "usr/lib/$MULTIARCH/libKelvaneWidgets.so.$VERSION" \
               "usr/lib/$MULTIARCH/qt6/plugins/designer/libkelvanewidgets_designer.so"; do
   name=$(basename "$binary")
   check "$name is stripped, the compiler's notes too" \
@@ -94,7 +96,8 @@ for binary in usr/bin/kelvane "usr/lib/$MULTIARCH/libKelvaneWidgets.so.$VERSION"
     sh -c "readelf --dyn-syms -W '$root/$binary' | grep -q ' __stack_chk_fail'"
   check "$name finds every library it needs" sh -c "! ldd '$root/$binary' | grep 'not found'"
 done
-check "the program carries the controls itself" sh -c "! ldd '$root/usr/bin/kelvane' | grep -q libKelvaneWidgets"
+check "the program carries the controls itself" sh -c "! ldd '$root/usr/lib/$MULTIARCH/kelvane/kelvane-window.so' | grep -q libKelvaneWidgets"
+check "the program itself loads no Qt: --status does without it" sh -c "! ldd '$root/usr/bin/kelvane' | grep -q libQt"
 check_desktop_entry "$root/usr/share/applications/$ID.desktop"
 check_metainfo "$root/usr/share/metainfo/$ID.metainfo.xml"
 check "the unpacked program answers --version" expect_output "kelvane $VERSION" "$root/usr/bin/kelvane" --version
