@@ -88,8 +88,8 @@ int DrawnSide(int side) {
   return kPanelIconDeviceSides.back();
 }
 
-// Draws each size when asked. An icon made of pixmaps leaves each of them in the pixmap cache once
-// it is read, up to 10 MB over a day of changing shares.
+// Draws each size when first asked. An icon made of pixmaps leaves each of them in the pixmap cache
+// once it is read, up to 10 MB over a day of changing shares; these go with their icon.
 class PanelIconEngine final : public QIconEngine {
  public:
   explicit PanelIconEngine(int percent) : percent_(percent) {}
@@ -106,10 +106,12 @@ class PanelIconEngine final : public QIconEngine {
   QPixmap pixmap(const QSize& size, QIcon::Mode, QIcon::State) override {
     const int side = std::min(size.width(), size.height());
     if (side <= 0) return {};
-    QImage image = DrawPanelIcon(DrawnSide(side), percent_);
-    if (image.width() != side)
-      image = image.scaled(side, side, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-    return QPixmap::fromImage(std::move(image));
+    // A panel reads every size again with each tooltip it fetches; the icon is drawn once.
+    const auto at = std::find(kPanelIconDeviceSides.begin(), kPanelIconDeviceSides.end(), DrawnSide(side));
+    QPixmap& drawn = drawn_[at - kPanelIconDeviceSides.begin()];
+    if (drawn.isNull()) drawn = QPixmap::fromImage(DrawPanelIcon(*at, percent_));
+    if (drawn.width() == side) return drawn;
+    return drawn.scaled(side, side, Qt::KeepAspectRatio, Qt::SmoothTransformation);
   }
   void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override {
     const qreal scale = painter->device() ? painter->device()->devicePixelRatioF() : 1.0;
@@ -119,6 +121,7 @@ class PanelIconEngine final : public QIconEngine {
 
  private:
   int percent_;
+  std::array<QPixmap, kPanelIconDeviceSides.size()> drawn_;
 };
 
 }  // namespace

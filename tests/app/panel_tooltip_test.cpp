@@ -38,14 +38,10 @@ TEST(PanelToolTip, PercentsFromTextsAndTheIndicator) {
   const struct {
     float value, max;
     int percent;
-  } bars[] = {{0, 100, 0},
-              {49.9f, 100, 49},
-              {100, 100, 100},
-              {150, 100, 100},
-              {5, 0, 0},
-              {5, -1, 0},
-              {std::numeric_limits<float>::quiet_NaN(), 100, 0},
-              {3, 12, 25}};
+  } bars[] = {
+      {0, 100, 0}, {49.9f, 100, 49}, {100, 100, 100}, {150, 100, 100},
+      {5, 0, 0},   {-5, -10, 0},     {5, -1, 0},      {std::numeric_limits<float>::quiet_NaN(), 100, 0},
+      {3, 12, 25}};
   for (const auto& b : bars) EXPECT_EQ(RunPercent(b.value, b.max), b.percent) << b.value << "/" << b.max;
 }
 
@@ -59,6 +55,7 @@ TEST(PanelSettings, ReadsTheChoiceOrFallsBackToNotShown) {
                {"on", "[panel]\nshow=true\n", true},
                {"off", "[panel]\nshow=false\n", false},
                {"neither", "[panel]\nshow=maybe\n", false},
+               {"damaged", "[panel]\nshow=true\n[broken\n", false},
                {"other keys only", "[window]\nx=1\n", false},
                {"folder", "/", false}};
   for (const auto& c : cases) {
