@@ -46,7 +46,6 @@ PanelItem::PanelItem(Form1& form, PanelSettings& settings)
     if (reason == QSystemTrayIcon::Trigger) ToggleWindow();
   });
   form_.addRunHandlers([this] { RunStarted(); }, [this](const RunRecord& record) { RunFinished(record); });
-  form_.window()->installEventFilter(this);
 
   // The labels hold the layout's placeholders until the window's first tick.
   form_.Refresh();
@@ -76,13 +75,14 @@ void PanelItem::WatchThePanel() {
   auto* gone = new QTimer(this);
   gone->setSingleShot(true);
   connect(gone, &QTimer::timeout, this, [this] {
-    panelPresent_ = false;
-    if (tray_->isVisible()) ShowWindow();
+    if (!tray_->isVisible()) return;
+    QApplication::setQuitOnLastWindowClosed(true);
+    ShowWindow();
   });
   connect(watcher, &QDBusServiceWatcher::serviceUnregistered, gone, [gone] { gone->start(kPanelBackMs); });
   connect(watcher, &QDBusServiceWatcher::serviceRegistered, this, [this, gone] {
     gone->stop();
-    panelPresent_ = true;
+    if (tray_->isVisible()) QApplication::setQuitOnLastWindowClosed(false);
   });
 }
 
@@ -159,16 +159,6 @@ void PanelItem::ToggleWindow() {
   }
 }
 
-bool PanelItem::eventFilter(QObject* watched, QEvent* event) {
-  // While the item is there it is the way back: closing only hides.
-  if (event->type() == QEvent::Close && watched == form_.window() && tray_->isVisible() && panelPresent_) {
-    event->ignore();
-    form_.window()->hide();
-    return true;
-  }
-  return false;
-}
-
 void PanelItem::RunStarted() {
   running_ = true;
   optimize_->setEnabled(false);
@@ -230,6 +220,7 @@ int RunWindow(Form1& form, bool trayOption) {
     form.Show();
     return Exec();
   }
+  // While the item is there it is the way back: closing the window only hides it.
   QApplication::setQuitOnLastWindowClosed(false);
   PanelItem item(form, settings);
   if (!trayOption) item.ShowWindow();

@@ -35,9 +35,6 @@ class PanelItem final : public QObject {
   void Update();
   int iconUpdates() const { return iconUpdates_; }
 
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
-
  private:
   void BuildMenu();
   void WatchThePanel();
@@ -56,7 +53,6 @@ class PanelItem final : public QObject {
   PanelInstanceServer* server_ = nullptr;
   bool windowPlaced_ = false;
   bool running_ = false;
-  bool panelPresent_ = true;  // false once the panel has been gone for a while
   std::optional<PanelIconKey> drawn_;
   QString toolTip_;
   int iconUpdates_ = 0;
