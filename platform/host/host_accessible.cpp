@@ -175,7 +175,7 @@ void NameFigureByCaption(QWidget& caption, QWidget& figure) {
 }
 
 bool InReadersTree(const QWidget& control) {
-  return !IsDecoration(control) && !LiesOutsideItsContainer(control) && (IsFoldedCaption(control) || true);
+  return !IsDecoration(control) && !LiesOutsideItsContainer(control) && !IsFoldedCaption(control);
 }
 
 bool ReadersHearOf(const QWidget& control) { return QAccessible::isActive() && InReadersTree(control); }

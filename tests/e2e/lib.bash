@@ -85,6 +85,25 @@ wait_exit() {
 
 status_kb() { awk -v k="$1:" '$1 == k { print $2 }' "/proc/$PID/status"; }
 
+# Waits until resident memory stops moving after start-up: five reads in a row a fifth of a second
+# apart within 64 kB of each other. Work that a busy machine delays is waited for, not cut short.
+settle_rss() {
+  RSS_FIRST="" RSS_SAME=0
+  wait_for 60 "resident memory never settled" rss_steady
+}
+rss_steady() {
+  kelvane_running || fail "kelvane exited before its memory settled"
+  local now
+  now=$(status_kb VmRSS)
+  WAIT_DETAIL="resident $now kB"
+  if [ -n "$RSS_FIRST" ] && [ $((now - RSS_FIRST)) -le 64 ] && [ $((RSS_FIRST - now)) -le 64 ]; then
+    RSS_SAME=$((RSS_SAME + 1))
+  else
+    RSS_FIRST=$now RSS_SAME=0
+  fi
+  [ "$RSS_SAME" -ge 4 ] || { sleep 0.2; return 1; }
+}
+
 # Clicks "End" and expects the program gone with status 0.
 click_end_expect_exit() {
   kelvane_running || fail "kelvane died before End was clicked"

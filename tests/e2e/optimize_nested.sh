@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Three clicks on "Optimize" 400 ms apart: the later ones start runs nested in the first one's release
-# phase, and all of them together never hold more than one full run's blocks; everything comes back.
+# Three clicks on "Optimize", the later two once the first run is reserving: they start runs nested in
+# its release phase, and all of them together never hold more than one full run's blocks; everything
+# comes back.
 set -euo pipefail
 [ -n "${INSIDE_XVFB:-}" ] || exec env INSIDE_XVFB=1 xvfb-run -n $((100 + RANDOM % 800)) -a -s "-screen 0 1024x768x24 -noreset" bash "$0" "$@"
 KELVANE=$1
@@ -12,11 +13,16 @@ slack_kb=$((64 * 1024))
 avail_kb=$(awk '$1 == "MemAvailable:" { print $2 }' /proc/meminfo)
 start_kelvane
 base_kb=$(status_kb VmRSS)
-xdotool mousemove --sync "$((WX + 65))" "$((WY + 212))"
-for _ in 1 2 3; do
-  xdotool click 1
-  sleep 0.4
-done
+click_client 45 212
+reserving() {
+  kelvane_running || fail "kelvane died during Optimize"
+  WAIT_DETAIL="peak $(($(status_kb VmHWM) / 1024)) MiB"
+  [ $(($(status_kb VmHWM) - base_kb)) -gt "$slack_kb" ]
+}
+wait_for 120 "the first click started no run" reserving
+# Each click farther than a double click's reach from the one before, so none pairs up with another.
+click_client 65 212
+click_client 85 212
 
 all_back() {
   kelvane_running || fail "kelvane died during Optimize"

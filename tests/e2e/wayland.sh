@@ -96,7 +96,7 @@ mapped() { grep -q "$1" "/proc/$PID/maps"; }
 
 # X11: the footprint to match.
 start_kelvane 2>"$WORK/x11.err"
-sleep 2
+settle_rss
 X11_RSS=$(status_kb VmRSS)
 finish x11
 
@@ -104,12 +104,11 @@ finish x11
 unset DISPLAY
 export XDG_SESSION_TYPE=wayland
 
-# start_on_wayland NAME SOCKET: starts Kelvane against that compositor socket and lets it settle.
+# start_on_wayland NAME SOCKET: starts Kelvane against that compositor socket.
 start_on_wayland() {
   WAYLAND_DISPLAY=$2 "$KELVANE" 2>"$WORK/$1.err" &
   PID=$!
   wait_for 30 "$1: kelvane never loaded Qt's Wayland platform" mapped libqwayland-
-  sleep 2
   kelvane_running || fail "$1: kelvane exited: $(cat "$WORK/$1.err")"
 }
 
@@ -147,6 +146,7 @@ print(" ".join("%s:%s:%s" % (n.get("name"), n.get("visible"), n.get("border"))
 
 start_on_wayland sway "$SOCKET"
 wait_for 20 "sway never showed a window titled Kelvane inside a frame sway draws" shown_by_sway
+settle_rss
 SWAY_RSS=$(status_kb VmRSS)
 ! mapped libqt-plugin-wayland-egl || fail "sway: Qt loaded its EGL client-buffer integration"
 ! mapped libbradient || fail "sway: Qt drew a frame of its own although sway draws one"
@@ -179,6 +179,7 @@ shown_by_weston() {
 
 start_on_wayland weston weston-0
 wait_for 20 "weston never showed Kelvane's panel" shown_by_weston
+settle_rss
 WESTON_RSS=$(status_kb VmRSS)
 mapped libbradient || fail "weston: Qt drew no frame for the window, which weston leaves to the client"
 # Qt 6.4 loads its EGL client-buffer stack to learn whether it may draw that frame; 6.8 draws it

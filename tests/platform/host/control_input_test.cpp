@@ -1,7 +1,9 @@
 // Mouse, key and access-key input as the host reports it to a control.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCursor>
+#include <QEnterEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QStyleHints>
@@ -157,6 +159,66 @@ TEST(ControlMouseEnter, OneMotionOntoTheControlIsOneMove) {
   QTest::qWait(20);
   EXPECT_EQ(Only(c->log, {"MouseMove"}), QStringList({"MouseMove 0 0 5 5"}));
 }
+
+// What a control hears of a pointer it did not see move: resting over it when something beneath
+// changed, or entering it. Each place is told once; leaving, disabling or another control in between
+// makes the same place new again. A disabled control hears nothing.
+struct PointerRow {
+  const char* name;
+  const char* steps;  // "what widget x y", separated by "; " (widgets: a, b and the window w)
+  QStringList a, b;   // the moves each control hears
+};
+
+class PointerNotices : public testing::TestWithParam<PointerRow> {};
+
+TEST_P(PointerNotices, TellEachPlaceOnce) {
+  QWidget window;
+  window.resize(60, 20);
+  Hosted<RecordingControl>* controls[] = {new Hosted<RecordingControl>(&window),
+                                          new Hosted<RecordingControl>(&window)};
+  for (int i = 0; i < 2; ++i) {
+    controls[i]->setGeometry(30 * i, 0, 20, 10);
+    (*controls[i])->setScaleMode(host::ScaleUnit::Pixels);
+  }
+  QCursor::setPos(700, 500);  // the real pointer stays out of it
+  window.show();
+  QApplication::processEvents();
+  for (auto* c : controls) c->control().log.clear();
+  for (const QString& step : QString(GetParam().steps).split("; ")) {
+    const QStringList p = step.split(' ');
+    QWidget& w = p[1] == "w" ? window : *controls[p[1] == "b"];
+    const QPoint at = p.size() > 3 ? QPoint(p[2].toInt(), p[3].toInt()) : QPoint();
+    QMouseEvent move(QEvent::MouseMove, at, w.mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QEnterEvent enter(at, at, w.mapToGlobal(at));
+    QEvent leave(QEvent::Leave);
+    if (p[0] == "rest") host::Control::hostPointerResting(&w, w.mapToGlobal(at));
+    if (p[0] == "move" || p[0] == "enter" || p[0] == "leave")
+      QApplication::sendEvent(&w, p[0] == "move"    ? &move
+                                  : p[0] == "enter" ? static_cast<QEvent*>(&enter)
+                                                    : &leave);
+    if (p[0] == "disable" || p[0] == "enable") w.setEnabled(p[0] == "enable");
+  }
+  QApplication::processEvents();  // an enter is told from the queue
+  EXPECT_EQ(Only(controls[0]->control().log, {"MouseMove"}), GetParam().a);
+  EXPECT_EQ(Only(controls[1]->control().log, {"MouseMove"}), GetParam().b);
+}
+
+const QString kAt55 = "MouseMove 0 0 5 5";
+INSTANTIATE_TEST_SUITE_P(
+    Table, PointerNotices,
+    testing::Values(
+        PointerRow{"restingIsAMove", "rest a 5 5", {kAt55}, {}},
+        PointerRow{"samePlaceTwiceIsOneMove", "rest a 5 5; rest a 5 5", {kAt55}, {}},
+        PointerRow{"newPlaceIsANewMove", "rest a 5 5; rest a 6 5", {kAt55, "MouseMove 0 0 6 5"}, {}},
+        PointerRow{"aDisabledControlHearsNothing", "disable a; rest a 5 5; enter a 5 5", {}, {}},
+        PointerRow{"overNoControlForgets", "rest a 5 5; rest w 25 5; rest a 5 5", {kAt55, kAt55}, {}},
+        PointerRow{"anotherControlBetween", "rest a 5 5; rest b 5 5; rest a 5 5", {kAt55, kAt55}, {kAt55}},
+        PointerRow{"leavingForgets", "rest a 5 5; leave a; rest a 5 5", {kAt55, kAt55}, {}},
+        PointerRow{"disablingForgets", "rest a 5 5; disable a; enable a; rest a 5 5", {kAt55, kAt55}, {}},
+        PointerRow{"aMoveIsTold", "move a 5 5; rest a 5 5", {kAt55}, {}},
+        PointerRow{"enteringIsAMove", "enter a 5 5", {kAt55}, {}},
+        PointerRow{"enteringWithAMoveIsOneMove", "enter a 5 5; move a 6 6", {"MouseMove 0 0 6 6"}, {}}),
+    [](const auto& row) { return std::string(row.param.name); });
 
 TEST(ControlMouseTeardown, ControlDestroyedInMouseUpDoesNotCrash) {
   struct Killer : RecordingControl {

@@ -10,9 +10,12 @@
 #include "platform/host/errors.h"
 #include "platform/host/layout/control_kinds.h"
 #include "platform/host/layout/form_loader.h"
+#include "platform/host/layout/form_window.h"
 #include "platform/host/layout/placement.h"
 #include "platform/host/stock/frame.h"
 #include "platform/host/stock/label.h"
+#include "platform/host/stock/picture_box.h"
+#include "platform/host/stock/shape.h"
 #include "platform/host/stock/stock_progress_bar.h"
 #include "platform/host/stock/timer.h"
 #include "recording_control.h"
@@ -345,6 +348,173 @@ TEST_F(LayoutLoader, HiddenControlsStayHiddenWhenTheWindowShows) {
   EXPECT_FALSE(bar->isVisible());
   EXPECT_TRUE(form.control<stock::Frame>("Frame1")->isVisible());
 }
+
+// What a layout leaves out takes the control's own default; what it names (without case) is taken.
+// Each row loads a form with one control "C" (none for the form's own rows) and reads back one line.
+struct ChoiceRow {
+  const char* name;
+  QJsonObject form, control;  // added to a bare form and, with a kind, to C's place
+  const char* expected;
+};
+
+QString Hex(std::int32_t v) { return QString::number(static_cast<std::uint32_t>(v), 16); }
+
+QString Described(const LoadedForm& f) {
+  QObject* o = f.find("C");
+  auto* w = qobject_cast<QWidget*>(o);
+  const QString shown = w && w->isHidden() ? " hidden" : "";
+  if (!o) {
+    auto* window = static_cast<FormWindow*>(f.window());
+    return QString("form '%1' back %2 %3")
+        .arg(window->windowTitle(), Hex(window->BackColor()),
+             window->minimumSize() == window->maximumSize() ? "fixed" : "sizable");
+  }
+  if (auto* l = qobject_cast<stock::Label*>(o)) {
+    const bool fits = l->size() == stock::TextExtent(l->Caption(), l->QWidget::font());
+    return QString("label %1 fore %2 back %3 %4 '%5'%6")
+        .arg(l->BackStyle() == stock::BackStyle::Opaque ? "opaque" : "transparent", Hex(l->ForeColor()),
+             Hex(l->BackColor()), fits ? "fits" : "placed", l->Caption(), shown);
+  }
+  if (auto* s = qobject_cast<stock::Shape*>(o))
+    return QString("shape %1 fill %2 border %3")
+        .arg(s->FillStyle() == stock::FillStyle::Solid ? "solid" : "transparent", Hex(s->FillColor()),
+             Hex(s->BorderColor()));
+  if (auto* b = qobject_cast<stock::StockProgressBar*>(o))
+    return QString("bar %1..%2 at %3%4").arg(b->Min()).arg(b->Max()).arg(b->Value()).arg(shown);
+  if (auto* t = qobject_cast<stock::Timer*>(o))
+    return QString("timer %1 every %2").arg(t->Enabled() ? "on" : "off").arg(t->Interval());
+  if (auto* fr = qobject_cast<stock::Frame*>(o))
+    return QString("frame fore %1 back %2 '%3'")
+        .arg(Hex(fr->ForeColor()), Hex(fr->BackColor()), fr->Caption());
+  if (auto* p = qobject_cast<stock::PictureBox*>(o))
+    return QString("box back %1%2").arg(Hex(p->BackColor()), shown);
+  return "unknown";
+}
+
+class LayoutChoices : public LayoutLoader, public ::testing::WithParamInterface<ChoiceRow> {};
+
+TEST_P(LayoutChoices, DefaultOrStoredValue) {
+  QJsonObject form{{"name", "Form1"}, {"clientWidth", 900}, {"clientHeight", 600}};
+  for (auto it = GetParam().form.begin(); it != GetParam().form.end(); ++it) form[it.key()] = it.value();
+  QJsonArray controls;
+  if (!GetParam().control.isEmpty()) {
+    QJsonObject c{{"name", "C"}, {"container", "Form1"}};
+    const bool placed = GetParam().control["kind"].toString() != "Timer";
+    if (placed) c = Placed("C", "", 30, kNoIndex);
+    c.remove("tabIndex");
+    for (auto it = GetParam().control.begin(); it != GetParam().control.end(); ++it) c[it.key()] = it.value();
+    controls.append(c);
+  }
+  EXPECT_EQ(Described(loadForm(Json({{"form", form}, {"controls", controls}}))), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, LayoutChoices,
+    ::testing::Values(
+        ChoiceRow{"FormBare", {}, {}, "form 'Form1' back 8000000f sizable"},
+        ChoiceRow{"FormStored",
+                  {{"caption", "K"}, {"backColor", 0xFFFFFF}, {"fixedSize", true}},
+                  {},
+                  "form 'K' back ffffff fixed"},
+        ChoiceRow{"LabelBare", {}, {{"kind", "Label"}}, "label opaque fore 80000012 back 8000000f placed ''"},
+        ChoiceRow{"LabelStored",
+                  {},
+                  {{"kind", "label"},
+                   {"backStyle", "Transparent"},
+                   {"foreColor", "0x800080"},
+                   {"backColor", 255},
+                   {"autoSize", true},
+                   {"caption", "Free :"},
+                   {"visible", false}},
+                  "label transparent fore 800080 back ff fits 'Free :' hidden"},
+        ChoiceRow{"LabelOpaque",
+                  {},
+                  {{"kind", "Label"}, {"backStyle", "opaque"}},
+                  "label opaque fore 80000012 back 8000000f placed ''"},
+        ChoiceRow{"ShapeBare", {}, {{"kind", "Shape"}}, "shape transparent fill 0 border 80000008"},
+        ChoiceRow{"ShapeStored",
+                  {},
+                  {{"kind", "Shape"},
+                   {"shape", "Rectangle"},
+                   {"fillStyle", "SOLID"},
+                   {"fillColor", 0xFAD8CB},
+                   {"borderColor", 0xEAACA2}},
+                  "shape solid fill fad8cb border eaaca2"},
+        ChoiceRow{"TimerBare", {}, {{"kind", "Timer"}}, "timer on every 0"},
+        ChoiceRow{"TimerStored",
+                  {},
+                  {{"kind", "Timer"}, {"enabled", false}, {"interval", 100}},
+                  "timer off every 100"},
+        ChoiceRow{"BarBare", {}, {{"kind", "ProgressBar"}}, "bar 0..100 at 0"},
+        ChoiceRow{"BarValueStartsAtMin",
+                  {},
+                  {{"kind", "ProgressBar"}, {"min", 10}, {"max", 20}},
+                  "bar 10..20 at 10"},
+        ChoiceRow{"BarRangeAboveTheDefault",
+                  {},
+                  {{"kind", "ProgressBar"}, {"min", 200}, {"max", 300}, {"value", 300}, {"visible", false}},
+                  "bar 200..300 at 300 hidden"},
+        ChoiceRow{"BarNegativeRange",
+                  {},
+                  {{"kind", "ProgressBar"}, {"min", -50}, {"max", -10}, {"value", -20}},
+                  "bar -50..-10 at -20"},
+        ChoiceRow{"FrameBare", {}, {{"kind", "Frame"}}, "frame fore 80000012 back 8000000f ''"},
+        ChoiceRow{"FrameStored",
+                  {},
+                  {{"kind", "Frame"}, {"foreColor", 1}, {"backColor", 2}, {"caption", "P"}},
+                  "frame fore 1 back 2 'P'"},
+        ChoiceRow{"PictureBoxBare", {}, {{"kind", "PictureBox"}}, "box back 8000000f"}),
+    [](const auto& test) { return std::string(test.param.name); });
+
+// Graphical controls lie beneath every windowed one of their container, whatever the stored order;
+// among themselves, each kind keeps the stored order, the later above.
+struct StackRow {
+  const char* name;
+  std::vector<std::pair<const char*, const char*>> controls;  // name, kind; "in P" puts it in P
+  const char* expected;                                       // each container's children, bottom first
+};
+
+class LayoutStacking : public LayoutLoader, public ::testing::WithParamInterface<StackRow> {};
+
+TEST_P(LayoutStacking, PutsGraphicalControlsBeneath) {
+  QJsonArray controls;
+  for (const auto& [name, kind] : GetParam().controls) {
+    const QString n(name);
+    QJsonObject c = Placed(qPrintable(n.section(QLatin1Char(' '), 0, 0)), kind, 0, kNoIndex);
+    c.remove("tabIndex");
+    if (n.endsWith(" in P")) c["container"] = "P";
+    controls.append(c);
+  }
+  const QJsonObject form{{"name", "Form1"}, {"clientWidth", 900}, {"clientHeight", 600}};
+  const LoadedForm f = loadForm(Json({{"form", form}, {"controls", controls}}));
+  QStringList stacks;
+  for (QWidget* container : {f.window(), qobject_cast<QWidget*>(f.find("P"))}) {
+    if (!container) continue;
+    QStringList names;
+    for (QObject* child : container->children())
+      if (child->isWidgetType()) names << child->objectName();
+    stacks << container->objectName() + ": " + names.join(' ');
+  }
+  EXPECT_EQ(stacks.join("; "), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, LayoutStacking,
+    ::testing::Values(
+        StackRow{"GraphicalBeneathWindowed",
+                 {{"A", "ProgressBar"}, {"B", "Label"}, {"C", kProbeKind}, {"D", "Shape"}, {"E", "Image"}},
+                 "Form1: B D E A C"},
+        StackRow{"EachKindInStoredOrder",
+                 {{"A", "Label"}, {"B", "Label"}, {"C", "PictureBox"}, {"D", "Frame"}, {"E", "Shape"}},
+                 "Form1: A B E C D"},
+        StackRow{"InsideAContainer",
+                 {{"P", "PictureBox"},
+                  {"Q in P", "ProgressBar"},
+                  {"R in P", "Image"},
+                  {"S", "Label"},
+                  {"T in P", "Label"}},
+                 "Form1: S P; P: R T Q"}),
+    [](const auto& test) { return std::string(test.param.name); });
 
 struct Rounding {
   double twips;

@@ -54,6 +54,41 @@ TEST(StockLabel, AutoSizeFitsTheTextAndKeepsTheCorner) {
   EXPECT_EQ(label.size(), QSize(0, one.height())) << "an empty caption keeps one line";
 }
 
+// A label's text takes the widest of its lines by as many lines as "\r\n" and "\n" make, an empty
+// last line included; each line is drawn below the one before, empty ones keeping their place.
+TEST(StockLabel, LinesMeasureAndDrawOneBelowAnother) {
+  const QFont font = Label().QWidget::font();
+  const QFontMetrics fm(font);
+  const struct {
+    const char* text;
+    const char* widest;
+    int lines;
+  } rows[] = {{"", "", 1},
+              {"Total :", "Total :", 1},
+              {"ab\r\nabcd", "abcd", 2},
+              {"abcd\nab", "abcd", 2},
+              {"a\r\n\r\nb", "a", 3},
+              {"x\r\n", "x", 2}};
+  for (const auto& r : rows)
+    EXPECT_EQ(TextExtent(r.text, font), QSize(fm.horizontalAdvance(r.widest), r.lines * fm.height()))
+        << r.text;
+
+  Label label;
+  label.setForeColor(kBlue);
+  label.setBackColor(0xFFFFFF);
+  label.setCaption("MM\r\n\r\nMM");
+  label.resize(40, 3 * fm.height());
+  const QImage img = label.grab().toImage();
+  QString inked;  // per line: whether any pixel leans clearly to blue
+  for (int line = 0; line < 3; ++line) {
+    bool ink = false;
+    for (int y = line * fm.height(); y < (line + 1) * fm.height(); ++y)
+      for (int x = 0; x < img.width(); ++x) ink = ink || qRed(img.pixel(x, y)) < 150;
+    inked += ink ? 'M' : '-';
+  }
+  EXPECT_EQ(inked, "M-M");
+}
+
 TEST(StockLabel, TransparentShowsTheContainerOpaqueItsBackColorTextItsForeColor) {
   for (const auto& [style, empty] :
        {std::pair{BackStyle::Transparent, kRed}, std::pair{BackStyle::Opaque, kGreen}}) {

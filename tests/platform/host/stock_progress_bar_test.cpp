@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QImage>
 #include <limits>
 
 #include "platform/host/errors.h"
@@ -112,7 +113,44 @@ INSTANTIATE_TEST_SUITE_P(Table, StockProgressBarFill,
                          ::testing::Values(Fill{0, 100, 0, 258, 0}, Fill{0, 100, 100, 258, 258},
                                            Fill{0, 100, 50, 258, 129}, Fill{10, 20, 15, 100, 50},
                                            Fill{0, 32000, 1, 315, 0}, Fill{0, 100, 50, 0, 0},
-                                           Fill{0, 0, 0, 100, 0}));
+                                           Fill{0, 0, 0, 100, 0}, Fill{0, 3, 2, 100, 67},
+                                           Fill{0, 100, 50, 257, 129}, Fill{-10, -1, -4, 90, 60}));
+
+// Screen readers hear whole percent, rounded down: a bar is not full before it is.
+TEST(StockProgressBar, WholePercentRoundsDown) {
+  const struct {
+    float min, max, value;
+    int percent;
+  } rows[] = {{0, 100, 0, 0},   {0, 100, 99.9f, 99}, {0, 100, 100, 100},    {0, 3, 2, 66},
+              {10, 20, 15, 50}, {-10, -1, -4, 66},   {0, 32000, 31999, 99}, {0, 32000, 320, 1}};
+  for (const auto& r : rows) {
+    StockProgressBar bar;
+    bar.setMin(-1e9f);
+    bar.setMax(r.max);
+    bar.setMin(r.min);
+    bar.setValue(r.value);
+    EXPECT_EQ(bar.WholePercent(), r.percent) << r.min << ".." << r.max << " at " << r.value;
+  }
+}
+
+// Every pixel of a small bar: a one-pixel border, then the filling from the left over the trough.
+TEST(StockProgressBar, PaintsBorderFillingAndTrough) {
+  const QRgb border = qRgb(0xBC, 0xBC, 0xBC), trough = qRgb(0xE6, 0xE6, 0xE6), fill = qRgb(0x06, 0xB0, 0x25);
+  for (const auto& [value, filled] : {std::pair{0.0f, 0}, {30.0f, 3}, {100.0f, 10}}) {
+    StockProgressBar bar;
+    bar.resize(12, 4);
+    bar.setValue(value);
+    const QImage img = bar.grab().toImage();
+    for (int y = 0; y < 4; ++y)
+      for (int x = 0; x < 12; ++x) {
+        const bool edge = x == 0 || x == 11 || y == 0 || y == 3;
+        EXPECT_EQ(img.pixel(x, y) | 0xFF000000u, edge          ? border
+                                                 : x <= filled ? fill
+                                                               : trough)
+            << value << " at " << x << "," << y;
+      }
+  }
+}
 
 // Counts the events of one type a widget receives.
 class EventCounter : public QObject {

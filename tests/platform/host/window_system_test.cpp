@@ -86,5 +86,65 @@ TEST_F(ShapedChild, ClientRectangleAndTheContainerContextsColoursAndPixels) {
   ReleaseDC(&top, std::move(parent));
 }
 
+// Siblings overlap as they are stacked, the last made (or raised) on top; the point goes down to the
+// deepest child that shows there, past hidden ones and cut-away parts, and a disabled child keeps it
+// for its parent, as it keeps the pointer's input.
+struct HitRow {
+  const char* name;
+  void (*change)(QWidget& low, QWidget& high, QWidget& inner);
+  QPoint at;  // in the window
+  const char* expected;
+};
+
+class HitTesting : public ::testing::TestWithParam<HitRow> {};
+
+TEST_P(HitTesting, FindsTheDeepestShownEnabledChildOnTop) {
+  QWidget top;
+  top.setObjectName("top");
+  top.setGeometry(100, 100, 100, 60);
+  auto* low = new QWidget(&top);    // (0, 0) to (40, 40)
+  auto* high = new QWidget(&top);   // (20, 20) to (60, 60), over low
+  auto* inner = new QWidget(high);  // (25, 25) to (35, 35) in the window
+  low->setObjectName("low");
+  high->setObjectName("high");
+  inner->setObjectName("inner");
+  low->setGeometry(0, 0, 40, 40);
+  high->setGeometry(20, 20, 40, 40);
+  inner->setGeometry(5, 5, 10, 10);
+  GetParam().change(*low, *high, *inner);
+  top.show();
+  QApplication::processEvents();
+  const QPoint g = top.mapToGlobal(GetParam().at);
+  const QWidget* hit = WindowFromPoint({g.x(), g.y()});
+  EXPECT_EQ(hit ? hit->objectName() : QString("none"), GetParam().expected);
+}
+
+void Unchanged(QWidget&, QWidget&, QWidget&) {}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, HitTesting,
+    ::testing::Values(
+        HitRow{"lowAlone", Unchanged, {5, 5}, "low"},
+        HitRow{"overlapGoesToTheLaterSibling", Unchanged, {22, 22}, "high"},
+        HitRow{"grandchild", Unchanged, {30, 30}, "inner"}, HitRow{"noChild", Unchanged, {90, 5}, "top"},
+        HitRow{"raisedLowComesOnTop", [](QWidget& l, QWidget&, QWidget&) { l.raise(); }, {22, 22}, "low"},
+        HitRow{"loweredHighGoesBeneath", [](QWidget&, QWidget& h, QWidget&) { h.lower(); }, {22, 22}, "low"},
+        HitRow{"hiddenHighLetsLowThrough", [](QWidget&, QWidget& h, QWidget&) { h.hide(); }, {22, 22}, "low"},
+        HitRow{"disabledHighKeepsItForTheWindow",
+               [](QWidget&, QWidget& h, QWidget&) { h.setEnabled(false); },
+               {22, 22},
+               "top"},
+        HitRow{"disabledInnerKeepsItForItsParent",
+               [](QWidget&, QWidget&, QWidget& i) { i.setEnabled(false); },
+               {30, 30},
+               "high"},
+        HitRow{"hiddenInner", [](QWidget&, QWidget&, QWidget& i) { i.hide(); }, {30, 30}, "high"},
+        HitRow{"cutAwayPartOfHighBelongsToLow",
+               [](QWidget&, QWidget& h, QWidget&) { h.setMask(QRegion(10, 10, 30, 30)); },
+               {22, 22},
+               "low"},
+        HitRow{"outsideTheWindow", Unchanged, {150, 5}, "none"}),
+    [](const auto& row) { return std::string(row.param.name); });
+
 }  // namespace
 }  // namespace kelvane::host

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include "tests/platform/memory/temp_dir.h"
 
 namespace kelvane::mem {
@@ -127,6 +129,15 @@ TEST_F(HeadroomGateTest, SamplesOncePerBudgetNotPerBlock) {
   HeadroomGate gate(Options(20 * 1024 * 1024));
   for (int i = 0; i < 1000; ++i) ASSERT_TRUE(gate.Admit(kBlock, 0));  // ~40 MiB: one budget
   EXPECT_EQ(gate.sampleCount(), 1);
+}
+
+// Others allocate too: a budget older than its lifetime is not spent without looking again.
+TEST_F(HeadroomGateTest, LooksAgainOnceTheBudgetHasAged) {
+  HeadroomGate gate(Options(20 * 1024 * 1024));
+  ASSERT_TRUE(gate.Admit(kBlock, 0));
+  std::this_thread::sleep_for(kBudgetLifetime);
+  ASSERT_TRUE(gate.Admit(kBlock, kBlock));
+  EXPECT_EQ(gate.sampleCount(), 2);
 }
 
 TEST_F(HeadroomGateTest, DefaultReserveIsFivePercentOfTotal) {

@@ -85,6 +85,11 @@ INSTANTIATE_TEST_SUITE_P(
                     "MemTotal: 100 kB\nMemAvailable: 50 kB\nMemTotal: 200 kB\nMemAvailable: 9 kB\n",
                     true,
                     {100 * kKiB, 50 * kKiB}},
+        // Nothing left is a figure like any other, not a missing line.
+        MeminfoCase{"a first figure of zero is kept and used",
+                    "MemTotal: 100 kB\nMemFree: 50 kB\nMemAvailable: 0 kB\nMemAvailable: 9 kB\n",
+                    true,
+                    {100 * kKiB, 0}},
         MeminfoCase{"beyond 64 bits", "MemTotal: 99999999999999999999999 kB\n", false, {0, 0}},
         MeminfoCase{"overflows in bytes", "MemTotal: 18014398509481984 kB\n", false, {0, 0}},
         MeminfoCase{"largest in bytes",
