@@ -9,8 +9,10 @@
 
 #include "app/command_line.h"
 #include "app/form1.h"
+#include "app/panel_item.h"
 #include "app/platform_env.h"
 #include "app/run_store.h"
+#include "app/single_instance.h"
 #include "app/start_failure.h"
 #include "app/terminal_run.h"
 #include "platform/host/layout/layout_error.h"
@@ -49,6 +51,8 @@ int RunKelvane(int argc, char** argv) {
     case CommandAction::Optimize: return RunInTerminal(command);
     case CommandAction::Run: break;
   }
+  // A Kelvane in the panel shows its window instead; asked before any display is opened.
+  if (const std::optional<int> handed = HandOverToPanelKelvane()) return *handed;
 
   SettleWaylandEnvironment();
   std::optional<StartFailureGuard> noDisplay(std::in_place,
@@ -69,8 +73,7 @@ int RunKelvane(int argc, char** argv) {
     Form1 form(memory, allocator, QLocale(), QString::fromLatin1(kForm1Layout), runOptions);
     RunStore store;
     form.addRunHandlers(nullptr, [&store](const RunRecord& record) { store.Append(record); });
-    form.Show();
-    return QApplication::exec();
+    return RunWindow(form, command.tray);
   } catch (const host::layout::LayoutError& e) {
     QMessageBox::critical(
         nullptr, QStringLiteral("Kelvane"),

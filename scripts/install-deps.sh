@@ -13,6 +13,7 @@ packages=(
   qt6-tools-dev qt6-tools-dev-tools
   libwayland-dev qt6-wayland weston sway dbus-daemon dbus-bin at-spi2-core python3-gi gir1.2-atspi-2.0
   locales
+  waybar dunst grim
 )
 # shellcheck source=/dev/null
 . /etc/os-release
