@@ -7,7 +7,7 @@
 
 namespace kelvane::app {
 
-void NotifyDesktop(const QString& summary, const QString& body) {
+void NotifyDesktop(const QString& summary, const QString& body, int waitMs) {
   QDBusConnection bus = QDBusConnection::sessionBus();
   if (!bus.isConnected()) return;
   QDBusMessage call = QDBusMessage::createMethodCall(
@@ -16,6 +16,10 @@ void NotifyDesktop(const QString& summary, const QString& body) {
   const QVariantMap hints{{QStringLiteral("desktop-entry"), QStringLiteral("io.github.kelvane.Kelvane")}};
   call << QStringLiteral("Kelvane") << 0u << QStringLiteral("io.github.kelvane.Kelvane") << summary << body
        << QStringList() << hints << -1;
+  if (waitMs > 0) {
+    bus.call(call, QDBus::Block, waitMs);
+    return;
+  }
   // No reply is awaited, so an absent service's error reply is dropped unseen.
   bus.send(call);
 }

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <csignal>
 
+#include "app/desktop_notification.h"
 #include "app/run_store.h"
 #include "platform/host/errors.h"
 #include "platform/memory/block_allocator.h"
@@ -16,6 +17,7 @@ namespace {
 
 constexpr int kBarWidth = 30;
 constexpr qint64 kRedrawMs = 100;  // a terminal need not be drawn more often than the window counts
+constexpr int kNotificationWaitMs = 3000;
 
 volatile std::sig_atomic_t stopSignal = 0;
 
@@ -141,6 +143,10 @@ int RunInTerminal(const CommandLine& command) {
   std::fputs(Text(result).constData(), stdout);
   std::fflush(stdout);
   RunStore().Append(*record);
+  if (command.notify) {
+    NotifyDesktop(QStringLiteral("Kelvane: Optimize finished"), RunSummaryText(*record, locale),
+                  kNotificationWaitMs);
+  }
 
   if (const int signal = stopSignal) {
     std::signal(signal, SIG_DFL);
