@@ -252,6 +252,8 @@ int selfTest(Tour& t, const QString& dir) {
     check(bar.isNull(), QString("a %1 handler deletes the bar").arg(c.signal));
   }
 
+  void checkButtonInput();  // button_input_checks.cpp
+  checkButtonInput();
   std::printf("widgets_tour: %d passed, %d failed\n", passed, failed);
   return failed == 0 ? 0 : 1;
 }
