@@ -55,15 +55,15 @@ void chameleonButton::OnMouseDown(int button, int shift, float x, float y) {
 void chameleonButton::OnMouseMove(int button, int shift, float x, float y) {
   auto b = static_cast<std::int16_t>(button);
   auto s = static_cast<std::int16_t>(shift);
-  LeavePending = false;
   const QPointF reported(x, y);  // the button measures in pixels; a handler may change x and y
   if (!MouseMove.raise(b, s, x, y)) return;
   if (b >= host::kRightButton) return;
   if (!IsReportOverButton(reported)) {
-    // Leaving is the timer's to notice; only the look follows the cursor out.
+    // Leaving is for the timer or Qt's Leave to notice; only the look follows the pointer out.
     PaintButton(kStateUp, false);
     return;
   }
+  LeavePending = false;  // back over the button since Qt said it left
   if (b == kNoButton && !IsOver) {
     RunOverTimer(true);
     IsOver = true;

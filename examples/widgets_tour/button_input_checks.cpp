@@ -1,6 +1,6 @@
 // The button beside QPushButton where a Qt program meets its input: dialogs that close on Escape and
 // press their default button on Return, access keys shared with stock widgets, QTest hover, slots
-// driven by name, and handlers that delete the button on the ways in this file opens. Built with
+// driven by name, and handlers that delete the button on the new ways in. Built with
 // QT_NO_KEYWORDS (see CMakeLists.txt), so the public header is checked to compile that way too.
 #include <KelvaneWidgets/chameleonButton>
 #include <QApplication>
@@ -8,7 +8,6 @@
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -151,16 +150,6 @@ void checkDeletion() {
   QTest::keyClick(&window, Qt::Key_D, Qt::AltModifier);
   check(b.isNull(), "a Click handler reached by the access key deletes the button");
 
-  b = fresh("Leave");
-  QMouseEvent move(QEvent::MouseMove, QPointF(20, 10), b->mapToGlobal(QPointF(20, 10)), Qt::NoButton,
-                   Qt::NoButton, Qt::NoModifier);
-  QApplication::sendEvent(b, &move);
-  QObject::connect(b, &chameleonButton::MouseOut, [&b] { delete b; });
-  QEvent leave(QEvent::Leave);
-  QApplication::sendEvent(b, &leave);
-  QCoreApplication::processEvents();
-  check(b.isNull(), "a MouseOut handler reached by a Leave event deletes the button");
-
   b = fresh("Escape");
   QObject::connect(b, &chameleonButton::KeyDown, [&b](qint16&, qint16&) { delete b; });
   QTest::keyPress(b, Qt::Key_Escape);
@@ -175,6 +164,8 @@ void checkDeletion() {
 }  // namespace
 
 void checkButtonInput() {
+  // Each check's window alone on the screen, so the pointer finds it and nothing else.
+  for (QWidget* w : QApplication::topLevelWidgets()) w->hide();
   checkDialogKeys();
   checkSlotsAndHover();
   checkDeletion();
