@@ -186,7 +186,8 @@ void Control::keyPressEvent(QKeyEvent* e) {
 void Control::keyReleaseEvent(QKeyEvent* e) {
   int keyCode = VirtualKeyFromQt(e->key(), e->modifiers());
   e->setAccepted(keyCode != 0 && UsesKey(keyCode));
-  if (e->isAutoRepeat() || keyCode == 0) return;  // a held key repeats its key-down only
+  if (keyCode == 0) return;
+  if (e->isAutoRepeat()) return;  // a held key repeats its key-down only
   QPointer<Control> guard(this);
   OnKeyUp(keyCode, ShiftMaskFromQt(e->modifiers()));
   if (guard) e->setAccepted(keyCode == 0 || UsesKey(keyCode));
