@@ -115,6 +115,9 @@ class chameleonButton : public host::Control {
   // check box. DownChanged follows every change.
   bool IsDown() const { return LastState == kStateDown; }
 
+  // Qt's word that the pointer left: the hover ends (button_input.cpp).
+  void leaveEvent(QEvent* e) override;
+
   // Every stored property as the store sees it.
   ButtonProperties StoredProperties() const;
 
@@ -152,7 +155,6 @@ class chameleonButton : public host::Control {
 
  public:
   void changeEvent(QEvent* e) override;
-  void leaveEvent(QEvent* e) override;
 
  private:
   // The paint states the handlers ask for.

@@ -251,9 +251,9 @@ int selfTest(Tour& t, const QString& dir) {
     QTest::qWait(10);
     check(bar.isNull(), QString("a %1 handler deletes the bar").arg(c.signal));
   }
-
   void checkButtonInput();  // button_input_checks.cpp
   checkButtonInput();
+
   std::printf("widgets_tour: %d passed, %d failed\n", passed, failed);
   return failed == 0 ? 0 : 1;
 }
