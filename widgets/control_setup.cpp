@@ -3,12 +3,14 @@
 #include <mutex>
 
 #include "controls/accessibility.h"
+#include "platform/host/access_keys.h"
 
 namespace Kelvane::detail {
 
 void InstallControlServices() {
   static std::once_flag once;
   std::call_once(once, [] { kelvane::controls::InstallAccessibility(); });
+  kelvane::host::EnsureAccessKeyFilter();
 }
 
 kelvane::host::AmbientProperties NewControlAmbient(QWidget& widget, QSize size) {

@@ -8,7 +8,7 @@
 
 namespace Kelvane::detail {
 
-// Installs the accessibility factories, once.
+// Installs the accessibility factories and the access-key filter, once.
 void InstallControlServices();
 
 // Gives `widget` its first size and returns the ambient properties of a new control on it: the

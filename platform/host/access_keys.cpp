@@ -61,12 +61,7 @@ class AccessKeyShortcuts final : public QObject {
 // holds the key there, as the shortcut would have; a key several hold goes to the focus as typed.
 class InactiveWindowKeys final : public QObject {
  public:
-  static void ensure() {
-    static QPointer<QObject> installed;
-    if (installed || !qApp) return;
-    installed = new InactiveWindowKeys(qApp);
-    qApp->installEventFilter(installed);
-  }
+  using QObject::QObject;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
@@ -91,12 +86,16 @@ class InactiveWindowKeys final : public QObject {
     holder->hostAccessKeyPress(key.unicode(), false);
     return true;
   }
-
- private:
-  using QObject::QObject;
 };
 
 }  // namespace
+
+void EnsureAccessKeyFilter() {
+  static QPointer<QObject> installed;
+  if (installed || !qApp) return;
+  installed = new InactiveWindowKeys(qApp);  // owned by the application object
+  qApp->installEventFilter(installed);
+}
 
 void GrabAccessKeys(Control& control, const QString& keys) {
   AccessKeyShortcuts* shortcuts = nullptr;
@@ -105,7 +104,6 @@ void GrabAccessKeys(Control& control, const QString& keys) {
   if (!shortcuts) {
     if (keys.isEmpty()) return;
     shortcuts = new AccessKeyShortcuts(control);
-    InactiveWindowKeys::ensure();
   }
   shortcuts->grab(keys);
 }

@@ -10,6 +10,9 @@ namespace kelvane::host {
 
 class Control;
 
+// Installs, once per application object, the filter that takes Alt + a key sent to a window that
+// is not active (see access_keys.cpp).
+void EnsureAccessKeyFilter();
 // Replaces the control's access-key shortcuts with one for each character of `keys` (none for an
 // empty string).
 void GrabAccessKeys(Control& control, const QString& keys);

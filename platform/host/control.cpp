@@ -50,6 +50,7 @@ Control::Control(QWidget& widget)
   // The surface covers every pixel, so Qt need not clear behind it.
   widget.setAttribute(Qt::WA_OpaquePaintEvent);
   syncSurfaceSize();
+  EnsureAccessKeyFilter();
 }
 
 Control::~Control() = default;
