@@ -3,6 +3,7 @@
 // button acts on the changed values. A handler may also destroy the button, so every raise that is
 // followed by more work checks that the button survived.
 #include <QPointer>
+#include <utility>
 
 #include "controls/button/chameleon_button.h"
 #include "platform/host/key_codes.h"
@@ -26,7 +27,19 @@ void chameleonButton::SetUpOverTimer() {
 bool chameleonButton::IsCursorOverButton() const {
   gdi::Point at;
   if (!host::GetCursorPos(at)) return false;
+  if (at == CursorAtReport) return host::WindowFromPointIn(widget().window(), ReportedAt) == &widget();
   return host::WindowFromPoint(at) == &widget();
+}
+
+// A move tells where the pointer is, whatever the cursor says: a synthetic move (QTest) leaves the
+// cursor where it was, and a Wayland client learns the cursor only over its own surfaces. The
+// window told of it is the one there; what lies there in it decides, so a covering child or a
+// cut-away corner is not the button.
+bool chameleonButton::IsReportOverButton(QPointF local) {
+  const QPoint global = widget().mapToGlobal(local.toPoint());
+  ReportedAt = {global.x(), global.y()};
+  if (!host::GetCursorPos(CursorAtReport)) CursorAtReport = {};
+  return host::WindowFromPointIn(widget().window(), ReportedAt) == &widget();
 }
 
 // ---- mouse -----------------------------------------------------------------------------------------
@@ -42,13 +55,15 @@ void chameleonButton::OnMouseDown(int button, int shift, float x, float y) {
 void chameleonButton::OnMouseMove(int button, int shift, float x, float y) {
   auto b = static_cast<std::int16_t>(button);
   auto s = static_cast<std::int16_t>(shift);
+  const QPointF reported(x, y);  // the button measures in pixels; a handler may change x and y
   if (!MouseMove.raise(b, s, x, y)) return;
   if (b >= host::kRightButton) return;
-  if (!IsCursorOverButton()) {
-    // Leaving is the timer's to notice; only the look follows the cursor out.
+  if (!IsReportOverButton(reported)) {
+    // Leaving is for the timer or Qt's Leave to notice; only the look follows the pointer out.
     PaintButton(kStateUp, false);
     return;
   }
+  LeavePending = false;  // back over the button since Qt said it left
   if (b == kNoButton && !IsOver) {
     RunOverTimer(true);
     IsOver = true;
@@ -83,10 +98,29 @@ void chameleonButton::OnOverTimerTick() {
     }
     return;
   }
+  EndHover();
+}
+
+void chameleonButton::EndHover() {
   RunOverTimer(false);
   IsOver = false;
   PaintButton(kStateUp, true);
   MouseOut.raise();
+}
+
+// Qt's word that the pointer left ends the hover at once, as the timer would on finding it gone. It
+// is the only word where the cursor's place is unknown, as on Wayland outside our windows.
+// Qt is still telling the widgets it leaves when this runs, and a MouseOut handler may delete one of
+// them (the button's window, say), so the hover ends from the event loop, unless a move came first.
+void chameleonButton::leaveEvent(QEvent* e) {
+  host::Control::leaveEvent(e);
+  LeavePending = true;
+  QMetaObject::invokeMethod(
+      this,
+      [this] {
+        if (std::exchange(LeavePending, false) && (OverTimer.Enabled() || OverTimerAsleep)) EndHover();
+      },
+      Qt::QueuedConnection);
 }
 
 void chameleonButton::OnMouseUp(int button, int shift, float x, float y) {
@@ -135,11 +169,29 @@ void chameleonButton::OnKeyDown(int& keyCode, int shift) {
   LastKeyCode = static_cast<std::uint8_t>(k);
   switch (k) {
     case host::kVkSpace: PaintButton(kStateDown, false); break;
+    // Right to left, the previous control lies to the right.
     case host::kVkLeft:
+    case host::kVkRight: {
+      const bool next = (k == host::kVkRight) != (widget().layoutDirection() == Qt::RightToLeft);
+      host::services().SendKeys(next ? QStringLiteral("{Tab}") : QStringLiteral("+{Tab}"));
+      break;
+    }
     case host::kVkUp: host::services().SendKeys(QStringLiteral("+{Tab}")); break;
-    case host::kVkRight:
     case host::kVkDown: host::services().SendKeys(QStringLiteral("{Tab}")); break;
     default: break;
+  }
+}
+
+// Space presses and the arrows move the focus; every other key, Enter and Escape included, is the
+// container's, so a dialog closes or presses its default button as with a QPushButton.
+bool chameleonButton::UsesKey(int keyCode) const {
+  switch (keyCode) {
+    case host::kVkSpace:
+    case host::kVkLeft:
+    case host::kVkUp:
+    case host::kVkRight:
+    case host::kVkDown: return true;
+    default: return false;
   }
 }
 

@@ -106,13 +106,21 @@ void chameleonButton::SetWindowEnabled(bool enabled) {
   SettingEnabled = true;
   widget().setEnabled(enabled);
   SettingEnabled = false;
+  NoticedEnabled = Enabled();
 }
 
 void chameleonButton::changeEvent(QEvent* e) {
   host::Control::changeEvent(e);
   switch (e->type()) {
     case QEvent::EnabledChange:
-      if (!SettingEnabled) PaintButton(kStateUp, true);
+      if (SettingEnabled) break;
+      PaintButton(kStateUp, true);
+      // QWidget::setEnabled on the button changes the property as the setter does (a parent's
+      // change leaves it as it was).
+      if (Enabled() != NoticedEnabled) {
+        NoticedEnabled = Enabled();
+        PropertyChanged(keys::Enabled);
+      }
       break;
     case QEvent::FontChange:
       // Qt's font (set on the widget or inherited) is the button's: it is taken as it is, so a
@@ -271,7 +279,8 @@ void chameleonButton::setSpecialEffect(std::int32_t effect) {
 
 void chameleonButton::setCheckBoxBehaviour(bool on) {
   Stored.CheckBoxBehaviour = on;
-  PaintButton(LastState, true);
+  // A checked check box was drawn down for its Value alone; no longer one, it comes up.
+  PaintButton(!on && Stored.Value ? kStateUp : LastState, true);
   PropertyChanged(keys::CheckBoxBehaviour);
 }
 

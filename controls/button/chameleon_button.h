@@ -116,6 +116,9 @@ class chameleonButton : public host::Control {
   // check box. DownChanged follows every change.
   bool IsDown() const { return LastState == kStateDown; }
 
+  // Qt's word that the pointer left: the hover ends (button_input.cpp).
+  void leaveEvent(QEvent* e) override;
+
   // Every stored property as the store sees it.
   ButtonProperties StoredProperties() const;
 
@@ -149,6 +152,7 @@ class chameleonButton : public host::Control {
   void OnGotFocus() override;
   void OnLostFocus() override;
   void OnAmbientChanged(const QString& name) override;
+  bool UsesKey(int keyCode) const override;
 
  public:
   void changeEvent(QEvent* e) override;
@@ -231,12 +235,21 @@ class chameleonButton : public host::Control {
   // The height the button last heard of: a capture's moment at 0 does not stop painting.
   int ClientHeight = 0;
   bool SettingEnabled = false;  // our own change of the window state repaints once, not twice
+  bool NoticedEnabled = true;   // Enabled as the host last heard of it
 
   // Hover: the timer runs only while the button believes the mouse is over it.
   static constexpr int kOverTimerIntervalMs = 3;
   void SetUpOverTimer();
   bool IsCursorOverButton() const;
+  bool IsReportOverButton(QPointF local);  // a move's own place; remembered for the timer
   void OnOverTimerTick();
+  void EndHover();
+  // Where the last move that found the pointer over the button said it was, and where the cursor
+  // was then. While the cursor stays there (a test's made-up moves, a Wayland pointer gone from
+  // our windows), that report is the pointer's place.
+  gdi::Point ReportedAt;
+  gdi::Point CursorAtReport;
+  bool LeavePending = false;  // Qt said the pointer left, and no move has said otherwise since
   void RunOverTimer(bool on);
   host::stock::Timer OverTimer;
   bool OverTimerAsleep = false;  // on, but waiting for the pointer to move before it ticks again

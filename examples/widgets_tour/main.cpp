@@ -253,6 +253,8 @@ int selfTest(Tour& t, const QString& dir) {
     QTest::qWait(10);
     check(bar.isNull(), QString("a %1 handler deletes the bar").arg(c.signal));
   }
+  void checkButtonInput();  // button_input_checks.cpp
+  checkButtonInput();
 
   checkButtonLook(dir);
   void checkBar(const QString& dir);

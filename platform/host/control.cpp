@@ -90,10 +90,15 @@ void Control::hostTerminate() {
   Terminate();
 }
 
-void Control::hostAccessKeyPress(int keyAscii) {
+void Control::setAccessKeys(const QString& keys) {
+  accessKeys_ = keys;
+  GrabAccessKeys(*this, keys);
+}
+
+void Control::hostAccessKeyPress(int keyAscii, bool takeFocus) {
   if (!widget_.isEnabled()) return;
   QPointer<Control> guard(this);
-  if ((widget_.focusPolicy() & Qt::TabFocus) && !widget_.hasFocus())
+  if (takeFocus && (widget_.focusPolicy() & Qt::TabFocus) && !widget_.hasFocus())
     widget_.setFocus(Qt::ShortcutFocusReason);
   if (guard) OnAccessKeyPress(keyAscii);
 }
@@ -165,21 +170,28 @@ void Control::hideEvent(QHideEvent*) { OnHide(); }
 void Control::focusInEvent(QFocusEvent*) { OnGotFocus(); }
 void Control::focusOutEvent(QFocusEvent*) { OnLostFocus(); }
 
+// Qt stops passing a key on if the control is deleted meanwhile, whatever the event says.
 void Control::keyPressEvent(QKeyEvent* e) {
-  e->accept();
   QPointer<Control> guard(this);
-  int keyCode = VirtualKeyFromQt(e->key(), e->modifiers());
+  const int pressed = VirtualKeyFromQt(e->key(), e->modifiers());
+  int keyCode = pressed;
   if (keyCode != 0) OnKeyDown(keyCode, ShiftMaskFromQt(e->modifiers()));
-  if (!guard || e->text().isEmpty()) return;
-  int keyAscii = e->text().at(0).unicode();
-  OnKeyPress(keyAscii);
+  if (!guard) return;
+  int keyAscii = e->text().isEmpty() ? -1 : e->text().at(0).unicode();
+  if (keyAscii >= 0) OnKeyPress(keyAscii);
+  if (!guard) return;
+  const bool swallowed = (pressed != 0 && keyCode == 0) || keyAscii == 0;
+  e->setAccepted(swallowed || (keyCode != 0 && UsesKey(keyCode)));
 }
 
 void Control::keyReleaseEvent(QKeyEvent* e) {
-  e->accept();
-  if (e->isAutoRepeat()) return;  // a held key repeats its key-down only
   int keyCode = VirtualKeyFromQt(e->key(), e->modifiers());
-  if (keyCode != 0) OnKeyUp(keyCode, ShiftMaskFromQt(e->modifiers()));
+  e->setAccepted(keyCode != 0 && UsesKey(keyCode));
+  if (keyCode == 0) return;
+  if (e->isAutoRepeat()) return;  // a held key repeats its key-down only
+  QPointer<Control> guard(this);
+  OnKeyUp(keyCode, ShiftMaskFromQt(e->modifiers()));
+  if (guard) e->setAccepted(keyCode == 0 || UsesKey(keyCode));
 }
 
 bool Control::isSecondClick(const QMouseEvent* e) const {

@@ -56,8 +56,9 @@ class Control : public QObject {
   void hostLoad(const PropertyBag& bag, const AmbientProperties& ambient);
   void hostSave(PropertyBag& bag);  // WriteProperties, then "_extentx"/"_extenty" in HIMETRIC
   void hostTerminate();             // Terminate, once
-  // The control's access key was pressed with Alt (the application filter calls this).
-  void hostAccessKeyPress(int keyAscii);
+  // The control's access key was pressed. From a screen reader or code the control takes the
+  // focus first; from the keyboard (its Qt shortcut) the focus stays where it was.
+  void hostAccessKeyPress(int keyAscii, bool takeFocus = true);
   // The pointer rests at `global` over `under` (what WindowFromPoint finds there) after something
   // beneath it moved, appeared, changed shape or became usable. A control that was not told of the
   // pointer at that place hears of it as a mouse move: the pointer moved, as far as it can tell.
@@ -123,7 +124,7 @@ class Control : public QObject {
   void RefreshNow();                                          // shows the surface at once
 
   QString AccessKeys() const { return accessKeys_; }
-  void setAccessKeys(const QString& keys) { accessKeys_ = keys; }
+  void setAccessKeys(const QString& keys);  // also the widget's Alt shortcuts (access_keys.h)
   FontDesc Font() const { return font_; }
   // Also the widget's own font.
   void setFont(const FontDesc& f);
@@ -160,10 +161,15 @@ class Control : public QObject {
   bool mouseReleaseEvent(QMouseEvent*);
   bool mouseDoubleClickEvent(QMouseEvent*);
   void enterEvent(QEnterEvent*);
-  void leaveEvent(QEvent*);
+  virtual void leaveEvent(QEvent*);
   virtual void changeEvent(QEvent*);
 
  protected:
+  // Whether a key that reached the control (its code after the KeyDown handlers) was of use to it.
+  // One of no use goes on to the parent widget, as Qt's widgets pass on what they ignore, so a
+  // dialog still hears Escape and Return. A code a handler set to 0 was swallowed: it goes no further.
+  virtual bool UsesKey(int /*keyCode*/) const { return true; }
+
   // ---- notifications (defaults do nothing) -------------------------------------------------------
   virtual void Initialize() {}
   virtual void InitProperties() {}

@@ -242,7 +242,12 @@ bool GetCursorPos(gdi::Point& out) {
 QWidget* WindowFromPoint(gdi::Point global) {
   const QPoint g(global.x, global.y);
   const auto place = PointerWatch::instance().known();
-  QWidget* w = place && place->global == g ? place->topLevel : QApplication::topLevelAt(g);
+  return WindowFromPointIn(place && place->global == g ? place->topLevel : QApplication::topLevelAt(g),
+                           global);
+}
+
+QWidget* WindowFromPointIn(QWidget* w, gdi::Point global) {
+  const QPoint g(global.x, global.y);
   if (!w || !shapeHolds(w, w->mapFromGlobal(g))) return nullptr;
   if (PointerWatch::instance().blocked(w->windowHandle())) return nullptr;
   // Children are stacked in list order, the last on top.

@@ -44,6 +44,9 @@ bool GetCursorPos(gdi::Point& out);
 // does the pointer's input. Null when no window of this program is there, or when the window there
 // is blocked by a modal one.
 QWidget* WindowFromPoint(gdi::Point global);
+// The same, in the one window `topLevel` (a window that was told of the pointer there, whatever
+// other windows share the place).
+QWidget* WindowFromPointIn(QWidget* topLevel, gdi::Point global);
 // The widget that held the mouse before, or null.
 QWidget* SetCapture(QWidget* w);
 bool ReleaseCapture();

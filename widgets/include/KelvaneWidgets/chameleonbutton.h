@@ -112,7 +112,6 @@ class KELVANEWIDGETS_EXPORT chameleonButton : public QWidget {
   int ButtonType() const;
   void setButtonType(int type);
   QString Caption() const;
-  void setCaption(const QString& caption);
   bool FontBold() const;
   void setFontBold(bool bold);
   bool FontItalic() const;
@@ -175,12 +174,10 @@ class KELVANEWIDGETS_EXPORT chameleonButton : public QWidget {
   bool CheckBoxBehaviour() const;
   void setCheckBoxBehaviour(bool on);
   bool Value() const;
-  void setValue(bool value);
   static QString Version();
 
   // Hold off painting while several properties change; Refresh paints once.
   void DisableRefresh();
-  void Refresh();
 
   // False while a form designer shows the button: BackColor and ForeColor then also set their
   // hover twins, and ButtonType 5 makes the font bold. True for a running program (the default).
@@ -192,12 +189,19 @@ class KELVANEWIDGETS_EXPORT chameleonButton : public QWidget {
   QSize sizeHint() const override;
   QSize minimumSizeHint() const override;
 
- public slots:
+ public Q_SLOTS:
+  // The setters a connection would drive; the others are plain methods, as QAbstractButton's are.
+  void setCaption(const QString& caption);
+  // The check box's state, as QAbstractButton::setChecked. Told through ValueChanged, never Click.
+  void setValue(bool value);
   // As QAbstractButton::click(): a check box flips Value, then ValueChanged, Click and clicked are
   // told. Nothing while the button is disabled; the focus stays where it is.
   void click();
+  // Recomputes the colours and the caption layout and paints once; style 11 also takes the
+  // background behind it again, so a program whose background changed calls this.
+  void Refresh();
 
- signals:
+ Q_SIGNALS:
   void Click();
   void MouseDown(qint16& Button, qint16& Shift, float& X, float& Y);
   void MouseMove(qint16& Button, qint16& Shift, float& X, float& Y);
