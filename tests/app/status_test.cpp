@@ -34,7 +34,9 @@ TEST(Status, ShowsTheWindowsTextsInTheLocalesFormat) {
     EXPECT_EQ(StatusLine(c.total, c.avail, point), QStringLiteral("Total : %1   Used : %2   Free : %3   %4")
                                                        .arg(w.total, w.used, w.free, w.percent)
                                                        .toStdString());
-    if (c.json) EXPECT_EQ(StatusJson(c.total, c.avail, point), c.json);
+    if (c.json) {
+      EXPECT_EQ(StatusJson(c.total, c.avail, point), c.json);
+    }
   }
 }
 
