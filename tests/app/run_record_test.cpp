@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QTimeZone>
+
 namespace kelvane::app {
 namespace {
 
@@ -11,7 +13,7 @@ constexpr std::uint64_t Mb(std::uint64_t megabytes) { return megabytes * 1044032
 // The run measured on a 24 GB machine without swap.
 RunRecord Measured() {
   RunRecord r;
-  r.started = QDateTime(QDate(2026, 12, 10), QTime(15, 4, 5, 123), Qt::UTC);
+  r.started = QDateTime(QDate(2026, 12, 10), QTime(15, 4, 5, 123), QTimeZone::utc());
   r.durationMs = 2312;
   r.peakHeldBytes = 2'560'000'000;
   r.stop = StopReason::Floor;

@@ -5,13 +5,14 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTimeZone>
 
 namespace kelvane::app {
 namespace {
 
 RunRecord Record(int n) {
   RunRecord r;
-  r.started = QDateTime(QDate(2026, 12, 10), QTime(0, 0), Qt::UTC).addSecs(n);
+  r.started = QDateTime(QDate(2026, 12, 10), QTime(0, 0), QTimeZone::utc()).addSecs(n);
   r.durationMs = n;
   r.before = {1, 2, 3, 4};
   r.after = {5, 6, 7, 8};
