@@ -314,8 +314,11 @@ ends(k)
 write_config(b"[panel]\nshow=true\n")
 folder = os.path.dirname(CONFIG)
 os.chmod(folder, 0o500)
-as_root = ["unshare", "--mount", "sh", "-c", 'mount --bind "$0" "$0" && mount -o remount,bind,ro "$0" "$0" && exec "$@"',
-           folder]
+# Inside a chroot whose root is no mount point unshare cannot make "/" private; the chroot's own
+# namespace is private already, so its mounts stay where they are made.
+private = subprocess.run(["unshare", "--mount", "true"], capture_output=True).returncode == 0
+as_root = ["unshare", "--mount"] + ([] if private else ["--propagation", "unchanged"]) + [
+    "sh", "-c", 'mount --bind "$0" "$0" && mount -o remount,bind,ro "$0" "$0" && exec "$@"', folder]
 k = start("read-only", (as_root if os.geteuid() == 0 else []) + [KELVANE, "--tray"])
 item = wait(60, "with read-only settings the item never reached the panel", lambda: alive(k) and item_of(k))
 if shown(k):
