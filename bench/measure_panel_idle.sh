@@ -10,6 +10,7 @@ seconds=${2:-300}
 if [ -z "${INSIDE_BUS:-}" ]; then
   exec env INSIDE_BUS=1 dbus-run-session -- bash "$0" "$build" "$seconds"
 fi
+source "$(dirname "$0")/../tests/e2e/lib.bash"
 work=$(mktemp -d)
 chmod 0755 "$work"
 pids=()
@@ -21,19 +22,9 @@ poll() { for _ in $(seq 600); do "$@" && return 0; sleep 0.1; done; echo "gave u
 export XDG_RUNTIME_DIR=$work/run
 mkdir -m 0700 "$XDG_RUNTIME_DIR"
 unset DISPLAY QT_QPA_PLATFORM
-sway_run=$work/sway-run
-mkdir -m 0700 "$sway_run"
-printf 'xwayland disable\n' >"$work/sway.cfg"
-as_user=()
-if [ "$(id -u)" = 0 ]; then
-  chown nobody "$sway_run"
-  as_user=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
-fi
-XDG_RUNTIME_DIR=$sway_run HOME=$sway_run WLR_BACKENDS=headless WLR_RENDERER=pixman WLR_LIBINPUT_NO_DEVICES=1 \
-  "${as_user[@]}" sway -c "$work/sway.cfg" >"$work/sway.log" 2>&1 &
-pids+=($!)
-sway_up() { WAYLAND_DISPLAY=$(find "$sway_run" -name 'wayland-*' -type s | head -n1); [ -n "$WAYLAND_DISPLAY" ]; }
-poll sway_up
+start_sway "$work" 'xwayland disable'
+pids+=("$SWAY_PID")
+WAYLAND_DISPLAY=$SWAY_WAYLAND
 export WAYLAND_DISPLAY
 printf '{"modules-right": ["tray"], "height": 28}\n' >"$work/waybar.json"
 GDK_BACKEND=wayland waybar -c "$work/waybar.json" >"$work/waybar.log" 2>&1 &

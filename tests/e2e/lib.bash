@@ -137,3 +137,28 @@ optimize_shows() {
   WAIT_DETAIL=$(pixel_at $((WX + 20)) $((WY + 209)))
   [ "$WAIT_DETAIL" = "$1" ]
 }
+
+# start_sway DIR CONFIG: sway on its headless backend with CONFIG (its lines) as configuration, in a
+# runtime folder of its own under DIR; sway refuses to run as root, so there it runs as nobody.
+# Waits for its sockets; sets SWAY_PID, SWAY_WAYLAND (the Wayland socket) and SWAYSOCK.
+start_sway() {
+  SWAY_RUN=$1/sway-run SWAY_LOG=$1/sway.log
+  mkdir -m 0700 "$SWAY_RUN"
+  printf '%s\n' "$2" >"$1/sway.cfg"
+  local as_user=()
+  if [ "$(id -u)" = 0 ]; then
+    chown nobody "$SWAY_RUN"
+    as_user=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
+  fi
+  XDG_RUNTIME_DIR=$SWAY_RUN HOME=$SWAY_RUN WLR_BACKENDS=headless WLR_RENDERER=pixman WLR_LIBINPUT_NO_DEVICES=1 \
+    "${as_user[@]}" sway -c "$1/sway.cfg" >"$SWAY_LOG" 2>&1 &
+  SWAY_PID=$!
+  wait_for 30 "sway did not start" sway_ready
+}
+
+sway_ready() {
+  kill -0 "$SWAY_PID" 2>/dev/null || fail "sway exited: $(tail -n 5 "$SWAY_LOG")"
+  SWAY_WAYLAND=$(find "$SWAY_RUN" -name 'wayland-*' -type s | head -n1)
+  SWAYSOCK=$(find "$SWAY_RUN" -name 'sway-ipc.*' -type s | head -n1)
+  [ -n "$SWAY_WAYLAND" ] && [ -n "$SWAYSOCK" ]
+}

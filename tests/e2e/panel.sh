@@ -25,26 +25,9 @@ export XDG_STATE_HOME=$PANEL_WORK/state XDG_CACHE_HOME=$PANEL_WORK/cache LC_ALL=
 mkdir -m 0700 "$XDG_RUNTIME_DIR"
 mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_STATE_HOME" "$XDG_CACHE_HOME"
 unset DISPLAY QT_QPA_PLATFORM WAYLAND_SOCKET QT_WAYLAND_CLIENT_BUFFER_INTEGRATION XDG_CURRENT_DESKTOP
-# sway refuses to run as root; there it runs as nobody, in a runtime directory of its own.
-SWAY_RUN=$PANEL_WORK/sway-run
-mkdir -m 0700 "$SWAY_RUN"
-printf 'xwayland disable\noutput * resolution 640x480 bg #5a6270 solid_color\n' >"$PANEL_WORK/sway.cfg"
-as_user=()
-if [ "$(id -u)" = 0 ]; then
-  chown nobody "$SWAY_RUN"
-  as_user=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
-fi
-XDG_RUNTIME_DIR=$SWAY_RUN HOME=$SWAY_RUN WLR_BACKENDS=headless WLR_RENDERER=pixman WLR_LIBINPUT_NO_DEVICES=1 \
-  "${as_user[@]}" sway -c "$PANEL_WORK/sway.cfg" >"$PANEL_WORK/sway.log" 2>&1 &
-SWAY=$!
-trap 'kill "$SWAY" 2>/dev/null || true; wait 2>/dev/null || true' EXIT
-sway_ready() {
-  kill -0 "$SWAY" 2>/dev/null || fail "sway exited: $(tail -n 5 "$PANEL_WORK/sway.log")"
-  WAYLAND_DISPLAY=$(find "$SWAY_RUN" -name 'wayland-*' -type s | head -n1)
-  SWAYSOCK=$(find "$SWAY_RUN" -name 'sway-ipc.*' -type s | head -n1)
-  [ -n "$WAYLAND_DISPLAY" ] && [ -n "$SWAYSOCK" ]
-}
-wait_for 30 "sway did not start" sway_ready
+trap 'kill "${SWAY_PID:-}" 2>/dev/null || true; wait 2>/dev/null || true' EXIT
+start_sway "$PANEL_WORK" $'xwayland disable\noutput * resolution 640x480 bg #5a6270 solid_color'
+WAYLAND_DISPLAY=$SWAY_WAYLAND
 export WAYLAND_DISPLAY SWAYSOCK
 /usr/bin/python3 "$HERE/panel.py" "$1"
 echo "panel: 1 passed, 0 failed"

@@ -112,25 +112,8 @@ start_on_wayland() {
   kelvane_running || fail "$1: kelvane exited: $(cat "$WORK/$1.err")"
 }
 
-# sway refuses to run as root; there it runs as nobody, in a runtime directory of its own.
-SWAY_RUN=$WORK/sway-run
-mkdir -m 0700 "$SWAY_RUN"
-printf 'xwayland disable\n' >"$WORK/sway.cfg"
-as_user=()
-if [ "$(id -u)" = 0 ]; then
-  chown nobody "$SWAY_RUN"
-  as_user=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
-fi
-XDG_RUNTIME_DIR=$SWAY_RUN HOME=$SWAY_RUN WLR_BACKENDS=headless WLR_RENDERER=pixman WLR_LIBINPUT_NO_DEVICES=1 \
-  "${as_user[@]}" sway -c "$WORK/sway.cfg" >"$WORK/sway.log" 2>&1 &
-COMPOSITOR=$!
-sway_ready() {
-  kill -0 "$COMPOSITOR" 2>/dev/null || fail "sway exited: $(tail -n 5 "$WORK/sway.log")"
-  SOCKET=$(find "$SWAY_RUN" -name 'wayland-*' -type s | head -n1)
-  SWAYSOCK=$(find "$SWAY_RUN" -name 'sway-ipc.*' -type s | head -n1)
-  [ -n "$SOCKET" ] && [ -n "$SWAYSOCK" ]
-}
-wait_for 30 "sway did not start" sway_ready
+start_sway "$WORK" 'xwayland disable'
+COMPOSITOR=$SWAY_PID SOCKET=$SWAY_WAYLAND
 
 shown_by_sway() {
   WAIT_DETAIL=$(swaymsg -s "$SWAYSOCK" -t get_tree -r 2>/dev/null |
