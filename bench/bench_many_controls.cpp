@@ -40,6 +40,17 @@ QWidget* MakeButton(QWidget* parent) {
   return b;
 }
 QWidget* MakeStockButton(QWidget* parent) { return new QPushButton(QStringLiteral("Optimize"), parent); }
+// Buttons alike share their drawing; these are each measured and drawn on their own.
+QString NextCaption() {
+  static int made = 0;
+  return QStringLiteral("Button %1").arg(++made);
+}
+QWidget* MakeOwnCaptionButton(QWidget* parent) {
+  auto* b = new Kelvane::chameleonButton(parent);
+  b->setCaption(NextCaption());
+  return b;
+}
+QWidget* MakeOwnCaptionStockButton(QWidget* parent) { return new QPushButton(NextCaption(), parent); }
 QWidget* MakeBar(QWidget* parent) {
   auto* bar = new Kelvane::Xp_ProgressBar(parent);
   bar->setValue(40);
@@ -82,6 +93,12 @@ void NeverShown(benchmark::State& state, QWidget* (*make)(QWidget*)) {
 
 BENCHMARK_CAPTURE(ShowAndDestroy, chameleonButton, MakeButton)->UseRealTime()->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(ShowAndDestroy, QPushButton, MakeStockButton)->UseRealTime()->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(ShowAndDestroy, chameleonButton_own_captions, MakeOwnCaptionButton)
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(ShowAndDestroy, QPushButton_own_captions, MakeOwnCaptionStockButton)
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(ShowAndDestroy, Xp_ProgressBar, MakeBar)->UseRealTime()->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(ShowAndDestroy, QProgressBar, MakeStockBar)->UseRealTime()->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(NeverShown, chameleonButton, MakeButton)

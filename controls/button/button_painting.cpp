@@ -1,11 +1,13 @@
 // The button's paint cycle: the face, the style's drawing in the up, down or disabled look, the
 // caption, and holding painting off. Everything goes through the drawing layer onto the surface.
 #include <QPainter>
+#include <utility>
 
 #include "controls/button/chameleon_button.h"
 #include "controls/button/compositing.h"
 #include "controls/button/picture_plan.h"
 #include "controls/button/primitives.h"
+#include "controls/button/recent_drawings.h"
 #include "controls/button/style_traits.h"
 #include "controls/button/styles.h"
 #include "platform/gdi/bits.h"
@@ -179,13 +181,31 @@ void chameleonButton::Render(std::uint8_t state) {
                        Ambient().displayAsDefault,
                        Stored.PicturePosition,
                        LastCaptionMode,
-                       surface().background(),
+                       std::as_const(*this).surface().background(),
                        gdi::TextGeneration(),
                        textOver};
   if (repeatable && LastDrawn && LastDrawn->From == from &&
       LastDrawn->SurfaceKey == surface().image().cacheKey()) {
     LastCaptionMode = LastDrawn->CaptionModeAfter;
     CaptionGeometry = LastDrawn->LayoutAfter;
+    surfaceChanged();
+    return;
+  }
+  // A caption drawn over the surface is the button's own, so only buttons that hold all their
+  // pixels share them.
+  struct Left {
+    std::uint8_t CaptionMode;
+    CaptionLayout Layout;
+  };
+  static RecentDrawings<DrawnFrom, Left> shared;
+  const bool shareable = repeatable && !textOver;
+  if (const auto* drawing = shareable ? shared.find(from) : nullptr;
+      drawing && shareSurface(drawing->Pixels)) {
+    LastCaptionMode = drawing->Left.CaptionMode;
+    CaptionGeometry = drawing->Left.Layout;
+    CaptionText.Clear();
+    CaptionTextOver = false;
+    LastDrawn = Drawn{from, surface().image().cacheKey(), LastCaptionMode, CaptionGeometry};
     surfaceChanged();
     return;
   }
@@ -208,7 +228,10 @@ void chameleonButton::Render(std::uint8_t state) {
   PaintStyle(look, options, canvas);
   PaintPictures(canvas, PictureStateOf(look));
   surfaceChanged();
-  if (repeatable) LastDrawn = Drawn{from, surface().image().cacheKey(), LastCaptionMode, CaptionGeometry};
+  if (!repeatable) return;
+  LastDrawn = Drawn{from, surface().image().cacheKey(), LastCaptionMode, CaptionGeometry};
+  if (shareable && surface().size() == QSize(options.Width, options.Height))
+    shared.keep(from, surface().image(), {LastCaptionMode, CaptionGeometry});
 }
 
 bool chameleonButton::DrawsTextOver() const { return widget().devicePixelRatioF() != 1.0; }

@@ -15,6 +15,8 @@ class Surface {
   void resize(QSize size);
   // Fills the whole surface with the background colour (the host's clear).
   void clear();
+  // Shows pixels drawn elsewhere, of this surface's size, until the next write copies them.
+  void share(const QImage& pixels) { image_ = pixels; }
 
   QRgb background() const { return background_; }
   void setBackground(QRgb rgb) { background_ = rgb; }

@@ -32,6 +32,11 @@ void breakParagraph(const QString& s, qsizetype begin, qsizetype end, int maxWid
     out.push_back(lineOf(begin, end));
     return;
   }
+  // Most captions fit on one line: one measure instead of one for each word.
+  if (TextLine whole = lineOf(begin, end); whole.width <= maxWidth) {
+    out.push_back(whole);
+    return;
+  }
   const auto wordEnd = [&](qsizetype i) {
     while (i < end && s[i] == u' ') ++i;
     while (i < end && s[i] != u' ') ++i;
@@ -127,6 +132,12 @@ class ShapedText {
       return qHashMulti(seed, k.text, k.font, k.maxWidth, k.format);
     }
   };
+  struct WidthKey {
+    QString text;
+    QFont font;
+    friend bool operator==(const WidthKey&, const WidthKey&) = default;
+    friend size_t qHash(const WidthKey& k, size_t seed) noexcept { return qHashMulti(seed, k.text, k.font); }
+  };
   struct LineKey {
     QString text;
     QFont font;
@@ -161,10 +172,21 @@ class ShapedText {
   QCache<LayOutKey, LaidOutText> laidOut{kLaidOutTexts};
   QCache<LineKey, QTextLayout> lines{kLines};
 
+  // A caption is laid out again for every width its button is given, from the same few words.
+  int width(const QFontMetrics& fm, const QFont& font, const QString& text) {
+    WidthKey key{text, font};
+    if (const int* known = widths.object(key)) return *known;
+    const int w = fm.horizontalAdvance(text);
+    widths.insert(std::move(key), new int(w));
+    return w;
+  }
+
  private:
   // A few hundred captions: a large window's worth.
   static constexpr int kLaidOutTexts = 256;
   static constexpr int kLines = 256;
+  static constexpr int kWidths = 1024;
+  QCache<WidthKey, int> widths{kWidths};
 
   ShapedText(QCoreApplication* app, QSizeF dpi) : app_(app), dpi_(dpi) {
     QObject::connect(qGuiApp, &QGuiApplication::fontDatabaseChanged, &guard_, [this] { stale_ = true; });
@@ -248,7 +270,8 @@ std::vector<TextLine> BreakLines(const QString& shown, int maxWidth, unsigned fo
 
 namespace {
 
-LaidOutText measureText(const QString& text, const QFont& font, int maxWidth, unsigned format) {
+LaidOutText measureText(const QString& text, const QFont& font, int maxWidth, unsigned format,
+                        ShapedText* cache) {
   ShownText shown = (format & DT_NOPREFIX) ? ShownText{text, {}} : StripPrefixes(text);
   if (format & DT_SINGLELINE) {
     // One line: line breaks show as spaces.
@@ -256,7 +279,9 @@ LaidOutText measureText(const QString& text, const QFont& font, int maxWidth, un
       if (isBreak(c)) c = u' ';
   }
   const QFontMetrics fm(font);
-  const auto measure = [&fm](const QString& s) { return fm.horizontalAdvance(s); };
+  const auto measure = [&](const QString& s) {
+    return cache ? cache->width(fm, font, s) : fm.horizontalAdvance(s);
+  };
   std::vector<TextLine> lines = BreakLines(shown.text, maxWidth, format, measure);
   return {std::move(shown), std::move(lines), fm.height()};
 }
@@ -265,10 +290,10 @@ LaidOutText layOut(const QString& text, const QFont& font, const Rect& rect, uns
   const int maxWidth = static_cast<int>(std::clamp<std::int64_t>(RectWidth(rect), 0, INT32_MAX));
   format &= DT_NOPREFIX | DT_SINGLELINE | DT_WORDBREAK;  // all that changes the lines
   ShapedText* cache = ShapedText::current();
-  if (!cache) return measureText(text, font, maxWidth, format);
+  if (!cache) return measureText(text, font, maxWidth, format, nullptr);
   ShapedText::LayOutKey key{text, font, maxWidth, format};
   if (const LaidOutText* known = cache->laidOut.object(key)) return *known;
-  LaidOutText out = measureText(text, font, maxWidth, format);
+  LaidOutText out = measureText(text, font, maxWidth, format, cache);
   cache->laidOut.insert(std::move(key), new LaidOutText(out));
   return out;
 }

@@ -97,6 +97,8 @@ class Control : public QObject {
   const gdi::Surface& surface() const;
   // Asks for the surface to be shown at the next paint (drawing code calls this after drawing).
   void surfaceChanged();
+  // Takes pixels another control drew at the size this surface is due; false if they are not that size.
+  bool shareSurface(const QImage& drawn);
   // While one is alive, drawing asks for no repaint; when the last one ends, the repaint is asked
   // for only if the surface's pixels changed (a bar redrawn to the same picture on every tick).
   class HeldRepaint {
@@ -204,6 +206,7 @@ class Control : public QObject {
  private:
   void settlePaint() const;
   void syncSurfaceSize();
+  QSize surfaceSizeDue();
   void applyCursor();
   QPointF toScale(QPointF pixels) const;
   void reportMove(QPointF local, QPointF global, Qt::MouseButtons held, Qt::KeyboardModifiers mods);

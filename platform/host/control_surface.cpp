@@ -59,14 +59,22 @@ Control::HeldRepaint::~HeldRepaint() {
   control_.heldFrom_ = QImage();
 }
 
-void Control::syncSurfaceSize() {
+QSize Control::surfaceSizeDue() {
   // Qt gives a widget made without a parent 640 x 480 and keeps it when a layout adopts it, until
   // the layout or the program sizes it or it is shown: a surface that large for every such control
   // would cost more than a megabyte each. What is drawn meanwhile is drawn again at the first size.
   if (placeholderSize_)
     placeholderSize_ =
         !widget_.testAttribute(Qt::WA_Resized) && !widget_.testAttribute(Qt::WA_WState_Created);
-  surface_.resize(placeholderSize_ ? QSize(1, 1) : widget_.size());
+  return (placeholderSize_ ? QSize(1, 1) : widget_.size()).expandedTo(QSize(1, 1));
+}
+
+void Control::syncSurfaceSize() { surface_.resize(surfaceSizeDue()); }
+
+bool Control::shareSurface(const QImage& drawn) {
+  if (drawn.size() != surfaceSizeDue()) return false;
+  surface_.share(drawn);
+  return true;
 }
 
 gdi::Surface& Control::surface() {

@@ -473,6 +473,54 @@ INSTANTIATE_TEST_SUITE_P(
                                    },
                                    [](chameleonButton& b) { b.setFontBold(true); }}));
 
+// Buttons drawn from the same inputs share one drawing. Each pair differs in one input the second
+// button is drawn with; a drawing of the first must never stand in for it, and the first keeps its
+// pixels when the second draws anew.
+struct OneInputApart {
+  const char* name;
+  std::function<void(chameleonButton&)> set;
+};
+
+class DrawnAlike : public ::testing::TestWithParam<OneInputApart> {};
+
+TEST_P(DrawnAlike, NoButtonShowsAnothersDrawing) {
+  QWidget window;
+  window.resize(140, 40);
+  const auto place = [&](int x) {
+    chameleonButton* b = kelvane::test::NewButton(&window);
+    b->setButtonType(3);
+    b->widget().setFocusPolicy(Qt::NoFocus);
+    b->setCaption("Alike");
+    b->widget().setGeometry(x, 5, kWidth, kHeight);
+    return b;
+  };
+  chameleonButton* first = place(0);
+  chameleonButton* second = place(45);
+  if (GetParam().set) GetParam().set(*second);
+  chameleonButton* third = place(90);  // like the first, drawn after the second
+  QCursor::setPos(700, 500);           // over neither
+  window.show();
+  QApplication::processEvents();
+  const QImage firstDrawn = Pixels(*first);
+  EXPECT_EQ(firstDrawn == Pixels(*second), GetParam().set == nullptr) << GetParam().name;
+  EXPECT_EQ(firstDrawn, Pixels(*third)) << GetParam().name;
+  Press(*second);
+  EXPECT_EQ(firstDrawn, Pixels(*first)) << GetParam().name;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Inputs, DrawnAlike,
+    ::testing::Values(OneInputApart{"nothing but a press", nullptr},
+                      OneInputApart{"caption", [](chameleonButton& b) { b.setCaption("Other"); }},
+                      OneInputApart{"colour",
+                                    [](chameleonButton& b) {
+                                      b.setColorScheme(2);
+                                      b.setBackColor(kRed);
+                                    }},
+                      OneInputApart{"style", [](chameleonButton& b) { b.setButtonType(14); }},
+                      OneInputApart{"container disabled", [](chameleonButton& b) { b.setEnabled(false); }},
+                      OneInputApart{"font", [](chameleonButton& b) { b.setFontItalic(true); }}));
+
 class TransparentButton : public ::testing::Test {
  protected:
   void SetUp() override {
