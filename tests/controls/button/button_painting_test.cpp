@@ -512,11 +512,6 @@ INSTANTIATE_TEST_SUITE_P(
     Inputs, DrawnAlike,
     ::testing::Values(OneInputApart{"nothing but a press", nullptr},
                       OneInputApart{"caption", [](chameleonButton& b) { b.setCaption("Other"); }},
-                      OneInputApart{"colour",
-                                    [](chameleonButton& b) {
-                                      b.setColorScheme(2);
-                                      b.setBackColor(kRed);
-                                    }},
                       OneInputApart{"style", [](chameleonButton& b) { b.setButtonType(14); }},
                       OneInputApart{"container disabled", [](chameleonButton& b) { b.setEnabled(false); }},
                       OneInputApart{"font", [](chameleonButton& b) { b.setFontItalic(true); }}));
