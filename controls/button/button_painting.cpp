@@ -199,19 +199,17 @@ void chameleonButton::Render(std::uint8_t state) {
   };
   static RecentDrawings<DrawnFrom, Left> shared;
   const bool shareable = repeatable && !textOver;
+  LastDrawn.reset();
+  CaptionText.Clear();
+  CaptionTextOver = textOver;
   if (const auto* drawing = shareable ? shared.find(from) : nullptr;
       drawing && shareSurface(drawing->Pixels)) {
     LastCaptionMode = drawing->Left.CaptionMode;
     CaptionGeometry = drawing->Left.Layout;
-    CaptionText.Clear();
-    CaptionTextOver = false;
     LastDrawn = Drawn{from, surface().image().cacheKey(), LastCaptionMode, CaptionGeometry};
     surfaceChanged();
     return;
   }
-  LastDrawn.reset();
-  CaptionText.Clear();
-  CaptionTextOver = textOver;
   Cls();
 
   gdi::Dc dc(surface());
